@@ -1,0 +1,42 @@
+// Cost of deriving the faces: RebuildColumn over every column of a card.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "model/CellGrid.h"
+#include "model/RebuildPass.h"
+#include "../tests/support/CardBuilder.h"
+
+namespace {
+
+void BM_RebuildAllColumns(benchmark::State& state) {
+    const int cardWidth = static_cast<int>(state.range(0));
+    const int cardHeight = static_cast<int>(state.range(1));
+    pw::CellGrid g;
+    std::mt19937 rng(5);
+    pw::test::RandomCard(g, rng, cardWidth + 2, cardHeight + 1);
+    for (auto _ : state) {
+        for (int x = 1; x <= g.gridWidth - 2; ++x) g.RebuildColumn(x);
+        benchmark::DoNotOptimize(g.Data());
+    }
+    state.counters["columns"] = cardWidth;
+    state.counters["bytes"] = static_cast<double>(g.CellCount());
+    state.SetLabel(std::to_string(cardWidth) + "x" + std::to_string(cardHeight));
+}
+BENCHMARK(BM_RebuildAllColumns)->Args({16, 8})->Args({80, 40})->Args({160, 80})->Args({320, 160})->Unit(benchmark::kMicrosecond);
+
+void BM_RebuildPassAfterOneColumnChange(benchmark::State& state) {
+    pw::CellGrid g;
+    std::mt19937 rng(6);
+    pw::test::RandomCard(g, rng, 82, 41);
+    pw::RunRebuildPass(g);
+    for (auto _ : state) {
+        g.MarkColumnsDirty(40, 1);
+        g.gridChanged = true;
+        pw::RunRebuildPass(g);
+    }
+    state.SetLabel("80x40");
+}
+BENCHMARK(BM_RebuildPassAfterOneColumnChange)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+namespace pw {
+
+// The main window's placement, in the order the "WindowPos" entry stores it.
+struct WindowPlacement {
+    int flags = 0;
+    int showCmd = 0;
+    int minX = 0, minY = 0;
+    int maxX = 0, maxY = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Colours are 0x00BBGGRR: red in the low byte.
+constexpr std::int32_t RgbColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+// The user's preferences that outlive a run. Defaults are the values at
+// start before anything is loaded.
+struct AppSettings {
+    int cardWidth = 16;
+    int cardHeight = 8;
+    std::int32_t colorBack = RgbColor(179, 179, 255);    // 16757683
+    std::int32_t colorPaper0 = RgbColor(219, 221, 204);  // 13426139, vertical faces
+    std::int32_t colorPaper1 = RgbColor(245, 248, 255);  // 16775413, horizontal faces
+    std::int32_t colorEdge = RgbColor(102, 102, 102);    // 6710886, outlines
+    int soundMode = 1;
+    int reverseMode = 0;
+    int rudovozuSizeRatio = 50;  // percent of the A4 width
+    int rudovozuSizeBMP = 400;   // bitmap width in pixels
+    std::uint8_t drawGrid = 0;
+};
+
+}  // namespace pw

@@ -1,0 +1,38 @@
+#include "edit/UndoHistory.h"
+
+#include "model/CellGrid.h"
+
+namespace pw {
+
+UndoLine SaveLine(const CellGrid& grid, int x, int z) {
+    UndoLine line;
+    line.column = x;
+    line.height = z;
+    line.cells.resize(static_cast<std::size_t>(grid.gridHeight));
+    for (int y = 0; y < grid.gridHeight; ++y) line.cells[static_cast<std::size_t>(y)] = grid.GetCell(x, y, z);
+    return line;
+}
+
+void UndoHistory::PushStep(UndoStep step) {
+    steps_.push_back(std::move(step));
+    while (steps_.size() > kMaxSteps) steps_.pop_front();
+}
+
+void UndoHistory::UndoLastStep(CellGrid& grid) {
+    if (steps_.empty()) return;
+    const UndoStep& step = steps_.back();
+    const int W = grid.gridWidth;
+    for (auto it = step.lines.rbegin(); it != step.lines.rend(); ++it) {
+        const UndoLine& line = *it;
+        const int x = line.column;
+        for (int y = 0; y < grid.gridHeight && y < static_cast<int>(line.cells.size()); ++y) {
+            grid.PutCell(x, y, line.height, line.cells[static_cast<std::size_t>(y)]);
+            grid.ChangeCellFlag(x, 0, 0, COLUMN_DIRTY, true);
+            if (x + 1 < W - 1) grid.ChangeCellFlag(x + 1, 0, 0, COLUMN_DIRTY, true);
+        }
+    }
+    steps_.pop_back();
+    grid.gridChanged = true;
+}
+
+}  // namespace pw

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+namespace pw {
+
+class CellGrid;
+
+// The saved copy of one depth line: the cells (column, y, height) for every
+// depth y, whole bytes with every flag, as they were before the edit.
+struct UndoLine {
+    int column = 0;
+    int height = 0;
+    std::vector<std::uint8_t> cells;
+};
+
+// The lines one edit saved, in saving order.
+struct UndoStep {
+    std::vector<UndoLine> lines;
+};
+
+// Copies line (x, z) of the grid.
+UndoLine SaveLine(const CellGrid& grid, int x, int z);
+
+// The most recent edits, oldest first, at most kMaxSteps of them.
+class UndoHistory {
+public:
+    static constexpr std::size_t kMaxSteps = 100;
+
+    void PushStep(UndoStep step);
+    void ClearHistory() { steps_.clear(); }
+    // Writes the newest step back into the grid, newest line first so a line
+    // saved twice in one step comes back as it was before the edit; marks
+    // the lines' columns and right neighbours dirty and sets gridChanged.
+    void UndoLastStep(CellGrid& grid);
+    bool HasUndoSteps() const { return !steps_.empty(); }
+
+    std::size_t Size() const { return steps_.size(); }
+    const std::deque<UndoStep>& Steps() const { return steps_; }
+
+private:
+    std::deque<UndoStep> steps_;
+};
+
+}  // namespace pw

@@ -1,0 +1,26 @@
+#include "model/CardModel.h"
+
+#include <utility>
+
+#include "edit/CursorRules.h"
+
+namespace pw {
+
+void CardModel::NewCard(int W, int H) {
+    grid.NewCard(W, H);
+    history.ClearHistory();
+    FitCursorToCard(edit, W, H);
+}
+
+void CardModel::AdoptReadCard(CellGrid&& fresh) {
+    grid = std::move(fresh);
+    history.ClearHistory();
+    edit.cursorSize = 1;
+    // The reset is applied at once rather than at the next cursor drawing, so
+    // an edit key can never use an old position outside a smaller card.
+    edit.cursor = EditCursor{};
+    grid.gridChanged = true;
+    grid.cursorResetPending = true;
+}
+
+}  // namespace pw

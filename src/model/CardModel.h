@@ -1,0 +1,25 @@
+#pragma once
+#include "edit/EditState.h"
+#include "edit/UndoHistory.h"
+#include "model/CellGrid.h"
+
+namespace pw {
+
+// Everything one open card consists of: the relief, its undo history and the
+// edit cursor with the edit switches. The document owns one; tests and the
+// command-line tool make as many as they like.
+struct CardModel {
+    CellGrid grid;
+    UndoHistory history;
+    EditState edit;
+
+    // A flat card of W columns (borders included) and extent H. Empties the
+    // undo history and brings the cursor back inside a smaller card.
+    void NewCard(int W, int H);
+
+    // Takes over a card that was read whole: replaces the grid, empties the
+    // history, sets the cursor size to 1 and puts the cursor at (1, 1).
+    void AdoptReadCard(CellGrid&& fresh);
+};
+
+}  // namespace pw

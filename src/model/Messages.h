@@ -1,0 +1,21 @@
+#pragma once
+
+namespace pw::msg {
+
+// The program's fixed user-facing texts.
+inline constexpr const char* kFileCouldNotBeRead = "This file could not be read.";
+inline constexpr const char* kVersionTooNew =
+    "The version of this data is heigher than this application.\n Please get the latest version of Popwright.";
+inline constexpr const char* kFileOpenFailed = "File open failed.";
+inline constexpr const char* kFileSaveFailed = "File save failed.";
+inline constexpr const char* kSpecifyBmpOrEmf = "Please specify a *.bmp or *.emf file.";
+inline constexpr const char* kCantCopyToClipboard = "Can't copy to Clipboard.";
+inline constexpr const char* kCantOpenClipboard = "Can't open Clipboard.";
+inline constexpr const char* kSelectFileNew = "Please select [File]-[New] to reflect the change.";
+inline constexpr const char* kEnterInteger = "Please enter an integer.";
+inline constexpr const char* kEnterIntegerBetween = "Please enter an integer between %1 and %2.";
+inline constexpr const char* kCantOpenHelp = "Can't open Help file.\nSee /help/index.html with your browser.";
+inline constexpr const char* kAboutVersion = "Popwright  Version 1.2.1";
+inline constexpr const char* kUntitled = "Untitled";
+
+}  // namespace pw::msg

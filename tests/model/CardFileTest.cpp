@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "model/CardFile.h"
+#include "model/CardModel.h"
+#include "model/GridInvariants.h"
+#include "model/RebuildPass.h"
+#include "support/CardBuilder.h"
+
+namespace pw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CardFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("pw_cardfile_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        const auto path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    fs::path dir_;
+};
+
+std::string ToText(const CellGrid& g) {
+    std::ostringstream out;
+    WriteCard(out, g);
+    return out.str();
+}
+
+TEST_F(CardFileTest, FlatCardIsWrittenByteForByte) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    std::string expected = "kiriko\nv 1.0\n\nw 16\nh 7\n\n";
+    for (int i = 0; i < 16; ++i) expected += "0 7 e\n";
+    expected += "\n";
+    EXPECT_EQ(ToText(g), expected);
+}
+
+TEST_F(CardFileTest, ExampleCardWithBoxesAndATunnel) {
+    CellGrid g;
+    g.NewCard(5, 6);  // w = 3, h = 4
+    test::AddBox(g, 2, 2, 2);
+    test::AddBox(g, 3, 1, 3);
+    test::AddTunnel(g, 3, 2);
+    EXPECT_EQ(ToText(g), "kiriko\nv 1.0\n\nw 3\nh 4\n\n0 4 e\n2 2 0 2 e\n3 1 0 3 e\n\n2 1\n");
+
+    CardModel m;
+    ASSERT_TRUE(ReadCard(Write("example.kpf", ToText(g)), m));
+    EXPECT_TRUE(m.grid.SameShape(g));
+}
+
+TEST_F(CardFileTest, RandomCardsSurviveARoundTrip) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 100; ++round) {
+        CellGrid g;
+        test::RandomCard(g, rng, std::uniform_int_distribution<int>(3, 20)(rng),
+                         std::uniform_int_distribution<int>(3, 20)(rng));
+        CardModel m;
+        ASSERT_TRUE(ReadCard(Write("r.kpf", ToText(g)), m)) << ToText(g);
+        ASSERT_TRUE(m.grid.SameShape(g)) << ToText(g);
+        EXPECT_EQ(ToText(m.grid), ToText(g));
+        EXPECT_EQ(CheckGridInvariants(m.grid), "");
+    }
+}
+
+TEST_F(CardFileTest, ReaderIsLenientAboutLayoutAndTag) {
+    CardModel m;
+    // No tag, extra words, CR LF line ends and odd spacing.
+    ASSERT_TRUE(ReadCard(Write("a.kpf", "hello there v 0.9\r\n\r\nw   3\r\n\th 4\r\n3 2 0 2 e 0 4 e\r\n"), m));
+    EXPECT_EQ(m.grid.gridWidth, 5);
+    EXPECT_EQ(m.grid.gridHeight, 6);
+    EXPECT_EQ(m.grid.HeightAt(1, 1), 3);
+    EXPECT_EQ(m.grid.HeightAt(1, 2), 3);
+    EXPECT_EQ(m.grid.HeightAt(1, 3), 0);
+    EXPECT_EQ(m.grid.HeightAt(3, 1), 0);  // column 3 never mentioned: flat
+
+    // A file that ends after its sizes is a flat card.
+    ASSERT_TRUE(ReadCard(Write("b.kpf", "kiriko\nv 1.0\n\nw 16\nh 7\n"), m));
+    EXPECT_EQ(m.grid.gridWidth, 18);
+    EXPECT_EQ(m.grid.gridHeight, 9);
+    // A short column line raises only its own depths.
+    ASSERT_TRUE(ReadCard(Write("c.kpf", "v 1.0 w 16 h 7 3 2 e"), m));
+    EXPECT_EQ(m.grid.HeightAt(1, 2), 3);
+    EXPECT_EQ(m.grid.HeightAt(1, 3), 0);
+    EXPECT_TRUE(m.grid.IsColumnDirty(16));
+}
+
+TEST_F(CardFileTest, SuccessfulReadResetsHistoryAndCursor) {
+    CardModel m;
+    m.NewCard(42, 20);
+    m.edit.cursorSize = 4;
+    m.edit.cursor = {29, 9};
+    UndoStep step;
+    step.lines.push_back(SaveLine(m.grid, 1, 1));
+    m.history.PushStep(step);
+    RunRebuildPass(m.grid);
+    ASSERT_TRUE(ReadCard(Write("d.kpf", "w 10 h 4"), m));
+    EXPECT_FALSE(m.history.HasUndoSteps());
+    EXPECT_EQ(m.edit.cursorSize, 1);
+    EXPECT_EQ(m.edit.cursor.column, 1);
+    EXPECT_EQ(m.edit.cursor.row, 1);
+    EXPECT_TRUE(m.grid.gridChanged);
+    EXPECT_TRUE(m.grid.cursorResetPending);
+}
+
+TEST_F(CardFileTest, VersionCheck) {
+    CardModel m;
+    CardReadError why{};
+    EXPECT_TRUE(ReadCard(Write("v1.kpf", "v 1.0 w 3 h 4"), m, &why));
+    EXPECT_TRUE(ReadCard(Write("v09.kpf", "v 0.9 w 3 h 4"), m, &why));
+    EXPECT_FALSE(ReadCard(Write("v101.kpf", "v 1.01 w 3 h 4"), m, &why));
+    EXPECT_EQ(why, CardReadError::VersionTooNew);
+    EXPECT_FALSE(ReadCard(Write("v2.kpf", "v 2 w 3 h 4"), m, &why));
+    EXPECT_EQ(why, CardReadError::VersionTooNew);
+}
+
+// Every failed read leaves the card, its history and the cursor as they were.
+TEST_F(CardFileTest, FailedReadsLeaveTheShownCardUntouched) {
+    const struct {
+        const char* text;
+        CardReadError why;
+    } cases[] = {
+        {"v", CardReadError::Truncated},
+        {"v 1.0 w", CardReadError::Truncated},
+        {"w 3 h", CardReadError::Truncated},
+        {"w 3 h 4 2", CardReadError::Truncated},        // height without count
+        {"w 3 h 4 e e e\n\n1", CardReadError::Truncated},  // tunnel line with one number
+        {"v 7 w 3 h 4", CardReadError::VersionTooNew},
+        {"v x w 3 h 4", CardReadError::BadNumber},
+        {"w three h 4", CardReadError::BadNumber},
+        {"w 3 h 4 2x 1 e", CardReadError::BadNumber},
+        {"w 3 h 4 e e e 1 q", CardReadError::BadNumber},
+        {"h 4", CardReadError::BadSize},  // no width
+        {"w 0 h 4", CardReadError::BadSize},
+        {"w 3 h 0", CardReadError::BadSize},
+        {"w -2 h 4", CardReadError::BadSize},
+        {"w 5000 h 4000", CardReadError::BadSize},
+        {"w 100000 h 100", CardReadError::BadSize},
+        {"w 3 h 4 5 1 e", CardReadError::OutOfCard},      // height above h
+        {"w 3 h 4 2 3 1 2 e", CardReadError::OutOfCard},  // counts past h
+        {"w 3 h 4 2 -1 e", CardReadError::OutOfCard},
+        {"w 3 h 4 e e e 3 0", CardReadError::OutOfCard},  // tunnel column outside
+        {"w 3 h 4 e e e 0 4", CardReadError::OutOfCard},  // tunnel height outside
+        {"w 3 h 4 e e e -1 0", CardReadError::OutOfCard},
+        {"w 3 h 4 1 1 3 1 e", CardReadError::OutOfCard},  // steps up toward the front
+    };
+    for (const auto& c : cases) {
+        CardModel m;
+        m.NewCard(14, 9);
+        test::AddBox(m.grid, 2, 2, 3);
+        m.edit.cursorSize = 2;
+        m.edit.cursor = {5, 3};
+        UndoStep step;
+        step.lines.push_back(SaveLine(m.grid, 2, 1));
+        m.history.PushStep(step);
+        const CellGrid before = m.grid;
+
+        CardReadError why{};
+        EXPECT_FALSE(ReadCard(Write("bad.kpf", c.text), m, &why)) << c.text;
+        EXPECT_EQ(why, c.why) << c.text;
+        EXPECT_TRUE(m.grid.SameShape(before)) << c.text;
+        EXPECT_EQ(m.grid.gridWidth, 14);
+        EXPECT_EQ(m.history.Size(), 1u) << c.text;
+        EXPECT_EQ(m.edit.cursorSize, 2);
+        EXPECT_EQ(m.edit.cursor.column, 5);
+    }
+    CardModel m;
+    CardReadError why{};
+    EXPECT_FALSE(ReadCard((dir_ / "missing.kpf").string(), m, &why));
+    EXPECT_EQ(why, CardReadError::CannotOpen);
+}
+
+}  // namespace
+}  // namespace pw
