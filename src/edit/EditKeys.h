@@ -23,7 +23,8 @@ class EditKeyHandler {
 public:
     EditKeyHandler(CardModel& model, EditOperations& ops) : model_(model), ops_(ops) {}
 
-    // Returns false for Ctrl (which must not repaint), true for every other key.
+    // Returns false for Ctrl (which must not repaint), true for every other
+    // key, handled or not: the caller repaints then.
     bool OnKeyDown(int key);
     void OnKeyUp(int key);
     bool ctrlHeld = false;

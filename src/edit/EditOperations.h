@@ -5,6 +5,7 @@ namespace pw {
 
 struct AppSettings;
 struct CardModel;
+struct UndoStep;
 
 // The three operations that change the relief, on the cursor square at
 // column a, row b of size model.edit.cursorSize, repeated on the mirror
@@ -12,6 +13,10 @@ struct CardModel;
 // into one undo step, marks the changed columns and their right neighbours
 // dirty, asks for its sound when soundMode is non-zero and something changed,
 // and sets gridChanged in every case.
+//
+// In mirror mode a square that is its own mirror image (centred on the card)
+// is changed once; a mirror square that only partly overlaps the cursor
+// square is changed after it, on the first half's result.
 class EditOperations {
 public:
     EditOperations(CardModel& model, const AppSettings& settings, SoundSink* sound)
@@ -22,6 +27,16 @@ public:
     void PushPullArea(int a, int b);  // vertical plane, b is a height
 
 private:
+    // First column of the mirror square, or -1 when mirror mode is off or
+    // the mirror square is the cursor square itself.
+    int MirrorColumn(int a) const;
+    void RaiseColumn(UndoStep& step, int x, int b, int t);
+    void LowerColumn(UndoStep& step, int x, int b, int t);
+    // Pushes back or pulls out the square at first column c, marking it when
+    // it changed; returns whether it pushed back.
+    bool PushPullSquare(UndoStep& step, int c, int b);
+    void Finish(UndoStep& step, EditSound sound);
+
     CardModel& model_;
     const AppSettings& settings_;  // soundMode is read at every edit
     SoundSink* sound_;

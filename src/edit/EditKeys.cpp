@@ -1,0 +1,93 @@
+#include "edit/EditKeys.h"
+
+#include "edit/CursorRules.h"
+#include "edit/EditOperations.h"
+#include "model/CardModel.h"
+
+namespace pw {
+
+bool EditKeyHandler::OnKeyDown(int key) {
+    EditState& e = model_.edit;
+    const int W = model_.grid.gridWidth;
+    const int H = model_.grid.gridHeight;
+    const bool horizontal = e.editPlane == 0;
+    switch (key) {
+    case KEY_CTRL:
+        ctrlHeld = true;
+        return false;
+    case KEY_SPACE:
+        if (ctrlHeld)
+            e.editPlane = horizontal ? 1 : 0;
+        else if (horizontal)
+            ops_.RaiseArea(e.cursor.column, e.cursor.row);
+        else
+            ops_.PushPullArea(e.cursor.column, e.cursor.row);
+        break;
+    case KEY_LEFT:
+        MoveColumnBack(e);
+        break;
+    case KEY_RIGHT:
+        MoveColumnForward(e, W);
+        break;
+    // Up goes toward the back sheet on the top surfaces and upward on the
+    // front surfaces.
+    case KEY_UP:
+        if (horizontal)
+            MoveRowBack(e);
+        else
+            MoveRowForward(e, H);
+        break;
+    case KEY_DOWN:
+        if (horizontal)
+            MoveRowForward(e, H);
+        else
+            MoveRowBack(e);
+        break;
+    case KEY_Z:
+        if (horizontal) ops_.LowerArea(e.cursor.column, e.cursor.row);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void EditKeyHandler::OnKeyUp(int key) {
+    if (key == KEY_CTRL) ctrlHeld = false;
+}
+
+bool EditKeyHandler::CanCursorSmaller() const { return CanHalveCursor(model_.edit); }
+
+bool EditKeyHandler::CanCursorLarger() const {
+    return CanDoubleCursor(model_.edit, model_.grid.gridWidth, model_.grid.gridHeight);
+}
+
+bool EditKeyHandler::CanEditUndo() const { return model_.history.HasUndoSteps(); }
+
+void EditKeyHandler::OnCursorSmaller() {
+    if (CanCursorSmaller()) HalveCursor(model_.edit);
+}
+
+void EditKeyHandler::OnCursorLarger() {
+    if (CanCursorLarger()) DoubleCursor(model_.edit, model_.grid.gridWidth, model_.grid.gridHeight);
+}
+
+void EditKeyHandler::OnMirrorMode() { model_.edit.mirrorMode = !model_.edit.mirrorMode; }
+
+void EditKeyHandler::OnHideCursor() { model_.edit.cursorVisible = !model_.edit.cursorVisible; }
+
+void EditKeyHandler::OnCheckInvalidFigure() {
+    model_.edit.checkInvalidFigure = !model_.edit.checkInvalidFigure;
+    // The next frame's rebuild pass runs (or drops) the validity check.
+    model_.grid.gridChanged = true;
+}
+
+void EditKeyHandler::OnEditUndo() {
+    if (CanEditUndo()) model_.history.UndoLastStep(model_.grid);
+}
+
+void EditKeyHandler::OnEditHorizontal() { model_.edit.editPlane = 0; }
+
+void EditKeyHandler::OnEditVertical() { model_.edit.editPlane = 1; }
+
+}  // namespace pw
