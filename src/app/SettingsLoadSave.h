@@ -1,0 +1,27 @@
+#pragma once
+
+namespace pw {
+
+struct AppSettings;
+struct CardModel;
+struct WindowPlacement;
+class SettingsStore;
+
+// The store's section that holds every entry.
+inline constexpr const char* kSettingsSection = "Settings";
+
+// Card sizes the settings dialog allows; a stored size is clamped into them.
+inline constexpr int kMinCardWidth = 10, kMaxCardWidth = 80;
+inline constexpr int kMinCardHeight = 5, kMaxCardHeight = 40;
+
+// Reads "cardSize" (16 by 8 unless both numbers convert), makes the first
+// card with NewCard(cardWidth + 2, cardHeight + 1), then reads the colours,
+// modes and output sizes, each keeping its current value when its entry is
+// absent, empty or not a number. Fills *placement and returns true exactly
+// when "WindowPos" holds all ten numbers; otherwise *placement is untouched.
+bool LoadSettings(const SettingsStore& store, AppSettings& settings, CardModel& model, WindowPlacement* placement);
+
+// Writes "WindowPos", "cardSize" and every one-number entry as text.
+void SaveSettings(SettingsStore& store, const AppSettings& settings, const WindowPlacement& placement);
+
+}  // namespace pw

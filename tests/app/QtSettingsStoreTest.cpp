@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/AppSettings.h"
+#include "app/QtSettingsStore.h"
+#include "app/SettingsLoadSave.h"
+#include "model/CardModel.h"
+
+namespace pw {
+namespace {
+
+TEST(QtSettingsStore, RoundTripThroughAnIniFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Popwright.ini"));
+
+    AppSettings settings;
+    settings.cardWidth = 30;
+    settings.cardHeight = 15;
+    settings.colorBack = RgbColor(10, 20, 30);
+    settings.soundMode = 0;
+    settings.reverseMode = 1;
+    settings.rudovozuSizeRatio = 70;
+    settings.rudovozuSizeBMP = 800;
+    settings.drawGrid = 1;
+    const WindowPlacement saved{2, 1, -1, -1, -8, -8, 10, 20, 810, 620};
+    {
+        QtSettingsStore store(path);
+        SaveSettings(store, settings, saved);
+    }
+    ASSERT_TRUE(QFile::exists(path));
+    {
+        // Every entry is a text in the "Settings" group.
+        QSettings raw(path, QSettings::IniFormat);
+        EXPECT_EQ(raw.value(QStringLiteral("Settings/cardSize")).toString(), QStringLiteral("30:15"));
+        EXPECT_EQ(raw.value(QStringLiteral("Settings/colorBack")).toString(), QStringLiteral("1971210"));
+        EXPECT_EQ(raw.value(QStringLiteral("Settings/WindowPos")).toString(),
+                  QStringLiteral("2:1:-1:-1:-8:-8:10:20:810:620"));
+    }
+
+    QtSettingsStore store(path);
+    AppSettings loaded;
+    CardModel model;
+    WindowPlacement placement;
+    ASSERT_TRUE(LoadSettings(store, loaded, model, &placement));
+    EXPECT_EQ(loaded.cardWidth, 30);
+    EXPECT_EQ(loaded.cardHeight, 15);
+    EXPECT_EQ(loaded.colorBack, settings.colorBack);
+    EXPECT_EQ(loaded.colorPaper0, settings.colorPaper0);
+    EXPECT_EQ(loaded.soundMode, 0);
+    EXPECT_EQ(loaded.reverseMode, 1);
+    EXPECT_EQ(loaded.rudovozuSizeRatio, 70);
+    EXPECT_EQ(loaded.rudovozuSizeBMP, 800);
+    EXPECT_EQ(loaded.drawGrid, 1);
+    EXPECT_EQ(model.grid.gridWidth, 32);
+    EXPECT_EQ(model.grid.gridHeight, 16);
+    EXPECT_EQ(placement.flags, 2);
+    EXPECT_EQ(placement.bottom, 620);
+}
+
+TEST(QtSettingsStore, ReadsHandWrittenAndMissingEntries) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Popwright.ini"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Settings]\ncolorEdge=0xFF\ncardSize=20\nWindowPos=0:1:2:3:4:5:6:7:8\n");
+    }
+    QtSettingsStore store(path);
+    EXPECT_EQ(store.GetText("Settings", "absent"), "");
+    EXPECT_EQ(store.GetText("Other", "colorEdge"), "");
+    AppSettings loaded;
+    CardModel model;
+    WindowPlacement placement;
+    EXPECT_FALSE(LoadSettings(store, loaded, model, &placement));
+    EXPECT_EQ(loaded.colorEdge, 255);
+    EXPECT_EQ(loaded.cardWidth, 16);
+    EXPECT_EQ(loaded.cardHeight, 8);
+}
+
+}  // namespace
+}  // namespace pw

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "app/AppSettings.h"
+#include "app/SettingsLoadSave.h"
+#include "app/SettingsStore.h"
+#include "model/CardModel.h"
+
+namespace pw {
+namespace {
+
+class SettingsLoadTest : public ::testing::Test {
+protected:
+    void Set(const char* entry, const char* value) { store.SetText(kSettingsSection, entry, value); }
+    bool Load() { return LoadSettings(store, settings, model, &placement); }
+
+    MemorySettingsStore store;
+    AppSettings settings;
+    CardModel model;
+    WindowPlacement placement;
+};
+
+TEST_F(SettingsLoadTest, EmptyStoreGivesTheDefaults) {
+    model.history.PushStep(UndoStep{{UndoLine{}}});
+    WindowPlacement before;
+    before.left = 77;
+    placement = before;
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(placement.left, 77);  // untouched: the frame keeps its default
+    EXPECT_EQ(settings.cardWidth, 16);
+    EXPECT_EQ(settings.cardHeight, 8);
+    EXPECT_EQ(model.grid.gridWidth, 18);
+    EXPECT_EQ(model.grid.gridHeight, 9);
+    EXPECT_FALSE(model.history.HasUndoSteps());
+    EXPECT_EQ(settings.colorBack, 16757683);
+    EXPECT_EQ(settings.colorPaper0, 13426139);
+    EXPECT_EQ(settings.colorPaper1, 16775413);
+    EXPECT_EQ(settings.colorEdge, 6710886);
+    EXPECT_EQ(settings.soundMode, 1);
+    EXPECT_EQ(settings.reverseMode, 0);
+    EXPECT_EQ(settings.rudovozuSizeRatio, 50);
+    EXPECT_EQ(settings.rudovozuSizeBMP, 400);
+    EXPECT_EQ(settings.drawGrid, 0);
+}
+
+TEST_F(SettingsLoadTest, ReadsEveryEntry) {
+    Set("cardSize", "40:20");
+    Set("colorBack", "255");
+    Set("colorPaper0", "0x00FF00");  // hexadecimal
+    Set("colorPaper1", "077");       // octal
+    Set("colorEdge", "-1");
+    Set("soundMode", "0");
+    Set("reverseMode", "1");
+    Set("rudovozuSizeRatio", "90");
+    Set("rudovozuSizeBMP", "1600");
+    Set("drawGrid", "1");
+    Set("WindowPos", "2:1:-1:-1:-8:-8:10:20:810:620");
+    EXPECT_TRUE(Load());
+    EXPECT_EQ(settings.cardWidth, 40);
+    EXPECT_EQ(settings.cardHeight, 20);
+    EXPECT_EQ(model.grid.gridWidth, 42);
+    EXPECT_EQ(model.grid.gridHeight, 21);
+    EXPECT_EQ(settings.colorBack, 255);
+    EXPECT_EQ(settings.colorPaper0, RgbColor(0, 255, 0));
+    EXPECT_EQ(settings.colorPaper1, 63);
+    EXPECT_EQ(settings.colorEdge, -1);
+    EXPECT_EQ(settings.soundMode, 0);
+    EXPECT_EQ(settings.reverseMode, 1);
+    EXPECT_EQ(settings.rudovozuSizeRatio, 90);
+    EXPECT_EQ(settings.rudovozuSizeBMP, 1600);
+    EXPECT_EQ(settings.drawGrid, 1);
+    EXPECT_EQ(placement.flags, 2);
+    EXPECT_EQ(placement.showCmd, 1);
+    EXPECT_EQ(placement.minX, -1);
+    EXPECT_EQ(placement.minY, -1);
+    EXPECT_EQ(placement.maxX, -8);
+    EXPECT_EQ(placement.maxY, -8);
+    EXPECT_EQ(placement.left, 10);
+    EXPECT_EQ(placement.top, 20);
+    EXPECT_EQ(placement.right, 810);
+    EXPECT_EQ(placement.bottom, 620);
+}
+
+TEST_F(SettingsLoadTest, HexadecimalColourEqualsItsDecimalForm) {
+    Set("colorBack", "0xFFB3B3");
+    Set("colorEdge", "0X666666");
+    Load();
+    EXPECT_EQ(settings.colorBack, 16757683);
+    EXPECT_EQ(settings.colorEdge, 6710886);
+}
+
+TEST_F(SettingsLoadTest, InvalidEntriesKeepTheirValues) {
+    settings.rudovozuSizeBMP = 123;  // "current value", not only the default
+    Set("colorBack", "");
+    Set("colorPaper0", "green");
+    Set("soundMode", "  ");
+    Set("rudovozuSizeBMP", "x12");
+    Set("rudovozuSizeRatio", "75%");  // a number prefix converts
+    Set("drawGrid", "0x101");         // only the low byte counts
+    Load();
+    EXPECT_EQ(settings.colorBack, 16757683);
+    EXPECT_EQ(settings.colorPaper0, 13426139);
+    EXPECT_EQ(settings.soundMode, 1);
+    EXPECT_EQ(settings.rudovozuSizeBMP, 123);
+    EXPECT_EQ(settings.rudovozuSizeRatio, 75);
+    EXPECT_EQ(settings.drawGrid, 1);
+}
+
+TEST_F(SettingsLoadTest, CardSizeNeedsBothNumbers) {
+    settings.cardWidth = 30;
+    Set("cardSize", "20");
+    Load();
+    EXPECT_EQ(settings.cardWidth, 16);
+    EXPECT_EQ(settings.cardHeight, 8);
+    Set("cardSize", "20 :10");
+    Load();
+    EXPECT_EQ(settings.cardWidth, 16);
+    Set("cardSize", "0x14:012");
+    Load();
+    EXPECT_EQ(settings.cardWidth, 20);
+    EXPECT_EQ(settings.cardHeight, 10);
+    EXPECT_EQ(model.grid.gridWidth, 22);
+    EXPECT_EQ(model.grid.gridHeight, 11);
+}
+
+TEST_F(SettingsLoadTest, CardSizeIsClampedIntoTheDialogRanges) {
+    Set("cardSize", "5:100");
+    Load();
+    EXPECT_EQ(settings.cardWidth, 10);
+    EXPECT_EQ(settings.cardHeight, 40);
+    EXPECT_EQ(model.grid.gridWidth, 12);
+    EXPECT_EQ(model.grid.gridHeight, 41);
+    Set("cardSize", "-3:0");
+    Load();
+    EXPECT_EQ(settings.cardWidth, 10);
+    EXPECT_EQ(settings.cardHeight, 5);
+    Set("cardSize", "100000:2147483647");
+    Load();
+    EXPECT_EQ(settings.cardWidth, 80);
+    EXPECT_EQ(settings.cardHeight, 40);
+    EXPECT_EQ(model.grid.gridWidth, 82);
+}
+
+TEST_F(SettingsLoadTest, WindowPosNeedsAllTenNumbers) {
+    placement.left = 5;
+    Set("WindowPos", "0:1:2:3:4:5:6:7:8");
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(placement.left, 5);
+    Set("WindowPos", "0:1:2:3:4:5:x:7:8:9");
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(placement.left, 5);
+    Set("WindowPos", "0:1:2:3:4:5:6:7:8:0x9");
+    EXPECT_TRUE(Load());
+    EXPECT_EQ(placement.left, 6);
+    EXPECT_EQ(placement.bottom, 9);
+    EXPECT_TRUE(LoadSettings(store, settings, model, nullptr));
+}
+
+TEST(SettingsSave, WritesEveryEntryAsText) {
+    MemorySettingsStore store;
+    AppSettings settings;
+    settings.cardWidth = 24;
+    settings.cardHeight = 12;
+    settings.colorEdge = RgbColor(1, 2, 3);
+    settings.drawGrid = 1;
+    WindowPlacement p{2, 3, -1, -1, -8, -8, 100, 50, 900, 700};
+    SaveSettings(store, settings, p);
+    const auto get = [&](const char* entry) { return store.GetText(kSettingsSection, entry); };
+    EXPECT_EQ(get("WindowPos"), "2:3:-1:-1:-8:-8:100:50:900:700");
+    EXPECT_EQ(get("cardSize"), "24:12");
+    EXPECT_EQ(get("colorBack"), "16757683");
+    EXPECT_EQ(get("colorPaper0"), "13426139");
+    EXPECT_EQ(get("colorPaper1"), "16775413");
+    EXPECT_EQ(get("colorEdge"), "197121");
+    EXPECT_EQ(get("soundMode"), "1");
+    EXPECT_EQ(get("reverseMode"), "0");
+    EXPECT_EQ(get("rudovozuSizeRatio"), "50");
+    EXPECT_EQ(get("rudovozuSizeBMP"), "400");
+    EXPECT_EQ(get("drawGrid"), "1");
+    EXPECT_EQ(store.Size(), 11u);
+
+    // What was saved loads back unchanged, and the next start uses the size.
+    AppSettings loaded;
+    CardModel model;
+    WindowPlacement q;
+    EXPECT_TRUE(LoadSettings(store, loaded, model, &q));
+    EXPECT_EQ(loaded.cardWidth, 24);
+    EXPECT_EQ(loaded.colorEdge, settings.colorEdge);
+    EXPECT_EQ(loaded.drawGrid, 1);
+    EXPECT_EQ(model.grid.gridWidth, 26);
+    EXPECT_EQ(model.grid.gridHeight, 13);
+    EXPECT_EQ(q.right, 900);
+}
+
+}  // namespace
+}  // namespace pw
