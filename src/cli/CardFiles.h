@@ -1,0 +1,19 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+
+namespace pw {
+
+class CellGrid;
+struct CardModel;
+
+// Reads the card at `path` into the model. On failure prints the program's
+// messages to `err` (the version message first when the file is too new).
+bool ReadCardOrReport(const std::string& path, CardModel& model, std::ostream& err);
+
+// Writes the card to `path` through a temporary file beside it that is then
+// renamed over it, so a failed write never leaves a damaged or missing card.
+// On failure prints "File open failed." to `err`.
+bool WriteCardOrReport(const std::string& path, const CellGrid& grid, std::ostream& err);
+
+}  // namespace pw

@@ -1,0 +1,49 @@
+#include "cli/Cli.h"
+
+#include <ostream>
+
+#include "cli/EditCommand.h"
+#include "cli/ExportCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/NewCommand.h"
+
+namespace pw {
+
+void PrintUsage(std::ostream& to) {
+    to << "Usage:\n"
+          "  popwright-cli new OUT.kpf [--width N] [--height N]\n"
+          "      Write a flat card, N card columns wide (default 16) and N cells high (default 8).\n"
+          "  popwright-cli edit IN.kpf OUT.kpf KEY...\n"
+          "      Read IN, apply the keys in order as the 3D view does, write OUT.\n"
+          "      KEY: left right up down space z ctrl+space undo larger smaller mirror\n"
+          "           horizontal vertical\n"
+          "  popwright-cli info IN.kpf\n"
+          "      Print the card's size, its faces and a summary of its shape.\n"
+          "  popwright-cli export IN.kpf OUT.EXT [options]\n"
+          "      Write the unfolded pattern or the relief to an image or DXF file.\n"
+          "  popwright-cli --help\n"
+          "Exit status: 0 done, 1 a card could not be read or written, 2 usage error.\n";
+}
+
+int UsageError(std::ostream& err, const std::string& what) {
+    err << "popwright-cli: " << what << "\n";
+    PrintUsage(err);
+    return kExitUsage;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return UsageError(err, "no command given");
+    const std::string& command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        PrintUsage(out);
+        return kExitOk;
+    }
+    if (command == "new") return RunNewCommand(rest, out, err);
+    if (command == "edit") return RunEditCommand(rest, out, err);
+    if (command == "info") return RunInfoCommand(rest, out, err);
+    if (command == "export") return RunExportCommand(rest, out, err);
+    return UsageError(err, "unknown command \"" + command + "\"");
+}
+
+}  // namespace pw

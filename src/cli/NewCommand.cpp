@@ -1,0 +1,62 @@
+#include "cli/NewCommand.h"
+
+#include <cstdlib>
+#include <ostream>
+
+#include "cli/CardFiles.h"
+#include "cli/Cli.h"
+#include "model/CardFile.h"
+#include "model/CellGrid.h"
+
+namespace pw {
+
+namespace {
+
+// A whole-word decimal number within [low, high].
+bool ParseSize(const std::string& text, long low, long high, int& value) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    const long v = std::strtol(text.c_str(), nullptr, 10);
+    if (v < low || v > high) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+}  // namespace
+
+int RunNewCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    // The card must be one the card reader accepts again: at least one
+    // column, a stored extent h = height - 1 of at least 1, and no more
+    // cells than a card file may describe.
+    constexpr long kMaxSide = 4096;
+    std::string outPath;
+    int width = 16;
+    int height = 8;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--width" || a == "--height") {
+            if (i + 1 >= args.size()) return UsageError(err, a + " needs a number");
+            const bool isWidth = a == "--width";
+            int& target = isWidth ? width : height;
+            if (!ParseSize(args[++i], isWidth ? 1 : 2, kMaxSide, target))
+                return UsageError(err, a + " must be a whole number from " + (isWidth ? "1" : "2") + " to " +
+                                           std::to_string(kMaxSide));
+        } else if (!a.empty() && a[0] == '-') {
+            return UsageError(err, "unknown option \"" + a + "\" for new");
+        } else if (outPath.empty()) {
+            outPath = a;
+        } else {
+            return UsageError(err, "new takes one output file");
+        }
+    }
+    if (outPath.empty()) return UsageError(err, "new needs an output file");
+    const long long W = width + 2LL, H = height + 1LL;
+    if (W * H * H > kMaxCardCells) return UsageError(err, "the card is too large");
+
+    CellGrid grid;
+    grid.NewCard(static_cast<int>(W), static_cast<int>(H));
+    return WriteCardOrReport(outPath, grid, err) ? kExitOk : kExitFileError;
+}
+
+}  // namespace pw

@@ -1,0 +1,330 @@
+// Drives the popwright-cli program as a user would: in a scratch folder,
+// checking its files, its messages and its exit status.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/Messages.h"
+
+extern char** environ;
+
+namespace pw {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteText(const fs::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+// The file text of a card whose column lines are given, in card order.
+std::string Card(int w, int h, const std::vector<std::string>& columns, const std::string& tunnels = "") {
+    std::string text = "kiriko\nv 1.0\n\nw " + std::to_string(w) + "\nh " + std::to_string(h) + "\n\n";
+    for (const std::string& c : columns) text += c + "\n";
+    return text + "\n" + tunnels;
+}
+
+std::string FlatCard(int w, int h) {
+    return Card(w, h, std::vector<std::string>(static_cast<std::size_t>(w), "0 " + std::to_string(h) + " e"));
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "popwright-cli-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path Path(const std::string& name) const { return dir / name; }
+
+    // Runs the program in the scratch folder with stdout and stderr caught.
+    CliRun Cli(const std::vector<std::string>& args) {
+        const fs::path outFile = dir / ".stdout", errFile = dir / ".stderr";
+        std::vector<std::string> words{POPWRIGHT_CLI};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& w : words) argv.push_back(w.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const std::string cwd = fs::current_path().string();
+        fs::current_path(dir);
+        pid_t pid = 0;
+        const int spawned = posix_spawn(&pid, POPWRIGHT_CLI, &actions, nullptr, argv.data(), environ);
+        fs::current_path(cwd);
+        posix_spawn_file_actions_destroy(&actions);
+        CliRun run;
+        if (spawned != 0) return run;
+        int wstatus = 0;
+        waitpid(pid, &wstatus, 0);
+        run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+        run.out = ReadText(outFile);
+        run.err = ReadText(errFile);
+        fs::remove(outFile);
+        fs::remove(errFile);
+        return run;
+    }
+
+    // The files in the scratch folder, to see that nothing else was left.
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // Writes a flat card of w by h through `new` and edits it with the keys.
+    CliRun NewAndEdit(int w, int h, const std::vector<std::string>& keys) {
+        const CliRun made = Cli({"new", "in.kpf", "--width", std::to_string(w), "--height", std::to_string(h)});
+        EXPECT_EQ(made.status, 0) << made.err;
+        std::vector<std::string> args{"edit", "in.kpf", "out.kpf"};
+        args.insert(args.end(), keys.begin(), keys.end());
+        return Cli(args);
+    }
+
+    fs::path dir;
+};
+
+TEST_F(CliTest, NewWritesAFlatCard) {
+    CliRun r = Cli({"new", "card.kpf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadText(Path("card.kpf")), FlatCard(16, 7));  // 16 by 8: h = 8 - 1
+    EXPECT_EQ(Files(), std::vector<std::string>{"card.kpf"});
+
+    r = Cli({"new", "--height", "12", "big.kpf", "--width", "80"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadText(Path("big.kpf")), FlatCard(80, 11));
+
+    // An existing file is replaced.
+    r = Cli({"new", "card.kpf", "--width", "10", "--height", "5"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadText(Path("card.kpf")), FlatCard(10, 4));
+}
+
+TEST_F(CliTest, BadArgumentsAreUsageErrors) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"frobnicate"},
+        {"new"},
+        {"new", "a.kpf", "b.kpf"},
+        {"new", "a.kpf", "--width"},
+        {"new", "a.kpf", "--width", "abc"},
+        {"new", "a.kpf", "--width", "0"},
+        {"new", "a.kpf", "--width", "-5"},
+        {"new", "a.kpf", "--height", "1"},
+        {"new", "a.kpf", "--height", "8x"},
+        {"new", "a.kpf", "--width", "4000", "--height", "4000"},
+        {"new", "a.kpf", "--depth", "3"},
+        {"edit"},
+        {"edit", "a.kpf"},
+        {"info"},
+        {"info", "a.kpf", "b.kpf"},
+    };
+    for (const auto& args : bad) {
+        const CliRun r = Cli(args);
+        std::string shown;
+        for (const auto& a : args) shown += a + " ";
+        EXPECT_EQ(r.status, 2) << shown;
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+    }
+    EXPECT_TRUE(Files().empty());
+
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("popwright-cli edit IN.kpf OUT.kpf KEY..."), std::string::npos);
+    EXPECT_NE(help.out.find("export"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+}
+
+TEST_F(CliTest, EditAppliesKeysAsTheView) {
+    // 10 by 5: W = 12, H = 6, h = 4. Raise column 3 twice at depth 1, lower
+    // at depth 2 (nothing there), then push back height 2 in the vertical
+    // plane, leaving a step of height 1.
+    CliRun r = NewAndEdit(10, 5, {"right", "right", "space", "space", "down", "z", "vertical", "space"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    std::vector<std::string> cols(10, "0 4 e");
+    cols[2] = "1 1 0 3 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
+    EXPECT_EQ(ReadText(Path("in.kpf")), FlatCard(10, 4));  // IN is only read
+    EXPECT_EQ(Files(), (std::vector<std::string>{"in.kpf", "out.kpf"}));
+}
+
+TEST_F(CliTest, EditWithMirrorLargerAndUndo) {
+    CliRun r = NewAndEdit(10, 5, {"mirror", "space", "space", "down", "space"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> cols(10, "0 4 e");
+    cols[0] = cols[9] = "2 1 1 1 0 2 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
+
+    // Size 2, raise columns 1-2, move, raise columns 3-4, undo that.
+    r = NewAndEdit(10, 5, {"larger", "space", "right", "space", "undo"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    cols.assign(10, "0 4 e");
+    cols[0] = cols[1] = "2 2 0 2 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
+
+    // 8 does not fit a card with H = 6, so the third "larger" is ignored:
+    // a size-4 raise reaches the top bound 4 exactly.
+    r = NewAndEdit(10, 5, {"larger", "larger", "larger", "space", "space"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    cols.assign(10, "0 4 e");
+    for (int i = 0; i < 4; ++i) cols[static_cast<std::size_t>(i)] = "4 4 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
+
+    // "smaller" at size 1 and "undo" with no history do nothing.
+    r = NewAndEdit(10, 5, {"undo", "smaller", "space"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    cols.assign(10, "0 4 e");
+    cols[0] = "1 1 0 3 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
+}
+
+TEST_F(CliTest, CtrlSpaceSwitchesPlaneThenPushBackAndPullOut) {
+    // Height 2 at depth 1, then in the vertical plane push back height 1:
+    // a tunnel under the top cell.
+    CliRun r = NewAndEdit(10, 5, {"space", "space", "ctrl+space", "space"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> cols(10, "0 4 e");
+    cols[0] = "2 1 0 3 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols, "0 0\n"));
+
+    // Reading it back starts in the horizontal plane again; pull-out closes it.
+    r = Cli({"edit", "out.kpf", "closed.kpf", "ctrl+space", "space"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadText(Path("closed.kpf")), Card(10, 4, cols));
+
+    // In the vertical plane "z" does nothing; "horizontal" comes back.
+    r = Cli({"edit", "closed.kpf", "same.kpf", "vertical", "z", "horizontal", "z"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    cols[0] = "1 1 0 3 e";
+    EXPECT_EQ(ReadText(Path("same.kpf")), Card(10, 4, cols));
+}
+
+TEST_F(CliTest, EditOverwritesItsInput) {
+    Cli({"new", "card.kpf", "--width", "10", "--height", "5"});
+    const CliRun r = Cli({"edit", "card.kpf", "card.kpf", "right", "space"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> cols(10, "0 4 e");
+    cols[1] = "1 1 0 3 e";
+    EXPECT_EQ(ReadText(Path("card.kpf")), Card(10, 4, cols));
+    EXPECT_EQ(Files(), std::vector<std::string>{"card.kpf"});
+}
+
+TEST_F(CliTest, UnknownKeyWritesNothing) {
+    Cli({"new", "in.kpf"});
+    WriteText(Path("old.kpf"), "keep me");
+    for (const char* key : {"jump", "Space", "ctrl", ""}) {
+        const CliRun r = Cli({"edit", "in.kpf", "old.kpf", "space", key});
+        EXPECT_EQ(r.status, 2) << key;
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+        EXPECT_EQ(ReadText(Path("old.kpf")), "keep me");
+        const CliRun fresh = Cli({"edit", "in.kpf", "new.kpf", key});
+        EXPECT_EQ(fresh.status, 2) << key;
+        EXPECT_FALSE(fs::exists(Path("new.kpf")));
+    }
+    // A usage error wins over an unreadable input.
+    EXPECT_EQ(Cli({"edit", "missing.kpf", "new.kpf", "jump"}).status, 2);
+}
+
+TEST_F(CliTest, UnreadableAndTooNewFilesFailWithTheMessage) {
+    const std::string cannotRead = std::string(msg::kFileCouldNotBeRead) + "\n";
+    WriteText(Path("garbage.kpf"), "kiriko\nv 1.0\nw sixteen\nh 7\n");
+    WriteText(Path("outside.kpf"), "w 2\nh 2\n9 1 e\n");
+    WriteText(Path("newer.kpf"), "kiriko\nv 1.01\n\nw 2\nh 2\n\n0 2 e\n0 2 e\n\n");
+    WriteText(Path("old.kpf"), "keep me");
+    for (const char* in : {"missing.kpf", "garbage.kpf", "outside.kpf"}) {
+        CliRun r = Cli({"edit", in, "out.kpf", "space"});
+        EXPECT_EQ(r.status, 1) << in;
+        EXPECT_EQ(r.err, cannotRead) << in;
+        EXPECT_FALSE(fs::exists(Path("out.kpf"))) << in;
+        r = Cli({"edit", in, "old.kpf"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(ReadText(Path("old.kpf")), "keep me");
+        r = Cli({"info", in});
+        EXPECT_EQ(r.status, 1) << in;
+        EXPECT_EQ(r.err, cannotRead) << in;
+        EXPECT_EQ(r.out, "");
+    }
+    const std::string tooNew = std::string(msg::kVersionTooNew) + "\n" + cannotRead;
+    CliRun r = Cli({"edit", "newer.kpf", "out.kpf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, tooNew);
+    EXPECT_FALSE(fs::exists(Path("out.kpf")));
+    r = Cli({"info", "newer.kpf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, tooNew);
+}
+
+TEST_F(CliTest, FailedWritesKeepWhatWasThere) {
+    const std::string openFailed = std::string(msg::kFileOpenFailed) + "\n";
+    CliRun r = Cli({"new", "no/such/folder/card.kpf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, openFailed);
+
+    // A folder in the way is left alone, and no temporary file stays behind.
+    fs::create_directory(Path("taken"));
+    WriteText(Path("taken") / "inside", "x");
+    r = Cli({"new", "taken"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, openFailed);
+    EXPECT_EQ(ReadText(Path("taken") / "inside"), "x");
+    Cli({"new", "in.kpf"});
+    r = Cli({"edit", "in.kpf", "taken", "space"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, openFailed);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"in.kpf", "taken"}));
+}
+
+TEST_F(CliTest, InfoSummarisesTheCard) {
+    Cli({"new", "flat.kpf"});
+    CliRun r = Cli({"info", "flat.kpf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    // Every column of a 16 by 8 card carries 2 * (9 - 1) faces.
+    EXPECT_EQ(r.out,
+              "width: 16\nheight: 8\ngrid: 18 x 9 x 9\nfaces: 256\nraised columns: 0\n"
+              "highest: 0\ntunnels: 0\nshape: ok\n");
+    EXPECT_EQ(r.err, "");
+
+    NewAndEdit(10, 5, {"space", "space", "space", "ctrl+space", "space", "right", "right", "mirror", "space"});
+    r = Cli({"info", "out.kpf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("width: 10\nheight: 5\ngrid: 12 x 6 x 6\nfaces: 100\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("raised columns: 1\nhighest: 3\ntunnels: 1\nshape: ok\n"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, ExportIsDispatched) {
+    const CliRun r = Cli({"export"});
+    EXPECT_EQ(r.err.find("unknown command"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pw
