@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
+
 #include "app/AppSettings.h"
 #include "edit/EditKeys.h"
 #include "edit/EditOperations.h"
@@ -205,6 +208,52 @@ TEST_F(EditKeysTest, SwitchCommandsToggle) {
     EXPECT_EQ(model.edit.editPlane, 1);
     keys.OnEditHorizontal();
     EXPECT_EQ(model.edit.editPlane, 0);
+}
+
+}  // namespace
+}  // namespace pw
+
+namespace pw {
+namespace {
+
+// Random sessions on several card sizes: every key keeps the card's shape
+// and fresh faces after the rebuild, and undoing every step gives back the
+// flat card.
+TEST(EditKeysSession, RandomKeysKeepTheShapeAndUndoToFlat) {
+    const int keysOf[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_SPACE, KEY_SPACE, KEY_Z, KEY_Z};
+    std::mt19937 rng(3);
+    for (const auto& [W, H] : {std::pair{12, 9}, std::pair{13, 6}, std::pair{18, 9}, std::pair{22, 21}}) {
+        CardModel model;
+        model.NewCard(W, H);
+        RunRebuildPass(model.grid);
+        const CellGrid flat = model.grid;
+        AppSettings settings;
+        EditOperations ops(model, settings, nullptr);
+        EditKeyHandler keys(model, ops);
+        for (int i = 0; i < 400 && model.history.Size() < UndoHistory::kMaxSteps; ++i) {
+            const int r = std::uniform_int_distribution<int>(0, 99)(rng);
+            if (r < 4) keys.OnCursorLarger();
+            else if (r < 8) keys.OnCursorSmaller();
+            else if (r < 12) keys.OnMirrorMode();
+            else if (r < 20) {
+                keys.OnKeyDown(KEY_CTRL);
+                keys.OnKeyDown(KEY_SPACE);
+                keys.OnKeyUp(KEY_CTRL);
+            } else {
+                keys.OnKeyDown(keysOf[std::uniform_int_distribution<int>(0, 7)(rng)]);
+            }
+            RunRebuildPass(model.grid);
+            const EditState& e = model.edit;
+            ASSERT_LE(e.cursor.column + e.cursorSize, W - 1);
+            ASSERT_LE(e.cursor.row + e.cursorSize, H - 1);
+            ASSERT_EQ(CheckGridInvariants(model.grid), "") << W << "x" << H << " key " << i;
+            ASSERT_EQ(CheckFacesFresh(model.grid), "") << W << "x" << H << " key " << i;
+        }
+        EXPECT_GT(model.history.Size(), 10u);
+        while (keys.CanEditUndo()) keys.OnEditUndo();
+        RunRebuildPass(model.grid);
+        EXPECT_TRUE(model.grid.SameShape(flat)) << W << "x" << H;
+    }
 }
 
 }  // namespace
