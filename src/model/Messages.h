@@ -17,5 +17,9 @@ inline constexpr const char* kEnterIntegerBetween = "Please enter an integer bet
 inline constexpr const char* kCantOpenHelp = "Can't open Help file.\nSee /help/index.html with your browser.";
 inline constexpr const char* kAboutVersion = "Popwright  Version 1.2.1";
 inline constexpr const char* kUntitled = "Untitled";
+// The document's name at start-up, before any New or Open.
+inline constexpr const char* kDefaultDocumentName = "Kiriko";
+// Asked before New, Open or closing replaces a card with unsaved changes; %1 is the title.
+inline constexpr const char* kSaveChanges = "Save changes to %1?";
 
 }  // namespace pw::msg

@@ -1,0 +1,90 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+#include "model/CellGrid.h"
+
+class QWidget;
+
+namespace pw {
+
+struct AppSettings;
+struct CardModel;
+class UserPrompts;
+
+// The single document: the card's title and file, the File commands, the
+// Setting command and the enabling of the cursor size commands. The card
+// itself lives in the CardModel, which the document shares with the view.
+//
+// The document remembers the card's shape as it was last created, opened or
+// saved; the card counts as modified while it differs from that shape, so an
+// undo back to it counts as unchanged.
+class CKirikoDoc : public QObject {
+    Q_OBJECT
+public:
+    CKirikoDoc(CardModel& model, AppSettings& settings, UserPrompts& prompts, QObject* parent = nullptr);
+
+    // The window that dialogs and message boxes belong to.
+    void SetWindow(QWidget* window) { window_ = window; }
+
+    const QString& Title() const { return title_; }
+    // Full path of the card file last opened or saved with Save As; empty
+    // when the card has no file.
+    const QString& currentCardPath() const { return currentCardPath_; }
+
+    bool IsModified() const;
+    // Takes the current card as the unchanged state (after the first card of
+    // a run was made).
+    void MarkUnmodified();
+    // Re-evaluates IsModified after an edit or undo and reports a change.
+    void RefreshModified();
+    // Asks Save / Discard / Cancel when the card has unsaved changes; true
+    // when the caller may go on replacing or closing it.
+    bool SaveModified();
+
+    // File New: a new card of the settings' size without a file, "Untitled".
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    // Runs the settings dialog and applies it after OK.
+    void OnSetting();
+
+    // Reads the card file at `path` into the model; on success it becomes
+    // the document's file. Shows the messages of a failed read.
+    bool OpenCardFile(const QString& path);
+
+    bool CanCursorSmaller() const;
+    bool CanCursorLarger() const;
+
+    // The file dialogs' filter.
+    static QString FileFilter();
+
+signals:
+    void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+    // The card was replaced or the settings changed: views set up their
+    // camera again and repaint.
+    void updateAllViews();
+
+private:
+    // Writes the card to `path` without ever truncating the old file first;
+    // shows "File open failed." or "File save failed." and returns false on failure.
+    bool WriteCardFile(const QString& path);
+    // Save's work; false when cancelled or failed.
+    bool SaveCard();
+    bool SaveCardAs();
+    void SetTitle(const QString& title);
+    void SetSavedShape();
+
+    CardModel& model_;
+    AppSettings& settings_;
+    UserPrompts& prompts_;
+    QWidget* window_ = nullptr;
+    QString title_;
+    QString currentCardPath_;
+    CellGrid savedShape_;  // the card as last created, opened or saved
+    bool reportedModified_ = false;
+};
+
+}  // namespace pw

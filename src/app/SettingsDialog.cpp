@@ -1,0 +1,269 @@
+#include "app/SettingsDialog.h"
+
+#include <QCheckBox>
+#include <QColor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <iterator>
+
+#include "app/AppSettings.h"
+#include "app/ColorSwatch.h"
+#include "app/UserPrompts.h"
+#include "model/Messages.h"
+
+namespace pw {
+
+namespace {
+
+// Limits of the number fields.
+constexpr int kRatioLow = 10, kRatioHigh = 90;
+constexpr int kBmpLow = 10, kBmpHigh = 1600;
+constexpr int kHeightLow = 5, kHeightHigh = 40;
+constexpr int kWidthLow = 10, kWidthHigh = 80;
+
+QLineEdit* NumberEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setFixedWidth(52);
+    return edit;
+}
+
+}  // namespace
+
+bool ParseDialogInteger(const QString& text, std::int32_t& value) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return false;
+    int i = (trimmed[0] == QLatin1Char('+') || trimmed[0] == QLatin1Char('-')) ? 1 : 0;
+    if (i == trimmed.size()) return false;
+    for (int k = i; k < trimmed.size(); ++k)
+        if (trimmed[k] < QLatin1Char('0') || trimmed[k] > QLatin1Char('9')) return false;
+    bool ok = false;
+    const int parsed = trimmed.toInt(&ok, 10);
+    if (!ok) return false;  // beyond 32 bits
+    value = parsed;
+    return true;
+}
+
+CSettingsDialog::CSettingsDialog(const AppSettings& settings, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent),
+      colorBack(settings.colorBack),
+      colorPaper0(settings.colorPaper0),
+      colorPaper1(settings.colorPaper1),
+      colorEdge(settings.colorEdge),
+      prompts_(prompts) {
+    setWindowTitle(tr("Setting"));
+    setModal(true);
+    BuildLayout();
+
+    connect(background_, &QPushButton::clicked, this, [this] { ChooseColor(colorBack, backgroundSwatch_); });
+    connect(verticalFace_, &QPushButton::clicked, this, [this] { ChooseColor(colorPaper0, verticalFaceSwatch_); });
+    connect(horizontalFace_, &QPushButton::clicked, this,
+            [this] { ChooseColor(colorPaper1, horizontalFaceSwatch_); });
+    connect(outline_, &QPushButton::clicked, this, [this] { ChooseColor(colorEdge, outlineSwatch_); });
+    connect(defaultSetting_, &QPushButton::clicked, this, &CSettingsDialog::OnDefaultSetting);
+    connect(ok_, &QPushButton::clicked, this, &CSettingsDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &CSettingsDialog::reject);
+    // A click into a swatch puts the caret into the print-size field.
+    for (ColorSwatch* swatch : {backgroundSwatch_, verticalFaceSwatch_, horizontalFaceSwatch_, outlineSwatch_})
+        connect(swatch, &ColorSwatch::pressed, this, [this] { printSize_->setFocus(Qt::MouseFocusReason); });
+}
+
+void CSettingsDialog::BuildLayout() {
+    // Output: print size, bitmap width and the Invert option.
+    auto* output = new QGroupBox(tr("Output"), this);
+    auto* printBox = new QGroupBox(tr("Print Size"), output);
+    printSize_ = NumberEdit(printBox, "printSize");
+    auto* printGrid = new QGridLayout(printBox);
+    printGrid->addWidget(printSize_, 0, 0);
+    printGrid->addWidget(new QLabel(tr("%"), printBox), 0, 1);
+    printGrid->addWidget(new QLabel(tr("of A4 paper size"), printBox), 1, 0, 1, 2);
+    printGrid->setColumnStretch(2, 1);
+
+    auto* bmpBox = new QGroupBox(tr("BMP Size"), output);
+    bmpWidth_ = NumberEdit(bmpBox, "bmpWidth");
+    auto* bmpRow = new QHBoxLayout(bmpBox);
+    bmpRow->addWidget(new QLabel(tr("Width"), bmpBox));
+    bmpRow->addWidget(bmpWidth_);
+    bmpRow->addWidget(new QLabel(tr("Pixels"), bmpBox));
+    bmpRow->addStretch(1);
+
+    invert_ = new QCheckBox(tr("Invert"), output);
+    invert_->setObjectName(QStringLiteral("invert"));
+    auto* outputGrid = new QGridLayout(output);
+    outputGrid->addWidget(printBox, 0, 0);
+    outputGrid->addWidget(bmpBox, 0, 1);
+    outputGrid->addWidget(invert_, 1, 0, 1, 2, Qt::AlignHCenter);
+
+    // Display Color: a button and its swatch for each of the four colours.
+    auto* colours = new QGroupBox(tr("Display Color"), this);
+    auto makeButton = [colours](const QString& text, const char* name) {
+        auto* button = new QPushButton(text, colours);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        return button;
+    };
+    auto makeSwatch = [colours](std::int32_t rgb, const char* name) {
+        auto* swatch = new ColorSwatch(colours);
+        swatch->setObjectName(QLatin1String(name));
+        swatch->SetColor(rgb);
+        return swatch;
+    };
+    background_ = makeButton(tr("Background"), "background");
+    verticalFace_ = makeButton(tr("Vertical Face"), "verticalFace");
+    horizontalFace_ = makeButton(tr("Horizontal Face"), "horizontalFace");
+    outline_ = makeButton(tr("Outline"), "outline");
+    defaultSetting_ = makeButton(tr("Default Setting"), "defaultSetting");
+    backgroundSwatch_ = makeSwatch(colorBack, "backgroundSwatch");
+    verticalFaceSwatch_ = makeSwatch(colorPaper0, "verticalFaceSwatch");
+    horizontalFaceSwatch_ = makeSwatch(colorPaper1, "horizontalFaceSwatch");
+    outlineSwatch_ = makeSwatch(colorEdge, "outlineSwatch");
+    auto* colourGrid = new QGridLayout(colours);
+    colourGrid->addWidget(background_, 0, 0);
+    colourGrid->addWidget(backgroundSwatch_, 0, 1);
+    colourGrid->addWidget(horizontalFace_, 0, 3);
+    colourGrid->addWidget(horizontalFaceSwatch_, 0, 4);
+    colourGrid->addWidget(verticalFace_, 1, 0);
+    colourGrid->addWidget(verticalFaceSwatch_, 1, 1);
+    colourGrid->addWidget(outline_, 1, 3);
+    colourGrid->addWidget(outlineSwatch_, 1, 4);
+    colourGrid->setColumnMinimumWidth(2, 16);
+    colourGrid->addWidget(defaultSetting_, 2, 0, 1, 5, Qt::AlignHCenter);
+
+    // The number of Grid: the card size for new cards.
+    auto* gridBox = new QGroupBox(tr("The number of Grid"), this);
+    gridHeight_ = NumberEdit(gridBox, "gridHeight");
+    gridWidth_ = NumberEdit(gridBox, "gridWidth");
+    auto* sizeGrid = new QGridLayout(gridBox);
+    sizeGrid->addWidget(new QLabel(tr("Height"), gridBox), 0, 0);
+    sizeGrid->addWidget(gridHeight_, 0, 1);
+    sizeGrid->addWidget(new QLabel(tr("(5 - 40)"), gridBox), 0, 2);
+    sizeGrid->addWidget(new QLabel(tr("Width"), gridBox), 1, 0);
+    sizeGrid->addWidget(gridWidth_, 1, 1);
+    sizeGrid->addWidget(new QLabel(tr("(10 - 80)"), gridBox), 1, 2);
+
+    // Others: grid display and sound.
+    auto* others = new QGroupBox(tr("Others"), this);
+    displayGrid_ = new QCheckBox(tr("Display the grid"), others);
+    displayGrid_->setObjectName(QStringLiteral("displayGrid"));
+    sound_ = new QCheckBox(tr("Sound"), others);
+    sound_->setObjectName(QStringLiteral("sound"));
+    auto* othersColumn = new QVBoxLayout(others);
+    othersColumn->addWidget(displayGrid_);
+    othersColumn->addWidget(sound_);
+
+    ok_ = new QPushButton(tr("OK"), this);
+    ok_->setObjectName(QStringLiteral("ok"));
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(tr("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("cancel"));
+    cancel_->setAutoDefault(false);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(gridBox);
+    bottom->addWidget(others);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addStretch(2);
+    buttons->addWidget(cancel_);
+    buttons->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(output);
+    column->addWidget(colours);
+    column->addLayout(bottom);
+    column->addSpacing(6);
+    column->addLayout(buttons);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The tab order of the original control order: the grid counts and the
+    // grid display come after OK and Cancel.
+    QWidget* const order[] = {printSize_, bmpWidth_, invert_, background_, verticalFace_,
+                              horizontalFace_, outline_, defaultSetting_, sound_, ok_,
+                              cancel_, gridHeight_, gridWidth_, displayGrid_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void CSettingsDialog::showEvent(QShowEvent* event) {
+    if (!controlsFilled_) {
+        // Values go into the controls as they are, in or out of range.
+        ValuesIntoControls();
+        controlsFilled_ = true;
+        printSize_->setFocus(Qt::OtherFocusReason);
+    }
+    QDialog::showEvent(event);
+}
+
+void CSettingsDialog::ValuesIntoControls() {
+    printSize_->setText(QString::number(rudovozuSizeRatio));
+    bmpWidth_->setText(QString::number(rudovozuSizeBMP));
+    invert_->setChecked(reverseMode != 0);
+    sound_->setChecked(soundMode != 0);
+    gridHeight_->setText(QString::number(cardHeight));
+    gridWidth_->setText(QString::number(cardWidth));
+    displayGrid_->setChecked(drawGrid != 0);
+    backgroundSwatch_->SetColor(colorBack);
+    verticalFaceSwatch_->SetColor(colorPaper0);
+    horizontalFaceSwatch_->SetColor(colorPaper1);
+    outlineSwatch_->SetColor(colorEdge);
+}
+
+bool CSettingsDialog::ReadRangedField(QLineEdit* edit, int low, int high, std::int32_t& out) {
+    std::int32_t value = 0;
+    QString problem;
+    if (!ParseDialogInteger(edit->text(), value))
+        problem = QString::fromUtf8(msg::kEnterInteger);
+    else if (value < low || value > high)
+        problem = QString::fromUtf8(msg::kEnterIntegerBetween).arg(low).arg(high);
+    if (problem.isEmpty()) {
+        out = value;
+        return true;
+    }
+    prompts_.ShowMessage(this, problem);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    return false;
+}
+
+void CSettingsDialog::accept() {
+    // Read into temporaries first, so a failed check leaves every value as it was.
+    std::int32_t ratio = 0, bmp = 0, height = 0, width = 0;
+    if (!ReadRangedField(printSize_, kRatioLow, kRatioHigh, ratio)) return;
+    if (!ReadRangedField(bmpWidth_, kBmpLow, kBmpHigh, bmp)) return;
+    if (!ReadRangedField(gridHeight_, kHeightLow, kHeightHigh, height)) return;
+    if (!ReadRangedField(gridWidth_, kWidthLow, kWidthHigh, width)) return;
+    rudovozuSizeRatio = ratio;
+    rudovozuSizeBMP = bmp;
+    reverseMode = invert_->isChecked() ? 1 : 0;
+    soundMode = sound_->isChecked() ? 1 : 0;
+    cardHeight = height;
+    cardWidth = width;
+    drawGrid = displayGrid_->isChecked() ? 1 : 0;
+    QDialog::accept();
+}
+
+void CSettingsDialog::ChooseColor(std::int32_t& value, ColorSwatch* swatch) {
+    QColor chosen;
+    if (!prompts_.GetColor(this, chosen)) return;
+    value = FromQColor(chosen);
+    swatch->SetColor(value);
+}
+
+void CSettingsDialog::OnDefaultSetting() {
+    const AppSettings defaults;
+    colorBack = defaults.colorBack;
+    colorPaper0 = defaults.colorPaper0;
+    colorPaper1 = defaults.colorPaper1;
+    colorEdge = defaults.colorEdge;
+    backgroundSwatch_->SetColor(colorBack);
+    verticalFaceSwatch_->SetColor(colorPaper0);
+    horizontalFaceSwatch_->SetColor(colorPaper1);
+    outlineSwatch_->SetColor(colorEdge);
+}
+
+}  // namespace pw

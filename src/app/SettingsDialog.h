@@ -1,0 +1,78 @@
+#pragma once
+#include <QDialog>
+#include <cstdint>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace pw {
+
+struct AppSettings;
+class ColorSwatch;
+class UserPrompts;
+
+// The modal "Setting" dialog. It starts with the four colours of the given
+// settings and zero for everything else; the caller fills the seven other
+// values before running it and, after OK, copies all eleven back. The
+// dialog itself never writes the settings.
+class CSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    CSettingsDialog(const AppSettings& settings, UserPrompts& prompts, QWidget* parent = nullptr);
+
+    std::int32_t rudovozuSizeRatio = 0;
+    std::int32_t rudovozuSizeBMP = 0;
+    std::int32_t reverseMode = 0;
+    std::int32_t soundMode = 0;
+    std::int32_t cardHeight = 0;
+    std::int32_t cardWidth = 0;
+    std::int32_t drawGrid = 0;
+    std::int32_t colorBack;
+    std::int32_t colorPaper0;
+    std::int32_t colorPaper1;
+    std::int32_t colorEdge;
+
+    // Checks the number fields in exchange order; the first bad one gets its
+    // message and the focus back, and the dialog stays open.
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildLayout();
+    void ValuesIntoControls();
+    // Reads one number field; on failure shows the message and refocuses.
+    bool ReadRangedField(QLineEdit* edit, int low, int high, std::int32_t& out);
+    void ChooseColor(std::int32_t& value, ColorSwatch* swatch);
+    void OnDefaultSetting();
+
+    UserPrompts& prompts_;
+    bool controlsFilled_ = false;
+
+    QLineEdit* printSize_ = nullptr;
+    QLineEdit* bmpWidth_ = nullptr;
+    QCheckBox* invert_ = nullptr;
+    QPushButton* background_ = nullptr;
+    QPushButton* verticalFace_ = nullptr;
+    QPushButton* horizontalFace_ = nullptr;
+    QPushButton* outline_ = nullptr;
+    QPushButton* defaultSetting_ = nullptr;
+    QCheckBox* sound_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QLineEdit* gridHeight_ = nullptr;
+    QLineEdit* gridWidth_ = nullptr;
+    QCheckBox* displayGrid_ = nullptr;
+    ColorSwatch* backgroundSwatch_ = nullptr;
+    ColorSwatch* verticalFaceSwatch_ = nullptr;
+    ColorSwatch* horizontalFaceSwatch_ = nullptr;
+    ColorSwatch* outlineSwatch_ = nullptr;
+};
+
+// Parses a whole integer as a dialog field holds it: optional blanks around
+// an optional sign and decimal digits, within 32 bits.
+bool ParseDialogInteger(const QString& text, std::int32_t& value);
+
+}  // namespace pw

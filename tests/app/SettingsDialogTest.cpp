@@ -1,0 +1,242 @@
+// The "Setting" dialog: its fields and tab order, the checks on OK in
+// exchange order, the colour buttons, "Default Setting" and the swatches.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/AppSettings.h"
+#include "app/ColorSwatch.h"
+#include "app/SettingsDialog.h"
+#include "support/RecordingPrompts.h"
+
+namespace pw {
+namespace {
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    SettingsDialogTest() : dialog(settings, prompts) {
+        dialog.rudovozuSizeRatio = 50;
+        dialog.rudovozuSizeBMP = 400;
+        dialog.reverseMode = 0;
+        dialog.soundMode = 1;
+        dialog.cardHeight = 8;
+        dialog.cardWidth = 16;
+        dialog.drawGrid = 0;
+        dialog.show();
+    }
+
+    template <typename T>
+    T* Child(const char* name) {
+        T* w = dialog.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit* Edit(const char* name) { return Child<QLineEdit>(name); }
+    void Click(const char* name) { QTest::mouseClick(Child<QPushButton>(name), Qt::LeftButton); }
+
+    AppSettings settings;
+    test::RecordingPrompts prompts;
+    CSettingsDialog dialog;
+};
+
+TEST_F(SettingsDialogTest, ShowsTheValuesItWasGivenEvenOutOfRange) {
+    CSettingsDialog other(settings, prompts);
+    other.rudovozuSizeRatio = 5;  // below the range: shown as it is, without a message
+    other.rudovozuSizeBMP = 400;
+    other.reverseMode = 1;
+    other.cardHeight = 8;
+    other.cardWidth = 99;
+    other.drawGrid = 1;
+    other.show();
+    EXPECT_EQ(other.findChild<QLineEdit*>("printSize")->text(), "5");
+    EXPECT_EQ(other.findChild<QLineEdit*>("bmpWidth")->text(), "400");
+    EXPECT_EQ(other.findChild<QLineEdit*>("gridHeight")->text(), "8");
+    EXPECT_EQ(other.findChild<QLineEdit*>("gridWidth")->text(), "99");
+    EXPECT_TRUE(other.findChild<QCheckBox*>("invert")->isChecked());
+    EXPECT_FALSE(other.findChild<QCheckBox*>("sound")->isChecked());
+    EXPECT_TRUE(other.findChild<QCheckBox*>("displayGrid")->isChecked());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(other.windowTitle(), "Setting");
+}
+
+TEST_F(SettingsDialogTest, ControlTextsAndTabOrderFollowTheControlOrder) {
+    EXPECT_EQ(Child<QPushButton>("background")->text(), "Background");
+    EXPECT_EQ(Child<QPushButton>("verticalFace")->text(), "Vertical Face");
+    EXPECT_EQ(Child<QPushButton>("horizontalFace")->text(), "Horizontal Face");
+    EXPECT_EQ(Child<QPushButton>("outline")->text(), "Outline");
+    EXPECT_EQ(Child<QPushButton>("defaultSetting")->text(), "Default Setting");
+    EXPECT_EQ(Child<QCheckBox>("invert")->text(), "Invert");
+    EXPECT_EQ(Child<QCheckBox>("sound")->text(), "Sound");
+    EXPECT_EQ(Child<QCheckBox>("displayGrid")->text(), "Display the grid");
+    EXPECT_EQ(Child<QPushButton>("ok")->text(), "OK");
+    EXPECT_TRUE(Child<QPushButton>("ok")->isDefault());
+    EXPECT_EQ(Child<QPushButton>("cancel")->text(), "Cancel");
+
+    QStringList order;
+    QWidget* w = Edit("printSize");
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty()) order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != Edit("printSize"));
+    EXPECT_EQ(order, QStringList({"printSize", "bmpWidth", "invert", "background", "verticalFace",
+                                  "horizontalFace", "outline", "defaultSetting", "sound", "ok", "cancel",
+                                  "gridHeight", "gridWidth", "displayGrid"}));
+}
+
+struct BadField {
+    const char* field;
+    const char* text;
+    const char* message;
+};
+
+class SettingsDialogCheckTest : public SettingsDialogTest, public ::testing::WithParamInterface<BadField> {};
+
+TEST_P(SettingsDialogCheckTest, RejectsTheFieldAndKeepsTheDialogOpen) {
+    const BadField& bad = GetParam();
+    Edit(bad.field)->setText(QString::fromUtf8(bad.text));
+    Click("ok");
+    EXPECT_EQ(prompts.messages, QStringList{QString::fromUtf8(bad.message)});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.focusWidget(), Edit(bad.field));
+    // Nothing was taken over from the controls.
+    EXPECT_EQ(dialog.rudovozuSizeRatio, 50);
+    EXPECT_EQ(dialog.cardHeight, 8);
+    EXPECT_EQ(dialog.cardWidth, 16);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, SettingsDialogCheckTest,
+    ::testing::Values(BadField{"printSize", "5", "Please enter an integer between 10 and 90."},
+                      BadField{"printSize", "91", "Please enter an integer between 10 and 90."},
+                      BadField{"printSize", "", "Please enter an integer."},
+                      BadField{"printSize", "5.5", "Please enter an integer."},
+                      BadField{"bmpWidth", "1601", "Please enter an integer between 10 and 1600."},
+                      BadField{"bmpWidth", "9", "Please enter an integer between 10 and 1600."},
+                      BadField{"bmpWidth", "99999999999", "Please enter an integer."},
+                      BadField{"gridHeight", "4", "Please enter an integer between 5 and 40."},
+                      BadField{"gridHeight", "abc", "Please enter an integer."},
+                      BadField{"gridWidth", "81", "Please enter an integer between 10 and 80."},
+                      BadField{"gridWidth", "-10", "Please enter an integer between 10 and 80."}));
+
+TEST_F(SettingsDialogTest, ReportsOnlyTheFirstBadFieldInExchangeOrder) {
+    Edit("gridWidth")->setText("81");
+    Edit("gridHeight")->setText("x");
+    Edit("bmpWidth")->setText("5000");
+    Click("ok");
+    EXPECT_EQ(prompts.messages, QStringList{"Please enter an integer between 10 and 1600."});
+    EXPECT_EQ(dialog.focusWidget(), Edit("bmpWidth"));
+
+    Edit("bmpWidth")->setText("1600");
+    Click("ok");
+    EXPECT_EQ(prompts.messages.last(), "Please enter an integer.");
+    EXPECT_EQ(dialog.focusWidget(), Edit("gridHeight"));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(SettingsDialogTest, OkTakesTheBoundsAndEveryControl) {
+    Edit("printSize")->setText("90");
+    Edit("bmpWidth")->setText(" 1600 ");
+    Edit("gridHeight")->setText("5");
+    Edit("gridWidth")->setText("80");
+    QTest::mouseClick(Child<QCheckBox>("invert"), Qt::LeftButton);
+    QTest::mouseClick(Child<QCheckBox>("sound"), Qt::LeftButton);
+    QTest::mouseClick(Child<QCheckBox>("displayGrid"), Qt::LeftButton);
+    Click("ok");
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.rudovozuSizeRatio, 90);
+    EXPECT_EQ(dialog.rudovozuSizeBMP, 1600);
+    EXPECT_EQ(dialog.cardHeight, 5);
+    EXPECT_EQ(dialog.cardWidth, 80);
+    EXPECT_EQ(dialog.reverseMode, 1);
+    EXPECT_EQ(dialog.soundMode, 0);
+    EXPECT_EQ(dialog.drawGrid, 1);
+}
+
+TEST_F(SettingsDialogTest, CancelAndEscapeCloseWithoutChecking) {
+    Edit("printSize")->setText("nonsense");
+    Click("cancel");
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    CSettingsDialog other(settings, prompts);
+    other.show();
+    QTest::keyClick(&other, Qt::Key_Escape);
+    EXPECT_EQ(other.result(), QDialog::Rejected);
+    EXPECT_FALSE(other.isVisible());
+}
+
+TEST_F(SettingsDialogTest, ColourButtonsChooseTheirColourAndRepaintTheirSwatch) {
+    struct Pair {
+        const char* button;
+        const char* swatch;
+        std::int32_t CSettingsDialog::*value;
+    };
+    const Pair pairs[] = {{"background", "backgroundSwatch", &CSettingsDialog::colorBack},
+                          {"verticalFace", "verticalFaceSwatch", &CSettingsDialog::colorPaper0},
+                          {"horizontalFace", "horizontalFaceSwatch", &CSettingsDialog::colorPaper1},
+                          {"outline", "outlineSwatch", &CSettingsDialog::colorEdge}};
+    int shade = 10;
+    for (const Pair& p : pairs) {
+        const std::int32_t before = dialog.*p.value;
+        prompts.colors.push_back(std::nullopt);  // cancelled: nothing changes
+        Click(p.button);
+        EXPECT_EQ(dialog.*p.value, before) << p.button;
+
+        prompts.colors.push_back(QColor(shade, 20, 30));
+        Click(p.button);
+        EXPECT_EQ(dialog.*p.value, RgbColor(shade, 20, 30)) << p.button;
+        EXPECT_EQ(Child<ColorSwatch>(p.swatch)->Color(), RgbColor(shade, 20, 30)) << p.button;
+        shade += 10;
+    }
+    // Only the chosen colours changed; the others are still the settings'.
+    EXPECT_EQ(settings.colorBack, AppSettings{}.colorBack);
+}
+
+TEST_F(SettingsDialogTest, DefaultSettingResetsOnlyTheColours) {
+    settings.colorBack = RgbColor(1, 2, 3);
+    CSettingsDialog custom(settings, prompts);
+    custom.rudovozuSizeRatio = 50;
+    custom.rudovozuSizeBMP = 400;
+    custom.cardHeight = 8;
+    custom.cardWidth = 16;
+    custom.show();
+    EXPECT_EQ(custom.findChild<ColorSwatch*>("backgroundSwatch")->Color(), RgbColor(1, 2, 3));
+    prompts.colors.push_back(QColor(9, 9, 9));
+    QTest::mouseClick(custom.findChild<QPushButton*>("outline"), Qt::LeftButton);
+    custom.findChild<QLineEdit*>("printSize")->setText("77");
+
+    QTest::mouseClick(custom.findChild<QPushButton*>("defaultSetting"), Qt::LeftButton);
+    EXPECT_EQ(custom.colorBack, 16757683);
+    EXPECT_EQ(custom.colorPaper0, 13426139);
+    EXPECT_EQ(custom.colorPaper1, 16775413);
+    EXPECT_EQ(custom.colorEdge, 6710886);
+    EXPECT_EQ(custom.findChild<ColorSwatch*>("backgroundSwatch")->Color(), 16757683);
+    EXPECT_EQ(custom.findChild<ColorSwatch*>("outlineSwatch")->Color(), 6710886);
+    EXPECT_EQ(custom.findChild<QLineEdit*>("printSize")->text(), "77");
+    EXPECT_EQ(custom.rudovozuSizeRatio, 50);
+}
+
+TEST_F(SettingsDialogTest, SwatchesShowTheirColourAndCannotBeFocused) {
+    Edit("gridWidth")->setFocus();
+    for (const char* name : {"backgroundSwatch", "verticalFaceSwatch", "horizontalFaceSwatch", "outlineSwatch"}) {
+        ColorSwatch* swatch = Child<ColorSwatch>(name);
+        EXPECT_EQ(swatch->focusPolicy(), Qt::NoFocus) << name;
+        Edit("gridWidth")->setFocus();
+        QTest::mouseClick(swatch, Qt::LeftButton);
+        EXPECT_EQ(dialog.focusWidget(), Edit("printSize")) << name;
+    }
+    // The swatch paints its colour.
+    ColorSwatch* back = Child<ColorSwatch>("backgroundSwatch");
+    const QImage image = back->grab().toImage();
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(179, 179, 255));
+}
+
+}  // namespace
+}  // namespace pw
