@@ -1,0 +1,69 @@
+#include "app/CommandTable.h"
+
+namespace pw {
+
+const std::vector<CommandSpec>& Commands() {
+    static const std::vector<CommandSpec> commands = {
+        {ID_FILE_NEW, "&New", "Ctrl+N", "Open New File\nOpen New File", "new", false},
+        {ID_FILE_OPEN, "&Open...", "Ctrl+O", "Open File\n Open File", "open", false},
+        {ID_FILE_SAVE, "&Save", "Ctrl+S", "Save\nSave", "save", false},
+        {ID_FILE_SAVE_AS, "Save&As...", "", "Save\nSave", nullptr, false},
+        {ID_EXPORT_3D_DATA, "&Export 3D Data...", "", "Save the model data\nSave", nullptr, false},
+        {ID_EXPORT_UNFOLDED, "Export &Unfolded pattern...", "", "Save the unfolded pattern.\nSave", nullptr, false},
+        {ID_FILE_PRINT, "&Print...", "Ctrl+P", "Print\nPrint", "print", false},
+        {ID_FILE_PRINT_PREVIEW, "Print pre&view", "", "Print preview\nPrint preview", nullptr, false},
+        {ID_FILE_PRINT_SETUP, "P&rint setup...", "", "Print setup\nPrint setup", nullptr, false},
+        {ID_APP_EXIT, "E&xit", "", "Exit\nExit", nullptr, false},
+        {ID_EDIT_UNDO, "&Undo", "Ctrl+Z; Alt+Backspace", "Undo\nUndo", "undo", false},
+        {ID_COPY_BMP, "BMP format", "", "Copy to the Clipboard\nCopy to the Clipboard", nullptr, false},
+        {ID_EDIT_COPY, "EMF format", "Ctrl+C; Ctrl+Ins", "Copy to Clipboard\nCopy to Clipboard", "copy", false},
+        {ID_CURSOR_SMALLER, "&Smaller", "Ctrl+K", "Smaller\nSmaller", "smaller", false},
+        {ID_CURSOR_LARGER, "&Larger", "Ctrl+L", "Larger\nLarger", "larger", false},
+        {ID_HIDE_CURSOR, "&Hide", "", "", nullptr, false},
+        {ID_SETTING, "&Setting...", "", "Size of the unfolded pattern\nSize", nullptr, false},
+        {ID_CHECK_INVALID_FIGURE, "&Check Invalid Figure", "", "Check the invalid figure\nCheck", "check", true},
+        {ID_VIEW_TOOLBAR, "&Toolbar", "", "Toolbar\nToolbar", nullptr, true},
+        {ID_HELP_PAGE, "&Help...", "", "", nullptr, false},
+        {ID_APP_ABOUT, "&About...", "", "Version Information\nVersion Information", nullptr, false},
+        {ID_MIRROR_MODE, "", "", "Mirror mode\nMirror mode", "mirror", true},
+        {ID_HOME_POSITION, "", "", "Home position\nHome", "home", false},
+        {ID_EDIT_HORIZONTAL, "", "", "", "plane-horizontal", true},
+        {ID_EDIT_VERTICAL, "", "", "", "plane-vertical", true},
+    };
+    return commands;
+}
+
+const CommandSpec* FindCommand(int id) {
+    for (const CommandSpec& c : Commands())
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+const std::vector<MenuSpec>& MenuBar() {
+    static const std::vector<MenuSpec> menus = {
+        {"&File",
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SEPARATOR,
+          ID_EXPORT_3D_DATA, ID_EXPORT_UNFOLDED, ID_SEPARATOR,
+          ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_SEPARATOR,
+          ID_APP_EXIT}},
+        {"&Edit",
+         {ID_EDIT_UNDO,
+          MenuEntry("&Copy unfolded pattern to Clipboard", {ID_COPY_BMP, ID_EDIT_COPY})}},
+        {"&Cursor", {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR}},
+        {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_VIEW_TOOLBAR}},
+        {"&Help", {ID_HELP_PAGE, ID_APP_ABOUT}},
+    };
+    return menus;
+}
+
+const std::vector<int>& ToolbarEntries() {
+    static const std::vector<int> entries = {
+        ID_FILE_NEW,       ID_FILE_OPEN,      ID_FILE_SAVE,   ID_SEPARATOR,       ID_EDIT_COPY,
+        ID_SEPARATOR,      ID_FILE_PRINT,     ID_SEPARATOR,   ID_CURSOR_SMALLER,  ID_CURSOR_LARGER,
+        ID_SEPARATOR,      ID_MIRROR_MODE,    ID_HOME_POSITION, ID_EDIT_UNDO,     ID_SEPARATOR,
+        ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_SEPARATOR,   ID_CHECK_INVALID_FIGURE,
+    };
+    return entries;
+}
+
+}  // namespace pw

@@ -1,0 +1,73 @@
+#pragma once
+#include <utility>
+#include <vector>
+
+namespace pw {
+
+// The program's command ids.
+enum CommandId : int {
+    ID_SEPARATOR = 0,
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_EXPORT_3D_DATA = 32789,
+    ID_EXPORT_UNFOLDED = 32772,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_APP_EXIT = 57665,
+    ID_EDIT_UNDO = 57643,
+    ID_COPY_BMP = 32790,
+    ID_EDIT_COPY = 57634,  // the pattern as EMF
+    ID_CURSOR_SMALLER = 32783,
+    ID_CURSOR_LARGER = 32802,
+    ID_HIDE_CURSOR = 32787,
+    ID_SETTING = 32785,
+    ID_CHECK_INVALID_FIGURE = 32801,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_HELP_PAGE = 32782,
+    ID_APP_ABOUT = 57664,
+    ID_MIRROR_MODE = 32786,
+    ID_HOME_POSITION = 32788,
+    ID_EDIT_VERTICAL = 32794,
+    ID_EDIT_HORIZONTAL = 32795,
+};
+
+// One command: its menu text (empty for toolbar-only commands), its keys
+// (Qt's portable key text, several separated by "; "), its prompt string
+// ("status-bar text\ntooltip", empty when it has none), the toolbar icon's
+// name and whether it shows a check mark.
+struct CommandSpec {
+    int id;
+    const char* text;
+    const char* keys;
+    const char* prompt;
+    const char* icon;
+    bool checkable;
+};
+
+const std::vector<CommandSpec>& Commands();
+const CommandSpec* FindCommand(int id);
+
+// A menu entry: a command, a separator, or a submenu with its own entries.
+struct MenuEntry {
+    MenuEntry(int command) : id(command) {}  // NOLINT: entries are written as bare ids
+    MenuEntry(const char* title, std::vector<MenuEntry> items) : submenu(title), entries(std::move(items)) {}
+    int id = ID_SEPARATOR;
+    const char* submenu = nullptr;
+    std::vector<MenuEntry> entries;
+};
+
+struct MenuSpec {
+    const char* title;
+    std::vector<MenuEntry> entries;
+};
+
+// The menu bar, pop-up by pop-up in order.
+const std::vector<MenuSpec>& MenuBar();
+
+// The toolbar's 19 entries in order, ID_SEPARATOR for a separator.
+const std::vector<int>& ToolbarEntries();
+
+}  // namespace pw
