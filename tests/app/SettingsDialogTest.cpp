@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <ostream>
+#include <string>
 
 #include "app/AppSettings.h"
 #include "app/ColorSwatch.h"
@@ -92,6 +94,8 @@ struct BadField {
     const char* message;
 };
 
+void PrintTo(const BadField& f, std::ostream* os) { *os << f.field << " = \"" << f.text << "\""; }
+
 class SettingsDialogCheckTest : public SettingsDialogTest, public ::testing::WithParamInterface<BadField> {};
 
 TEST_P(SettingsDialogCheckTest, RejectsTheFieldAndKeepsTheDialogOpen) {
@@ -120,7 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadField{"gridHeight", "4", "Please enter an integer between 5 and 40."},
                       BadField{"gridHeight", "abc", "Please enter an integer."},
                       BadField{"gridWidth", "81", "Please enter an integer between 10 and 80."},
-                      BadField{"gridWidth", "-10", "Please enter an integer between 10 and 80."}));
+                      BadField{"gridWidth", "-10", "Please enter an integer between 10 and 80."}),
+    [](const ::testing::TestParamInfo<BadField>& info) {
+        return std::string(info.param.field) + std::to_string(info.index);
+    });
 
 TEST_F(SettingsDialogTest, ReportsOnlyTheFirstBadFieldInExchangeOrder) {
     Edit("gridWidth")->setText("81");
