@@ -1,0 +1,136 @@
+#include "view3d/Camera.h"
+
+#include <cmath>
+
+namespace pw {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+Matrix4 Frustum(double l, double r, double b, double t, double n, double f) {
+    Matrix4 m{};
+    m[0] = 2 * n / (r - l);
+    m[5] = 2 * n / (t - b);
+    m[8] = (r + l) / (r - l);
+    m[9] = (t + b) / (t - b);
+    m[10] = -(f + n) / (f - n);
+    m[11] = -1;
+    m[14] = -2 * f * n / (f - n);
+    return m;
+}
+
+// The translations are handed to GL in single precision.
+Matrix4 TranslateF(double x, double y, double z) {
+    Matrix4 m = IdentityMatrix();
+    m[12] = static_cast<float>(x);
+    m[13] = static_cast<float>(y);
+    m[14] = static_cast<float>(z);
+    return m;
+}
+
+// Rotation about a unit axis (1, 0, 0) or (0, 1, 0), as glRotate builds it.
+Matrix4 RotateX(double degrees) {
+    const double c = std::cos(degrees * kPi / 180), s = std::sin(degrees * kPi / 180);
+    Matrix4 m = IdentityMatrix();
+    m[5] = c;
+    m[6] = s;
+    m[9] = -s;
+    m[10] = c;
+    return m;
+}
+
+Matrix4 RotateY(double degrees) {
+    const double c = std::cos(degrees * kPi / 180), s = std::sin(degrees * kPi / 180);
+    Matrix4 m = IdentityMatrix();
+    m[0] = c;
+    m[2] = -s;
+    m[8] = s;
+    m[10] = c;
+    return m;
+}
+
+Matrix4 Scale(double k) {
+    Matrix4 m = IdentityMatrix();
+    m[0] = m[5] = m[10] = k;
+    return m;
+}
+
+// Model height becomes the screen's up, model depth comes toward the eye.
+Matrix4 SwapYZ() { return {1, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1}; }
+
+}  // namespace
+
+Matrix4 IdentityMatrix() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
+
+Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
+    Matrix4 m{};
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row) {
+            double sum = 0;
+            for (int k = 0; k < 4; ++k) sum += a[k * 4 + row] * b[col * 4 + k];
+            m[col * 4 + row] = sum;
+        }
+    return m;
+}
+
+Matrix4 CameraProjection(int clientWidth, int halfHeight, double angleX, double angleY, double zoom, double panX,
+                         int gridWidth) {
+    // The vertical half-extent follows the window's aspect, so pixels stay square.
+    const double t = 0.1 * halfHeight / clientWidth;
+    Matrix4 m = Frustum(-0.05, 0.05, -t, t, 0.134, 2000.0);
+    m = Multiply(m, TranslateF(0, 0, zoom - 40));
+    m = Multiply(m, RotateX(angleX));
+    m = Multiply(m, RotateY(angleY));
+    m = Multiply(m, Scale(16.0 / (gridWidth - 2)));
+    m = Multiply(m, TranslateF((panX - 0.5) * gridWidth, -1, -1));
+    return Multiply(m, SwapYZ());
+}
+
+void Camera::SetClientSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+    halfHeight_ = height / 2;
+}
+
+bool Camera::Setup(int gridWidth) {
+    if (width_ <= 0 || halfHeight_ <= 0 || gridWidth <= 2) return false;
+    projection_ = CameraProjection(width_, halfHeight_, angleX, angleY, zoom, panX, gridWidth);
+    return true;
+}
+
+void Camera::BeginDrag(int x, int y, bool shift, bool ctrl) {
+    lastX_ = x;
+    lastY_ = y;
+    mode_ = shift ? DragMode::Zoom : ctrl ? DragMode::Pan : DragMode::Rotate;
+}
+
+bool Camera::DragTo(int x, int y) {
+    const int dx = x - lastX_, dy = y - lastY_;
+    switch (mode_) {
+        case DragMode::None:
+            return false;
+        case DragMode::Rotate:
+            angleY += dx * kRotateGain;
+            angleX += dy * kRotateGain;
+            break;
+        case DragMode::Pan:
+            panX += dx * kPanGain;
+            break;
+        case DragMode::Zoom:
+            zoom += (dx - dy) * kZoomGain;  // right or up brings the card closer
+            break;
+    }
+    lastX_ = x;
+    lastY_ = y;
+    return true;
+}
+
+void Camera::HomePosition() {
+    angleX = 30.0;
+    angleY = 0.0;
+    zoom = 0.0;
+    panX = 0.0;
+}
+
+}  // namespace pw

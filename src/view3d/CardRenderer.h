@@ -1,0 +1,44 @@
+#pragma once
+#include "view3d/RenderSink.h"
+
+namespace pw {
+
+struct AppSettings;
+struct CardModel;
+
+// Fixed colours of the frame.
+inline constexpr GlColor kInvalidFaceColor{1.0f, 0.6f, 0.6f};   // one anchoring mark only
+inline constexpr GlColor kCursorColor{0.5f, 1.0f, 0.5f};
+inline constexpr GlColor kMirrorCursorColor{0.8f, 0.8f, 1.0f};
+
+// How far the cursor floats in front of the surface it lies on.
+inline constexpr double kCursorLift = 1.02;
+
+// Draws one frame of the opened card: the rebuild pass after a change, the
+// faces slab by slab, their outlines or the grid, the far sheet edges and
+// the edit cursor with its mirror. The camera is the caller's business.
+class CardRenderer {
+public:
+    CardRenderer(CardModel& model, const AppSettings& settings) : model_(model), settings_(settings) {}
+
+    void DrawFrame(RenderSink& sink);
+    void DrawCard(RenderSink& sink);
+    // Applies a pending cursor reset, then draws the cursor (and its mirror).
+    void DrawCursor(RenderSink& sink);
+
+    // The once-per-context state is set at the first frame.
+    bool GlStateSet() const { return glStateSet_; }
+
+private:
+    void DrawSlabFaces(RenderSink& sink, int a, int b);
+    void DrawSlabOutlines(RenderSink& sink, int a, int b);
+    // Draws the cursor square over columns x0 .. x0+s-1, its corners listed
+    // from column xFirst to column xSecond.
+    void DrawCursorSquare(RenderSink& sink, const GlColor& color, int x0, int xFirst, int xSecond);
+
+    CardModel& model_;
+    const AppSettings& settings_;
+    bool glStateSet_ = false;
+};
+
+}  // namespace pw
