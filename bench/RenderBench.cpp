@@ -1,0 +1,69 @@
+// Cost of one 3D frame of the largest card the settings allow (80 by 40)
+// into a recording sink, and of the rebuild pass that follows one edit.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "app/AppSettings.h"
+#include "edit/EditOperations.h"
+#include "model/CardModel.h"
+#include "model/RebuildPass.h"
+#include "view3d/CardRenderer.h"
+#include "view3d/InvalidFigureCheck.h"
+#include "../tests/support/CardBuilder.h"
+#include "../tests/support/RecordingSink.h"
+
+namespace {
+
+void BM_DrawFrame80x40(benchmark::State& state) {
+    pw::CardModel model;
+    pw::AppSettings settings;
+    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    std::mt19937 rng(7);
+    pw::test::RandomCard(model.grid, rng, 82, 41);
+    pw::CardRenderer renderer(model, settings);
+    pw::test::RecordingSink sink;
+    renderer.DrawFrame(sink);  // the rebuild pass runs here, not in the loop
+    std::size_t calls = 0;
+    for (auto _ : state) {
+        sink.calls.clear();
+        renderer.DrawFrame(sink);
+        calls = sink.calls.size();
+        benchmark::DoNotOptimize(sink.calls.data());
+    }
+    state.counters["primitives"] = static_cast<double>(calls);
+    state.SetLabel(settings.drawGrid ? "grid display" : "slabs");
+}
+BENCHMARK(BM_DrawFrame80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// One raise or lower of a 2x2 square in the middle of the card (timed apart),
+// then the pass: two or three dirty columns, with the validity check or without.
+void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
+    pw::CardModel model;
+    pw::AppSettings settings;
+    settings.soundMode = 0;
+    std::mt19937 rng(8);
+    pw::test::RandomCard(model.grid, rng, 82, 41);
+    pw::RunRebuildPass(model.grid);
+    model.edit.cursorSize = 2;
+    pw::EditOperations ops(model, settings, nullptr);
+    const bool check = state.range(0) != 0;
+    bool raise = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (raise)
+            ops.RaiseArea(41, 5);
+        else
+            ops.LowerArea(41, 5);
+        raise = !raise;
+        state.ResumeTiming();
+        if (check)
+            pw::RunRebuildPass(model.grid, pw::CheckInvalidFigure);
+        else
+            pw::RunRebuildPass(model.grid);
+    }
+    state.SetLabel(check ? "with validity check" : "faces only");
+}
+BENCHMARK(BM_RebuildPassAfterOneEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
