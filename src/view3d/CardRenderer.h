@@ -28,6 +28,8 @@ public:
 
     // The once-per-context state is set at the first frame.
     bool GlStateSet() const { return glStateSet_; }
+    // For a view whose context was created anew (the state went with the old one).
+    void ForgetGlState() { glStateSet_ = false; }
 
 private:
     void DrawSlabFaces(RenderSink& sink, int a, int b);

@@ -1,0 +1,203 @@
+#include "view3d/KirikoView.h"
+
+#include <GL/gl.h>
+
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+
+#include "app/AppSettings.h"
+#include "model/CardModel.h"
+#include "view3d/GlRenderSink.h"
+
+namespace pw {
+
+namespace {
+
+// Key combinations that belong to the frame's commands. When a command is
+// disabled its shortcut does not fire and the key arrives here instead; it
+// must then do nothing, so that Ctrl+Z with an empty history never lowers.
+bool IsCommandKey(const QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    switch (e->key()) {
+        case Qt::Key_Z:
+        case Qt::Key_K:
+        case Qt::Key_L:
+            return mods == Qt::ControlModifier;
+        case Qt::Key_Backspace:
+            return mods == Qt::AltModifier;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+CKirikoView::CKirikoView(CardModel& model, AppSettings& settings, SoundSink* sound, QWidget* parent)
+    : QOpenGLWidget(parent), model_(model), ops_(model, settings, sound), keys_(model, ops_), renderer_(model, settings) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+int CKirikoView::VirtualKeyFor(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Control: return KEY_CTRL;
+        case Qt::Key_Space: return KEY_SPACE;
+        case Qt::Key_Left: return KEY_LEFT;
+        case Qt::Key_Up: return KEY_UP;
+        case Qt::Key_Right: return KEY_RIGHT;
+        case Qt::Key_Down: return KEY_DOWN;
+        case Qt::Key_Z: return KEY_Z;
+        default: return 0;
+    }
+}
+
+void CKirikoView::SetupCamera() {
+    camera_.SetClientSize(width(), height());
+    // A minimised window has no frustum; the last projection stays.
+    if (!camera_.Setup(model_.grid.gridWidth) || !isValid()) return;
+    const bool wasCurrent = QOpenGLContext::currentContext() == context();
+    if (!wasCurrent) makeCurrent();
+    ApplyProjection();
+    if (!wasCurrent) doneCurrent();
+}
+
+void CKirikoView::ApplyProjection() {
+    const qreal ratio = devicePixelRatioF();
+    glViewport(0, 0, static_cast<GLsizei>(camera_.ClientWidth() * ratio),
+               static_cast<GLsizei>(camera_.ClientHeight() * ratio));
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(camera_.Projection().data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+}
+
+void CKirikoView::initializeGL() {
+    // A new context starts from the GL defaults.
+    renderer_.ForgetGlState();
+}
+
+void CKirikoView::resizeGL(int, int) { SetupCamera(); }
+
+void CKirikoView::paintGL() {
+    // The context may have been created anew or the grid replaced since the
+    // last set-up; the projection is cheap to load again.
+    camera_.SetClientSize(width(), height());
+    camera_.Setup(model_.grid.gridWidth);
+    ApplyProjection();
+    GlRenderSink sink;
+    renderer_.DrawFrame(sink);
+    sink.Finish();
+    ++frames_;
+}
+
+void CKirikoView::OnUpdate() {
+    SetupCamera();
+    update();
+    emit CommandStateChanged();
+}
+
+void CKirikoView::AfterViewCommand() {
+    SetupCamera();
+    update();
+    emit CommandStateChanged();
+}
+
+void CKirikoView::OnHomePosition() {
+    camera_.HomePosition();
+    AfterViewCommand();
+}
+
+void CKirikoView::OnEditHorizontal() {
+    keys_.OnEditHorizontal();
+    update();
+    emit CommandStateChanged();
+}
+
+void CKirikoView::OnEditVertical() {
+    keys_.OnEditVertical();
+    update();
+    emit CommandStateChanged();
+}
+
+void CKirikoView::OnCursorSmaller() {
+    keys_.OnCursorSmaller();
+    AfterViewCommand();
+}
+
+void CKirikoView::OnCursorLarger() {
+    keys_.OnCursorLarger();
+    AfterViewCommand();
+}
+
+void CKirikoView::OnMirrorMode() {
+    keys_.OnMirrorMode();
+    AfterViewCommand();
+}
+
+void CKirikoView::OnHideCursor() {
+    keys_.OnHideCursor();
+    AfterViewCommand();
+}
+
+void CKirikoView::OnCheckInvalidFigure() {
+    keys_.OnCheckInvalidFigure();
+    AfterViewCommand();
+}
+
+void CKirikoView::OnEditUndo() {
+    keys_.OnEditUndo();
+    update();
+    emit CommandStateChanged();
+}
+
+void CKirikoView::keyPressEvent(QKeyEvent* event) {
+    if (IsCommandKey(event)) {
+        event->accept();
+        return;
+    }
+    // Held keys repeat: every repeat is an edit of its own with its own undo step.
+    if (keys_.OnKeyDown(VirtualKeyFor(event->key()))) {
+        update();
+        emit CommandStateChanged();
+    }
+    event->accept();
+}
+
+void CKirikoView::keyReleaseEvent(QKeyEvent* event) {
+    // The window system reports a held key as release/press pairs; only the
+    // real release lets go of Ctrl.
+    if (event->isAutoRepeat()) return;
+    if (event->key() == Qt::Key_Control) {
+        keys_.OnKeyUp(KEY_CTRL);
+        event->accept();
+        return;
+    }
+    QOpenGLWidget::keyReleaseEvent(event);
+}
+
+void CKirikoView::mousePressEvent(QMouseEvent* event) {
+    // The widget keeps the mouse while a button is down, so the release always arrives.
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        camera_.BeginDrag(p.x(), p.y(), event->modifiers() & Qt::ShiftModifier, event->modifiers() & Qt::ControlModifier);
+    }
+    event->accept();
+}
+
+void CKirikoView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (camera_.DragTo(p.x(), p.y())) {
+        SetupCamera();
+        update();
+    }
+    event->accept();
+}
+
+void CKirikoView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) camera_.EndDrag();
+    event->accept();
+}
+
+}  // namespace pw
