@@ -34,12 +34,13 @@ enum CommandId : int {
     ID_EDIT_HORIZONTAL = 32795,
 };
 
-// One command: its menu text (empty for toolbar-only commands), its keys
+// One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys
 // (Qt's portable key text, several separated by "; "), its prompt string
 // ("status-bar text\ntooltip", empty when it has none), the toolbar icon's
 // name and whether it shows a check mark.
 struct CommandSpec {
     int id;
+    const char* name;
     const char* text;
     const char* keys;
     const char* prompt;

@@ -63,9 +63,9 @@ void CKirikoDoc::OnFileNew() {
     if (!SaveModified()) return;
     model_.NewCard(settings_.cardWidth + 2, settings_.cardHeight + 1);
     currentCardPath_.clear();
-    SetTitle(QString::fromUtf8(msg::kUntitled));
     model_.edit.cursor = EditCursor{};
     SetSavedShape();
+    SetTitle(QString::fromUtf8(msg::kUntitled));
     emit updateAllViews();
 }
 
@@ -86,8 +86,8 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     }
     const QFileInfo info(path);
     currentCardPath_ = info.absoluteFilePath();
-    SetTitle(info.completeBaseName());
     SetSavedShape();
+    SetTitle(info.completeBaseName());
     emit updateAllViews();
     return true;
 }
@@ -138,8 +138,8 @@ bool CKirikoDoc::SaveCardAs() {
     if (!WriteCardFile(path)) return false;
     const QFileInfo info(path);
     currentCardPath_ = info.absoluteFilePath();
-    SetTitle(info.completeBaseName());
     SetSavedShape();
+    SetTitle(info.completeBaseName());
     return true;
 }
 

@@ -2,117 +2,259 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
+#include <functional>
 
+#include "app/AppResources.h"
+#include "app/CommandTable.h"
+#include "app/FramePlacement.h"
+#include "app/HelpPage.h"
+#include "app/KirikoDoc.h"
 #include "app/SettingsLoadSave.h"
+#include "app/SettingsStore.h"
+#include "app/UserPrompts.h"
+#include "model/Messages.h"
 #include "view3d/KirikoView.h"
 
 namespace pw {
 
 namespace {
 
-// An action with the menu text, the toolbar text and the status-bar prompt.
-QAction* MakeAction(QObject* parent, const char* name, const QString& text, const QString& iconText,
-                    const QString& statusTip) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!iconText.isEmpty()) {
-        action->setIconText(iconText);
-        action->setToolTip(iconText);
-    }
-    action->setStatusTip(statusTip);
-    return action;
-}
+// Where the toolbar's state is kept: the section and entry that together
+// make "ControlBars\State".
+constexpr const char* kBarStateSection = "ControlBars";
+constexpr const char* kBarStateEntry = "State";
 
 }  // namespace
 
-CMainFrame::CMainFrame(const SettingsStore& store, QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent),
+      store_(store),
+      prompts_(prompts),
+      helpCandidates_(HelpPageCandidates(QCoreApplication::applicationDirPath())) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(AppIcon(QStringLiteral("popwright")));
+
+    // The settings come first: loading them makes the card the view shows.
     WindowPlacement placement;
-    LoadSettings(store, settings_, model_, &placement);
+    const bool havePlacement = LoadSettings(store_, settings_, model_, &placement);
+
+    doc_ = std::make_unique<CKirikoDoc>(model_, settings_, prompts_);
+    doc_->SetWindow(this);
+    doc_->MarkUnmodified();
 
     view_ = new CKirikoView(model_, settings_, &sound_, this);
     setCentralWidget(view_);
-    CreateCommands();
-    connect(view_, &CKirikoView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
-    UpdateCommandStates();
 
-    setWindowTitle(QStringLiteral("Popwright"));
-    resize(800, 600);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    ConnectCommands();
+
+    connect(doc_.get(), &CKirikoDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(doc_.get(), &CKirikoDoc::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(doc_.get(), &CKirikoDoc::updateAllViews, view_, &CKirikoView::OnUpdate);
+    connect(view_, &CKirikoView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
+
+    // The stored placement, shown the program's own way (a plain show).
+    if (havePlacement) {
+        ApplyPlacement(*this, placement);
+        placementRestored_ = true;
+    } else {
+        resize(800, 600);
+    }
+    const std::string barState = store_.GetText(kBarStateSection, kBarStateEntry);
+    if (!barState.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(barState)));
+
+    UpdateTitle();
+    setWindowModified(doc_->IsModified());
+    UpdateCommandStates();
     view_->setFocus();
 }
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::CreateCommands() {
-    undo_ = MakeAction(this, "editUndo", tr("&Undo"), tr("Undo"), tr("Undo"));
-    undo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    smaller_ = MakeAction(this, "cursorSmaller", tr("&Smaller"), tr("Smaller"), tr("Smaller"));
-    smaller_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    larger_ = MakeAction(this, "cursorLarger", tr("&Larger"), tr("Larger"), tr("Larger"));
-    larger_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    hide_ = MakeAction(this, "hideCursor", tr("&Hide"), QString(), QString());
-    mirror_ = MakeAction(this, "mirrorMode", tr("Mirror mode"), tr("Mirror mode"), tr("Mirror mode"));
-    mirror_->setCheckable(true);
-    check_ = MakeAction(this, "checkInvalidFigure", tr("&Check Invalid Figure"), tr("Check"),
-                        tr("Check the invalid figure"));
-    check_->setCheckable(true);
-    home_ = MakeAction(this, "homePosition", tr("Home position"), tr("Home"), tr("Home position"));
-    horizontal_ = MakeAction(this, "editHorizontal", tr("Horizontal"), QString(), QString());
-    vertical_ = MakeAction(this, "editVertical", tr("Vertical"), QString(), QString());
-    horizontal_->setCheckable(true);
-    vertical_->setCheckable(true);
+QAction* CMainFrame::Action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
 
-    connect(undo_, &QAction::triggered, view_, &CKirikoView::OnEditUndo);
-    connect(smaller_, &QAction::triggered, view_, &CKirikoView::OnCursorSmaller);
-    connect(larger_, &QAction::triggered, view_, &CKirikoView::OnCursorLarger);
-    connect(hide_, &QAction::triggered, view_, &CKirikoView::OnHideCursor);
-    connect(mirror_, &QAction::triggered, view_, &CKirikoView::OnMirrorMode);
-    connect(check_, &QAction::triggered, view_, &CKirikoView::OnCheckInvalidFigure);
-    connect(home_, &QAction::triggered, view_, &CKirikoView::OnHomePosition);
-    connect(horizontal_, &QAction::triggered, view_, &CKirikoView::OnEditHorizontal);
-    connect(vertical_, &QAction::triggered, view_, &CKirikoView::OnEditVertical);
+void CMainFrame::CreateActions() {
+    for (const CommandSpec& c : Commands()) {
+        if (c.id == ID_VIEW_TOOLBAR) continue;  // the toolbar's own show/hide action, made with it
+        auto* action = new QAction(QString::fromUtf8(c.text), this);
+        action->setObjectName(QString::fromLatin1(c.name));
+        action->setData(c.id);
+        if (*c.keys) action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(c.keys)));
+        // The prompt string: the status-bar text, then after a line feed the tooltip.
+        const QString prompt = QString::fromUtf8(c.prompt);
+        if (!prompt.isEmpty()) {
+            action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+            action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
+        }
+        if (c.icon) action->setIcon(AppIcon(QString::fromLatin1(c.icon)));
+        action->setCheckable(c.checkable);
+        actions_[c.id] = action;
+    }
+    // The two edit planes behave as a pair of radio buttons.
+    auto* planes = new QActionGroup(this);
+    planes->addAction(actions_[ID_EDIT_HORIZONTAL]);
+    planes->addAction(actions_[ID_EDIT_VERTICAL]);
 
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->addAction(undo_);
-    QMenu* cursor = menuBar()->addMenu(tr("&Cursor"));
-    cursor->addAction(smaller_);
-    cursor->addAction(larger_);
-    cursor->addAction(hide_);
-    QMenu* setting = menuBar()->addMenu(tr("&Setting"));
-    setting->addAction(check_);
-    for (QMenu* menu : {edit, cursor, setting})
+    toolBar_ = new QToolBar(tr("Toolbar"), this);
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    QAction* showBar = toolBar_->toggleViewAction();
+    const CommandSpec* bar = FindCommand(ID_VIEW_TOOLBAR);
+    const QString barPrompt = QString::fromUtf8(bar->prompt);
+    showBar->setText(QString::fromUtf8(bar->text));
+    showBar->setStatusTip(barPrompt.section(QLatin1Char('\n'), 0, 0));
+    showBar->setToolTip(barPrompt.section(QLatin1Char('\n'), 1));
+    showBar->setData(ID_VIEW_TOOLBAR);
+    showBar->setObjectName(QString::fromLatin1(bar->name));
+    actions_[ID_VIEW_TOOLBAR] = showBar;
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuSpec& spec : MenuBar()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        for (const MenuEntry& entry : spec.entries) {
+            if (entry.submenu) {
+                QMenu* sub = menu->addMenu(QString::fromUtf8(entry.submenu));
+                for (const MenuEntry& item : entry.entries) sub->addAction(actions_.at(item.id));
+            } else if (entry.id == ID_SEPARATOR) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(actions_.at(entry.id));
+            }
+        }
+    }
+}
 
-    QToolBar* tools = addToolBar(tr("Toolbar"));
-    tools->setObjectName(QStringLiteral("toolbar"));
-    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    tools->addAction(smaller_);
-    tools->addAction(larger_);
-    tools->addSeparator();
-    tools->addAction(mirror_);
-    tools->addAction(home_);
-    tools->addAction(undo_);
-    tools->addSeparator();
-    tools->addAction(horizontal_);
-    tools->addAction(vertical_);
-    tools->addSeparator();
-    tools->addAction(check_);
+void CMainFrame::CreateToolBar() {
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : ToolbarEntries()) {
+        if (id == ID_SEPARATOR)
+            toolBar_->addSeparator();
+        else
+            toolBar_->addAction(actions_.at(id));
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::CreateStatusBar() {
+    // The message pane shows the prompts; the lock-key panes follow it.
+    for (const char* indicator : {"KANA", "CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(QString::fromLatin1(indicator), this);
+        pane->setObjectName(QStringLiteral("indicator%1").arg(QLatin1String(indicator)));
+        pane->setEnabled(false);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("KANAW")));
+        statusBar()->addPermanentWidget(pane);
+    }
+}
+
+void CMainFrame::ConnectCommands() {
+    CKirikoDoc* doc = doc_.get();
+    CKirikoView* view = view_;
+    const std::map<int, std::function<void()>> handlers = {
+        {ID_FILE_NEW, [doc] { doc->OnFileNew(); }},
+        {ID_FILE_OPEN, [doc] { doc->OnFileOpen(); }},
+        {ID_FILE_SAVE, [doc] { doc->OnFileSave(); }},
+        {ID_FILE_SAVE_AS, [doc] { doc->OnFileSaveAs(); }},
+        {ID_EXPORT_3D_DATA, [this] { ExportDxf(); }},
+        {ID_EXPORT_UNFOLDED, [this] { ExportUnfoldedPattern(); }},
+        {ID_FILE_PRINT, [this] { OnFilePrint(); }},
+        {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
+        {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
+        {ID_APP_EXIT, [this] { close(); }},
+        {ID_EDIT_UNDO, [view] { view->OnEditUndo(); }},
+        {ID_COPY_BMP, [this] { CopyPatternAsBmp(); }},
+        {ID_EDIT_COPY, [this] { CopyPatternAsEmf(); }},
+        {ID_CURSOR_SMALLER, [view] { view->OnCursorSmaller(); }},
+        {ID_CURSOR_LARGER, [view] { view->OnCursorLarger(); }},
+        {ID_HIDE_CURSOR, [view] { view->OnHideCursor(); }},
+        {ID_SETTING, [doc] { doc->OnSetting(); }},
+        {ID_CHECK_INVALID_FIGURE, [view] { view->OnCheckInvalidFigure(); }},
+        {ID_HELP_PAGE, [this] { OnHelp(); }},
+        {ID_APP_ABOUT, [this] { emit aboutRequested(); }},
+        {ID_MIRROR_MODE, [view] { view->OnMirrorMode(); }},
+        {ID_HOME_POSITION, [view] { view->OnHomePosition(); }},
+        {ID_EDIT_HORIZONTAL, [view] { view->OnEditHorizontal(); }},
+        {ID_EDIT_VERTICAL, [view] { view->OnEditVertical(); }},
+    };
+    for (const auto& [id, handler] : handlers) {
+        // A command's enabling is checked again when it runs: an accelerator
+        // of a disabled command must do nothing.
+        connect(actions_.at(id), &QAction::triggered, this, [this, id, handler = handler] {
+            UpdateCommandStates();
+            if (!actions_.at(id)->isEnabled()) return;
+            handler();
+            UpdateCommandStates();
+        });
+    }
 }
 
 void CMainFrame::UpdateCommandStates() {
-    const EditKeyHandler& keys = view_->Keys();
     const EditState& e = model_.edit;
-    undo_->setEnabled(keys.CanEditUndo());
-    smaller_->setEnabled(keys.CanCursorSmaller());
-    larger_->setEnabled(keys.CanCursorLarger());
-    hide_->setText(e.cursorVisible ? tr("Hide") : tr("Show"));
-    mirror_->setChecked(e.mirrorMode);
-    check_->setChecked(e.checkInvalidFigure);
-    horizontal_->setChecked(e.editPlane == 0);
-    vertical_->setChecked(e.editPlane == 1);
+    actions_.at(ID_EDIT_UNDO)->setEnabled(model_.history.HasUndoSteps());
+    actions_.at(ID_CURSOR_SMALLER)->setEnabled(doc_->CanCursorSmaller());
+    actions_.at(ID_CURSOR_LARGER)->setEnabled(doc_->CanCursorLarger());
+    actions_.at(ID_HIDE_CURSOR)->setText(e.cursorVisible ? tr("Hide") : tr("Show"));
+    actions_.at(ID_MIRROR_MODE)->setChecked(e.mirrorMode);
+    actions_.at(ID_CHECK_INVALID_FIGURE)->setChecked(e.checkInvalidFigure);
+    actions_.at(ID_EDIT_HORIZONTAL)->setChecked(e.editPlane == 0);
+    actions_.at(ID_EDIT_VERTICAL)->setChecked(e.editPlane == 1);
+    doc_->RefreshModified();
 }
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(doc_->Title() + QStringLiteral("[*] - Popwright"));
+}
+
+void CMainFrame::OnHelp() {
+    for (const QString& path : helpCandidates_) {
+        if (!QFileInfo(path).isFile()) continue;
+        if (prompts_.OpenUrl(QUrl::fromLocalFile(path))) return;
+        break;
+    }
+    prompts_.ShowMessage(this, QString::fromUtf8(msg::kCantOpenHelp));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!doc_->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    SaveFrameSettings();
+    event->accept();
+}
+
+void CMainFrame::SaveFrameSettings() {
+    WindowPlacement placement = PlacementOf(*this);
+    placement.flags |= kRestoreToMaximized;
+    SaveSettings(store_, settings_, placement);
+    store_.SetText(kBarStateSection, kBarStateEntry, saveState().toBase64().toStdString());
+}
+
+// The output commands; their work is done by the pattern and export code.
+void CMainFrame::ExportDxf() {}
+void CMainFrame::ExportUnfoldedPattern() {}
+void CMainFrame::CopyPatternAsEmf() {}
+void CMainFrame::CopyPatternAsBmp() {}
+void CMainFrame::OnFilePrint() {}
+void CMainFrame::OnFilePrintPreview() {}
+void CMainFrame::OnFilePrintSetup() {}
 
 }  // namespace pw

@@ -1,51 +1,88 @@
 #pragma once
 #include <QMainWindow>
+#include <QStringList>
+#include <map>
+#include <memory>
 
 #include "app/AppSettings.h"
 #include "app/QtSoundPlayer.h"
 #include "model/CardModel.h"
 
 class QAction;
+class QToolBar;
 
 namespace pw {
 
+class CKirikoDoc;
 class CKirikoView;
 class SettingsStore;
+class UserPrompts;
 
-// The main window: the 3D view of the card with the view's commands in the
-// menus and on the toolbar. It owns the card, the settings and the sounds
-// that the view works on.
+// The main window: the menus, the toolbar, the status bar and the 3D view.
+// It owns the card, the settings, the sounds and the document. Creating it
+// loads the settings (which makes the first card) and puts the window where
+// it was; closing it asks about unsaved changes and then saves the settings,
+// the window's placement and the toolbar's state.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // Loads the settings from the store, which also makes the first card.
-    explicit CMainFrame(const SettingsStore& store, QWidget* parent = nullptr);
+    CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CKirikoView* View() const { return view_; }
+    CKirikoDoc& Doc() { return *doc_; }
     CardModel& Model() { return model_; }
     AppSettings& Settings() { return settings_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    // The action of a command id (see CommandTable.h), or nullptr.
+    QAction* Action(int id) const;
+    // Whether creation found a stored placement and applied it.
+    bool PlacementRestored() const { return placementRestored_; }
 
     // Enabling, check marks and texts of the commands from the current state.
     void UpdateCommandStates();
+    // The places tried for the user guide, first existing one wins.
+    void SetHelpCandidates(QStringList paths) { helpCandidates_ = std::move(paths); }
+
+public slots:
+    void OnHelp();
+    // Output commands. They are wired to their menu and toolbar entries and
+    // will write and print the unfolded pattern and the 3D data.
+    void ExportDxf();
+    void ExportUnfoldedPattern();
+    void CopyPatternAsEmf();
+    void CopyPatternAsBmp();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
+signals:
+    // Help, "About...": the application shows the About box.
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateCommands();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void UpdateTitle();
+    void SaveFrameSettings();
 
+    SettingsStore& store_;
+    UserPrompts& prompts_;
     AppSettings settings_;
     CardModel model_;
     QtSoundPlayer sound_;
+    std::unique_ptr<CKirikoDoc> doc_;
     CKirikoView* view_ = nullptr;
-
-    QAction* undo_ = nullptr;
-    QAction* smaller_ = nullptr;
-    QAction* larger_ = nullptr;
-    QAction* hide_ = nullptr;
-    QAction* mirror_ = nullptr;
-    QAction* check_ = nullptr;
-    QAction* home_ = nullptr;
-    QAction* horizontal_ = nullptr;
-    QAction* vertical_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    std::map<int, QAction*> actions_;
+    QStringList helpCandidates_;
+    bool placementRestored_ = false;
 };
 
 }  // namespace pw

@@ -2,8 +2,9 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 
-#include "app/MainFrame.h"
+#include "app/KirikoApp.h"
 #include "app/QtSettingsStore.h"
+#include "app/QtUserPrompts.h"
 
 int main(int argc, char** argv) {
     // The view draws with OpenGL 1.1 immediate mode: a compatibility-profile,
@@ -22,11 +23,9 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(format);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Popwright"));
-    QApplication::setOrganizationName(QStringLiteral("Ovu_Rudovo"));
-
     pw::QtSettingsStore store;
-    pw::CMainFrame frame(store);
-    frame.show();
+    pw::QtUserPrompts prompts;
+    pw::CKirikoApp kiriko(store, prompts);
+    if (!kiriko.InitInstance(QApplication::arguments())) return 1;
     return app.exec();
 }

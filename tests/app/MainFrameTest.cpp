@@ -8,6 +8,7 @@
 
 #include "app/MainFrame.h"
 #include "app/SettingsStore.h"
+#include "support/RecordingPrompts.h"
 #include "view3d/KirikoView.h"
 
 namespace pw {
@@ -18,7 +19,7 @@ protected:
     void SetUp() override {
         store.SetText("Settings", "cardSize", "20:8");
         store.SetText("Settings", "soundMode", "0");
-        frame = std::make_unique<CMainFrame>(store);
+        frame = std::make_unique<CMainFrame>(store, prompts);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
         frame->activateWindow();
@@ -40,6 +41,7 @@ protected:
     }
 
     MemorySettingsStore store;
+    test::RecordingPrompts prompts;
     std::unique_ptr<CMainFrame> frame;
 };
 

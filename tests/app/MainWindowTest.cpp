@@ -1,0 +1,457 @@
+// The main window: menus and toolbar with their texts, keys and prompts;
+// command enabling and check marks; the File commands through the window;
+// Help and About; the unsaved-changes question; settings, placement and
+// toolbar surviving a restart; a card named on the command line.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QStatusTipEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <sstream>
+
+#include "app/AppSettings.h"
+#include "app/CommandTable.h"
+#include "app/KirikoApp.h"
+#include "app/KirikoDoc.h"
+#include "app/MainFrame.h"
+#include "app/QtSettingsStore.h"
+#include "model/CardFile.h"
+#include "model/CardModel.h"
+#include "support/CardBuilder.h"
+#include "support/RecordingPrompts.h"
+#include "view3d/KirikoView.h"
+
+namespace pw {
+namespace {
+
+// The text of a menu entry as the menu shows it: the text, a tab and the
+// first key, like "&New\tCtrl+N"; "-" for a separator, "name >" for a submenu.
+QStringList Entries(const QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+            out << "-";
+        else if (a->menu())
+            out << a->text() + " >";
+        else if (a->shortcut().isEmpty())
+            out << a->text();
+        else
+            out << a->text() + "\t" + a->shortcut().toString(QKeySequence::PortableText);
+    }
+    return out;
+}
+
+QMenu* TopMenu(QMainWindow& w, int index) { return w.menuBar()->actions().at(index)->menu(); }
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : store(dir.filePath("settings.ini")) {}
+
+    std::unique_ptr<CMainFrame> MakeFrame() {
+        auto frame = std::make_unique<CMainFrame>(store, prompts);
+        frame->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        // Accelerators work in the active window only.
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        frame->View()->setFocus();
+        return frame;
+    }
+
+    void Trigger(CMainFrame& frame, int id) { frame.Action(id)->trigger(); }
+
+    // A raise at the cursor through the view's keyboard.
+    void Raise(CMainFrame& frame) {
+        frame.View()->setFocus();
+        QTest::keyClick(frame.View(), Qt::Key_Space);
+    }
+
+    QString WriteCardFile(const char* name, int W, int H) {
+        CellGrid g;
+        g.NewCard(W, H);
+        test::AddBox(g, 2, 2, 3);
+        std::ostringstream text;
+        WriteCard(text, g);
+        const QString path = dir.filePath(QLatin1String(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(text.str()));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    QtSettingsStore store;
+    test::RecordingPrompts prompts;
+};
+
+TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
+    auto frame = MakeFrame();
+    QStringList titles;
+    for (QAction* a : frame->menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Cursor", "&Setting", "&Help"}));
+
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)),
+              QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
+                           "&Export 3D Data...", "Export &Unfolded pattern...", "-", "&Print...\tCtrl+P",
+                           "Print pre&view", "P&rint setup...", "-", "E&xit"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 1)), QStringList({"&Undo\tCtrl+Z", "&Copy unfolded pattern to Clipboard >"}));
+    QMenu* copy = TopMenu(*frame, 1)->actions().at(1)->menu();
+    EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 2)), QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "&Check Invalid Figure", "&Toolbar"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Help...", "&About..."}));
+
+    // The second keys of Undo and of the EMF copy.
+    EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
+    EXPECT_EQ(frame->Action(ID_EDIT_COPY)->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
+}
+
+TEST_F(MainWindowTest, ToolbarHasItsNineteenEntriesWithPrompts) {
+    auto frame = MakeFrame();
+    const QList<QAction*> entries = frame->ToolBar()->actions();
+    ASSERT_EQ(entries.size(), 19);
+    const int expected[] = {57600, 57601, 57603, 0, 57634, 0, 57607, 0, 32783, 32802,
+                            0, 32786, 32788, 57643, 0, 32795, 32794, 0, 32801};
+    for (int i = 0; i < 19; ++i) {
+        if (expected[i] == 0) {
+            EXPECT_TRUE(entries[i]->isSeparator()) << i;
+            continue;
+        }
+        EXPECT_EQ(entries[i]->data().toInt(), expected[i]) << i;
+        EXPECT_FALSE(entries[i]->icon().isNull()) << i;
+        EXPECT_FALSE(entries[i]->icon().pixmap(16, 16).isNull()) << i;
+    }
+    EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(16, 16));
+
+    // Status-bar prompt before the line feed, tooltip after it.
+    const struct {
+        int id;
+        const char* status;
+        const char* tip;
+    } prompts_[] = {{ID_FILE_NEW, "Open New File", "Open New File"},
+                    {ID_FILE_OPEN, "Open File", " Open File"},
+                    {ID_EDIT_COPY, "Copy to Clipboard", "Copy to Clipboard"},
+                    {ID_HOME_POSITION, "Home position", "Home"},
+                    {ID_CHECK_INVALID_FIGURE, "Check the invalid figure", "Check"},
+                    {ID_SETTING, "Size of the unfolded pattern", "Size"},
+                    {ID_EXPORT_UNFOLDED, "Save the unfolded pattern.", "Save"},
+                    {ID_VIEW_TOOLBAR, "Toolbar", "Toolbar"}};
+    for (const auto& p : prompts_) {
+        EXPECT_EQ(frame->Action(p.id)->statusTip(), p.status) << p.id;
+        EXPECT_EQ(frame->Action(p.id)->toolTip(), p.tip) << p.id;
+    }
+    // The plane buttons have no prompt and so no tooltip.
+    EXPECT_TRUE(frame->Action(ID_EDIT_VERTICAL)->toolTip().isEmpty());
+    EXPECT_TRUE(frame->Action(ID_EDIT_HORIZONTAL)->toolTip().isEmpty());
+
+    // A toolbar button carries its command's prompt and shows it in the
+    // status bar when the pointer rests on it.
+    QWidget* save = frame->ToolBar()->widgetForAction(frame->Action(ID_FILE_OPEN));
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->statusTip(), "Open File");
+    QStatusTipEvent tip(save->statusTip());
+    QApplication::sendEvent(save, &tip);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "Open File");
+    QStringList panes;
+    for (QLabel* l : frame->statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) panes << l->text();
+    for (const char* indicator : {"KANA", "CAP", "NUM", "SCRL"}) EXPECT_TRUE(panes.contains(indicator)) << indicator;
+}
+
+TEST_F(MainWindowTest, CommandsAreEnabledAndCheckedFromTheCardState) {
+    auto frame = MakeFrame();
+    CardModel& model = frame->Model();
+    ASSERT_EQ(model.grid.gridHeight, 9);  // cardHeight 8
+
+    // Empty history: Undo is disabled and Ctrl+Z changes nothing.
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+    const CellGrid flat = model.grid;
+    frame->View()->setFocus();
+    QTest::keyClick(frame->View(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(model.grid.SameShape(flat));
+    Raise(*frame);
+    EXPECT_TRUE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+    QTest::keyClick(frame->View(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(model.grid.SameShape(flat));
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+
+    // Larger at sizes 1 and 2, not at 4; Smaller not at 1.
+    EXPECT_FALSE(frame->Action(ID_CURSOR_SMALLER)->isEnabled());
+    EXPECT_TRUE(frame->Action(ID_CURSOR_LARGER)->isEnabled());
+    QTest::keyClick(frame->View(), Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(frame->View(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(model.edit.cursorSize, 4);
+    EXPECT_FALSE(frame->Action(ID_CURSOR_LARGER)->isEnabled());
+    EXPECT_TRUE(frame->Action(ID_CURSOR_SMALLER)->isEnabled());
+    QTest::keyClick(frame->View(), Qt::Key_L, Qt::ControlModifier);  // disabled: nothing
+    frame->Action(ID_CURSOR_LARGER)->trigger();
+    EXPECT_EQ(model.edit.cursorSize, 4);
+
+    // Hide / Show.
+    EXPECT_EQ(frame->Action(ID_HIDE_CURSOR)->text(), "Hide");
+    Trigger(*frame, ID_HIDE_CURSOR);
+    EXPECT_FALSE(model.edit.cursorVisible);
+    EXPECT_EQ(frame->Action(ID_HIDE_CURSOR)->text(), "Show");
+    Trigger(*frame, ID_HIDE_CURSOR);
+    EXPECT_EQ(frame->Action(ID_HIDE_CURSOR)->text(), "Hide");
+
+    // Check marks: the invalid-figure check starts off, mirror mode, the planes.
+    EXPECT_FALSE(frame->Action(ID_CHECK_INVALID_FIGURE)->isChecked());
+    Trigger(*frame, ID_CHECK_INVALID_FIGURE);
+    EXPECT_TRUE(model.edit.checkInvalidFigure);
+    EXPECT_TRUE(frame->Action(ID_CHECK_INVALID_FIGURE)->isChecked());
+    Trigger(*frame, ID_MIRROR_MODE);
+    EXPECT_TRUE(frame->Action(ID_MIRROR_MODE)->isChecked());
+    EXPECT_TRUE(frame->Action(ID_EDIT_HORIZONTAL)->isChecked());
+    EXPECT_FALSE(frame->Action(ID_EDIT_VERTICAL)->isChecked());
+    QTest::keyClick(frame->View(), Qt::Key_Space, Qt::ControlModifier);  // Ctrl+Space switches planes
+    EXPECT_EQ(model.edit.editPlane, 1);
+    EXPECT_TRUE(frame->Action(ID_EDIT_VERTICAL)->isChecked());
+    EXPECT_FALSE(frame->Action(ID_EDIT_HORIZONTAL)->isChecked());
+    Trigger(*frame, ID_EDIT_HORIZONTAL);
+    EXPECT_EQ(model.edit.editPlane, 0);
+    EXPECT_TRUE(frame->Action(ID_EDIT_HORIZONTAL)->isChecked());
+
+    // The toolbar's menu entry shows and hides it.
+    EXPECT_TRUE(frame->Action(ID_VIEW_TOOLBAR)->isChecked());
+    Trigger(*frame, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(frame->ToolBar()->isVisible());
+    EXPECT_FALSE(frame->Action(ID_VIEW_TOOLBAR)->isChecked());
+}
+
+TEST_F(MainWindowTest, FileCommandsSetTitleAndCardPath) {
+    auto frame = MakeFrame();
+    EXPECT_EQ(frame->windowTitle(), "Kiriko[*] - Popwright");
+    const QString tree = WriteCardFile("tree.kpf", 14, 8);
+
+    prompts.openNames = {tree};
+    Trigger(*frame, ID_FILE_OPEN);
+    EXPECT_EQ(frame->windowTitle(), "tree[*] - Popwright");
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_EQ(frame->Doc().currentCardPath(), tree);
+    EXPECT_EQ(frame->Model().grid.gridWidth, 14);
+
+    Raise(*frame);
+    EXPECT_TRUE(frame->isWindowModified());
+    Trigger(*frame, ID_FILE_SAVE);
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_EQ(prompts.saveDialogs, 0);
+
+    const QString copy = dir.filePath("copy.kpf");
+    prompts.saveNames = {copy};
+    Trigger(*frame, ID_FILE_SAVE_AS);
+    EXPECT_EQ(frame->windowTitle(), "copy[*] - Popwright");
+    EXPECT_EQ(frame->Doc().currentCardPath(), copy);
+    EXPECT_TRUE(QFile::exists(copy));
+
+    Trigger(*frame, ID_FILE_NEW);
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Popwright");
+    EXPECT_TRUE(frame->Doc().currentCardPath().isEmpty());
+    EXPECT_EQ(frame->Model().grid.gridWidth, 18);
+
+    // Undo back to the saved card clears the modified mark.
+    Raise(*frame);
+    EXPECT_TRUE(frame->isWindowModified());
+    Trigger(*frame, ID_EDIT_UNDO);
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysItCannot) {
+    auto frame = MakeFrame();
+    const QString guide = dir.filePath("help/index.html");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("help")));
+    frame->SetHelpCandidates({dir.filePath("nowhere/index.html"), guide});
+
+    // No page at all.
+    Trigger(*frame, ID_HELP_PAGE);
+    EXPECT_EQ(prompts.messages, QStringList{"Can't open Help file.\nSee /help/index.html with your browser."});
+    EXPECT_TRUE(prompts.openedUrls.empty());
+
+    QFile page(guide);
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    Trigger(*frame, ID_HELP_PAGE);
+    ASSERT_EQ(prompts.openedUrls.size(), 1u);
+    EXPECT_EQ(prompts.openedUrls[0], QUrl::fromLocalFile(guide));
+    EXPECT_EQ(prompts.messages.size(), 1);
+
+    // The desktop could not open it.
+    prompts.openUrlSucceeds = false;
+    Trigger(*frame, ID_HELP_PAGE);
+    EXPECT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages.last(), "Can't open Help file.\nSee /help/index.html with your browser.");
+}
+
+TEST_F(MainWindowTest, TheUserGuideLiesBesideTheBuiltProgram) {
+    auto frame = MakeFrame();
+    // The build copies help/index.html next to the program; the test program
+    // lives two folders further down.
+    const QString guide = QCoreApplication::applicationDirPath() + "/../../help/index.html";
+    frame->SetHelpCandidates({guide});
+    Trigger(*frame, ID_HELP_PAGE);
+    ASSERT_EQ(prompts.openedUrls.size(), 1u);
+    QFile page(guide);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    for (const char* topic : {"pop-up card", "Ctrl</kbd>+<kbd>Z", "Print", "Cut", "Fold", "Open"})
+        EXPECT_TRUE(html.contains(topic)) << topic;
+}
+
+TEST_F(MainWindowTest, ClosingAChangedCardAsksFirst) {
+    auto frame = MakeFrame();
+    Raise(*frame);
+    ASSERT_TRUE(frame->isWindowModified());
+
+    prompts.answers = {SaveChangesAnswer::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(prompts.questions, QStringList{"Save changes to Kiriko?"});
+    EXPECT_TRUE(store.GetText("Settings", "WindowPos").empty());  // nothing saved yet
+
+    // File, "E&xit" takes the same road.
+    prompts.answers = {SaveChangesAnswer::Cancel};
+    Trigger(*frame, ID_APP_EXIT);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(prompts.questions.size(), 2);
+
+    prompts.answers = {SaveChangesAnswer::Discard};
+    Trigger(*frame, ID_APP_EXIT);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(store.GetText("Settings", "WindowPos").empty());
+}
+
+TEST_F(MainWindowTest, AnUnchangedCardClosesWithoutAQuestion) {
+    auto frame = MakeFrame();
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(prompts.questions.isEmpty());
+}
+
+TEST_F(MainWindowTest, SettingsPlacementAndToolbarSurviveARestart) {
+    QRect geometry;
+    {
+        auto frame = MakeFrame();
+        EXPECT_FALSE(frame->PlacementRestored());
+        frame->setGeometry(60, 70, 640, 480);
+        QTest::qWait(20);
+        geometry = frame->geometry();
+        prompts.onDialog = [](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("gridWidth")->setText("24");
+            dialog.findChild<QLineEdit*>("bmpWidth")->setText("900");
+            QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
+            return dialog.result();
+        };
+        Trigger(*frame, ID_SETTING);
+        EXPECT_EQ(prompts.messages, QStringList{"Please select [File]-[New] to reflect the change."});
+        frame->addToolBar(Qt::LeftToolBarArea, frame->ToolBar());
+        EXPECT_TRUE(frame->close());
+    }
+    store.Sync();
+    const std::string pos = store.GetText("Settings", "WindowPos");
+    EXPECT_EQ(pos.substr(0, 4), "2:1:");  // restore-to-maximized flag, shown normally
+    EXPECT_FALSE(store.GetText("ControlBars", "State").empty());
+
+    auto frame = MakeFrame();
+    EXPECT_TRUE(frame->PlacementRestored());
+    EXPECT_EQ(frame->geometry(), geometry);
+    EXPECT_EQ(frame->Settings().cardWidth, 24);
+    EXPECT_EQ(frame->Settings().rudovozuSizeBMP, 900);
+    EXPECT_EQ(frame->Model().grid.gridWidth, 26);  // the first card has the stored size
+    EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::LeftToolBarArea);
+}
+
+TEST_F(MainWindowTest, AMaximisedWindowComesBackAtItsNormalPlaceWithTheFlag) {
+    {
+        auto frame = MakeFrame();
+        frame->setGeometry(50, 60, 500, 400);
+        QTest::qWait(20);
+        frame->showMaximized();
+        QTest::qWait(50);
+        EXPECT_TRUE(frame->close());
+    }
+    const std::string pos = store.GetText("Settings", "WindowPos");
+    EXPECT_EQ(pos.substr(0, 4), "2:3:");
+    auto frame = MakeFrame();
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_EQ(frame->size(), QSize(500, 400));
+}
+
+TEST(MainFrameRestart, TheDefaultStoreLivesUnderTheConfigFolder) {
+    // The program's own store, under XDG_CONFIG_HOME (a fresh folder for tests).
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    ASSERT_FALSE(home.isEmpty());
+    ASSERT_TRUE(home.startsWith("/tmp/popwright-test-config-"));
+    test::RecordingPrompts prompts;
+    {
+        QtSettingsStore store;
+        store.Settings().clear();
+        CMainFrame frame(store, prompts);
+        frame.show();
+        frame.Settings().cardHeight = 12;
+        EXPECT_TRUE(frame.close());
+    }
+    EXPECT_TRUE(QFile::exists(QString::fromLocal8Bit(home) + "/Ovu_Rudovo/Popwright.conf"));
+    QtSettingsStore store;
+    CMainFrame frame(store, prompts);
+    EXPECT_TRUE(frame.PlacementRestored());
+    EXPECT_EQ(frame.Settings().cardHeight, 12);
+    EXPECT_EQ(frame.Model().grid.gridHeight, 13);
+}
+
+class KirikoAppTest : public MainWindowTest {};
+
+TEST_F(KirikoAppTest, OpensTheCardNamedOnTheCommandLine) {
+    const QString card = WriteCardFile("garden.kpf", 20, 10);
+    CKirikoApp app(store, prompts);
+    ASSERT_TRUE(app.InitInstance({"popwright", card}));
+    CMainFrame* frame = app.MainFrame();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->windowTitle(), "garden[*] - Popwright");
+    EXPECT_EQ(frame->Doc().currentCardPath(), card);
+    EXPECT_EQ(frame->Model().grid.gridWidth, 20);
+    EXPECT_TRUE(frame->Model().grid.IsSolid(2, 2, 3));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(KirikoAppTest, AnUnreadableCardOnTheCommandLineIsReported) {
+    QFile bad(dir.filePath("bad.kpf"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a card\n");
+    bad.close();
+    CKirikoApp app(store, prompts);
+    ASSERT_TRUE(app.InitInstance({"popwright", bad.fileName()}));
+    EXPECT_EQ(prompts.messages, QStringList{"This file could not be read."});
+    EXPECT_EQ(app.MainFrame()->windowTitle(), "Kiriko[*] - Popwright");
+    EXPECT_TRUE(app.MainFrame()->Doc().currentCardPath().isEmpty());
+    EXPECT_EQ(app.MainFrame()->Model().grid.gridWidth, 18);
+}
+
+TEST_F(KirikoAppTest, AboutShowsTheVersion) {
+    CKirikoApp app(store, prompts);
+    ASSERT_TRUE(app.InitInstance({"popwright"}));
+    QString version;
+    prompts.onDialog = [&version](QDialog& dialog) {
+        version = dialog.findChild<QLabel*>("version")->text();
+        EXPECT_FALSE(dialog.findChild<QLabel*>("icon")->pixmap().isNull());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
+        return dialog.result();
+    };
+    app.MainFrame()->Action(ID_APP_ABOUT)->trigger();
+    EXPECT_EQ(prompts.dialogTitles, QStringList{"Popwright Version Information"});
+    EXPECT_EQ(version, "Popwright  Version 1.2.1");
+}
+
+}  // namespace
+}  // namespace pw
