@@ -1,16 +1,36 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test. Widget and OpenGL
-# tests run on a virtual X display with Mesa's software renderer.
+# Installs what is missing, builds, and runs every test: once in the normal
+# build, once more in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer (any report fails the test that caused it), then
+# a short run of every fuzz target. Widget and OpenGL tests run on a virtual
+# X display with Mesa's software renderer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$jobs"
-
 export LIBGL_ALWAYS_SOFTWARE=1
 export QT_QPA_PLATFORM=xcb
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir build --output-on-failure -j "$jobs"
+
+run_tests() {
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ctest --test-dir "$1" --output-on-failure -j "$jobs"
+}
+
+echo "== normal build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+run_tests build
+
+echo "== sanitizer build"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DPOPWRIGHT_SANITIZE=ON -DPOPWRIGHT_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+(
+  source scripts/sanitizer-env.sh
+  run_tests build-asan
+)
+
+echo "== fuzzing"
+bash scripts/fuzz.sh 60
