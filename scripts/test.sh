@@ -13,8 +13,10 @@ jobs=$(nproc)
 export LIBGL_ALWAYS_SOFTWARE=1
 export QT_QPA_PLATFORM=xcb
 
+# -noreset: without it the X server resets whenever its last client leaves,
+# and a test program that connects during the reset fails to start.
 run_tests() {
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     ctest --test-dir "$1" --output-on-failure -j "$jobs"
 }
 
