@@ -9,6 +9,8 @@ inline constexpr const char* kVersionTooNew =
 inline constexpr const char* kFileOpenFailed = "File open failed.";
 inline constexpr const char* kFileSaveFailed = "File save failed.";
 inline constexpr const char* kSpecifyBmpOrEmf = "Please specify a *.bmp or *.emf file.";
+// The command-line export, which writes more kinds of file than the export dialog.
+inline constexpr const char* kSpecifyExportFile = "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.";
 inline constexpr const char* kCantCopyToClipboard = "Can't copy to Clipboard.";
 inline constexpr const char* kCantOpenClipboard = "Can't open Clipboard.";
 inline constexpr const char* kSelectFileNew = "Please select [File]-[New] to reflect the change.";

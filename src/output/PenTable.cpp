@@ -1,0 +1,33 @@
+#include "output/PenTable.h"
+
+namespace pw {
+
+PenHandle PenTable::Create(const PenSpec& spec) {
+    for (PenHandle h = 1; h < slots_.size(); ++h)
+        if (!slots_[h]) {
+            slots_[h] = spec;
+            return h;
+        }
+    slots_.emplace_back(spec);
+    return static_cast<PenHandle>(slots_.size() - 1);
+}
+
+PenHandle PenTable::Select(PenHandle pen) {
+    if (!Find(pen)) return kNoPen;
+    const PenHandle previous = selected_;
+    selected_ = pen;
+    return previous;
+}
+
+bool PenTable::Delete(PenHandle pen) {
+    if (pen == kStockPen || pen == selected_ || !Find(pen)) return false;
+    slots_[pen].reset();
+    return true;
+}
+
+const PenSpec* PenTable::Find(PenHandle pen) const {
+    if (pen >= slots_.size() || !slots_[pen]) return nullptr;
+    return &*slots_[pen];
+}
+
+}  // namespace pw

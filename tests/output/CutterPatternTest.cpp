@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+
+#include "model/CellGrid.h"
+#include "model/RebuildPass.h"
+#include "output/CutterPattern.h"
+#include "support/CardBuilder.h"
+
+namespace pw {
+namespace {
+
+constexpr double kCell = 0.5 * 210 / 18;  // default card at half the A4 width
+
+double U(int u) { return 105 + (u - 9) * kCell; }  // column boundary u on the page
+double S(int s) { return 148.5 + s * kCell; }
+
+bool Near(const MmLine& a, const MmLine& b) {
+    auto eq = [](double p, double q) { return std::abs(p - q) < 1e-9; };
+    return (eq(a.x0, b.x0) && eq(a.y0, b.y0) && eq(a.x1, b.x1) && eq(a.y1, b.y1)) ||
+           (eq(a.x0, b.x1) && eq(a.y0, b.y1) && eq(a.x1, b.x0) && eq(a.y1, b.y0));
+}
+
+void ExpectLines(const CutterLayer& layer, std::vector<MmLine> expected) {
+    ASSERT_EQ(layer.lines.size(), expected.size()) << layer.name;
+    for (const MmLine& e : expected)
+        EXPECT_TRUE(std::any_of(layer.lines.begin(), layer.lines.end(), [&](const MmLine& l) { return Near(l, e); }))
+            << layer.name << ": " << e.x0 << "," << e.y0 << " " << e.x1 << "," << e.y1;
+}
+
+CutterPattern Lay(CellGrid& g, int reverse = 0, int ratio = 50) {
+    RunRebuildPass(g);
+    return LayOutCutterPattern(g, reverse, ratio);
+}
+
+TEST(CutterPattern, FlatCardIsFourCutsAndOneCreaseOnAnA4Page) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    const CutterPattern p = Lay(g);
+    EXPECT_EQ(p.pageWidthMm, 210);
+    EXPECT_EQ(p.pageHeightMm, 297);
+    EXPECT_DOUBLE_EQ(p.cellMm, kCell);
+    // The left edge's unit cuts merge with the outline's left edge.
+    ExpectLines(p.cut, {{U(1), S(8), U(17), S(8)}, {U(1), S(-8), U(17), S(-8)}, {U(1), S(-8), U(1), S(8)},
+                        {U(17), S(-8), U(17), S(8)}});
+    ExpectLines(p.valley, {{U(1), S(0), U(17), S(0)}});
+    EXPECT_TRUE(p.mountain.lines.empty());
+    EXPECT_EQ(p.cut.name, "cut");
+    EXPECT_EQ(p.mountain.name, "mountain");
+    EXPECT_EQ(p.valley.name, "valley");
+}
+
+TEST(CutterPattern, BoxFoldsAndCutsEachOnceAndMirroredWhenInverted) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    for (int x = 5; x <= 7; ++x) test::AddBox(g, x, 2, 3);
+    const CutterPattern p = Lay(g);
+    ExpectLines(p.valley, {{U(1), S(0), U(5), S(0)}, {U(8), S(0), U(17), S(0)}, {U(5), S(-3), U(8), S(-3)},
+                           {U(5), S(2), U(8), S(2)}});
+    ExpectLines(p.mountain, {{U(5), S(-1), U(8), S(-1)}});
+    ExpectLines(p.cut, {{U(1), S(8), U(17), S(8)}, {U(1), S(-8), U(17), S(-8)}, {U(1), S(-8), U(1), S(8)},
+                        {U(17), S(-8), U(17), S(8)}, {U(5), S(-3), U(5), S(2)}, {U(8), S(-3), U(8), S(2)}});
+
+    // Inverted: the same lines mirrored about the middle of the page.
+    const CutterPattern m = Lay(g, 1);
+    for (const auto* layers : {&p.cut, &p.mountain, &p.valley}) {
+        const CutterLayer& mirrored = layers == &p.cut ? m.cut : layers == &p.mountain ? m.mountain : m.valley;
+        std::vector<MmLine> expected;
+        for (const MmLine& l : layers->lines) expected.push_back({210 - l.x0, l.y0, 210 - l.x1, l.y1});
+        ExpectLines(mirrored, expected);
+    }
+}
+
+TEST(CutterPattern, TallCardGetsAPageThatHoldsTheWholeSheet) {
+    CellGrid g;
+    g.NewCard(12, 41);  // 10 by 40 cells at 90 percent: cells of 15.75 mm
+    const CutterPattern p = Lay(g, 0, 90);
+    EXPECT_DOUBLE_EQ(p.cellMm, 15.75);
+    EXPECT_DOUBLE_EQ(p.pageHeightMm, 80 * 15.75 + 20);
+    EXPECT_EQ(p.pageWidthMm, 210);
+    for (const CutterLayer* layer : {&p.cut, &p.valley})
+        for (const MmLine& l : layer->lines)
+            for (double y : {l.y0, l.y1}) {
+                EXPECT_GE(y, 10 - 1e-9);
+                EXPECT_LE(y, p.pageHeightMm - 10 + 1e-9);
+            }
+}
+
+TEST(FormatMm, PointDecimalsWhateverTheLocale) {
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = old ? old : "C";
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // may be missing; the text must not depend on it
+    EXPECT_EQ(FormatMm(5.8333333), "5.833");
+    EXPECT_EQ(FormatMm(210), "210");
+    EXPECT_EQ(FormatMm(-0.0001), "0");
+    EXPECT_EQ(FormatMm(0.1 + 0.2), "0.3");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+}  // namespace
+}  // namespace pw
