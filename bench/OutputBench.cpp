@@ -1,0 +1,146 @@
+// Cost of the unfolded pattern and of every file it goes to, for the
+// largest card the settings allow (80 by 40 cells), written to memory.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <sstream>
+
+#include "model/CellGrid.h"
+#include "model/RebuildPass.h"
+#include "output/BmpFile.h"
+#include "output/CutterPattern.h"
+#include "output/DxfWriter.h"
+#include "output/PatternImages.h"
+#include "output/PatternPlacement.h"
+#include "output/PdfWriter.h"
+#include "output/SegmentMerge.h"
+#include "output/SegmentRecorder.h"
+#include "output/SvgWriter.h"
+#include "output/UnfoldedPattern.h"
+#include "../tests/support/CardBuilder.h"
+
+namespace {
+
+const pw::CellGrid& LargestCard() {
+    static const pw::CellGrid card = [] {
+        pw::CellGrid g;
+        std::mt19937 rng(42);
+        pw::test::RandomCard(g, rng, 82, 41);
+        pw::RunRebuildPass(g);
+        return g;
+    }();
+    return card;
+}
+
+// Takes the calls and nothing else: the drawing's own cost.
+class CountingSurface : public pw::LineSurface {
+public:
+    using LineSurface::CreatePen;
+    pw::PenHandle CreatePen(pw::PenStyle, int, int, int, int) override { return ++pens; }
+    pw::PenHandle SelectPen(pw::PenHandle) override { return 0; }
+    void MoveTo(int x, int) override { sum += x; }
+    void LineTo(int, int y) override {
+        sum += y;
+        ++lines;
+    }
+    void DeletePen(pw::PenHandle) override {}
+    pw::PenHandle pens = 0;
+    long long lines = 0, sum = 0;
+};
+
+const double kPerCm = 96 * pw::kInchesPerCentimetre;
+
+void BM_DrawUnfoldedPattern(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    long long lines = 0;
+    for (auto _ : state) {
+        CountingSurface s;
+        pw::DrawUnfoldedPattern(s, g, 0, 20, 440, 20, 20);
+        benchmark::DoNotOptimize(s.sum);
+        lines = s.lines;
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_DrawUnfoldedPattern)->Unit(benchmark::kMicrosecond);
+
+void BM_BmpFile(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    const int width = static_cast<int>(state.range(0));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const auto image = pw::RenderPatternBitmap(g, 0, width);
+        const auto file = pw::EncodeBmpFile(*pw::MakeBitmapInfo(*image), *image);
+        bytes = file->size();
+        benchmark::DoNotOptimize(file->data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_BmpFile)->Arg(400)->Arg(1600)->Unit(benchmark::kMicrosecond);
+
+void BM_EmfFile(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const auto file = pw::RenderPatternMetafile(g, 0, 50, kPerCm, kPerCm);
+        bytes = file.size();
+        benchmark::DoNotOptimize(file.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_EmfFile)->Unit(benchmark::kMicrosecond);
+
+void BM_DxfFile(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        pw::WriteDxf(out, g);
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_DxfFile)->Unit(benchmark::kMicrosecond);
+
+void BM_MergeSegments(benchmark::State& state) {
+    pw::SegmentRecorder recorder;
+    pw::DrawUnfoldedPattern(recorder, LargestCard(), 0, 0, 0, 1, 1);
+    std::size_t merged = 0;
+    for (auto _ : state) {
+        const auto lines = pw::MergeSegments(recorder.Segments());
+        merged = 0;
+        for (const auto& pen : lines) merged += pen.lines.size();
+        benchmark::DoNotOptimize(merged);
+    }
+    state.counters["drawn"] = static_cast<double>(recorder.Segments().size());
+    state.counters["merged"] = static_cast<double>(merged);
+}
+BENCHMARK(BM_MergeSegments)->Unit(benchmark::kMicrosecond);
+
+void BM_SvgFile(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        pw::WriteSvg(out, pw::LayOutCutterPattern(g, 0, 50));
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_SvgFile)->Unit(benchmark::kMicrosecond);
+
+void BM_PdfFile(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        pw::WritePdf(out, pw::LayOutCutterPattern(g, 0, 50));
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_PdfFile)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
