@@ -21,6 +21,7 @@ void PrintUsage(std::ostream& to) {
           "      Print the card's size, its faces and a summary of its shape.\n"
           "  popwright-cli export IN.kpf OUT.EXT [options]\n"
           "      Write the unfolded pattern or the relief to an image or DXF file.\n"
+          "      EXT: bmp emf svg pdf dxf; options: --bmp-width P --ratio R --invert\n"
           "  popwright-cli --help\n"
           "Exit status: 0 done, 1 a card could not be read or written, 2 usage error.\n";
 }

@@ -6,7 +6,8 @@
 #include <sstream>
 
 #include "app/AppSettings.h"
-#include "model/CardFile.h"
+#include "cli/CardFiles.h"
+#include "cli/Cli.h"
 #include "model/CardModel.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
@@ -22,10 +23,6 @@
 namespace pw {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: popwright-cli export IN.kpf OUT.EXT [--bmp-width P] [--ratio R] [--invert]\n"
-    "  OUT.EXT: .bmp, .emf, .svg, .pdf or .dxf\n";
 
 // The metafile's reference device, standing in for the desktop's screen.
 constexpr int kReferenceDpi = 96;
@@ -59,23 +56,18 @@ std::string Between(int lo, int hi) {
     return text;
 }
 
-// A whole decimal number within [lo, hi]; says what is wrong otherwise.
-bool ParseOption(const std::string& name, const std::string& text, int lo, int hi, int& value, std::ostream& err) {
+// A whole decimal number within [lo, hi]; otherwise the text that says what
+// is wrong, as the settings dialog says it.
+std::string ParseOption(const std::string& text, int lo, int hi, int& value) {
     std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
     bool digits = i < text.size() && text.size() - i <= 9;
     for (std::size_t k = i; digits && k < text.size(); ++k)
         digits = std::isdigit(static_cast<unsigned char>(text[k])) != 0;
-    if (!digits) {
-        err << name << ": " << msg::kEnterInteger << "\n";
-        return false;
-    }
+    if (!digits) return msg::kEnterInteger;
     const long v = std::strtol(text.c_str(), nullptr, 10);
-    if (v < lo || v > hi) {
-        err << name << ": " << Between(lo, hi) << "\n";
-        return false;
-    }
+    if (v < lo || v > hi) return Between(lo, hi);
     value = static_cast<int>(v);
-    return true;
+    return "";
 }
 
 struct ExportRequest {
@@ -83,7 +75,7 @@ struct ExportRequest {
     AppSettings settings;
 };
 
-// 0 when the words make a request, else the usage status 2 (already reported).
+// kExitOk when the words make a request, else the usage status (already reported).
 int ParseArguments(const std::vector<std::string>& args, ExportRequest& request, std::ostream& err) {
     std::vector<std::string> files;
     bool optionsEnded = false;
@@ -103,31 +95,27 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
         }
         const auto eq = a.find('=');
         const std::string name = a.substr(0, eq);
-        if (name != "--bmp-width" && name != "--ratio") {
-            err << "export: unknown option " << a << "\n" << kUsage;
-            return 2;
-        }
+        if (name != "--bmp-width" && name != "--ratio")
+            return UsageError(err, "unknown option \"" + a + "\" for export");
         std::string value;
         if (eq != std::string::npos) {
             value = a.substr(eq + 1);
         } else if (k + 1 < args.size()) {
             value = args[++k];
         } else {
-            err << "export: " << name << " needs a value\n" << kUsage;
-            return 2;
+            return UsageError(err, name + " needs a number");
         }
-        const bool ok = name == "--ratio"
-                            ? ParseOption(name, value, kMinRatio, kMaxRatio, request.settings.rudovozuSizeRatio, err)
-                            : ParseOption(name, value, kMinBmpWidth, kMaxBmpWidth, request.settings.rudovozuSizeBMP, err);
-        if (!ok) return 2;
+        const std::string problem =
+            name == "--ratio" ? ParseOption(value, kMinRatio, kMaxRatio, request.settings.rudovozuSizeRatio)
+                              : ParseOption(value, kMinBmpWidth, kMaxBmpWidth, request.settings.rudovozuSizeBMP);
+        if (!problem.empty()) return UsageError(err, name + ": " + problem);
     }
-    if (files.size() != 2) {
-        err << kUsage;
-        return 2;
-    }
+    if (files.size() != 2)
+        return UsageError(err, "export needs an input card and an output file: "
+                               "export IN.kpf OUT.EXT [--bmp-width P] [--ratio R] [--invert]");
     request.in = files[0];
     request.out = files[1];
-    return 0;
+    return kExitOk;
 }
 
 bool WriteText(const std::string& path, const std::ostringstream& text) {
@@ -171,27 +159,19 @@ bool WriteOutput(Format format, const std::string& path, const CellGrid& grid, c
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     ExportRequest request;
-    if (const int status = ParseArguments(args, request, err)) return status;
+    if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
     const Format format = FormatOf(request.out);
-    if (format == Format::Unknown) {
-        err << msg::kSpecifyExportFile << "\n";
-        return 2;
-    }
+    if (format == Format::Unknown) return UsageError(err, msg::kSpecifyExportFile);
 
     CardModel model;
-    CardReadError why = CardReadError::None;
-    if (!ReadCard(request.in, model, &why)) {
-        if (why == CardReadError::VersionTooNew) err << msg::kVersionTooNew << "\n";
-        err << msg::kFileCouldNotBeRead << "\n";
-        return 1;
-    }
+    if (!ReadCardOrReport(request.in, model, err)) return kExitFileError;
     RunRebuildPass(model.grid);
 
     if (!WriteOutput(format, request.out, model.grid, request.settings)) {
         err << (format == Format::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed) << "\n";
-        return 1;
+        return kExitFileError;
     }
-    return 0;
+    return kExitOk;
 }
 
 }  // namespace pw

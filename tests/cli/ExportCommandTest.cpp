@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -164,6 +165,26 @@ TEST_F(ExportCommandTest, ReadAndWriteFailuresExitOneAndKeepExistingFiles) {
     EXPECT_EQ(Export({in, Path("old.pdf")}), 0);
     EXPECT_EQ(Content(Path("old.pdf")).substr(0, 5), "%PDF-");
     EXPECT_EQ(Entries(), before);
+}
+
+// The same command through the program, as a user runs it.
+TEST_F(ExportCommandTest, ThroughThePopwrightCliProgram) {
+    auto run = [&](const std::string& words) {
+        const std::string command = std::string("'") + POPWRIGHT_CLI + "' export " + words + " 2>'" + Path("err") + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const std::string in = "'" + Path("card.kpf") + "'";
+    EXPECT_EQ(run(in + " '" + Path("p.EMF") + "' --ratio 30"), 0) << Content(Path("err"));
+    EXPECT_EQ(U32(Content(Path("p.EMF")), 32), 6300u);
+    EXPECT_EQ(run(in + " '" + Path("p.svg") + "' --invert"), 0);
+    EXPECT_EQ(Content(Path("p.svg")).substr(0, 5), "<?xml");
+    EXPECT_EQ(run(in + " '" + Path("p.png") + "'"), 2);
+    EXPECT_NE(Content(Path("err")).find(msg::kSpecifyExportFile), std::string::npos);
+    EXPECT_EQ(run(in + " '" + Path("no/p.bmp") + "'"), 1);
+    EXPECT_EQ(Content(Path("err")), std::string(msg::kFileSaveFailed) + "\n");
+    EXPECT_EQ(run("'" + Path("nothing.kpf") + "' '" + Path("p.dxf") + "'"), 1);
+    EXPECT_EQ(Content(Path("err")), std::string(msg::kFileCouldNotBeRead) + "\n");
 }
 
 }  // namespace
