@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +20,9 @@
 #include "app/FramePlacement.h"
 #include "app/HelpPage.h"
 #include "app/KirikoDoc.h"
+#include "app/PatternClipboard.h"
+#include "app/PatternExport.h"
+#include "app/PatternPrinting.h"
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
 #include "app/UserPrompts.h"
@@ -51,6 +55,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     doc_ = std::make_unique<CKirikoDoc>(model_, settings_, prompts_);
     doc_->SetWindow(this);
     doc_->MarkUnmodified();
+    printing_ = std::make_unique<PatternPrinting>(model_, settings_, prompts_);
 
     view_ = new CKirikoView(model_, settings_, &sound_, this);
     setCentralWidget(view_);
@@ -249,12 +254,16 @@ void CMainFrame::SaveFrameSettings() {
 }
 
 // The output commands; their work is done by the pattern and export code.
-void CMainFrame::ExportDxf() {}
-void CMainFrame::ExportUnfoldedPattern() {}
-void CMainFrame::CopyPatternAsEmf() {}
-void CMainFrame::CopyPatternAsBmp() {}
-void CMainFrame::OnFilePrint() {}
-void CMainFrame::OnFilePrintPreview() {}
-void CMainFrame::OnFilePrintSetup() {}
+void CMainFrame::ExportDxf() { PatternExport(model_, settings_, prompts_).ExportDxf(this); }
+void CMainFrame::ExportUnfoldedPattern() { PatternExport(model_, settings_, prompts_).ExportUnfoldedPattern(this); }
+void CMainFrame::CopyPatternAsEmf() {
+    PatternClipboard(model_, settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
+}
+void CMainFrame::CopyPatternAsBmp() {
+    PatternClipboard(model_, settings_, prompts_).CopyPatternAsBmp(this, QGuiApplication::clipboard());
+}
+void CMainFrame::OnFilePrint() { printing_->OnFilePrint(this); }
+void CMainFrame::OnFilePrintPreview() { printing_->OnFilePrintPreview(this); }
+void CMainFrame::OnFilePrintSetup() { printing_->OnFilePrintSetup(this); }
 
 }  // namespace pw

@@ -15,6 +15,7 @@ namespace pw {
 
 class CKirikoDoc;
 class CKirikoView;
+class PatternPrinting;
 class SettingsStore;
 class UserPrompts;
 
@@ -34,6 +35,8 @@ public:
     CardModel& Model() { return model_; }
     AppSettings& Settings() { return settings_; }
     QToolBar* ToolBar() const { return toolBar_; }
+    // The printer that Print, Print preview and Print setup share.
+    PatternPrinting& Printing() { return *printing_; }
     // The action of a command id (see CommandTable.h), or nullptr.
     QAction* Action(int id) const;
     // Whether creation found a stored placement and applied it.
@@ -46,8 +49,8 @@ public:
 
 public slots:
     void OnHelp();
-    // Output commands. They are wired to their menu and toolbar entries and
-    // will write and print the unfolded pattern and the 3D data.
+    // Output commands: the unfolded pattern to a file, the clipboard or the
+    // printer, and the relief as 3D data.
     void ExportDxf();
     void ExportUnfoldedPattern();
     void CopyPatternAsEmf();
@@ -78,6 +81,7 @@ private:
     CardModel model_;
     QtSoundPlayer sound_;
     std::unique_ptr<CKirikoDoc> doc_;
+    std::unique_ptr<PatternPrinting> printing_;
     CKirikoView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     std::map<int, QAction*> actions_;

@@ -11,6 +11,8 @@ inline constexpr const char* kFileSaveFailed = "File save failed.";
 inline constexpr const char* kSpecifyBmpOrEmf = "Please specify a *.bmp or *.emf file.";
 // The command-line export, which writes more kinds of file than the export dialog.
 inline constexpr const char* kSpecifyExportFile = "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.";
+// The export dialog, which also writes the pattern as SVG and PDF.
+inline constexpr const char* kSpecifyPatternFile = "Please specify a *.bmp, *.emf, *.svg or *.pdf file.";
 inline constexpr const char* kCantCopyToClipboard = "Can't copy to Clipboard.";
 inline constexpr const char* kCantOpenClipboard = "Can't open Clipboard.";
 inline constexpr const char* kSelectFileNew = "Please select [File]-[New] to reflect the change.";

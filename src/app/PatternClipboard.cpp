@@ -1,0 +1,85 @@
+#include "app/PatternClipboard.h"
+
+#include <QByteArray>
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <sstream>
+
+#include "app/AppSettings.h"
+#include "app/OutputGrid.h"
+#include "app/ScreenResolution.h"
+#include "app/UserPrompts.h"
+#include "model/CardModel.h"
+#include "model/Messages.h"
+#include "output/CutterPattern.h"
+#include "output/PatternImages.h"
+#include "output/SvgWriter.h"
+
+namespace pw {
+
+namespace {
+
+QImage ToQImage(const RasterImage& image) {
+    // The picture's rows are blue, green, red: Qt's BGR888, copied so the
+    // image owns its pixels.
+    return QImage(image.Row(0), image.Width(), image.Height(), image.Width() * 3, QImage::Format_BGR888).copy();
+}
+
+}  // namespace
+
+std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppSettings& settings,
+                                                const ScreenResolution& screen) {
+    const auto emf = RenderPatternMetafile(grid, settings.reverseMode, settings.rudovozuSizeRatio,
+                                           screen.PixelsPerCmX(), screen.PixelsPerCmY());
+    if (emf.empty()) return nullptr;
+    const QByteArray bytes(reinterpret_cast<const char*>(emf.data()), static_cast<qsizetype>(emf.size()));
+    std::ostringstream svg;
+    WriteSvg(svg, LayOutCutterPattern(grid, settings.reverseMode, settings.rudovozuSizeRatio));
+
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QString::fromLatin1(kEmfMimeType), bytes);
+    data->setData(QString::fromLatin1(kOpenOfficeEmfMimeType), bytes);
+    data->setData(QString::fromLatin1(kSvgMimeType), QByteArray::fromStdString(svg.str()));
+    return data;
+}
+
+std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const AppSettings& settings) {
+    const auto picture = RenderPatternBitmap(grid, settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::Clipboard);
+    if (!picture) return nullptr;
+    const QImage image = ToQImage(*picture);
+    if (image.isNull()) return nullptr;
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(image);
+    return data;
+}
+
+void PatternClipboard::CopyPatternAsEmf(QWidget* window, QClipboard* clipboard) {
+    Put(window, clipboard, MakeEmfClipboardData(GridForOutput(model_), settings_, ScreenResolutionOf(window)),
+        kEmfMimeType);
+}
+
+void PatternClipboard::CopyPatternAsBmp(QWidget* window, QClipboard* clipboard) {
+    Put(window, clipboard, MakeBitmapClipboardData(GridForOutput(model_), settings_), nullptr);
+}
+
+void PatternClipboard::Put(QWidget* window, QClipboard* clipboard, std::unique_ptr<QMimeData> data,
+                           const char* type) {
+    if (!data) {
+        prompts_.ShowMessage(window, QString::fromUtf8(msg::kCantCopyToClipboard));
+        return;
+    }
+    if (!clipboard) {
+        prompts_.ShowMessage(window, QString::fromUtf8(msg::kCantOpenClipboard));
+        return;
+    }
+    // The clipboard owns the data from here on.
+    clipboard->setMimeData(data.release());
+    // Qt reports no failure of its own: a clipboard that did not take the data
+    // (another program kept the selection) shows somebody else's data.
+    const QMimeData* now = clipboard->mimeData();
+    const bool taken = now && (type ? now->hasFormat(QString::fromLatin1(type)) : now->hasImage());
+    if (!taken) prompts_.ShowMessage(window, QString::fromUtf8(msg::kCantCopyToClipboard));
+}
+
+}  // namespace pw
