@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev
   libgl-dev libgl1-mesa-dri
   xvfb xauth xclip
+  desktop-file-utils libxml2-utils shared-mime-info
   poppler-utils python3-ezdxf libemf2svg-dev libdxflib-dev
   clang-14 libclang-rt-14-dev
 )

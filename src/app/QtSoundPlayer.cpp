@@ -10,8 +10,14 @@ namespace pw {
 
 QStringList QtSoundPlayer::DefaultFolders() {
     QStringList folders{QStringLiteral("sound")};  // resolved against the current folder at play time
-    if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath() + QStringLiteral("/sound");
-    folders << QStringLiteral(POPWRIGHT_DATADIR "/popwright/sound");
+    if (QCoreApplication::instance()) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        folders << program.filePath(QStringLiteral("sound"));
+        // An installed program whose prefix was moved finds its data relative to itself.
+        folders << QDir::cleanPath(program.filePath(QStringLiteral("../share/popwright/sound")));
+    }
+    const QString installed = QStringLiteral(POPWRIGHT_DATADIR "/popwright/sound");
+    if (!folders.contains(installed)) folders << installed;
     return folders;
 }
 

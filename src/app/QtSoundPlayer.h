@@ -17,7 +17,8 @@ namespace pw {
 class QtSoundPlayer : public SoundSink {
 public:
     // The folders searched by default: "sound" in the current folder, the
-    // "sound" folder beside the program, and the installed data folder.
+    // "sound" folder beside the program, then the installed data folder
+    // relative to the program and the one the program was built for.
     static QStringList DefaultFolders();
 
     explicit QtSoundPlayer(QStringList folders = DefaultFolders());

@@ -64,9 +64,10 @@ TEST(QtSoundPlayerTest, DefaultsStartWithTheSoundFolderOfTheCurrentFolder) {
     QDir::setCurrent(before);
     EXPECT_EQ(found, QFileInfo(work.filePath("sound/s0.wav")).absoluteFilePath());
     const QStringList folders = QtSoundPlayer::DefaultFolders();
-    ASSERT_EQ(folders.size(), 3);
+    ASSERT_GE(folders.size(), 3);
     EXPECT_EQ(folders[1], QCoreApplication::applicationDirPath() + QStringLiteral("/sound"));
-    EXPECT_TRUE(folders[2].endsWith(QStringLiteral("share/popwright/sound")));
+    EXPECT_EQ(folders[2], QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/popwright/sound")));
+    EXPECT_TRUE(folders.last().endsWith(QStringLiteral("share/popwright/sound")));
 }
 
 TEST(QtSoundPlayerTest, PlayingReturnsAtOnceWhateverTheFileOrDevice) {

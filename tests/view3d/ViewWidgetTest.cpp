@@ -100,6 +100,33 @@ TEST_F(ViewWidgetTest, SpaceRaisesZLowersAndEachEditIsOneUndoStepWithItsSound) {
     EXPECT_EQ(sound.played.size(), 5u);  // Undo plays nothing
 }
 
+TEST_F(ViewWidgetTest, VerticalPlaneSpacePushesBackOrPullsOutWithItsSoundUnlessSoundIsOff) {
+    // A box 2 deep and 2 high at column 2, then the vertical plane at height 1.
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Space);
+    view->OnEditVertical();
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    ASSERT_EQ(Cursor().row, 1);
+    sound.played.clear();
+    Key(Qt::Key_Space);  // the box protrudes at height 1: pushed back
+    Key(Qt::Key_Space);  // now flat there under the box: pulled out again
+    EXPECT_EQ(sound.played, (std::vector<EditSound>{EditSound::PushBack, EditSound::PullOut}));
+    EXPECT_EQ(model.history.Size(), 4u);
+
+    // With the sound off the same keys edit alike and play nothing.
+    settings.soundMode = 0;
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Space);
+    view->OnEditHorizontal();
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Z);
+    EXPECT_EQ(model.history.Size(), 8u);
+    EXPECT_EQ(sound.played.size(), 2u);
+}
+
 TEST_F(ViewWidgetTest, CtrlSpaceTogglesThePlaneWithoutEditing) {
     SendKey(QEvent::KeyPress, Qt::Key_Control, false, Qt::ControlModifier);
     Key(Qt::Key_Space, Qt::ControlModifier);

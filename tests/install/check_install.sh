@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# check_install.sh BUILD_DIR PREFIX SOURCE_DIR
+# Installs BUILD_DIR into PREFIX (emptied first) and checks what arrived.
+set -uo pipefail
+build=$1 prefix=$2 source=$3
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+rm -rf "$prefix"
+mkdir -p "$prefix"
+if ! cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
+  cat "$prefix.log"
+  echo "FAIL: cmake --install"
+  exit 1
+fi
+
+expected=(
+  bin/popwright
+  bin/popwright-cli
+  share/applications/popwright.desktop
+  share/icons/hicolor/scalable/apps/popwright.svg
+  share/mime/packages/popwright.xml
+)
+for f in "$source"/help/*; do expected+=("share/popwright/help/$(basename "$f")"); done
+for n in 0 1 2 3; do expected+=("share/popwright/sound/s$n.wav"); done
+
+# Exactly the expected files, nothing missing and nothing else.
+installed=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+if [ "$installed" != "$wanted" ]; then
+  fail "installed files differ from the expected ones:"
+  diff <(echo "$wanted") <(echo "$installed")
+fi
+
+# The data files are the source tree's own.
+for f in "$source"/help/*; do
+  cmp -s "$f" "$prefix/share/popwright/help/$(basename "$f")" || fail "help page $(basename "$f") differs"
+done
+for n in 0 1 2 3; do
+  cmp -s "$source/sound/s$n.wav" "$prefix/share/popwright/sound/s$n.wav" || fail "sound s$n.wav differs"
+done
+cmp -s "$source/data/popwright.svg" "$prefix/share/icons/hicolor/scalable/apps/popwright.svg" || fail "icon differs"
+
+# Both programs are executables whose libraries are all found; the tool
+# works from the prefix.
+for p in popwright popwright-cli; do
+  [ -x "$prefix/bin/$p" ] || fail "bin/$p is not executable"
+  if ldd "$prefix/bin/$p" | grep -q "not found"; then fail "bin/$p misses libraries"; fi
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if "$prefix/bin/popwright-cli" new "$work/card.kpf" --width 10 --height 6 &&
+   "$prefix/bin/popwright-cli" info "$work/card.kpf" >"$work/info.txt"; then
+  grep -q "10" "$work/info.txt" || fail "popwright-cli info does not describe the card"
+else
+  fail "popwright-cli from the prefix cannot make and read a card"
+fi
+
+# The menu entry: valid, starting the installed program with the file
+# opened from a file manager, with the installed icon and the card type.
+desktop="$prefix/share/applications/popwright.desktop"
+if command -v desktop-file-validate >/dev/null; then
+  out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
+else
+  fail "desktop-file-validate is missing (package desktop-file-utils)"
+fi
+key() { sed -n "s/^$1=//p" "$desktop"; }
+exec_line=$(key Exec)
+[ "$exec_line" = "popwright %f" ] || fail "Exec is '$exec_line'"
+[ -x "$prefix/bin/${exec_line%% *}" ] || fail "Exec names no installed program"
+icon=$(key Icon)
+compgen -G "$prefix/share/icons/hicolor/*/apps/$icon.*" >/dev/null || fail "no installed icon named '$icon'"
+[ "$(key Type)" = Application ] || fail "Type is '$(key Type)'"
+key MimeType | tr ';' '\n' | grep -qx "application/x-popwright-card" || fail "MimeType lacks the card type"
+
+# The card type: well-formed shared MIME info that the desktop's database
+# tool accepts, mapping *.kpf to the type the menu entry opens.
+mime="$prefix/share/mime/packages/popwright.xml"
+xmllint --noout "$mime" || fail "popwright.xml is not well-formed"
+if update-mime-database "$prefix/share/mime" >"$work/mime.log" 2>&1; then
+  grep -q "^[0-9]*:application/x-popwright-card:\*\.kpf" "$prefix/share/mime/globs2" ||
+    fail "the MIME database has no *.kpf glob"
+  grep -qx "application/x-popwright-card:popwright" "$prefix/share/mime/icons" ||
+    fail "the MIME database does not give the card type the program's icon"
+else
+  cat "$work/mime.log"
+  fail "update-mime-database rejects the card type"
+fi
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all installed files checked"
