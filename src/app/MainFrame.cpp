@@ -130,10 +130,10 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::CreateMenus() {
-    for (const MenuSpec& spec : MenuBar()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
+    for (const MenuSpec& popup : MenuBar()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-        for (const MenuEntry& entry : spec.entries) {
+        for (const MenuEntry& entry : popup.entries) {
             if (entry.submenu) {
                 QMenu* sub = menu->addMenu(QString::fromUtf8(entry.submenu));
                 for (const MenuEntry& item : entry.entries) sub->addAction(actions_.at(item.id));

@@ -35,8 +35,8 @@ EmfSurface::EmfSurface(const EmfFrame& frame, double pxPerCm, double pyPerCm)
     : frame_(frame), pxPerCm_(pxPerCm), pyPerCm_(pyPerCm) {}
 
 PenHandle EmfSurface::CreatePen(PenStyle style, int width, int red, int green, int blue) {
-    const PenSpec spec{style, width, red, green, blue};
-    const PenHandle handle = pens_.Create(spec);
+    const PenSpec pen{style, width, red, green, blue};
+    const PenHandle handle = pens_.Create(pen);
     records_.U32(EMR_CREATEPEN);
     records_.U32(28);
     records_.U32(handle);

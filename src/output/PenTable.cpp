@@ -2,13 +2,13 @@
 
 namespace pw {
 
-PenHandle PenTable::Create(const PenSpec& spec) {
+PenHandle PenTable::Create(const PenSpec& pen) {
     for (PenHandle h = 1; h < slots_.size(); ++h)
         if (!slots_[h]) {
-            slots_[h] = spec;
+            slots_[h] = pen;
             return h;
         }
-    slots_.emplace_back(spec);
+    slots_.emplace_back(pen);
     return static_cast<PenHandle>(slots_.size() - 1);
 }
 

@@ -11,7 +11,7 @@ namespace pw {
 // indexes are), handle 0 is the surface's stock pen.
 class PenTable {
 public:
-    PenHandle Create(const PenSpec& spec);
+    PenHandle Create(const PenSpec& pen);
     // Returns the previous pen, or kNoPen (selection unchanged) for an unknown handle.
     PenHandle Select(PenHandle pen);
     // A selected pen, the stock pen and unknown handles are not deleted.
