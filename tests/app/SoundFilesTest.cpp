@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QSoundEffect>
 #include <QTest>
-#include <QtEndian>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -22,6 +21,12 @@ struct Wave {
     double Seconds() const { return double(samples.size()) / (channels * rate * bits / 8); }
 };
 
+// Little-endian fields at an offset the caller has checked.
+std::uint32_t U16(const QByteArray& b, qsizetype at) {
+    return std::uint8_t(b[at]) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
+}
+std::uint32_t U32(const QByteArray& b, qsizetype at) { return U16(b, at) | U16(b, at + 2) << 16; }
+
 // Reads the fmt and data chunks; false when the file is not a PCM WAV.
 bool ReadWave(const QString& path, Wave& w) {
     QFile f(path);
@@ -31,17 +36,17 @@ bool ReadWave(const QString& path, Wave& w) {
     bool haveFormat = false;
     for (qsizetype at = 12; at + 8 <= b.size();) {
         const QByteArray id = b.mid(at, 4);
-        const auto size = qFromLittleEndian<std::uint32_t>(b.constData() + at + 4);
-        if (at + 8 + qsizetype(size) > b.size()) return false;
-        const char* body = b.constData() + at + 8;
+        const qsizetype size = U32(b, at + 4);
+        const qsizetype body = at + 8;
+        if (body + size > b.size()) return false;
         if (id == "fmt " && size >= 16) {
-            if (qFromLittleEndian<std::uint16_t>(body) != 1) return false;  // PCM
-            w.channels = qFromLittleEndian<std::uint16_t>(body + 2);
-            w.rate = int(qFromLittleEndian<std::uint32_t>(body + 4));
-            w.bits = qFromLittleEndian<std::uint16_t>(body + 14);
+            if (U16(b, body) != 1) return false;  // PCM
+            w.channels = int(U16(b, body + 2));
+            w.rate = int(U32(b, body + 4));
+            w.bits = int(U16(b, body + 14));
             haveFormat = true;
         } else if (id == "data") {
-            w.samples = QByteArray(body, size);
+            w.samples = b.mid(body, size);
         }
         at += 8 + size + (size & 1);
     }
@@ -60,7 +65,7 @@ TEST(SoundFilesTest, FourShortDistinctAudibleWaves) {
         int peak = 0;
         if (waves[n].bits == 16) {
             for (qsizetype i = 0; i + 1 < waves[n].samples.size(); i += 2)
-                peak = std::max(peak, std::abs(int(qFromLittleEndian<std::int16_t>(waves[n].samples.constData() + i))));
+                peak = std::max(peak, std::abs(int(std::int16_t(U16(waves[n].samples, i)))));
             EXPECT_GT(peak, 32767 / 4);
         }
     }
