@@ -22,6 +22,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # target name, seed corpus folder, dictionary
 targets=(
   "fuzz_card_file card fuzz/card.dict"
+  "fuzz_settings settings fuzz/settings.dict"
 )
 
 mkdir -p "$build/artifacts"
