@@ -62,7 +62,7 @@ void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
         else
             pw::RunRebuildPass(model.grid);
     }
-    state.SetLabel(check ? "with validity check" : "faces only");
+    state.SetLabel(check ? "80x40, with validity check" : "80x40, faces only");
 }
 BENCHMARK(BM_RebuildPassAfterOneEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
