@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <ostream>
-#include <sstream>
 
 #include "app/AppSettings.h"
 #include "cli/CardFiles.h"
@@ -11,14 +10,8 @@
 #include "model/CardModel.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
-#include "output/BmpFile.h"
-#include "output/CutterPattern.h"
-#include "output/DxfWriter.h"
-#include "output/PatternImages.h"
+#include "output/PatternFiles.h"
 #include "output/PatternPlacement.h"
-#include "output/PdfWriter.h"
-#include "output/SafeFileWriter.h"
-#include "output/SvgWriter.h"
 
 namespace pw {
 
@@ -30,24 +23,6 @@ constexpr int kReferenceDpi = 96;
 // The same ranges as the settings dialog.
 constexpr int kMinBmpWidth = 10, kMaxBmpWidth = 1600;
 constexpr int kMinRatio = 10, kMaxRatio = 90;
-
-enum class Format { Bmp, Emf, Svg, Pdf, Dxf, Unknown };
-
-// The text after the last dot of the file name (not of the folders), any case.
-Format FormatOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const auto dot = name.find_last_of('.');
-    if (dot == std::string::npos) return Format::Unknown;
-    std::string ext = name.substr(dot + 1);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext == "bmp") return Format::Bmp;
-    if (ext == "emf") return Format::Emf;
-    if (ext == "svg") return Format::Svg;
-    if (ext == "pdf") return Format::Pdf;
-    if (ext == "dxf") return Format::Dxf;
-    return Format::Unknown;
-}
 
 std::string Between(int lo, int hi) {
     std::string text = msg::kEnterIntegerBetween;
@@ -118,57 +93,21 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
     return kExitOk;
 }
 
-bool WriteText(const std::string& path, const std::ostringstream& text) {
-    return WriteFileReplacing(path, text.str());
-}
-
-bool WriteOutput(Format format, const std::string& path, const CellGrid& grid, const AppSettings& s) {
-    switch (format) {
-        case Format::Dxf: {
-            std::ostringstream text;
-            WriteDxf(text, grid);
-            return WriteText(path, text);
-        }
-        case Format::Bmp: {
-            const auto image = RenderPatternBitmap(grid, s.reverseMode, s.rudovozuSizeBMP, BitmapKind::File);
-            if (!image) return false;
-            const auto info = MakeBitmapInfo(*image);
-            return info && WriteBmpFile(path, *info, *image);
-        }
-        case Format::Emf: {
-            const double perCm = kReferenceDpi * kInchesPerCentimetre;
-            const auto bytes = RenderPatternMetafile(grid, s.reverseMode, s.rudovozuSizeRatio, perCm, perCm);
-            return !bytes.empty() && WriteFileReplacing(path, bytes);
-        }
-        case Format::Svg:
-        case Format::Pdf: {
-            const CutterPattern pattern = LayOutCutterPattern(grid, s.reverseMode, s.rudovozuSizeRatio);
-            std::ostringstream text;
-            if (format == Format::Svg)
-                WriteSvg(text, pattern);
-            else
-                WritePdf(text, pattern);
-            return WriteText(path, text);
-        }
-        case Format::Unknown: break;
-    }
-    return false;
-}
-
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     ExportRequest request;
     if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
-    const Format format = FormatOf(request.out);
-    if (format == Format::Unknown) return UsageError(err, msg::kSpecifyExportFile);
+    const PatternFileType type = PatternFileTypeOf(request.out);
+    if (type == PatternFileType::Unknown) return UsageError(err, msg::kSpecifyExportFile);
 
     CardModel model;
     if (!ReadCardOrReport(request.in, model, err)) return kExitFileError;
     RunRebuildPass(model.grid);
 
-    if (!WriteOutput(format, request.out, model.grid, request.settings)) {
-        err << (format == Format::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed) << "\n";
+    const double perCm = kReferenceDpi * kInchesPerCentimetre;
+    if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm)) {
+        err << (type == PatternFileType::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed) << "\n";
         return kExitFileError;
     }
     return kExitOk;

@@ -1,0 +1,67 @@
+#include "output/PatternFiles.h"
+
+#include <cctype>
+#include <sstream>
+
+#include "app/AppSettings.h"
+#include "output/BmpFile.h"
+#include "output/CutterPattern.h"
+#include "output/DxfWriter.h"
+#include "output/PatternImages.h"
+#include "output/PdfWriter.h"
+#include "output/SafeFileWriter.h"
+#include "output/SvgWriter.h"
+
+namespace pw {
+
+PatternFileType PatternFileTypeOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string::npos) return PatternFileType::Unknown;
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // The metafile is tried first, as the export command always did.
+    if (ext == "emf") return PatternFileType::Emf;
+    if (ext == "bmp") return PatternFileType::Bmp;
+    if (ext == "svg") return PatternFileType::Svg;
+    if (ext == "pdf") return PatternFileType::Pdf;
+    if (ext == "dxf") return PatternFileType::Dxf;
+    return PatternFileType::Unknown;
+}
+
+bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
+                      const AppSettings& settings, double pxPerCm, double pyPerCm) {
+    switch (type) {
+        case PatternFileType::Bmp: {
+            const auto image = RenderPatternBitmap(grid, settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::File);
+            if (!image) return false;
+            const auto info = MakeBitmapInfo(*image);
+            return info && WriteBmpFile(path, *info, *image);
+        }
+        case PatternFileType::Emf: {
+            const auto bytes =
+                RenderPatternMetafile(grid, settings.reverseMode, settings.rudovozuSizeRatio, pxPerCm, pyPerCm);
+            return !bytes.empty() && WriteFileReplacing(path, bytes);
+        }
+        case PatternFileType::Svg:
+        case PatternFileType::Pdf: {
+            const CutterPattern pattern = LayOutCutterPattern(grid, settings.reverseMode, settings.rudovozuSizeRatio);
+            std::ostringstream text;
+            if (type == PatternFileType::Svg)
+                WriteSvg(text, pattern);
+            else
+                WritePdf(text, pattern);
+            return WriteFileReplacing(path, text.str());
+        }
+        case PatternFileType::Dxf: {
+            std::ostringstream text;
+            WriteDxf(text, grid);
+            return WriteFileReplacing(path, text.str());
+        }
+        case PatternFileType::Unknown: break;
+    }
+    return false;
+}
+
+}  // namespace pw
