@@ -15,9 +15,11 @@ export QT_QPA_PLATFORM=xcb
 
 # -noreset: without it the X server resets whenever its last client leaves,
 # and a test program that connects during the reset fails to start.
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
 run_tests() {
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-    ctest --test-dir "$1" --output-on-failure -j "$jobs"
+    ctest --test-dir "$1" --output-on-failure -j "$jobs" | tee -a "$results"
 }
 
 echo "== normal build"
@@ -36,3 +38,7 @@ cmake --build build-asan -j "$jobs"
 
 echo "== fuzzing"
 bash scripts/fuzz.sh 60
+
+# Reached only when every step above passed (the script stops at the first failure).
+total=$(grep -oE 'tests failed out of [0-9]+' "$results" | awk '{ n += $NF } END { print n + 0 }')
+echo "suite: $total passed, 0 failed"
