@@ -22,6 +22,23 @@ int* PlacementField(WindowPlacement& p, int i) {
     return fields[i];
 }
 
+// The one-integer entries, in the order they are read and written. drawGrid
+// follows them: only its low byte is kept.
+struct IntEntry {
+    const char* name;
+    std::int32_t AppSettings::*field;
+};
+constexpr IntEntry kIntEntries[] = {
+    {"colorBack", &AppSettings::colorBack},
+    {"colorPaper0", &AppSettings::colorPaper0},
+    {"colorPaper1", &AppSettings::colorPaper1},
+    {"colorEdge", &AppSettings::colorEdge},
+    {"soundMode", &AppSettings::soundMode},
+    {"reverseMode", &AppSettings::reverseMode},
+    {"rudovozuSizeRatio", &AppSettings::rudovozuSizeRatio},
+    {"rudovozuSizeBMP", &AppSettings::rudovozuSizeBMP},
+};
+
 void ReadInt(const SettingsStore& store, const char* entry, std::int32_t& field) {
     std::int32_t value = 0;
     if (ScanInt(store.GetText(kSettingsSection, entry), value)) field = value;
@@ -46,14 +63,7 @@ bool LoadSettings(const SettingsStore& store, AppSettings& settings, CardModel& 
     }
     model.NewCard(settings.cardWidth + 2, settings.cardHeight + 1);
 
-    ReadInt(store, "colorBack", settings.colorBack);
-    ReadInt(store, "colorPaper0", settings.colorPaper0);
-    ReadInt(store, "colorPaper1", settings.colorPaper1);
-    ReadInt(store, "colorEdge", settings.colorEdge);
-    ReadInt(store, "soundMode", settings.soundMode);
-    ReadInt(store, "reverseMode", settings.reverseMode);
-    ReadInt(store, "rudovozuSizeRatio", settings.rudovozuSizeRatio);
-    ReadInt(store, "rudovozuSizeBMP", settings.rudovozuSizeBMP);
+    for (const IntEntry& entry : kIntEntries) ReadInt(store, entry.name, settings.*entry.field);
     std::int32_t drawGrid = 0;
     if (ScanInt(store.GetText(kSettingsSection, "drawGrid"), drawGrid))
         settings.drawGrid = static_cast<std::uint8_t>(drawGrid & 0xFF);
@@ -76,14 +86,7 @@ void SaveSettings(SettingsStore& store, const AppSettings& settings, const Windo
     store.SetText(kSettingsSection, "WindowPos", pos);
     store.SetText(kSettingsSection, "cardSize",
                   std::to_string(settings.cardWidth) + ":" + std::to_string(settings.cardHeight));
-    WriteInt(store, "colorBack", settings.colorBack);
-    WriteInt(store, "colorPaper0", settings.colorPaper0);
-    WriteInt(store, "colorPaper1", settings.colorPaper1);
-    WriteInt(store, "colorEdge", settings.colorEdge);
-    WriteInt(store, "soundMode", settings.soundMode);
-    WriteInt(store, "reverseMode", settings.reverseMode);
-    WriteInt(store, "rudovozuSizeRatio", settings.rudovozuSizeRatio);
-    WriteInt(store, "rudovozuSizeBMP", settings.rudovozuSizeBMP);
+    for (const IntEntry& entry : kIntEntries) WriteInt(store, entry.name, settings.*entry.field);
     WriteInt(store, "drawGrid", settings.drawGrid);
 }
 
