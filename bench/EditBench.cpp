@@ -6,10 +6,10 @@
 #include <random>
 #include <vector>
 
-#include "app/AppSettings.h"
 #include "edit/EditKeys.h"
 #include "edit/EditOperations.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/RebuildPass.h"
 
 namespace {
@@ -47,7 +47,7 @@ void RunSession(const std::vector<Step>& session, bool rebuild, benchmark::State
     pw::AppSettings settings;
     settings.soundMode = 0;
     for (auto _ : state) {
-        pw::CardModel model;
+        pw::EditedCard model;
         model.NewCard(82, 41);
         pw::RunRebuildPass(model.grid);
         pw::EditOperations ops(model, settings, nullptr);

@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "app/AppSettings.h"
 #include "edit/EditOperations.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/RebuildPass.h"
 #include "view3d/CardRenderer.h"
 #include "view3d/InvalidFigureCheck.h"
@@ -16,7 +16,7 @@
 namespace {
 
 void BM_DrawFrame80x40(benchmark::State& state) {
-    pw::CardModel model;
+    pw::EditedCard model;
     pw::AppSettings settings;
     settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
     std::mt19937 rng(7);
@@ -39,7 +39,7 @@ BENCHMARK(BM_DrawFrame80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 // One raise or lower of a 2x2 square in the middle of the card (timed apart),
 // then the pass: two or three dirty columns, with the validity check or without.
 void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
-    pw::CardModel model;
+    pw::EditedCard model;
     pw::AppSettings settings;
     settings.soundMode = 0;
     std::mt19937 rng(8);

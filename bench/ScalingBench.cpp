@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/AppSettings.h"
 #include "edit/EditOperations.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/CardFile.h"
-#include "model/CardModel.h"
 #include "model/RebuildPass.h"
 #include "output/DxfWriter.h"
 #include "output/LineSurface.h"
@@ -53,7 +53,7 @@ BENCHMARK(BM_NewCardAndRebuild)->Apply(CardSizes)->Unit(benchmark::kMicrosecond)
 // One key press's work before drawing: a raise or a lower of a 2 by 2 square
 // in the middle of the card, then the rebuild pass over the dirty columns.
 void BM_EditAndRebuildPass(benchmark::State& state) {
-    pw::CardModel model;
+    pw::EditedCard model;
     MakeCard(model.grid, state, 3);
     pw::AppSettings settings;
     settings.soundMode = 0;
@@ -76,7 +76,7 @@ BENCHMARK(BM_EditAndRebuildPass)->Apply(CardSizes)->Unit(benchmark::kMicrosecond
 
 // One 3D frame of a rebuilt card into a recording sink.
 void BM_DrawFrame(benchmark::State& state) {
-    pw::CardModel model;
+    pw::EditedCard model;
     MakeCard(model.grid, state, 4);
     pw::AppSettings settings;
     pw::CardRenderer renderer(model, settings);

@@ -10,10 +10,11 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "app/AppSettings.h"
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
-#include "model/CardModel.h"
+#include "app/WindowPlacement.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/GridInvariants.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool SamePlacement(const pw::WindowPlacement& a, const pw::WindowPlacement& b) {
            a.bottom == b.bottom;
 }
 
-void CheckFirstCard(pw::CardModel& model, const pw::AppSettings& settings) {
+void CheckFirstCard(pw::EditedCard& model, const pw::AppSettings& settings) {
     Require(settings.cardWidth >= pw::kMinCardWidth && settings.cardWidth <= pw::kMaxCardWidth,
             "card width inside the dialog's range");
     Require(settings.cardHeight >= pw::kMinCardHeight && settings.cardHeight <= pw::kMaxCardHeight,
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     pw::AppSettings settings;
-    pw::CardModel model;
+    pw::EditedCard model;
     pw::WindowPlacement placement;
     const bool placed = pw::LoadSettings(store, settings, model, &placement);
     CheckFirstCard(model, settings);
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pw::MemorySettingsStore saved;
     pw::SaveSettings(saved, settings, placement);
     pw::AppSettings reloaded;
-    pw::CardModel reloadedModel;
+    pw::EditedCard reloadedModel;
     pw::WindowPlacement reloadedPlacement;
     Require(pw::LoadSettings(saved, reloaded, reloadedModel, &reloadedPlacement), "saved placement loads");
     Require(SameSettings(reloaded, settings), "saved settings load as they were");

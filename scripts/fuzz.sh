@@ -12,7 +12,7 @@ seconds=${1:-60}
 build=build-fuzz
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DPOPWRIGHT_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER=clang++-14 -DPOPWRIGHT_FUZZ=ON -DPOPWRIGHT_WERROR=ON \
   -DPOPWRIGHT_GUI=OFF -DPOPWRIGHT_TESTS=OFF -DPOPWRIGHT_BENCH=OFF
 cmake --build "$build" -j "$(nproc)"
 

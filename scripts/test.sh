@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal
-# build, once more in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer (any report fails the test that caused it), then
-# a short run of every fuzz target. Widget and OpenGL tests run on a virtual
-# X display with Mesa's software renderer.
+# build (GCC), once more in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer made by Clang (any report fails the test that
+# caused it), then a short run of every fuzz target (Clang). Every build
+# treats warnings as errors, so a new warning or a difference between the
+# two compilers fails the run. Widget and OpenGL tests run on a virtual X
+# display with Mesa's software renderer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,13 +24,18 @@ run_tests() {
     ctest --test-dir "$1" --output-on-failure -j "$jobs" | tee -a "$results"
 }
 
-echo "== normal build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+gcc_version=$(g++ -dumpfullversion)
+clang_version=$(clang++-14 -dumpversion)
+
+echo "== normal build (GCC $gcc_version, warnings are errors)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=g++ -DPOPWRIGHT_WERROR=ON
 cmake --build build -j "$jobs"
 run_tests build
 
-echo "== sanitizer build"
+echo "== sanitizer build (Clang $clang_version, ASan and UBSan, warnings are errors)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++-14 -DPOPWRIGHT_WERROR=ON \
   -DPOPWRIGHT_SANITIZE=ON -DPOPWRIGHT_BENCH=OFF
 cmake --build build-asan -j "$jobs"
 (
@@ -36,9 +43,10 @@ cmake --build build-asan -j "$jobs"
   run_tests build-asan
 )
 
-echo "== fuzzing"
+echo "== fuzzing (Clang $clang_version, libFuzzer, warnings are errors)"
 bash scripts/fuzz.sh 60
 
 # Reached only when every step above passed (the script stops at the first failure).
 total=$(grep -oE 'tests failed out of [0-9]+' "$results" | awk '{ n += $NF } END { print n + 0 }')
+echo "builds: build/ GCC $gcc_version; build-asan/ Clang $clang_version with ASan+UBSan; build-fuzz/ Clang $clang_version with libFuzzer"
 echo "suite: $total passed, 0 failed"

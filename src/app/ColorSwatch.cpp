@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/AppSettings.h"
+#include "model/AppSettings.h"
 
 namespace pw {
 

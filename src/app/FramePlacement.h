@@ -1,5 +1,5 @@
 #pragma once
-#include "app/AppSettings.h"
+#include "app/WindowPlacement.h"
 
 class QWidget;
 

@@ -7,17 +7,17 @@
 #include <sstream>
 #include <string>
 
-#include "app/AppSettings.h"
 #include "app/SettingsDialog.h"
 #include "app/UserPrompts.h"
 #include "edit/CursorRules.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/CardFile.h"
-#include "model/CardModel.h"
 #include "model/Messages.h"
 
 namespace pw {
 
-CKirikoDoc::CKirikoDoc(CardModel& model, AppSettings& settings, UserPrompts& prompts, QObject* parent)
+CKirikoDoc::CKirikoDoc(EditedCard& model, AppSettings& settings, UserPrompts& prompts, QObject* parent)
     : QObject(parent),
       model_(model),
       settings_(settings),

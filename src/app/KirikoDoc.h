@@ -9,12 +9,12 @@ class QWidget;
 namespace pw {
 
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 class UserPrompts;
 
 // The single document: the card's title and file, the File commands, the
 // Setting command and the enabling of the cursor size commands. The card
-// itself lives in the CardModel, which the document shares with the view.
+// itself lives in the EditedCard, which the document shares with the view.
 //
 // The document remembers the card's shape as it was last created, opened or
 // saved; the card counts as modified while it differs from that shape, so an
@@ -22,7 +22,7 @@ class UserPrompts;
 class CKirikoDoc : public QObject {
     Q_OBJECT
 public:
-    CKirikoDoc(CardModel& model, AppSettings& settings, UserPrompts& prompts, QObject* parent = nullptr);
+    CKirikoDoc(EditedCard& model, AppSettings& settings, UserPrompts& prompts, QObject* parent = nullptr);
 
     // The window that dialogs and message boxes belong to.
     void SetWindow(QWidget* window) { window_ = window; }
@@ -77,7 +77,7 @@ private:
     void SetTitle(const QString& title);
     void SetSavedShape();
 
-    CardModel& model_;
+    EditedCard& model_;
     AppSettings& settings_;
     UserPrompts& prompts_;
     QWidget* window_ = nullptr;

@@ -199,10 +199,14 @@ void CMainFrame::ConnectCommands() {
         {ID_EDIT_HORIZONTAL, [view] { view->OnEditHorizontal(); }},
         {ID_EDIT_VERTICAL, [view] { view->OnEditVertical(); }},
     };
-    for (const auto& [id, handler] : handlers) {
+    for (const auto& entry : handlers) {
+        // Named copies rather than a structured binding: C++17 lambdas cannot
+        // capture bindings.
+        const int id = entry.first;
+        const std::function<void()> handler = entry.second;
         // A command's enabling is checked again when it runs: an accelerator
         // of a disabled command must do nothing.
-        connect(actions_.at(id), &QAction::triggered, this, [this, id, handler = handler] {
+        connect(actions_.at(id), &QAction::triggered, this, [this, id, handler] {
             UpdateCommandStates();
             if (!actions_.at(id)->isEnabled()) return;
             handler();

@@ -4,9 +4,9 @@
 #include <map>
 #include <memory>
 
-#include "app/AppSettings.h"
 #include "app/QtSoundPlayer.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 
 class QAction;
 class QToolBar;
@@ -32,7 +32,7 @@ public:
 
     CKirikoView* View() const { return view_; }
     CKirikoDoc& Doc() { return *doc_; }
-    CardModel& Model() { return model_; }
+    EditedCard& Model() { return model_; }
     AppSettings& Settings() { return settings_; }
     QToolBar* ToolBar() const { return toolBar_; }
     // The printer that Print, Print preview and Print setup share.
@@ -78,7 +78,7 @@ private:
     SettingsStore& store_;
     UserPrompts& prompts_;
     AppSettings settings_;
-    CardModel model_;
+    EditedCard model_;
     QtSoundPlayer sound_;
     std::unique_ptr<CKirikoDoc> doc_;
     std::unique_ptr<PatternPrinting> printing_;

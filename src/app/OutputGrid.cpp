@@ -1,12 +1,12 @@
 #include "app/OutputGrid.h"
 
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
 #include "model/RebuildPass.h"
 #include "view3d/InvalidFigureCheck.h"
 
 namespace pw {
 
-const CellGrid& GridForOutput(CardModel& model) {
+const CellGrid& GridForOutput(EditedCard& model) {
     if (model.edit.checkInvalidFigure)
         RunRebuildPass(model.grid, CheckInvalidFigure);
     else

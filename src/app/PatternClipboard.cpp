@@ -6,11 +6,11 @@
 #include <QMimeData>
 #include <sstream>
 
-#include "app/AppSettings.h"
 #include "app/OutputGrid.h"
 #include "app/ScreenResolution.h"
 #include "app/UserPrompts.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
 #include "output/PatternImages.h"

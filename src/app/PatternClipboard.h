@@ -10,7 +10,7 @@ namespace pw {
 class CellGrid;
 class UserPrompts;
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 struct ScreenResolution;
 
 // The clipboard types of the metafile copy. Linux programs that take
@@ -34,7 +34,7 @@ std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const A
 // a clipboard that cannot be opened.
 class PatternClipboard {
 public:
-    PatternClipboard(CardModel& model, const AppSettings& settings, UserPrompts& prompts)
+    PatternClipboard(EditedCard& model, const AppSettings& settings, UserPrompts& prompts)
         : model_(model), settings_(settings), prompts_(prompts) {}
 
     // "EMF format" (also Ctrl+C, Ctrl+Insert and the toolbar).
@@ -47,7 +47,7 @@ private:
     // that it now offers the image, or the data under `type`.
     void Put(QWidget* window, QClipboard* clipboard, std::unique_ptr<QMimeData> data, const char* type);
 
-    CardModel& model_;
+    EditedCard& model_;
     const AppSettings& settings_;
     UserPrompts& prompts_;
 };

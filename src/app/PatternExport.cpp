@@ -3,11 +3,11 @@
 #include <QFile>
 #include <string>
 
-#include "app/AppSettings.h"
 #include "app/OutputGrid.h"
 #include "app/ScreenResolution.h"
 #include "app/UserPrompts.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/PatternFiles.h"
 

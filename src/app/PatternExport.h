@@ -7,7 +7,7 @@ namespace pw {
 
 class UserPrompts;
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 
 // The save dialog's filters, in Qt's form. Only the extension of the chosen
 // name decides what is written, never the chosen filter.
@@ -20,7 +20,7 @@ inline constexpr const char* kDxfFileFilter = "DXF File(*.dxf)";
 // message box. Cancelling the dialog ends the command.
 class PatternExport {
 public:
-    PatternExport(CardModel& model, const AppSettings& settings, UserPrompts& prompts)
+    PatternExport(EditedCard& model, const AppSettings& settings, UserPrompts& prompts)
         : model_(model), settings_(settings), prompts_(prompts) {}
 
     // "Export Unfolded pattern...": BMP, EMF, SVG or PDF by the extension.
@@ -29,7 +29,7 @@ public:
     void ExportDxf(QWidget* window);
 
 private:
-    CardModel& model_;
+    EditedCard& model_;
     const AppSettings& settings_;
     UserPrompts& prompts_;
 };

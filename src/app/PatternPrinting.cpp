@@ -7,16 +7,16 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "app/AppSettings.h"
 #include "app/OutputGrid.h"
 #include "app/UserPrompts.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "output/PatternImages.h"
 #include "output/QPainterSurface.h"
 
 namespace pw {
 
-PatternPrinting::PatternPrinting(CardModel& model, const AppSettings& settings, UserPrompts& prompts)
+PatternPrinting::PatternPrinting(EditedCard& model, const AppSettings& settings, UserPrompts& prompts)
     : model_(model), settings_(settings), prompts_(prompts), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setPageSize(QPageSize(QPageSize::A4));
     printer_->setPageOrientation(QPageLayout::Portrait);

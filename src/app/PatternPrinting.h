@@ -8,7 +8,7 @@ namespace pw {
 
 class UserPrompts;
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 
 // Printing of the unfolded pattern: one A4 page with the pattern centred at
 // rudovozuSizeRatio percent of the A4 width and the crease at half the A4
@@ -17,7 +17,7 @@ struct CardModel;
 // choices of Print setup and of the print dialog hold for the next print.
 class PatternPrinting {
 public:
-    PatternPrinting(CardModel& model, const AppSettings& settings, UserPrompts& prompts);
+    PatternPrinting(EditedCard& model, const AppSettings& settings, UserPrompts& prompts);
     ~PatternPrinting();
     PatternPrinting(const PatternPrinting&) = delete;
     PatternPrinting& operator=(const PatternPrinting&) = delete;
@@ -36,7 +36,7 @@ public:
     bool PrintPage(QPrinter& printer);
 
 private:
-    CardModel& model_;
+    EditedCard& model_;
     const AppSettings& settings_;
     UserPrompts& prompts_;
     std::unique_ptr<QPrinter> printer_;

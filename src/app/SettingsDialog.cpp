@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <iterator>
 
-#include "app/AppSettings.h"
 #include "app/ColorSwatch.h"
 #include "app/UserPrompts.h"
+#include "model/AppSettings.h"
 #include "model/Messages.h"
 
 namespace pw {

@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppSettings.h"
 #include "app/ScanInt.h"
 #include "app/SettingsStore.h"
-#include "model/CardModel.h"
+#include "app/WindowPlacement.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 
 namespace pw {
 
@@ -50,7 +51,7 @@ void WriteInt(SettingsStore& store, const char* entry, long long value) {
 
 }  // namespace
 
-bool LoadSettings(const SettingsStore& store, AppSettings& settings, CardModel& model, WindowPlacement* placement) {
+bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard& model, WindowPlacement* placement) {
     std::int32_t size[2] = {0, 0};
     if (ScanIntList(store.GetText(kSettingsSection, "cardSize"), size, 2) == 2) {
         // A size outside the dialog's ranges (below 1 it would not even make

@@ -3,7 +3,7 @@
 namespace pw {
 
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 struct WindowPlacement;
 class SettingsStore;
 
@@ -19,7 +19,7 @@ inline constexpr int kMinCardHeight = 5, kMaxCardHeight = 40;
 // modes and output sizes, each keeping its current value when its entry is
 // absent, empty or not a number. Fills *placement and returns true exactly
 // when "WindowPos" holds all ten numbers; otherwise *placement is untouched.
-bool LoadSettings(const SettingsStore& store, AppSettings& settings, CardModel& model, WindowPlacement* placement);
+bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard& model, WindowPlacement* placement);
 
 // Writes "WindowPos", "cardSize" and every one-number entry as text.
 void SaveSettings(SettingsStore& store, const AppSettings& settings, const WindowPlacement& placement);

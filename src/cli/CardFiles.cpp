@@ -8,13 +8,13 @@
 #include <ostream>
 #include <sstream>
 
+#include "edit/EditedCard.h"
 #include "model/CardFile.h"
-#include "model/CardModel.h"
 #include "model/Messages.h"
 
 namespace pw {
 
-bool ReadCardOrReport(const std::string& path, CardModel& model, std::ostream& err) {
+bool ReadCardOrReport(const std::string& path, EditedCard& model, std::ostream& err) {
     CardReadError why = CardReadError::None;
     if (ReadCard(path, model, &why)) return true;
     if (why == CardReadError::VersionTooNew) err << msg::kVersionTooNew << "\n";

@@ -5,11 +5,11 @@
 namespace pw {
 
 class CellGrid;
-struct CardModel;
+struct EditedCard;
 
 // Reads the card at `path` into the model. On failure prints the program's
 // messages to `err` (the version message first when the file is too new).
-bool ReadCardOrReport(const std::string& path, CardModel& model, std::ostream& err);
+bool ReadCardOrReport(const std::string& path, EditedCard& model, std::ostream& err);
 
 // Writes the card to `path` through a temporary file beside it that is then
 // renamed over it, so a failed write never leaves a damaged or missing card.

@@ -3,12 +3,12 @@
 #include <map>
 #include <ostream>
 
-#include "app/AppSettings.h"
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
 #include "edit/EditKeys.h"
 #include "edit/EditOperations.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/RebuildPass.h"
 
 namespace pw {
@@ -71,7 +71,7 @@ int RunEditCommand(const std::vector<std::string>& args, std::ostream&, std::ost
 
     // Editing starts as in the view after a card was read: cursor at (1, 1)
     // of size 1, horizontal plane, mirror mode off, no sound.
-    CardModel model;
+    EditedCard model;
     if (!ReadCardOrReport(args[0], model, err)) return kExitFileError;
     model.edit = EditState{};
     AppSettings settings;

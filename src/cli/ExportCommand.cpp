@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "app/AppSettings.h"
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
 #include "output/PatternFiles.h"
@@ -101,7 +101,7 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream&, std::o
     const PatternFileType type = PatternFileTypeOf(request.out);
     if (type == PatternFileType::Unknown) return UsageError(err, msg::kSpecifyExportFile);
 
-    CardModel model;
+    EditedCard model;
     if (!ReadCardOrReport(request.in, model, err)) return kExitFileError;
     RunRebuildPass(model.grid);
 

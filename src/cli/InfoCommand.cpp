@@ -5,7 +5,7 @@
 
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
 
@@ -39,7 +39,7 @@ void PrintCardSummary(std::ostream& out, const CellGrid& g) {
 
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) return UsageError(err, "info takes one card file");
-    CardModel model;
+    EditedCard model;
     if (!ReadCardOrReport(args[0], model, err)) return kExitFileError;
     RunRebuildPass(model.grid);
     PrintCardSummary(out, model.grid);

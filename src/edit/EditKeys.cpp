@@ -2,7 +2,7 @@
 
 #include "edit/CursorRules.h"
 #include "edit/EditOperations.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
 
 namespace pw {
 

@@ -2,7 +2,7 @@
 
 namespace pw {
 
-struct CardModel;
+struct EditedCard;
 class EditOperations;
 
 // Virtual-key codes of the keys the edit handler knows.
@@ -21,7 +21,7 @@ enum EditKeyCode : int {
 // the command-line tool drives it directly.
 class EditKeyHandler {
 public:
-    EditKeyHandler(CardModel& model, EditOperations& ops) : model_(model), ops_(ops) {}
+    EditKeyHandler(EditedCard& model, EditOperations& ops) : model_(model), ops_(ops) {}
 
     // Returns false for Ctrl (which must not repaint), true for every other
     // key, handled or not: the caller repaints then.
@@ -42,7 +42,7 @@ public:
     void OnEditVertical();
 
 private:
-    CardModel& model_;
+    EditedCard& model_;
     EditOperations& ops_;
 };
 

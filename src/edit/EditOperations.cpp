@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/AppSettings.h"
+#include "edit/EditedCard.h"
 #include "edit/UndoHistory.h"
-#include "model/CardModel.h"
+#include "model/AppSettings.h"
 #include "model/CellGrid.h"
 
 namespace pw {

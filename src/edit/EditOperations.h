@@ -4,7 +4,7 @@
 namespace pw {
 
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 struct UndoStep;
 
 // The three operations that change the relief, on the cursor square at
@@ -19,7 +19,7 @@ struct UndoStep;
 // square is changed after it, on the first half's result.
 class EditOperations {
 public:
-    EditOperations(CardModel& model, const AppSettings& settings, SoundSink* sound)
+    EditOperations(EditedCard& model, const AppSettings& settings, SoundSink* sound)
         : model_(model), settings_(settings), sound_(sound) {}
 
     void RaiseArea(int a, int b);     // horizontal plane, b is a depth
@@ -37,7 +37,7 @@ private:
     bool PushPullSquare(UndoStep& step, int c, int b);
     void Finish(UndoStep& step, EditSound sound);
 
-    CardModel& model_;
+    EditedCard& model_;
     const AppSettings& settings_;  // soundMode is read at every edit
     SoundSink* sound_;
 };

@@ -7,7 +7,6 @@
 #include <istream>
 #include <ostream>
 
-#include "model/CardModel.h"
 #include "model/CellGrid.h"
 
 namespace pw {
@@ -151,12 +150,12 @@ bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error) {
     return true;
 }
 
-bool ReadCard(const std::string& path, CardModel& model, CardReadError* error) {
+bool ReadCard(const std::string& path, CellGrid& out, CardReadError* error) {
     std::ifstream in(path);
     if (!in) return Fail(error, CardReadError::CannotOpen);
     CellGrid fresh;
     if (!ParseCard(in, fresh, error)) return false;
-    model.AdoptReadCard(std::move(fresh));
+    out = std::move(fresh);
     return true;
 }
 

@@ -5,7 +5,6 @@
 namespace pw {
 
 class CellGrid;
-struct CardModel;
 
 // Writes the card's shape as a card file ("kiriko", "v 1.0", sizes, one
 // run-length line per column, tunnel lines), every line ending in "\n".
@@ -29,8 +28,8 @@ constexpr long long kMaxCardCells = 16'000'000;
 // failure `out` may hold a partial card and must be dropped.
 bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error = nullptr);
 
-// Reads the card file at `path`. Only a file read whole replaces the model's
-// card (see CardModel::AdoptReadCard); on failure the model is untouched.
-bool ReadCard(const std::string& path, CardModel& model, CardReadError* error = nullptr);
+// Reads the card file at `path`. Only a file read whole replaces `out`; on
+// failure it is untouched.
+bool ReadCard(const std::string& path, CellGrid& out, CardReadError* error = nullptr);
 
 }  // namespace pw

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <sstream>
 
-#include "app/AppSettings.h"
+#include "model/AppSettings.h"
 #include "output/BmpFile.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"

@@ -18,11 +18,15 @@ bool PatternOn(PenStyle style, long long step) {
     return true;
 }
 
+// Products of two int-range distances need more than 64 bits; both
+// compilers offer a 128-bit integer as an extension.
+__extension__ typedef __int128 Wide;
+
 // Rounded quotient of i * d / n for n > 0, halves away from zero; wide
 // enough for any pair of int end points.
 long long StepOffset(long long i, long long d, long long n) {
-    const __int128 a = static_cast<__int128>(i) * d;
-    const __int128 q = a >= 0 ? (2 * a + n) / (2 * static_cast<__int128>(n)) : -((-2 * a + n) / (2 * static_cast<__int128>(n)));
+    const Wide a = static_cast<Wide>(i) * d;
+    const Wide q = a >= 0 ? (2 * a + n) / (2 * static_cast<Wide>(n)) : -((-2 * a + n) / (2 * static_cast<Wide>(n)));
     return static_cast<long long>(q);
 }
 

@@ -8,7 +8,8 @@ namespace pw {
 
 namespace {
 
-using Wide = __int128;
+// Both compilers offer a 128-bit integer as an extension.
+__extension__ typedef __int128 Wide;
 
 // A segment placed on its carrier line: the line's reduced direction (dx, dy)
 // with dx > 0, or dx = 0 and dy > 0, its offset c = dx*y - dy*x (the same for

@@ -1,7 +1,7 @@
 #include "view3d/CardRenderer.h"
 
-#include "app/AppSettings.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/RebuildPass.h"
 #include "view3d/InvalidFigureCheck.h"
 

@@ -4,7 +4,7 @@
 namespace pw {
 
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 
 // Fixed colours of the frame.
 inline constexpr GlColor kInvalidFaceColor{1.0f, 0.6f, 0.6f};   // one anchoring mark only
@@ -19,7 +19,7 @@ inline constexpr double kCursorLift = 1.02;
 // the edit cursor with its mirror. The camera is the caller's business.
 class CardRenderer {
 public:
-    CardRenderer(CardModel& model, const AppSettings& settings) : model_(model), settings_(settings) {}
+    CardRenderer(EditedCard& model, const AppSettings& settings) : model_(model), settings_(settings) {}
 
     void DrawFrame(RenderSink& sink);
     void DrawCard(RenderSink& sink);
@@ -38,7 +38,7 @@ private:
     // from column xFirst to column xSecond.
     void DrawCursorSquare(RenderSink& sink, const GlColor& color, int x0, int xFirst, int xSecond);
 
-    CardModel& model_;
+    EditedCard& model_;
     const AppSettings& settings_;
     bool glStateSet_ = false;
 };

@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
-#include "app/AppSettings.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "view3d/GlRenderSink.h"
 
 namespace pw {
@@ -34,7 +34,7 @@ bool IsCommandKey(const QKeyEvent* e) {
 
 }  // namespace
 
-CKirikoView::CKirikoView(CardModel& model, AppSettings& settings, SoundSink* sound, QWidget* parent)
+CKirikoView::CKirikoView(EditedCard& model, AppSettings& settings, SoundSink* sound, QWidget* parent)
     : QOpenGLWidget(parent), model_(model), ops_(model, settings, sound), keys_(model, ops_), renderer_(model, settings) {
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -12,7 +12,7 @@ class QMouseEvent;
 namespace pw {
 
 struct AppSettings;
-struct CardModel;
+struct EditedCard;
 class SoundSink;
 
 // The 3D view: the opened card in an OpenGL window, turned, panned and
@@ -22,7 +22,7 @@ class SoundSink;
 class CKirikoView : public QOpenGLWidget {
     Q_OBJECT
 public:
-    CKirikoView(CardModel& model, AppSettings& settings, SoundSink* sound, QWidget* parent = nullptr);
+    CKirikoView(EditedCard& model, AppSettings& settings, SoundSink* sound, QWidget* parent = nullptr);
 
     // Rebuilds the projection for the current client size and grid width.
     void SetupCamera();
@@ -70,7 +70,7 @@ private:
     void ApplyProjection();
     void AfterViewCommand();  // camera, redraw and command states
 
-    CardModel& model_;
+    EditedCard& model_;
     EditOperations ops_;
     EditKeyHandler keys_;
     CardRenderer renderer_;

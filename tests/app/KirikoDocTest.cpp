@@ -18,12 +18,12 @@
 #include <sstream>
 #include <sys/resource.h>
 
-#include "app/AppSettings.h"
 #include "app/KirikoDoc.h"
 #include "app/SettingsDialog.h"
+#include "edit/EditedCard.h"
 #include "edit/UndoHistory.h"
+#include "model/AppSettings.h"
 #include "model/CardFile.h"
-#include "model/CardModel.h"
 #include "support/CardBuilder.h"
 #include "support/RecordingPrompts.h"
 
@@ -78,7 +78,7 @@ protected:
 
     QTemporaryDir dir;
     AppSettings settings;
-    CardModel model;
+    EditedCard model;
     test::RecordingPrompts prompts;
     QWidget window;
     CKirikoDoc doc;

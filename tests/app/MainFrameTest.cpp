@@ -70,7 +70,7 @@ TEST_F(MainFrameTest, CursorSizeKeysFollowTheirEnabling) {
 }
 
 TEST_F(MainFrameTest, UndoFromBothKeysAndOnlyWhileThereIsHistory) {
-    CardModel& m = frame->Model();
+    EditedCard& m = frame->Model();
     EXPECT_FALSE(Action("editUndo")->isEnabled());
     Key(Qt::Key_Space);
     Key(Qt::Key_Space);

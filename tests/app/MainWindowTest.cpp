@@ -20,14 +20,14 @@
 #include <QToolBar>
 #include <sstream>
 
-#include "app/AppSettings.h"
 #include "app/CommandTable.h"
 #include "app/KirikoApp.h"
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
 #include "app/QtSettingsStore.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/CardFile.h"
-#include "model/CardModel.h"
 #include "support/CardBuilder.h"
 #include "support/RecordingPrompts.h"
 #include "view3d/KirikoView.h"
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, ToolbarHasItsNineteenEntriesWithPrompts) {
 
 TEST_F(MainWindowTest, CommandsAreEnabledAndCheckedFromTheCardState) {
     auto frame = MakeFrame();
-    CardModel& model = frame->Model();
+    EditedCard& model = frame->Model();
     ASSERT_EQ(model.grid.gridHeight, 9);  // cardHeight 8
 
     // Empty history: Undo is disabled and Ctrl+Z changes nothing.

@@ -30,7 +30,7 @@
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
 #include "app/QtSettingsStore.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
 #include "model/GridInvariants.h"
 #include "support/RecordingPrompts.h"
 #include "view3d/KirikoView.h"
@@ -77,7 +77,7 @@ protected:
     }
 
     CKirikoView* View() { return frame->View(); }
-    CardModel& Model() { return frame->Model(); }
+    EditedCard& Model() { return frame->Model(); }
 
     // Lets the queued paints happen; the frame runs the rebuild pass.
     void Settle() {

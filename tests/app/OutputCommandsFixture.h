@@ -12,7 +12,7 @@
 
 #include "app/MainFrame.h"
 #include "app/QtSettingsStore.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
 #include "model/RebuildPass.h"
 #include "support/RecordingPrompts.h"
 

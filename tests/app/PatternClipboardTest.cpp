@@ -14,10 +14,10 @@
 #include <sstream>
 
 #include "OutputCommandsFixture.h"
-#include "app/AppSettings.h"
 #include "app/CommandTable.h"
 #include "app/PatternClipboard.h"
 #include "app/ScreenResolution.h"
+#include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
 #include "output/PatternImages.h"

@@ -11,10 +11,10 @@
 #include <sstream>
 
 #include "OutputCommandsFixture.h"
-#include "app/AppSettings.h"
 #include "app/CommandTable.h"
 #include "app/PatternExport.h"
 #include "app/ScreenResolution.h"
+#include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
@@ -162,7 +162,7 @@ TEST_F(PatternExportTest, DxfIsWrittenUnderTheChosenName) {
 TEST_F(PatternExportTest, OutputsShowAnEditBeforeItsFrameIsPainted) {
     // Raise the cursor square and export at once: no frame has rebuilt the
     // faces yet, the exports must not show the flat card.
-    CardModel& model = frame->Model();
+    EditedCard& model = frame->Model();
     std::ostringstream flat;
     WriteDxf(flat, Grid());
     frame->View()->setFocus();

@@ -16,9 +16,9 @@
 #include <cmath>
 
 #include "OutputCommandsFixture.h"
-#include "app/AppSettings.h"
 #include "app/CommandTable.h"
 #include "app/PatternPrinting.h"
+#include "model/AppSettings.h"
 
 namespace pw {
 namespace {

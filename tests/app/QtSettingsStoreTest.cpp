@@ -3,10 +3,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/AppSettings.h"
 #include "app/QtSettingsStore.h"
 #include "app/SettingsLoadSave.h"
-#include "model/CardModel.h"
+#include "app/WindowPlacement.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 
 namespace pw {
 namespace {
@@ -42,7 +43,7 @@ TEST(QtSettingsStore, RoundTripThroughAnIniFile) {
 
     QtSettingsStore store(path);
     AppSettings loaded;
-    CardModel model;
+    EditedCard model;
     WindowPlacement placement;
     ASSERT_TRUE(LoadSettings(store, loaded, model, &placement));
     EXPECT_EQ(loaded.cardWidth, 30);
@@ -73,7 +74,7 @@ TEST(QtSettingsStore, ReadsHandWrittenAndMissingEntries) {
     EXPECT_EQ(store.GetText("Settings", "absent"), "");
     EXPECT_EQ(store.GetText("Other", "colorEdge"), "");
     AppSettings loaded;
-    CardModel model;
+    EditedCard model;
     WindowPlacement placement;
     EXPECT_FALSE(LoadSettings(store, loaded, model, &placement));
     EXPECT_EQ(loaded.colorEdge, 255);

@@ -9,9 +9,9 @@
 #include <ostream>
 #include <string>
 
-#include "app/AppSettings.h"
 #include "app/ColorSwatch.h"
 #include "app/SettingsDialog.h"
+#include "model/AppSettings.h"
 #include "support/RecordingPrompts.h"
 
 namespace pw {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/AppSettings.h"
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
-#include "model/CardModel.h"
+#include "app/WindowPlacement.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 
 namespace pw {
 namespace {
@@ -15,7 +16,7 @@ protected:
 
     MemorySettingsStore store;
     AppSettings settings;
-    CardModel model;
+    EditedCard model;
     WindowPlacement placement;
 };
 
@@ -180,7 +181,7 @@ TEST(SettingsSave, WritesEveryEntryAsText) {
 
     // What was saved loads back unchanged, and the next start uses the size.
     AppSettings loaded;
-    CardModel model;
+    EditedCard model;
     WindowPlacement q;
     EXPECT_TRUE(LoadSettings(store, loaded, model, &q));
     EXPECT_EQ(loaded.cardWidth, 24);

@@ -3,10 +3,10 @@
 #include <random>
 #include <utility>
 
-#include "app/AppSettings.h"
 #include "edit/EditKeys.h"
 #include "edit/EditOperations.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
 #include "support/RecordingSound.h"
@@ -34,7 +34,7 @@ protected:
 
     const EditCursor& Cursor() const { return model.edit.cursor; }
 
-    CardModel model;
+    EditedCard model;
     AppSettings settings;
     test::RecordingSound sound;
     EditOperations ops{model, settings, &sound};
@@ -223,7 +223,7 @@ TEST(EditKeysSession, RandomKeysKeepTheShapeAndUndoToFlat) {
     const int keysOf[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_SPACE, KEY_SPACE, KEY_Z, KEY_Z};
     std::mt19937 rng(3);
     for (const auto& [W, H] : {std::pair{12, 9}, std::pair{13, 6}, std::pair{18, 9}, std::pair{22, 21}}) {
-        CardModel model;
+        EditedCard model;
         model.NewCard(W, H);
         RunRebuildPass(model.grid);
         const CellGrid flat = model.grid;

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppSettings.h"
 #include "edit/EditOperations.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
 #include "support/CardBuilder.h"
@@ -46,7 +46,7 @@ protected:
         EXPECT_EQ(CheckFacesFresh(model.grid), "");
     }
 
-    CardModel model;
+    EditedCard model;
     AppSettings settings;
     test::RecordingSound sound;
     EditOperations ops{model, settings, &sound};
@@ -348,7 +348,7 @@ TEST_F(EditOperationsTest, PartlyOverlappingMirrorSquareRunsSecond) {
 
 TEST_F(EditOperationsTest, SoundOffChangesTheSameAndPlaysNothing) {
     NewCard(12, 9);
-    CardModel loud = model;
+    EditedCard loud = model;
     AppSettings loudSettings;
     test::RecordingSound loudSound;
     EditOperations loudOps(loud, loudSettings, &loudSound);

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "model/CardFile.h"
-#include "model/CardModel.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
 #include "support/CardBuilder.h"
@@ -58,9 +57,9 @@ TEST_F(CardFileTest, ExampleCardWithBoxesAndATunnel) {
     test::AddTunnel(g, 3, 2);
     EXPECT_EQ(ToText(g), "kiriko\nv 1.0\n\nw 3\nh 4\n\n0 4 e\n2 2 0 2 e\n3 1 0 3 e\n\n2 1\n");
 
-    CardModel m;
+    CellGrid m;
     ASSERT_TRUE(ReadCard(Write("example.kpf", ToText(g)), m));
-    EXPECT_TRUE(m.grid.SameShape(g));
+    EXPECT_TRUE(m.SameShape(g));
 }
 
 TEST_F(CardFileTest, RandomCardsSurviveARoundTrip) {
@@ -69,56 +68,38 @@ TEST_F(CardFileTest, RandomCardsSurviveARoundTrip) {
         CellGrid g;
         test::RandomCard(g, rng, std::uniform_int_distribution<int>(3, 20)(rng),
                          std::uniform_int_distribution<int>(3, 20)(rng));
-        CardModel m;
+        CellGrid m;
         ASSERT_TRUE(ReadCard(Write("r.kpf", ToText(g)), m)) << ToText(g);
-        ASSERT_TRUE(m.grid.SameShape(g)) << ToText(g);
-        EXPECT_EQ(ToText(m.grid), ToText(g));
-        EXPECT_EQ(CheckGridInvariants(m.grid), "");
+        ASSERT_TRUE(m.SameShape(g)) << ToText(g);
+        EXPECT_EQ(ToText(m), ToText(g));
+        EXPECT_EQ(CheckGridInvariants(m), "");
     }
 }
 
 TEST_F(CardFileTest, ReaderIsLenientAboutLayoutAndTag) {
-    CardModel m;
+    CellGrid m;
     // No tag, extra words, CR LF line ends and odd spacing.
     ASSERT_TRUE(ReadCard(Write("a.kpf", "hello there v 0.9\r\n\r\nw   3\r\n\th 4\r\n3 2 0 2 e 0 4 e\r\n"), m));
-    EXPECT_EQ(m.grid.gridWidth, 5);
-    EXPECT_EQ(m.grid.gridHeight, 6);
-    EXPECT_EQ(m.grid.HeightAt(1, 1), 3);
-    EXPECT_EQ(m.grid.HeightAt(1, 2), 3);
-    EXPECT_EQ(m.grid.HeightAt(1, 3), 0);
-    EXPECT_EQ(m.grid.HeightAt(3, 1), 0);  // column 3 never mentioned: flat
+    EXPECT_EQ(m.gridWidth, 5);
+    EXPECT_EQ(m.gridHeight, 6);
+    EXPECT_EQ(m.HeightAt(1, 1), 3);
+    EXPECT_EQ(m.HeightAt(1, 2), 3);
+    EXPECT_EQ(m.HeightAt(1, 3), 0);
+    EXPECT_EQ(m.HeightAt(3, 1), 0);  // column 3 never mentioned: flat
 
     // A file that ends after its sizes is a flat card.
     ASSERT_TRUE(ReadCard(Write("b.kpf", "kiriko\nv 1.0\n\nw 16\nh 7\n"), m));
-    EXPECT_EQ(m.grid.gridWidth, 18);
-    EXPECT_EQ(m.grid.gridHeight, 9);
+    EXPECT_EQ(m.gridWidth, 18);
+    EXPECT_EQ(m.gridHeight, 9);
     // A short column line raises only its own depths.
     ASSERT_TRUE(ReadCard(Write("c.kpf", "v 1.0 w 16 h 7 3 2 e"), m));
-    EXPECT_EQ(m.grid.HeightAt(1, 2), 3);
-    EXPECT_EQ(m.grid.HeightAt(1, 3), 0);
-    EXPECT_TRUE(m.grid.IsColumnDirty(16));
-}
-
-TEST_F(CardFileTest, SuccessfulReadResetsHistoryAndCursor) {
-    CardModel m;
-    m.NewCard(42, 20);
-    m.edit.cursorSize = 4;
-    m.edit.cursor = {29, 9};
-    UndoStep step;
-    step.lines.push_back(SaveLine(m.grid, 1, 1));
-    m.history.PushStep(step);
-    RunRebuildPass(m.grid);
-    ASSERT_TRUE(ReadCard(Write("d.kpf", "w 10 h 4"), m));
-    EXPECT_FALSE(m.history.HasUndoSteps());
-    EXPECT_EQ(m.edit.cursorSize, 1);
-    EXPECT_EQ(m.edit.cursor.column, 1);
-    EXPECT_EQ(m.edit.cursor.row, 1);
-    EXPECT_TRUE(m.grid.gridChanged);
-    EXPECT_TRUE(m.grid.cursorResetPending);
+    EXPECT_EQ(m.HeightAt(1, 2), 3);
+    EXPECT_EQ(m.HeightAt(1, 3), 0);
+    EXPECT_TRUE(m.IsColumnDirty(16));
 }
 
 TEST_F(CardFileTest, VersionCheck) {
-    CardModel m;
+    CellGrid m;
     CardReadError why{};
     EXPECT_TRUE(ReadCard(Write("v1.kpf", "v 1.0 w 3 h 4"), m, &why));
     EXPECT_TRUE(ReadCard(Write("v09.kpf", "v 0.9 w 3 h 4"), m, &why));
@@ -128,7 +109,7 @@ TEST_F(CardFileTest, VersionCheck) {
     EXPECT_EQ(why, CardReadError::VersionTooNew);
 }
 
-// Every failed read leaves the card, its history and the cursor as they were.
+// Every failed read leaves the grid as it was.
 TEST_F(CardFileTest, FailedReadsLeaveTheShownCardUntouched) {
     const struct {
         const char* text;
@@ -159,26 +140,18 @@ TEST_F(CardFileTest, FailedReadsLeaveTheShownCardUntouched) {
         {"w 3 h 4 1 1 3 1 e", CardReadError::OutOfCard},  // steps up toward the front
     };
     for (const auto& c : cases) {
-        CardModel m;
-        m.NewCard(14, 9);
-        test::AddBox(m.grid, 2, 2, 3);
-        m.edit.cursorSize = 2;
-        m.edit.cursor = {5, 3};
-        UndoStep step;
-        step.lines.push_back(SaveLine(m.grid, 2, 1));
-        m.history.PushStep(step);
-        const CellGrid before = m.grid;
+        CellGrid g;
+        g.NewCard(14, 9);
+        test::AddBox(g, 2, 2, 3);
+        const CellGrid before = g;
 
         CardReadError why{};
-        EXPECT_FALSE(ReadCard(Write("bad.kpf", c.text), m, &why)) << c.text;
+        EXPECT_FALSE(ReadCard(Write("bad.kpf", c.text), g, &why)) << c.text;
         EXPECT_EQ(why, c.why) << c.text;
-        EXPECT_TRUE(m.grid.SameShape(before)) << c.text;
-        EXPECT_EQ(m.grid.gridWidth, 14);
-        EXPECT_EQ(m.history.Size(), 1u) << c.text;
-        EXPECT_EQ(m.edit.cursorSize, 2);
-        EXPECT_EQ(m.edit.cursor.column, 5);
+        EXPECT_TRUE(g.SameShape(before)) << c.text;
+        EXPECT_EQ(g.gridWidth, 14);
     }
-    CardModel m;
+    CellGrid m;
     CardReadError why{};
     EXPECT_FALSE(ReadCard((dir_ / "missing.kpf").string(), m, &why));
     EXPECT_EQ(why, CardReadError::CannotOpen);

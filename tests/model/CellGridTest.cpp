@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "model/CardModel.h"
 #include "model/CellGrid.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
@@ -90,26 +89,6 @@ TEST(RebuildPass, RebuildsDirtyColumnsRunsTheCheckAndClearsTheFlags) {
     g.gridChanged = true;
     RunRebuildPass(g);
     EXPECT_EQ(CheckFacesFresh(g), "");
-}
-
-TEST(CardModel, NewCardClearsHistoryAndBringsTheCursorInside) {
-    CardModel m;
-    m.NewCard(42, 41);
-    m.edit.cursorSize = 8;
-    m.edit.cursor = {9, 17};
-    UndoStep step;
-    step.lines.push_back(SaveLine(m.grid, 1, 1));
-    m.history.PushStep(step);
-    m.NewCard(18, 6);  // card height 5: a cursor of 8 no longer fits
-    EXPECT_FALSE(m.history.HasUndoSteps());
-    EXPECT_EQ(m.edit.cursorSize, 4);
-    EXPECT_EQ(m.edit.cursor.column, 1);
-    EXPECT_EQ(m.edit.cursor.row, 1);
-    // A size that still fits is kept, and so is the position.
-    m.edit.cursor = {5, 1};
-    m.NewCard(18, 9);
-    EXPECT_EQ(m.edit.cursorSize, 4);
-    EXPECT_EQ(m.edit.cursor.column, 5);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <set>
 #include <tuple>
 
-#include "app/AppSettings.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "support/CardBuilder.h"
 #include "support/RecordingSink.h"
 #include "view3d/CardRenderer.h"
@@ -74,7 +74,7 @@ protected:
         return quads;
     }
 
-    CardModel model;
+    EditedCard model;
     AppSettings settings;
     CardRenderer renderer{model, settings};
 };
@@ -254,7 +254,7 @@ TEST_F(CardRendererTest, ValidityHighlightColoursFacesWithExactlyOneMark) {
     }
 
     // Without the check the same card has no marks and no highlight.
-    CardModel fresh;
+    EditedCard fresh;
     fresh.NewCard(18, 9);
     test::AddBox(fresh.grid, 5, 2, 3);
     test::AddTunnel(fresh.grid, 5, 2);

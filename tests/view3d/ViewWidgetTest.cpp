@@ -11,8 +11,8 @@
 #include <cmath>
 #include <memory>
 
-#include "app/AppSettings.h"
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
 #include "support/RecordingSound.h"
 #include "view3d/KirikoView.h"
 
@@ -46,7 +46,7 @@ protected:
     }
     const EditCursor& Cursor() const { return model.edit.cursor; }
 
-    CardModel model;
+    EditedCard model;
     AppSettings settings;
     test::RecordingSound sound;
     std::unique_ptr<CKirikoView> view;

@@ -1,4 +1,4 @@
-#include "model/CardModel.h"
+#include "edit/EditedCard.h"
 
 #include <utility>
 
@@ -6,13 +6,13 @@
 
 namespace pw {
 
-void CardModel::NewCard(int W, int H) {
+void EditedCard::NewCard(int W, int H) {
     grid.NewCard(W, H);
     history.ClearHistory();
     FitCursorToCard(edit, W, H);
 }
 
-void CardModel::AdoptReadCard(CellGrid&& fresh) {
+void EditedCard::AdoptReadCard(CellGrid&& fresh) {
     grid = std::move(fresh);
     history.ClearHistory();
     edit.cursorSize = 1;
@@ -21,6 +21,13 @@ void CardModel::AdoptReadCard(CellGrid&& fresh) {
     edit.cursor = EditCursor{};
     grid.gridChanged = true;
     grid.cursorResetPending = true;
+}
+
+bool ReadCard(const std::string& path, EditedCard& card, CardReadError* error) {
+    CellGrid fresh;
+    if (!ReadCard(path, fresh, error)) return false;
+    card.AdoptReadCard(std::move(fresh));
+    return true;
 }
 
 }  // namespace pw

@@ -1,6 +1,9 @@
 #pragma once
+#include <string>
+
 #include "edit/EditState.h"
 #include "edit/UndoHistory.h"
+#include "model/CardFile.h"
 #include "model/CellGrid.h"
 
 namespace pw {
@@ -8,7 +11,7 @@ namespace pw {
 // Everything one open card consists of: the relief, its undo history and the
 // edit cursor with the edit switches. The document owns one; tests and the
 // command-line tool make as many as they like.
-struct CardModel {
+struct EditedCard {
     CellGrid grid;
     UndoHistory history;
     EditState edit;
@@ -21,5 +24,9 @@ struct CardModel {
     // history, sets the cursor size to 1 and puts the cursor at (1, 1).
     void AdoptReadCard(CellGrid&& fresh);
 };
+
+// Reads the card file at `path` into the card. Only a file read whole
+// replaces it (see AdoptReadCard); on failure the card is untouched.
+bool ReadCard(const std::string& path, EditedCard& card, CardReadError* error = nullptr);
 
 }  // namespace pw
