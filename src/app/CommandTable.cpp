@@ -15,6 +15,7 @@ const std::vector<CommandSpec>& Commands() {
         {ID_FILE_PRINT_SETUP, "filePrintSetup", "P&rint setup...", "", "Print setup\nPrint setup", nullptr, false},
         {ID_APP_EXIT, "appExit", "E&xit", "", "Exit\nExit", nullptr, false},
         {ID_EDIT_UNDO, "editUndo", "&Undo", "Ctrl+Z; Alt+Backspace", "Undo\nUndo", "undo", false},
+        {ID_EDIT_REDO, "editRedo", "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "Redo the last undone edit\nRedo", "redo", false},
         {ID_COPY_BMP, "copyPatternAsBmp", "BMP format", "", "Copy to the Clipboard\nCopy to the Clipboard", nullptr, false},
         {ID_EDIT_COPY, "copyPatternAsEmf", "EMF format", "Ctrl+C; Ctrl+Ins", "Copy to Clipboard\nCopy to Clipboard", "copy", false},
         {ID_CURSOR_SMALLER, "cursorSmaller", "&Smaller", "Ctrl+K", "Smaller\nSmaller", "smaller", false},
@@ -47,7 +48,7 @@ const std::vector<MenuSpec>& MenuBar() {
           ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_SEPARATOR,
           ID_APP_EXIT}},
         {"&Edit",
-         {ID_EDIT_UNDO,
+         {ID_EDIT_UNDO, ID_EDIT_REDO,
           MenuEntry("&Copy unfolded pattern to Clipboard", {ID_COPY_BMP, ID_EDIT_COPY})}},
         {"&Cursor", {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR}},
         {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_VIEW_TOOLBAR}},
@@ -60,7 +61,8 @@ const std::vector<int>& ToolbarEntries() {
     static const std::vector<int> entries = {
         ID_FILE_NEW,       ID_FILE_OPEN,      ID_FILE_SAVE,   ID_SEPARATOR,       ID_EDIT_COPY,
         ID_SEPARATOR,      ID_FILE_PRINT,     ID_SEPARATOR,   ID_CURSOR_SMALLER,  ID_CURSOR_LARGER,
-        ID_SEPARATOR,      ID_MIRROR_MODE,    ID_HOME_POSITION, ID_EDIT_UNDO,     ID_SEPARATOR,
+        ID_SEPARATOR,      ID_MIRROR_MODE,    ID_HOME_POSITION, ID_EDIT_UNDO,     ID_EDIT_REDO,
+        ID_SEPARATOR,
         ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_SEPARATOR,   ID_CHECK_INVALID_FIGURE,
     };
     return entries;

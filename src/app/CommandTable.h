@@ -18,6 +18,7 @@ enum CommandId : int {
     ID_FILE_PRINT_SETUP = 57606,
     ID_APP_EXIT = 57665,
     ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_COPY_BMP = 32790,
     ID_EDIT_COPY = 57634,  // the pattern as EMF
     ID_CURSOR_SMALLER = 32783,
@@ -68,7 +69,7 @@ struct MenuSpec {
 // The menu bar, pop-up by pop-up in order.
 const std::vector<MenuSpec>& MenuBar();
 
-// The toolbar's 19 entries in order, ID_SEPARATOR for a separator.
+// The toolbar's entries in order, ID_SEPARATOR for a separator.
 const std::vector<int>& ToolbarEntries();
 
 }  // namespace pw

@@ -17,13 +17,15 @@
 
 namespace pw {
 
-CKirikoDoc::CKirikoDoc(EditedCard& model, AppSettings& settings, UserPrompts& prompts, QObject* parent)
-    : QObject(parent),
-      model_(model),
-      settings_(settings),
-      prompts_(prompts),
-      title_(QString::fromUtf8(msg::kDefaultDocumentName)),
-      savedShape_(model.grid) {}
+CKirikoDoc::CKirikoDoc(AppSettings& settings, UserPrompts& prompts, QObject* parent)
+    : QObject(parent), settings_(settings), prompts_(prompts), title_(QString::fromUtf8(msg::kDefaultDocumentName)) {
+    // A replaced card is followed by SetSavedShape, which refreshes then.
+    changeListener_ = model_.history.AddListener([this](CardChange change) {
+        if (change != CardChange::Replaced) RefreshModified();
+    });
+}
+
+CKirikoDoc::~CKirikoDoc() { model_.history.RemoveListener(changeListener_); }
 
 QString CKirikoDoc::FileFilter() { return QStringLiteral("Popwright File(*.kpf)"); }
 

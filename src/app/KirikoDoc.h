@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QString>
 
+#include "edit/EditedCard.h"
 #include "model/CellGrid.h"
 
 class QWidget;
@@ -9,12 +10,12 @@ class QWidget;
 namespace pw {
 
 struct AppSettings;
-struct EditedCard;
 class UserPrompts;
 
-// The single document: the card's title and file, the File commands, the
-// Setting command and the enabling of the cursor size commands. The card
-// itself lives in the EditedCard, which the document shares with the view.
+// The single document: the card with its edits, the card's title and file,
+// the File commands, the Setting command and the enabling of the cursor size
+// commands. The document owns the card; the view edits it through its
+// command stack, which tells the document of every change.
 //
 // The document remembers the card's shape as it was last created, opened or
 // saved; the card counts as modified while it differs from that shape, so an
@@ -22,7 +23,12 @@ class UserPrompts;
 class CKirikoDoc : public QObject {
     Q_OBJECT
 public:
-    CKirikoDoc(EditedCard& model, AppSettings& settings, UserPrompts& prompts, QObject* parent = nullptr);
+    CKirikoDoc(AppSettings& settings, UserPrompts& prompts, QObject* parent = nullptr);
+    ~CKirikoDoc() override;
+
+    // The card, its edits and its cursor.
+    EditedCard& Card() { return model_; }
+    const EditedCard& Card() const { return model_; }
 
     // The window that dialogs and message boxes belong to.
     void SetWindow(QWidget* window) { window_ = window; }
@@ -77,7 +83,8 @@ private:
     void SetTitle(const QString& title);
     void SetSavedShape();
 
-    EditedCard& model_;
+    EditedCard model_;
+    int changeListener_ = 0;
     AppSettings& settings_;
     UserPrompts& prompts_;
     QWidget* window_ = nullptr;

@@ -48,14 +48,14 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(AppIcon(QStringLiteral("popwright")));
 
-    // The settings come first: loading them makes the card the view shows.
+    // The settings come next: loading them makes the card the view shows.
+    doc_ = std::make_unique<CKirikoDoc>(settings_, prompts_);
+    doc_->SetWindow(this);
+    EditedCard& model_ = doc_->Card();
     WindowPlacement placement;
     const bool havePlacement = LoadSettings(store_, settings_, model_, &placement);
-
-    doc_ = std::make_unique<CKirikoDoc>(model_, settings_, prompts_);
-    doc_->SetWindow(this);
     doc_->MarkUnmodified();
-    printing_ = std::make_unique<PatternPrinting>(model_, settings_, prompts_);
+    printing_ = std::make_unique<PatternPrinting>(Model(), settings_, prompts_);
 
     view_ = new CKirikoView(model_, settings_, &sound_, this);
     setCentralWidget(view_);
@@ -88,6 +88,8 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
 }
 
 CMainFrame::~CMainFrame() = default;
+
+EditedCard& CMainFrame::Model() { return doc_->Card(); }
 
 QAction* CMainFrame::Action(int id) const {
     const auto it = actions_.find(id);
@@ -185,6 +187,7 @@ void CMainFrame::ConnectCommands() {
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
         {ID_APP_EXIT, [this] { close(); }},
         {ID_EDIT_UNDO, [view] { view->OnEditUndo(); }},
+        {ID_EDIT_REDO, [view] { view->OnEditRedo(); }},
         {ID_COPY_BMP, [this] { CopyPatternAsBmp(); }},
         {ID_EDIT_COPY, [this] { CopyPatternAsEmf(); }},
         {ID_CURSOR_SMALLER, [view] { view->OnCursorSmaller(); }},
@@ -216,8 +219,10 @@ void CMainFrame::ConnectCommands() {
 }
 
 void CMainFrame::UpdateCommandStates() {
-    const EditState& e = model_.edit;
-    actions_.at(ID_EDIT_UNDO)->setEnabled(model_.history.HasUndoSteps());
+    const EditedCard& card = doc_->Card();
+    const EditState& e = card.edit;
+    actions_.at(ID_EDIT_UNDO)->setEnabled(card.history.HasUndoSteps());
+    actions_.at(ID_EDIT_REDO)->setEnabled(card.history.HasRedoSteps());
     actions_.at(ID_CURSOR_SMALLER)->setEnabled(doc_->CanCursorSmaller());
     actions_.at(ID_CURSOR_LARGER)->setEnabled(doc_->CanCursorLarger());
     actions_.at(ID_HIDE_CURSOR)->setText(e.cursorVisible ? tr("Hide") : tr("Show"));
@@ -258,13 +263,13 @@ void CMainFrame::SaveFrameSettings() {
 }
 
 // The output commands; their work is done by the pattern and export code.
-void CMainFrame::ExportDxf() { PatternExport(model_, settings_, prompts_).ExportDxf(this); }
-void CMainFrame::ExportUnfoldedPattern() { PatternExport(model_, settings_, prompts_).ExportUnfoldedPattern(this); }
+void CMainFrame::ExportDxf() { PatternExport(Model(), settings_, prompts_).ExportDxf(this); }
+void CMainFrame::ExportUnfoldedPattern() { PatternExport(Model(), settings_, prompts_).ExportUnfoldedPattern(this); }
 void CMainFrame::CopyPatternAsEmf() {
-    PatternClipboard(model_, settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
+    PatternClipboard(Model(), settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
 }
 void CMainFrame::CopyPatternAsBmp() {
-    PatternClipboard(model_, settings_, prompts_).CopyPatternAsBmp(this, QGuiApplication::clipboard());
+    PatternClipboard(Model(), settings_, prompts_).CopyPatternAsBmp(this, QGuiApplication::clipboard());
 }
 void CMainFrame::OnFilePrint() { printing_->OnFilePrint(this); }
 void CMainFrame::OnFilePrintPreview() { printing_->OnFilePrintPreview(this); }

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "app/QtSoundPlayer.h"
-#include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 
 class QAction;
@@ -14,13 +13,14 @@ class QToolBar;
 namespace pw {
 
 class CKirikoDoc;
+struct EditedCard;
 class CKirikoView;
 class PatternPrinting;
 class SettingsStore;
 class UserPrompts;
 
 // The main window: the menus, the toolbar, the status bar and the 3D view.
-// It owns the card, the settings, the sounds and the document. Creating it
+// It owns the settings, the sounds and the document (which owns the card). Creating it
 // loads the settings (which makes the first card) and puts the window where
 // it was; closing it asks about unsaved changes and then saves the settings,
 // the window's placement and the toolbar's state.
@@ -32,7 +32,7 @@ public:
 
     CKirikoView* View() const { return view_; }
     CKirikoDoc& Doc() { return *doc_; }
-    EditedCard& Model() { return model_; }
+    EditedCard& Model();
     AppSettings& Settings() { return settings_; }
     QToolBar* ToolBar() const { return toolBar_; }
     // The printer that Print, Print preview and Print setup share.
@@ -78,7 +78,6 @@ private:
     SettingsStore& store_;
     UserPrompts& prompts_;
     AppSettings settings_;
-    EditedCard model_;
     QtSoundPlayer sound_;
     std::unique_ptr<CKirikoDoc> doc_;
     std::unique_ptr<PatternPrinting> printing_;

@@ -15,13 +15,13 @@ namespace pw {
 
 namespace {
 
-enum class Key { Left, Right, Up, Down, Space, Z, CtrlSpace, Undo, Larger, Smaller, Mirror, Horizontal, Vertical };
+enum class Key { Left, Right, Up, Down, Space, Z, CtrlSpace, Undo, Redo, Larger, Smaller, Mirror, Horizontal, Vertical };
 
 const std::map<std::string, Key>& KeyNames() {
     static const std::map<std::string, Key> names = {
         {"left", Key::Left},     {"right", Key::Right},     {"up", Key::Up},
         {"down", Key::Down},     {"space", Key::Space},     {"z", Key::Z},
-        {"ctrl+space", Key::CtrlSpace}, {"undo", Key::Undo}, {"larger", Key::Larger},
+        {"ctrl+space", Key::CtrlSpace}, {"undo", Key::Undo}, {"redo", Key::Redo}, {"larger", Key::Larger},
         {"smaller", Key::Smaller}, {"mirror", Key::Mirror}, {"horizontal", Key::Horizontal},
         {"vertical", Key::Vertical},
     };
@@ -45,6 +45,9 @@ void Apply(Key key, EditKeyHandler& keys) {
     // Menu commands run only while enabled, as in the menus.
     case Key::Undo:
         if (keys.CanEditUndo()) keys.OnEditUndo();
+        break;
+    case Key::Redo:
+        if (keys.CanEditRedo()) keys.OnEditRedo();
         break;
     case Key::Larger:
         if (keys.CanCursorLarger()) keys.OnCursorLarger();

@@ -64,6 +64,8 @@ bool EditKeyHandler::CanCursorLarger() const {
 
 bool EditKeyHandler::CanEditUndo() const { return model_.history.HasUndoSteps(); }
 
+bool EditKeyHandler::CanEditRedo() const { return model_.history.HasRedoSteps(); }
+
 void EditKeyHandler::OnCursorSmaller() {
     if (CanCursorSmaller()) HalveCursor(model_.edit);
 }
@@ -84,6 +86,10 @@ void EditKeyHandler::OnCheckInvalidFigure() {
 
 void EditKeyHandler::OnEditUndo() {
     if (CanEditUndo()) model_.history.UndoLastStep(model_.grid);
+}
+
+void EditKeyHandler::OnEditRedo() {
+    if (CanEditRedo()) model_.history.RedoLastStep(model_.grid);
 }
 
 void EditKeyHandler::OnEditHorizontal() { model_.edit.editPlane = 0; }

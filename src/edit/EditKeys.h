@@ -32,12 +32,14 @@ public:
     bool CanCursorSmaller() const;
     bool CanCursorLarger() const;
     bool CanEditUndo() const;
+    bool CanEditRedo() const;
     void OnCursorSmaller();   // does nothing unless enabled
     void OnCursorLarger();    // does nothing unless enabled
     void OnMirrorMode();
     void OnHideCursor();
     void OnCheckInvalidFigure();  // also sets gridChanged
     void OnEditUndo();
+    void OnEditRedo();
     void OnEditHorizontal();
     void OnEditVertical();
 

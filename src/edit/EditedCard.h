@@ -1,19 +1,19 @@
 #pragma once
 #include <string>
 
+#include "edit/CommandStack.h"
 #include "edit/EditState.h"
-#include "edit/UndoHistory.h"
 #include "model/CardFile.h"
 #include "model/CellGrid.h"
 
 namespace pw {
 
-// Everything one open card consists of: the relief, its undo history and the
-// edit cursor with the edit switches. The document owns one; tests and the
+// Everything one open card consists of: the relief, its edits (undo
+// history and redo steps) and the edit cursor with the edit switches. The document owns one; tests and the
 // command-line tool make as many as they like.
 struct EditedCard {
     CellGrid grid;
-    UndoHistory history;
+    CommandStack history;
     EditState edit;
 
     // A flat card of W columns (borders included) and extent H. Empties the

@@ -13,6 +13,18 @@ UndoLine SaveLine(const CellGrid& grid, int x, int z) {
     return line;
 }
 
+void RestoreLine(CellGrid& grid, const UndoLine& line) {
+    const int x = line.column;
+    const int W = grid.gridWidth;
+    for (int y = 0; y < grid.gridHeight && y < static_cast<int>(line.cells.size()); ++y) {
+        grid.PutCell(x, y, line.height, line.cells[static_cast<std::size_t>(y)]);
+        // Dirty again right after the write: a line at height 0 brings back
+        // the header cell with the column flags it had when saved.
+        grid.ChangeCellFlag(x, 0, 0, COLUMN_DIRTY, true);
+        if (x + 1 < W - 1) grid.ChangeCellFlag(x + 1, 0, 0, COLUMN_DIRTY, true);
+    }
+}
+
 void UndoHistory::PushStep(UndoStep step) {
     steps_.push_back(std::move(step));
     while (steps_.size() > kMaxSteps) steps_.pop_front();
@@ -21,16 +33,7 @@ void UndoHistory::PushStep(UndoStep step) {
 void UndoHistory::UndoLastStep(CellGrid& grid) {
     if (steps_.empty()) return;
     const UndoStep& step = steps_.back();
-    const int W = grid.gridWidth;
-    for (auto it = step.lines.rbegin(); it != step.lines.rend(); ++it) {
-        const UndoLine& line = *it;
-        const int x = line.column;
-        for (int y = 0; y < grid.gridHeight && y < static_cast<int>(line.cells.size()); ++y) {
-            grid.PutCell(x, y, line.height, line.cells[static_cast<std::size_t>(y)]);
-            grid.ChangeCellFlag(x, 0, 0, COLUMN_DIRTY, true);
-            if (x + 1 < W - 1) grid.ChangeCellFlag(x + 1, 0, 0, COLUMN_DIRTY, true);
-        }
-    }
+    for (auto it = step.lines.rbegin(); it != step.lines.rend(); ++it) RestoreLine(grid, *it);
     steps_.pop_back();
     grid.gridChanged = true;
 }

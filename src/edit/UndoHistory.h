@@ -24,6 +24,10 @@ struct UndoStep {
 // Copies line (x, z) of the grid.
 UndoLine SaveLine(const CellGrid& grid, int x, int z);
 
+// Writes a saved line back into the grid, whole bytes, and marks its column
+// and the right neighbour (unless that is the border) dirty.
+void RestoreLine(CellGrid& grid, const UndoLine& line);
+
 // The most recent edits, oldest first, at most kMaxSteps of them.
 class UndoHistory {
 public:

@@ -22,6 +22,8 @@ bool IsCommandKey(const QKeyEvent* e) {
     const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
     switch (e->key()) {
         case Qt::Key_Z:
+            return mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
+        case Qt::Key_Y:
         case Qt::Key_K:
         case Qt::Key_L:
             return mods == Qt::ControlModifier;
@@ -148,6 +150,12 @@ void CKirikoView::OnCheckInvalidFigure() {
 
 void CKirikoView::OnEditUndo() {
     keys_.OnEditUndo();
+    update();
+    emit CommandStateChanged();
+}
+
+void CKirikoView::OnEditRedo() {
+    keys_.OnEditRedo();
     update();
     emit CommandStateChanged();
 }

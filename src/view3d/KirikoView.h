@@ -42,6 +42,7 @@ public:
     void OnHideCursor();
     void OnCheckInvalidFigure();
     void OnEditUndo();
+    void OnEditRedo();
 
     const EditKeyHandler& Keys() const { return keys_; }
     const Camera& ViewCamera() const { return camera_; }

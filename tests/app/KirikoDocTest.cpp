@@ -34,7 +34,7 @@ constexpr const char* kCouldNotRead = "This file could not be read.";
 
 class KirikoDocTest : public ::testing::Test {
 protected:
-    KirikoDocTest() : doc(model, settings, prompts) {
+    KirikoDocTest() : doc(settings, prompts), model(doc.Card()) {
         model.NewCard(settings.cardWidth + 2, settings.cardHeight + 1);
         doc.MarkUnmodified();
         doc.SetWindow(&window);
@@ -78,10 +78,10 @@ protected:
 
     QTemporaryDir dir;
     AppSettings settings;
-    EditedCard model;
     test::RecordingPrompts prompts;
     QWidget window;
     CKirikoDoc doc;
+    EditedCard& model;
 };
 
 TEST_F(KirikoDocTest, StartsUnmodifiedWithTheDefaultName) {

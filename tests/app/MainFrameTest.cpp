@@ -8,6 +8,7 @@
 
 #include "app/MainFrame.h"
 #include "app/SettingsStore.h"
+#include "edit/EditedCard.h"
 #include "support/RecordingPrompts.h"
 #include "view3d/KirikoView.h"
 

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <iterator>
 #include <sstream>
 
 #include "app/CommandTable.h"
@@ -105,8 +106,9 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
                            "&Export 3D Data...", "Export &Unfolded pattern...", "-", "&Print...\tCtrl+P",
                            "Print pre&view", "P&rint setup...", "-", "E&xit"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 1)), QStringList({"&Undo\tCtrl+Z", "&Copy unfolded pattern to Clipboard >"}));
-    QMenu* copy = TopMenu(*frame, 1)->actions().at(1)->menu();
+    EXPECT_EQ(Entries(TopMenu(*frame, 1)),
+              QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >"}));
+    QMenu* copy = TopMenu(*frame, 1)->actions().at(2)->menu();
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 2)), QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "&Check Invalid Figure", "&Toolbar"}));
@@ -117,15 +119,18 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
               QList<QKeySequence>({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
     EXPECT_EQ(frame->Action(ID_EDIT_COPY)->shortcuts(),
               QList<QKeySequence>({QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
+    EXPECT_EQ(frame->Action(ID_EDIT_REDO)->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
 }
 
-TEST_F(MainWindowTest, ToolbarHasItsNineteenEntriesWithPrompts) {
+TEST_F(MainWindowTest, ToolbarHasItsEntriesWithPrompts) {
     auto frame = MakeFrame();
     const QList<QAction*> entries = frame->ToolBar()->actions();
-    ASSERT_EQ(entries.size(), 19);
+    // The original nineteen, with Redo after Undo.
     const int expected[] = {57600, 57601, 57603, 0, 57634, 0, 57607, 0, 32783, 32802,
-                            0, 32786, 32788, 57643, 0, 32795, 32794, 0, 32801};
-    for (int i = 0; i < 19; ++i) {
+                            0, 32786, 32788, 57643, 57644, 0, 32795, 32794, 0, 32801};
+    ASSERT_EQ(entries.size(), static_cast<int>(std::size(expected)));
+    for (int i = 0; i < entries.size(); ++i) {
         if (expected[i] == 0) {
             EXPECT_TRUE(entries[i]->isSeparator()) << i;
             continue;

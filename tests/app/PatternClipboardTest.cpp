@@ -17,6 +17,7 @@
 #include "app/CommandTable.h"
 #include "app/PatternClipboard.h"
 #include "app/ScreenResolution.h"
+#include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"

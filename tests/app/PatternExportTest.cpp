@@ -14,6 +14,7 @@
 #include "app/CommandTable.h"
 #include "app/PatternExport.h"
 #include "app/ScreenResolution.h"
+#include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"

@@ -200,11 +200,23 @@ TEST_F(CliTest, EditWithMirrorLargerAndUndo) {
     for (int i = 0; i < 4; ++i) cols[static_cast<std::size_t>(i)] = "4 4 e";
     EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
 
-    // "smaller" at size 1 and "undo" with no history do nothing.
-    r = NewAndEdit(10, 5, {"undo", "smaller", "space"});
+    // "smaller" at size 1 and "undo" or "redo" with nothing to take do nothing.
+    r = NewAndEdit(10, 5, {"undo", "redo", "smaller", "space"});
     EXPECT_EQ(r.status, 0) << r.err;
     cols.assign(10, "0 4 e");
     cols[0] = "1 1 0 3 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
+
+    // Redo puts back what the undo took; a new edit drops what is left to redo.
+    r = NewAndEdit(10, 5, {"larger", "space", "right", "space", "undo", "undo", "redo"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    cols.assign(10, "0 4 e");
+    cols[0] = cols[1] = "2 2 0 2 e";
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
+    r = NewAndEdit(10, 5, {"space", "undo", "right", "space", "redo"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    cols.assign(10, "0 4 e");
+    cols[1] = "1 1 0 3 e";
     EXPECT_EQ(ReadText(Path("out.kpf")), Card(10, 4, cols));
 }
 

@@ -183,6 +183,8 @@ TEST_F(ViewWidgetTest, DisabledCommandKeysNeverReachTheEditKeys) {
     model.history.ClearHistory();
     SendKey(QEvent::KeyPress, Qt::Key_Control, false, Qt::ControlModifier);
     Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // Redo's second key
+    Key(Qt::Key_Y, Qt::ControlModifier);
     Key(Qt::Key_L, Qt::ControlModifier);
     SendKey(QEvent::KeyRelease, Qt::Key_Control, false);
     Key(Qt::Key_Backspace, Qt::AltModifier);

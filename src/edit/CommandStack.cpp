@@ -1,0 +1,60 @@
+#include "edit/CommandStack.h"
+
+#include <set>
+#include <utility>
+
+#include "model/CellGrid.h"
+
+namespace pw {
+
+void CommandStack::PushStep(UndoStep step) {
+    history_.PushStep(std::move(step));
+    redo_.clear();
+    Notify(CardChange::Edited);
+}
+
+void CommandStack::UndoLastStep(CellGrid& grid) {
+    if (!history_.HasUndoSteps()) return;
+    UndoneStep undone;
+    undone.step = history_.Steps().back();
+    // One copy of each line, taken before anything is written back: a line
+    // that a mirrored edit saved twice is overwritten twice by the undo.
+    std::set<std::pair<int, int>> saved;
+    for (const UndoLine& line : undone.step.lines)
+        if (saved.insert({line.column, line.height}).second)
+            undone.overwritten.lines.push_back(SaveLine(grid, line.column, line.height));
+    history_.UndoLastStep(grid);
+    redo_.push_back(std::move(undone));
+    Notify(CardChange::Undone);
+}
+
+void CommandStack::RedoLastStep(CellGrid& grid) {
+    if (redo_.empty()) return;
+    UndoneStep undone = std::move(redo_.back());
+    redo_.pop_back();
+    for (const UndoLine& line : undone.overwritten.lines) RestoreLine(grid, line);
+    grid.gridChanged = true;
+    // The history lost this step to the undo, so it has room for it again.
+    history_.PushStep(std::move(undone.step));
+    Notify(CardChange::Redone);
+}
+
+void CommandStack::ClearHistory() {
+    history_.ClearHistory();
+    redo_.clear();
+    Notify(CardChange::Replaced);
+}
+
+int CommandStack::AddListener(Listener listener) {
+    const int id = nextListener_++;
+    listeners_[id] = std::move(listener);
+    return id;
+}
+
+void CommandStack::RemoveListener(int id) { listeners_.erase(id); }
+
+void CommandStack::Notify(CardChange change) {
+    for (const auto& entry : listeners_) entry.second(change);
+}
+
+}  // namespace pw
