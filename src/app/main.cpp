@@ -54,6 +54,8 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(format);
 
     QApplication app(argc, argv);
+    // Wayland compositors and docks find the menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.popwright.Popwright"));
     pw::QtSettingsStore store;
     pw::QtUserPrompts prompts;
     pw::CKirikoApp kiriko(store, prompts);
