@@ -14,6 +14,8 @@ source=$1
   echo share/mime/packages/popwright.xml
   echo share/man/man1/popwright.1.gz
   echo share/man/man1/popwright-cli.1.gz
+  echo share/doc/popwright/copyright
+  echo share/doc/popwright/changelog.gz
   for f in "$source"/help/*; do echo "share/popwright/help/$(basename "$f")"; done
   for n in 0 1 2 3; do echo "share/popwright/sound/s$n.wav"; done
 } | LC_ALL=C sort
