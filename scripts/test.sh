@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal
-# build, once more in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer (any report fails the test that caused it), then
-# a short run of every fuzz target. Widget and OpenGL tests run on a virtual
-# X display with Mesa's software renderer.
+# build; then it builds the Debian package and checks it; then runs the tests
+# once more in a build with AddressSanitizer and UndefinedBehaviorSanitizer
+# (any report fails the test that caused it), and a short run of every fuzz
+# target. Widget and OpenGL tests run on a virtual X display with Mesa's
+# software renderer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,6 +27,10 @@ echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 run_tests build
+
+echo "== Debian package"
+bash scripts/package.sh
+bash tests/package/check_package.sh dist/popwright_*.deb .
 
 echo "== sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
