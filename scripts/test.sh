@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal
-# build (GCC), once more in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer made by Clang (any report fails the test that
-# caused it), then a short run of every fuzz target (Clang). Every build
+# build (GCC); then it builds the Debian package (release build, GCC) and
+# checks it; then runs the tests once more in a build with AddressSanitizer
+# and UndefinedBehaviorSanitizer made by Clang (any report fails the test
+# that caused it), and a short run of every fuzz target (Clang). Every build
 # treats warnings as errors, so a new warning or a difference between the
 # two compilers fails the run. Widget and OpenGL tests run on a virtual X
 # display with Mesa's software renderer.
@@ -33,6 +34,10 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build -j "$jobs"
 run_tests build
 
+echo "== Debian package"
+bash scripts/package.sh
+bash tests/package/check_package.sh dist/popwright_*.deb .
+
 echo "== sanitizer build (Clang $clang_version, ASan and UBSan, warnings are errors)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++-14 -DPOPWRIGHT_WERROR=ON \
@@ -48,5 +53,5 @@ bash scripts/fuzz.sh 60
 
 # Reached only when every step above passed (the script stops at the first failure).
 total=$(grep -oE 'tests failed out of [0-9]+' "$results" | awk '{ n += $NF } END { print n + 0 }')
-echo "builds: build/ GCC $gcc_version; build-asan/ Clang $clang_version with ASan+UBSan; build-fuzz/ Clang $clang_version with libFuzzer"
+echo "builds: build/ GCC $gcc_version; build-package/ GCC $gcc_version (release, packaged and checked); build-asan/ Clang $clang_version with ASan+UBSan; build-fuzz/ Clang $clang_version with libFuzzer"
 echo "suite: $total passed, 0 failed"

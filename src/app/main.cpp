@@ -2,11 +2,42 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 
+#include <cstdio>
+#include <cstring>
+
 #include "app/KirikoApp.h"
 #include "app/QtSettingsStore.h"
 #include "app/QtUserPrompts.h"
 
+namespace {
+
+void PrintUsage() {
+    std::fputs(
+        "Usage: popwright [CARD.kpf]\n"
+        "Opens the pop-up card designer, with the card file CARD.kpf if one is named.\n"
+        "  --help     show this text and exit\n"
+        "  --version  show the program's version and exit\n"
+        "Qt's own options (for example -platform NAME) are accepted too.\n"
+        "The command-line tool popwright-cli makes, edits and exports cards without a window.\n",
+        stdout);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Answered before QApplication exists, because that needs a display and
+    // scripts and package checks ask for these on machines without one.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs("popwright " POPWRIGHT_VERSION "\n", stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            PrintUsage();
+            return 0;
+        }
+    }
+
     // The view draws with OpenGL 1.1 immediate mode: a compatibility-profile,
     // double-buffered RGBA context with a depth buffer, chosen before the
     // application object exists.
@@ -23,6 +54,8 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(format);
 
     QApplication app(argc, argv);
+    // Wayland compositors and docks find the menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.popwright.Popwright"));
     pw::QtSettingsStore store;
     pw::QtUserPrompts prompts;
     pw::CKirikoApp kiriko(store, prompts);

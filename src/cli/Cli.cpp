@@ -23,6 +23,7 @@ void PrintUsage(std::ostream& to) {
           "      Write the unfolded pattern or the relief to an image or DXF file.\n"
           "      EXT: bmp emf svg pdf dxf; options: --bmp-width P --ratio R --invert\n"
           "  popwright-cli --help\n"
+          "  popwright-cli --version\n"
           "Exit status: 0 done, 1 a card could not be read or written, 2 usage error.\n";
 }
 
@@ -38,6 +39,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "--help" || command == "-h" || command == "help") {
         PrintUsage(out);
+        return kExitOk;
+    }
+    if (command == "--version") {
+        out << "popwright-cli " POPWRIGHT_VERSION "\n";
         return kExitOk;
     }
     if (command == "new") return RunNewCommand(rest, out, err);

@@ -164,6 +164,15 @@ TEST_F(CliTest, BadArgumentsAreUsageErrors) {
     EXPECT_EQ(help.err, "");
 }
 
+TEST_F(CliTest, VersionNamesTheToolAndTheProjectVersion) {
+    // Package checks and bug reports read this line; it goes to stdout alone.
+    const CliRun r = Cli({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "popwright-cli " POPWRIGHT_VERSION "\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(Files().empty());
+}
+
 TEST_F(CliTest, EditAppliesKeysAsTheView) {
     // 10 by 5: W = 12, H = 6, h = 4. Raise column 3 twice at depth 1, lower
     // at depth 2 (nothing there), then push back height 2 in the vertical

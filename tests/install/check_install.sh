@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # check_install.sh BUILD_DIR PREFIX SOURCE_DIR
 # Installs BUILD_DIR into PREFIX (emptied first) and checks what arrived.
+# The Debian package holds the same files; tests/package/check_package.sh
+# checks it.
 set -uo pipefail
 build=$1 prefix=$2 source=$3
 failures=0
@@ -14,19 +16,9 @@ if ! cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
   exit 1
 fi
 
-expected=(
-  bin/popwright
-  bin/popwright-cli
-  share/applications/popwright.desktop
-  share/icons/hicolor/scalable/apps/popwright.svg
-  share/mime/packages/popwright.xml
-)
-for f in "$source"/help/*; do expected+=("share/popwright/help/$(basename "$f")"); done
-for n in 0 1 2 3; do expected+=("share/popwright/sound/s$n.wav"); done
-
 # Exactly the expected files, nothing missing and nothing else.
-installed=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
-wanted=$(printf '%s\n' "${expected[@]}" | sort)
+installed=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
+wanted=$(bash "$source/tests/install/expected_files.sh" "$source")
 if [ "$installed" != "$wanted" ]; then
   fail "installed files differ from the expected ones:"
   diff <(echo "$wanted") <(echo "$installed")
@@ -49,6 +41,13 @@ for p in popwright popwright-cli; do
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# --version answers without a display: the desktop program must not reach
+# Qt's start-up for it.
+version=$(sed -n 's/^project(Popwright VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+for p in popwright popwright-cli; do
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$p" --version 2>&1)
+  [ "$out" = "$p $version" ] || fail "$p --version printed '$out', not '$p $version'"
+done
 if "$prefix/bin/popwright-cli" new "$work/card.kpf" --width 10 --height 6 &&
    "$prefix/bin/popwright-cli" info "$work/card.kpf" >"$work/info.txt"; then
   grep -q "10" "$work/info.txt" || fail "popwright-cli info does not describe the card"
@@ -58,7 +57,7 @@ fi
 
 # The menu entry: valid, starting the installed program with the file
 # opened from a file manager, with the installed icon and the card type.
-desktop="$prefix/share/applications/popwright.desktop"
+desktop="$prefix/share/applications/io.github.popwright.Popwright.desktop"
 if command -v desktop-file-validate >/dev/null; then
   out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
 else
@@ -86,6 +85,22 @@ else
   cat "$work/mime.log"
   fail "update-mime-database rejects the card type"
 fi
+
+# The description for software centres, and the manual pages.
+if command -v appstreamcli >/dev/null; then
+  out=$(appstreamcli validate --no-net "$prefix/share/metainfo/io.github.popwright.Popwright.metainfo.xml" 2>&1) ||
+    fail "appstreamcli validate: $out"
+else
+  fail "appstreamcli is missing (package appstream)"
+fi
+for p in popwright popwright-cli; do
+  page="$prefix/share/man/man1/$p.1.gz"
+  if ! gzip -t "$page" 2>/dev/null; then
+    fail "$p.1.gz is not a gzip file"
+  elif ! lexgrog "$page" | grep -q "\"$p - "; then
+    fail "$p.1.gz has no NAME line for $p"
+  fi
+done
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"

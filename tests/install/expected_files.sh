@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# expected_files.sh SOURCE_DIR
+# Prints, one a line and sorted, every file that an install puts under its
+# prefix (and so every file of the Debian package under /usr), relative to
+# the prefix. The install test and the package check both compare with it.
+set -euo pipefail
+source=$1
+{
+  echo bin/popwright
+  echo bin/popwright-cli
+  echo share/applications/io.github.popwright.Popwright.desktop
+  echo share/metainfo/io.github.popwright.Popwright.metainfo.xml
+  echo share/icons/hicolor/scalable/apps/popwright.svg
+  echo share/mime/packages/popwright.xml
+  echo share/man/man1/popwright.1.gz
+  echo share/man/man1/popwright-cli.1.gz
+  echo share/doc/popwright/copyright
+  echo share/doc/popwright/changelog.gz
+  for f in "$source"/help/*; do echo "share/popwright/help/$(basename "$f")"; done
+  for n in 0 1 2 3; do echo "share/popwright/sound/s$n.wav"; done
+} | LC_ALL=C sort
