@@ -30,6 +30,11 @@ const std::vector<CommandSpec>& Commands() {
         {ID_HOME_POSITION, "homePosition", "", "", "Home position\nHome", "home", false},
         {ID_EDIT_HORIZONTAL, "editHorizontal", "", "", "", "plane-horizontal", true},
         {ID_EDIT_VERTICAL, "editVertical", "", "", "", "plane-vertical", true},
+        {ID_CHECK_CLOSING, "checkClosing", "Check C&losing", "", "Check that the closed card hides its relief\nCheck closing", nullptr, true},
+        {ID_OPEN_CARD, "openCard", "&Open card", "Ctrl+PgUp", "Open the card to 90 degrees, where it is edited\nOpen card", "open-card", false},
+        {ID_CLOSE_CARD, "closeCard", "&Close card", "Ctrl+PgDown", "Close the card\nClose card", "close-card", false},
+        {ID_FOLD_OPEN_STEP, "foldOpenStep", "Open &15 degrees", "PgUp", "Open the card 15 degrees further\nOpen 15 degrees", nullptr, false},
+        {ID_FOLD_CLOSE_STEP, "foldCloseStep", "Close 1&5 degrees", "PgDown", "Close the card 15 degrees further\nClose 15 degrees", nullptr, false},
     };
     return commands;
 }
@@ -51,7 +56,8 @@ const std::vector<MenuSpec>& MenuBar() {
          {ID_EDIT_UNDO, ID_EDIT_REDO,
           MenuEntry("&Copy unfolded pattern to Clipboard", {ID_COPY_BMP, ID_EDIT_COPY})}},
         {"&Cursor", {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR}},
-        {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_VIEW_TOOLBAR}},
+        {"F&old", {ID_OPEN_CARD, ID_CLOSE_CARD, ID_SEPARATOR, ID_FOLD_OPEN_STEP, ID_FOLD_CLOSE_STEP}},
+        {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_VIEW_TOOLBAR}},
         {"&Help", {ID_HELP_PAGE, ID_APP_ABOUT}},
     };
     return menus;
@@ -64,6 +70,7 @@ const std::vector<int>& ToolbarEntries() {
         ID_SEPARATOR,      ID_MIRROR_MODE,    ID_HOME_POSITION, ID_EDIT_UNDO,     ID_EDIT_REDO,
         ID_SEPARATOR,
         ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_SEPARATOR,   ID_CHECK_INVALID_FIGURE,
+        ID_SEPARATOR,      ID_CLOSE_CARD,     ID_FOLD_SLIDER, ID_OPEN_CARD,
     };
     return entries;
 }

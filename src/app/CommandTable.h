@@ -33,6 +33,14 @@ enum CommandId : int {
     ID_HOME_POSITION = 32788,
     ID_EDIT_VERTICAL = 32794,
     ID_EDIT_HORIZONTAL = 32795,
+    // The fold of the card in the 3D view and the closing check.
+    ID_CHECK_CLOSING = 32840,
+    ID_OPEN_CARD = 32841,
+    ID_CLOSE_CARD = 32842,
+    ID_FOLD_OPEN_STEP = 32843,
+    ID_FOLD_CLOSE_STEP = 32844,
+    // Not a command: where the toolbar holds the fold angle's slider.
+    ID_FOLD_SLIDER = -1,
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

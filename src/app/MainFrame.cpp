@@ -10,9 +10,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+#include <cmath>
 #include <functional>
 
 #include "app/AppResources.h"
@@ -26,6 +29,7 @@
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
 #include "app/UserPrompts.h"
+#include "model/ClosingCheck.h"
 #include "model/Messages.h"
 #include "view3d/KirikoView.h"
 
@@ -70,6 +74,8 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     connect(doc_.get(), &CKirikoDoc::modifiedChanged, this, &QWidget::setWindowModified);
     connect(doc_.get(), &CKirikoDoc::updateAllViews, view_, &CKirikoView::OnUpdate);
     connect(view_, &CKirikoView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view_, &CKirikoView::FoldAngleChanged, this, &CMainFrame::ShowFoldAngle);
+    connect(view_, &CKirikoView::ClosingChecked, this, &CMainFrame::ShowClosingCheck);
 
     // The stored placement, shown the program's own way (a plain show).
     if (havePlacement) {
@@ -151,16 +157,60 @@ void CMainFrame::CreateMenus() {
 void CMainFrame::CreateToolBar() {
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    CreateFoldSlider();
     for (int id : ToolbarEntries()) {
-        if (id == ID_SEPARATOR)
+        if (id == ID_SEPARATOR) {
             toolBar_->addSeparator();
-        else
+        } else if (id == ID_FOLD_SLIDER) {
+            toolBar_->addWidget(foldSlider_);
+            toolBar_->addWidget(foldAngleLabel_);
+        } else
             toolBar_->addAction(actions_.at(id));
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
 }
 
+void CMainFrame::CreateFoldSlider() {
+    foldSlider_ = new QSlider(Qt::Horizontal, this);
+    foldSlider_->setObjectName(QStringLiteral("foldSlider"));
+    foldSlider_->setRange(0, 180);
+    foldSlider_->setValue(90);
+    foldSlider_->setPageStep(15);
+    foldSlider_->setTickInterval(45);
+    foldSlider_->setTickPosition(QSlider::TicksBelow);
+    foldSlider_->setFixedWidth(140);
+    // The keyboard stays with the view, where the edit keys go.
+    foldSlider_->setFocusPolicy(Qt::NoFocus);
+    foldSlider_->setToolTip(tr("Fold angle: 0 closed, 90 opened, 180 flat"));
+    foldSlider_->setStatusTip(tr("Fold the card between closed (0 degrees), opened (90) and flat (180)"));
+    connect(foldSlider_, &QSlider::valueChanged, view_, [this](int value) { view_->SetFoldAngle(value); });
+    foldAngleLabel_ = new QLabel(this);
+    foldAngleLabel_->setObjectName(QStringLiteral("foldAngleLabel"));
+    foldAngleLabel_->setMinimumWidth(foldAngleLabel_->fontMetrics().horizontalAdvance(QStringLiteral(" 180\u00B0 ")));
+    foldAngleLabel_->setAlignment(Qt::AlignCenter);
+    ShowFoldAngle(view_->FoldAngle());
+}
+
+void CMainFrame::ShowFoldAngle(double degrees) {
+    // The slider follows the view without sending the angle back.
+    const QSignalBlocker quiet(foldSlider_);
+    foldSlider_->setValue(static_cast<int>(std::lround(degrees)));
+    foldAngleLabel_->setText(QStringLiteral("%1\u00B0").arg(std::lround(degrees)));
+}
+
+void CMainFrame::ShowClosingCheck() {
+    const bool on = Model().edit.checkClosing;
+    closingPane_->setText(on ? QString::fromStdString(ClosingStatusText(view_->Closing())) : QString());
+    closingPane_->setVisible(on);
+}
+
 void CMainFrame::CreateStatusBar() {
+    // What the closing check found stays in the status bar while the check
+    // is on; prompts cover it only while they show.
+    closingPane_ = new QLabel(this);
+    closingPane_->setObjectName(QStringLiteral("closingPane"));
+    closingPane_->setVisible(false);
+    statusBar()->addWidget(closingPane_, 1);
     // The message pane shows the prompts; the lock-key panes follow it.
     for (const char* indicator : {"KANA", "CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel(QString::fromLatin1(indicator), this);
@@ -201,6 +251,11 @@ void CMainFrame::ConnectCommands() {
         {ID_HOME_POSITION, [view] { view->OnHomePosition(); }},
         {ID_EDIT_HORIZONTAL, [view] { view->OnEditHorizontal(); }},
         {ID_EDIT_VERTICAL, [view] { view->OnEditVertical(); }},
+        {ID_CHECK_CLOSING, [view] { view->OnCheckClosing(); }},
+        {ID_OPEN_CARD, [view] { view->OnOpenCard(); }},
+        {ID_CLOSE_CARD, [view] { view->OnCloseCard(); }},
+        {ID_FOLD_OPEN_STEP, [view] { view->StepFoldAngle(+1); }},
+        {ID_FOLD_CLOSE_STEP, [view] { view->StepFoldAngle(-1); }},
     };
     for (const auto& entry : handlers) {
         // Named copies rather than a structured binding: C++17 lambdas cannot
@@ -228,6 +283,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_HIDE_CURSOR)->setText(e.cursorVisible ? tr("Hide") : tr("Show"));
     actions_.at(ID_MIRROR_MODE)->setChecked(e.mirrorMode);
     actions_.at(ID_CHECK_INVALID_FIGURE)->setChecked(e.checkInvalidFigure);
+    actions_.at(ID_CHECK_CLOSING)->setChecked(e.checkClosing);
     actions_.at(ID_EDIT_HORIZONTAL)->setChecked(e.editPlane == 0);
     actions_.at(ID_EDIT_VERTICAL)->setChecked(e.editPlane == 1);
     doc_->RefreshModified();

@@ -8,6 +8,8 @@
 #include "model/AppSettings.h"
 
 class QAction;
+class QLabel;
+class QSlider;
 class QToolBar;
 
 namespace pw {
@@ -35,6 +37,10 @@ public:
     EditedCard& Model();
     AppSettings& Settings() { return settings_; }
     QToolBar* ToolBar() const { return toolBar_; }
+    // The toolbar's fold angle slider (0 .. 180 degrees) and the status
+    // bar's pane for the closing check.
+    QSlider* FoldSlider() const { return foldSlider_; }
+    QLabel* ClosingPane() const { return closingPane_; }
     // The printer that Print, Print preview and Print setup share.
     PatternPrinting& Printing() { return *printing_; }
     // The action of a command id (see CommandTable.h), or nullptr.
@@ -74,6 +80,9 @@ private:
     void ConnectCommands();
     void UpdateTitle();
     void SaveFrameSettings();
+    void CreateFoldSlider();
+    void ShowFoldAngle(double degrees);
+    void ShowClosingCheck();
 
     SettingsStore& store_;
     UserPrompts& prompts_;
@@ -83,6 +92,9 @@ private:
     std::unique_ptr<PatternPrinting> printing_;
     CKirikoView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QSlider* foldSlider_ = nullptr;
+    QLabel* foldAngleLabel_ = nullptr;
+    QLabel* closingPane_ = nullptr;
     std::map<int, QAction*> actions_;
     QStringList helpCandidates_;
     bool placementRestored_ = false;

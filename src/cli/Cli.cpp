@@ -6,6 +6,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
+#include "cli/RenderCommand.h"
 
 namespace pw {
 
@@ -18,10 +19,20 @@ void PrintUsage(std::ostream& to) {
           "      KEY: left right up down space z ctrl+space undo redo larger smaller\n"
           "           mirror horizontal vertical\n"
           "  popwright-cli info IN.kpf\n"
-          "      Print the card's size, its faces and a summary of its shape.\n"
+          "      Print the card's size, its faces, a summary of its shape and whether it\n"
+          "      closes inside its cover.\n"
           "  popwright-cli export IN.kpf OUT.EXT [options]\n"
           "      Write the unfolded pattern or the relief to an image or DXF file.\n"
           "      EXT: bmp emf svg pdf dxf; options: --bmp-width P --ratio R --invert\n"
+          "  popwright-cli render IN.kpf OUT.png [--angle DEG] [--size WxH] [--grid]\n"
+          "      Draw the card as the 3D view shows it at the home camera, folded to DEG\n"
+          "      degrees (0 closed, 90 opened, 180 flat; default 90), WxH pixels\n"
+          "      (default 800x600, each side 16 to 4096); --grid rules the faces in cells.\n"
+          "  popwright-cli render IN.kpf OUT.gif --animate [--size WxH] [--grid]\n"
+          "      Write a looping animation of the card opening from 0 to 90 degrees and closing.\n"
+          "  popwright-cli thumbnail IN.kpf OUT.png SIZE\n"
+          "      Write a three-quarter view of the opened card on a transparent background,\n"
+          "      its larger side SIZE pixels (16 to 4096), as file managers show cards.\n"
           "  popwright-cli --help\n"
           "  popwright-cli --version\n"
           "Exit status: 0 done, 1 a card could not be read or written, 2 usage error.\n";
@@ -49,6 +60,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "edit") return RunEditCommand(rest, out, err);
     if (command == "info") return RunInfoCommand(rest, out, err);
     if (command == "export") return RunExportCommand(rest, out, err);
+    if (command == "render") return RunRenderCommand(rest, out, err);
+    if (command == "thumbnail") return RunThumbnailCommand(rest, out, err);
     return UsageError(err, "unknown command \"" + command + "\"");
 }
 

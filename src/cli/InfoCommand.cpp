@@ -6,6 +6,7 @@
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
 #include "edit/EditedCard.h"
+#include "model/ClosingCheck.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
 
@@ -34,7 +35,8 @@ void PrintCardSummary(std::ostream& out, const CellGrid& g) {
         << "raised columns: " << raised << "\n"
         << "highest: " << highest << "\n"
         << "tunnels: " << tunnels << "\n"
-        << "shape: " << (problem.empty() ? std::string("ok") : problem) << "\n";
+        << "shape: " << (problem.empty() ? std::string("ok") : problem) << "\n"
+        << ClosingInfoLine(CheckClosing(g)) << "\n";
 }
 
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -84,6 +84,12 @@ void EditKeyHandler::OnCheckInvalidFigure() {
     model_.grid.gridChanged = true;
 }
 
+void EditKeyHandler::OnCheckClosing() {
+    model_.edit.checkClosing = !model_.edit.checkClosing;
+    // The next frame's rebuild pass measures the card (or stops measuring it).
+    model_.grid.gridChanged = true;
+}
+
 void EditKeyHandler::OnEditUndo() {
     if (CanEditUndo()) model_.history.UndoLastStep(model_.grid);
 }

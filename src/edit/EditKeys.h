@@ -38,6 +38,7 @@ public:
     void OnMirrorMode();
     void OnHideCursor();
     void OnCheckInvalidFigure();  // also sets gridChanged
+    void OnCheckClosing();        // also sets gridChanged
     void OnEditUndo();
     void OnEditRedo();
     void OnEditHorizontal();

@@ -17,6 +17,7 @@ struct EditState {
     bool mirrorMode = false;
     bool cursorVisible = true;
     bool checkInvalidFigure = false;
+    bool checkClosing = false;  // highlight what sticks out of the closed card
 };
 
 }  // namespace pw

@@ -32,10 +32,19 @@ void CardRenderer::DrawCard(RenderSink& sink) {
     sink.State(GlStateOp::PolygonOffsetOneOne);
 
     CellGrid& g = model_.grid;
+    const bool checkClosing = model_.edit.checkClosing;
+    if (checkClosing) closing_.NoteDirtyColumns(g);
+    bool rebuilt = false;
     if (model_.edit.checkInvalidFigure)
-        RunRebuildPass(g, CheckInvalidFigure);
+        rebuilt = RunRebuildPass(g, CheckInvalidFigure);
     else
-        RunRebuildPass(g);
+        rebuilt = RunRebuildPass(g);
+    // While the check is off its measurements go stale; switching it on
+    // sets gridChanged, so it measures the whole card again then.
+    if (!checkClosing)
+        closing_.Forget();
+    else if (rebuilt)
+        closing_.Update(g);
 
     const int W = g.gridWidth, H = g.gridHeight;
     const bool grid = settings_.drawGrid != 0;
@@ -52,7 +61,7 @@ void CardRenderer::DrawCard(RenderSink& sink) {
         sink.Line(edge, {1, 1, double(H)}, {double(W - 1), 1, double(H)});  // top of the back sheet
         sink.Line(edge, {1, double(H), 1}, {double(W - 1), double(H), 1});  // front of the floor sheet
     }
-    if (model_.edit.cursorVisible) DrawCursor(sink);
+    if (model_.edit.cursorVisible && foldAngle_ == 90.0) DrawCursor(sink);
 }
 
 void CardRenderer::DrawSlabFaces(RenderSink& sink, int a, int b) {
@@ -63,6 +72,7 @@ void CardRenderer::DrawSlabFaces(RenderSink& sink, int a, int b) {
     const GlColor paper1 = ToGlColor(settings_.colorPaper1);
     const GlColor edge = ToGlColor(settings_.colorEdge);
     const double x0 = a, x1 = a + b;
+    const bool closing = model_.edit.checkClosing;
 
     for (int y = 0; y < H; ++y)
         for (int z = 0; z < H; ++z) {
@@ -72,7 +82,11 @@ void CardRenderer::DrawSlabFaces(RenderSink& sink, int a, int b) {
             const bool bottom = (cell & CELL_ANCHORED_BOTTOM) != 0;
             const Vertex v[4] = {{x0, double(y), double(z)}, {x1, double(y), double(z)},
                                  {x1, double(y), double(z + 1)}, {x0, double(y), double(z + 1)}};
-            sink.Quad(top != bottom ? kInvalidFaceColor : paper0, v);
+            // A face that cannot stand up at all is the worse fault; its red wins.
+            const GlColor color = top != bottom                               ? kInvalidFaceColor
+                                  : closing && FaceSticksOut(y, z, H) ? kSticksOutColor
+                                                                      : paper0;
+            sink.Quad(color, v);
             if (grid) sink.LineLoop(edge, v);
         }
     for (int y = 0; y < H; ++y)
@@ -80,7 +94,7 @@ void CardRenderer::DrawSlabFaces(RenderSink& sink, int a, int b) {
             if (!g.HasFlag(a, y, z, CELL_HORIZONTAL_FACE)) continue;
             const Vertex v[4] = {{x0, double(y), double(z)}, {x1, double(y), double(z)},
                                  {x1, double(y + 1), double(z)}, {x0, double(y + 1), double(z)}};
-            sink.Quad(paper1, v);
+            sink.Quad(closing && FaceSticksOut(y, z, H) ? kSticksOutColor : paper1, v);
             if (grid) sink.LineLoop(edge, v);
         }
 }

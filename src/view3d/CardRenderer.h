@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ClosingCheck.h"
 #include "view3d/RenderSink.h"
 
 namespace pw {
@@ -10,6 +11,9 @@ struct EditedCard;
 inline constexpr GlColor kInvalidFaceColor{1.0f, 0.6f, 0.6f};   // one anchoring mark only
 inline constexpr GlColor kCursorColor{0.5f, 1.0f, 0.5f};
 inline constexpr GlColor kMirrorCursorColor{0.8f, 0.8f, 1.0f};
+// Paper that sticks out of the closed card, while the closing check is on:
+// amber, so it never reads as the validity check's red.
+inline constexpr GlColor kSticksOutColor{1.0f, 0.75f, 0.25f};
 
 // How far the cursor floats in front of the surface it lies on.
 inline constexpr double kCursorLift = 1.02;
@@ -31,6 +35,15 @@ public:
     // For a view whose context was created anew (the state went with the old one).
     void ForgetGlState() { glStateSet_ = false; }
 
+    // The fold angle the frame is shown at (the caller applies its matrix).
+    // Editing happens on the opened card only, so the cursor is drawn at 90
+    // degrees alone.
+    void SetFoldAngle(double degrees) { foldAngle_ = degrees; }
+    double FoldAngle() const { return foldAngle_; }
+
+    // What the closing check found at the last rebuild pass it ran in.
+    const ClosingReport& Closing() const { return closing_.Report(); }
+
 private:
     void DrawSlabFaces(RenderSink& sink, int a, int b);
     void DrawSlabOutlines(RenderSink& sink, int a, int b);
@@ -41,6 +54,8 @@ private:
     EditedCard& model_;
     const AppSettings& settings_;
     bool glStateSet_ = false;
+    double foldAngle_ = 90.0;
+    ClosingCheck closing_;
 };
 
 }  // namespace pw

@@ -6,9 +6,12 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <algorithm>
+#include <cmath>
 
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "view3d/FoldMap.h"
 #include "view3d/GlRenderSink.h"
 
 namespace pw {
@@ -39,6 +42,9 @@ bool IsCommandKey(const QKeyEvent* e) {
 CKirikoView::CKirikoView(EditedCard& model, AppSettings& settings, SoundSink* sound, QWidget* parent)
     : QOpenGLWidget(parent), model_(model), ops_(model, settings, sound), keys_(model, ops_), renderer_(model, settings) {
     setFocusPolicy(Qt::StrongFocus);
+    // About sixty steps a second; each one only asks for a redraw.
+    foldTimer_.setInterval(16);
+    connect(&foldTimer_, &QTimer::timeout, this, &CKirikoView::AdvanceFoldAnimation);
 }
 
 int CKirikoView::VirtualKeyFor(int qtKey) {
@@ -88,10 +94,77 @@ void CKirikoView::paintGL() {
     camera_.SetClientSize(width(), height());
     camera_.Setup(model_.grid.gridWidth);
     ApplyProjection();
+    // The fold is one model-view matrix over the same faces; the opened card
+    // keeps the identity.
+    renderer_.SetFoldAngle(foldAngle_);
+    if (foldAngle_ != kOpenAngle) {
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixd(FoldMatrix(foldAngle_).data());
+        glMatrixMode(GL_PROJECTION);
+    }
     GlRenderSink sink;
     renderer_.DrawFrame(sink);
     sink.Finish();
     ++frames_;
+    const bool closing = model_.edit.checkClosing;
+    const std::string text = closing ? ClosingStatusText(renderer_.Closing()) : std::string();
+    if (closing != closingShown_ || text != closingText_) {
+        closingShown_ = closing;
+        closingText_ = text;
+        emit ClosingChecked();
+    }
+}
+
+void CKirikoView::SetFoldAngle(double degrees) {
+    foldTimer_.stop();
+    const double angle = std::isfinite(degrees) ? std::clamp(degrees, kClosedAngle, kFlatAngle) : kOpenAngle;
+    if (angle == foldAngle_) return;
+    foldAngle_ = angle;
+    update();
+    emit FoldAngleChanged(foldAngle_);
+}
+
+void CKirikoView::StepFoldAngle(int direction) {
+    // Steps land on multiples of 15, so stepping back to 90 gives the opened card.
+    const double from = foldAngle_;
+    const double step = kFoldStep * (direction > 0 ? 1 : -1);
+    double next = std::round(from / kFoldStep) * kFoldStep;
+    if ((direction > 0 && next <= from) || (direction < 0 && next >= from)) next += step;
+    SetFoldAngle(next);
+}
+
+void CKirikoView::OnOpenCard() { AnimateFoldTo(kOpenAngle); }
+
+void CKirikoView::OnCloseCard() { AnimateFoldTo(kClosedAngle); }
+
+void CKirikoView::AnimateFoldTo(double target) {
+    if (foldAngle_ == target) {
+        foldTimer_.stop();
+        return;
+    }
+    foldFrom_ = foldAngle_;
+    foldTo_ = target;
+    foldClock_.start();
+    foldTimer_.start();
+}
+
+void CKirikoView::AdvanceFoldAnimation() {
+    const double t = std::min(1.0, static_cast<double>(foldClock_.elapsed()) / kFoldAnimationMs);
+    // Eased at both ends, like a hand opening the card.
+    const double eased = t * t * (3 - 2 * t);
+    const double angle = t >= 1.0 ? foldTo_ : foldFrom_ + (foldTo_ - foldFrom_) * eased;
+    if (t >= 1.0) foldTimer_.stop();
+    if (angle == foldAngle_) return;
+    foldAngle_ = angle;
+    update();
+    emit FoldAngleChanged(foldAngle_);
+}
+
+void CKirikoView::OpenForEditing() {
+    if (foldAngle_ != kOpenAngle || foldTimer_.isActive()) {
+        foldTimer_.stop();
+        SetFoldAngle(kOpenAngle);
+    }
 }
 
 void CKirikoView::OnUpdate() {
@@ -148,13 +221,20 @@ void CKirikoView::OnCheckInvalidFigure() {
     AfterViewCommand();
 }
 
+void CKirikoView::OnCheckClosing() {
+    keys_.OnCheckClosing();
+    AfterViewCommand();
+}
+
 void CKirikoView::OnEditUndo() {
+    OpenForEditing();
     keys_.OnEditUndo();
     update();
     emit CommandStateChanged();
 }
 
 void CKirikoView::OnEditRedo() {
+    OpenForEditing();
     keys_.OnEditRedo();
     update();
     emit CommandStateChanged();
@@ -165,8 +245,10 @@ void CKirikoView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const int key = VirtualKeyFor(event->key());
+    if (key != 0 && key != KEY_CTRL) OpenForEditing();
     // Held keys repeat: every repeat is an edit of its own with its own undo step.
-    if (keys_.OnKeyDown(VirtualKeyFor(event->key()))) {
+    if (keys_.OnKeyDown(key)) {
         update();
         emit CommandStateChanged();
     }

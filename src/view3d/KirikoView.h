@@ -1,5 +1,7 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QOpenGLWidget>
+#include <QTimer>
 
 #include "edit/EditKeys.h"
 #include "edit/EditOperations.h"
@@ -41,8 +43,27 @@ public:
     void OnMirrorMode();
     void OnHideCursor();
     void OnCheckInvalidFigure();
+    void OnCheckClosing();
     void OnEditUndo();
     void OnEditRedo();
+
+    // The fold angle the card is shown at: 90 opened (the only angle at
+    // which it is edited), 0 closed, 180 laid flat. It belongs to the view
+    // alone and is never stored.
+    double FoldAngle() const { return foldAngle_; }
+    // Shows the card at the angle (held within 0 .. 180); stops an animation.
+    void SetFoldAngle(double degrees);
+    // One step of the fold keys: 15 degrees further open (+1) or closed (-1).
+    void StepFoldAngle(int direction);
+    // Open card, Close card: the fold moves to 90 or 0 degrees over about a
+    // second, driven by a timer, so input goes on meanwhile.
+    void OnOpenCard();
+    void OnCloseCard();
+    bool FoldAnimating() const { return foldTimer_.isActive(); }
+    static constexpr double kFoldStep = 15.0;
+    static constexpr int kFoldAnimationMs = 1000;
+    // What the closing check found at the last frame it ran in.
+    const ClosingReport& Closing() const { return renderer_.Closing(); }
 
     const EditKeyHandler& Keys() const { return keys_; }
     const Camera& ViewCamera() const { return camera_; }
@@ -55,6 +76,10 @@ public:
 signals:
     // Something that a command's enabling, check mark or text shows changed.
     void CommandStateChanged();
+    // The fold angle changed (by a command, a key, the animation or the slider).
+    void FoldAngleChanged(double degrees);
+    // A frame ran the closing check, or the check was switched.
+    void ClosingChecked();
 
 protected:
     void initializeGL() override;
@@ -70,6 +95,10 @@ private:
     // Viewport and projection matrix; the context must be current.
     void ApplyProjection();
     void AfterViewCommand();  // camera, redraw and command states
+    void AnimateFoldTo(double target);
+    void AdvanceFoldAnimation();
+    // Editing is done on the opened card: an edit key or Undo first brings it back.
+    void OpenForEditing();
 
     EditedCard& model_;
     EditOperations ops_;
@@ -77,6 +106,12 @@ private:
     CardRenderer renderer_;
     Camera camera_;
     int frames_ = 0;
+    double foldAngle_ = 90.0;
+    double foldFrom_ = 90.0, foldTo_ = 90.0;
+    QTimer foldTimer_;
+    QElapsedTimer foldClock_;
+    bool closingShown_ = false;   // the check was on at the last frame
+    std::string closingText_;     // and found this
 };
 
 }  // namespace pw

@@ -332,7 +332,7 @@ TEST_F(CliTest, InfoSummarisesTheCard) {
     // Every column of a 16 by 8 card carries 2 * (9 - 1) faces.
     EXPECT_EQ(r.out,
               "width: 16\nheight: 8\ngrid: 18 x 9 x 9\nfaces: 256\nraised columns: 0\n"
-              "highest: 0\ntunnels: 0\nshape: ok\n");
+              "highest: 0\ntunnels: 0\nshape: ok\ncloses inside: yes\n");
     EXPECT_EQ(r.err, "");
 
     NewAndEdit(10, 5, {"space", "space", "space", "ctrl+space", "space", "right", "right", "mirror", "space"});

@@ -1,0 +1,104 @@
+#include "view3d/CardPictures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "edit/EditedCard.h"
+#include "model/AppSettings.h"
+#include "model/RebuildPass.h"
+#include "view3d/CardRenderer.h"
+#include "view3d/FoldMap.h"
+#include "view3d/SoftwareRenderSink.h"
+
+namespace pw {
+
+namespace {
+
+// Draws one frame without the cursor; the card's switches are put back.
+CardImage Draw(EditedCard& card, const AppSettings& settings, int width, int height, const Matrix4& modelToClip,
+               double foldAngle, bool transparent) {
+    const bool cursor = card.edit.cursorVisible;
+    card.edit.cursorVisible = false;
+    CardRenderer renderer(card, settings);
+    renderer.SetFoldAngle(foldAngle);
+    SoftwareRenderSink sink(width, height);
+    sink.SetTransform(modelToClip);
+    sink.SetTransparentBackground(transparent);
+    renderer.DrawFrame(sink);
+    card.edit.cursorVisible = cursor;
+    return {sink.Width(), sink.Height(), sink.Rgba()};
+}
+
+// Where the frame's corners land on the screen, in normalised coordinates.
+class BoundsSink : public RenderSink {
+public:
+    explicit BoundsSink(const Matrix4& m) : m_(m) {}
+    void State(GlStateOp) override {}
+    void ClearColor(const GlColor&) override {}
+    void Quad(const GlColor&, const Vertex (&v)[4]) override {
+        for (const Vertex& p : v) Add(p);
+    }
+    void LineLoop(const GlColor&, const Vertex (&v)[4]) override {
+        for (const Vertex& p : v) Add(p);
+    }
+    void Line(const GlColor&, const Vertex& a, const Vertex& b) override {
+        Add(a);
+        Add(b);
+    }
+    double x0 = std::numeric_limits<double>::max(), x1 = -std::numeric_limits<double>::max();
+    double y0 = std::numeric_limits<double>::max(), y1 = -std::numeric_limits<double>::max();
+
+private:
+    void Add(const Vertex& v) {
+        const double x = m_[0] * v.x + m_[4] * v.y + m_[8] * v.z + m_[12];
+        const double y = m_[1] * v.x + m_[5] * v.y + m_[9] * v.z + m_[13];
+        const double w = m_[3] * v.x + m_[7] * v.y + m_[11] * v.z + m_[15];
+        if (w <= 0) return;
+        x0 = std::min(x0, x / w);
+        x1 = std::max(x1, x / w);
+        y0 = std::min(y0, y / w);
+        y1 = std::max(y1, y / w);
+    }
+    Matrix4 m_;
+};
+
+}  // namespace
+
+CardImage RenderCardView(EditedCard& card, const AppSettings& settings, int width, int height, double foldAngle) {
+    RunRebuildPass(card.grid);
+    const Matrix4 projection = CameraProjection(width, std::max(1, height / 2), 30.0, 0.0, 0.0, 0.0, card.grid.gridWidth);
+    return Draw(card, settings, width, height, Multiply(projection, FoldMatrix(foldAngle)), foldAngle, false);
+}
+
+CardImage RenderCardThumbnail(EditedCard& card, const AppSettings& settings, int size) {
+    RunRebuildPass(card.grid);
+    // A square client area keeps the normalised coordinates square too.
+    constexpr int kSquare = 1000;
+    const Matrix4 projection =
+        CameraProjection(kSquare, kSquare / 2, 30.0, kThumbnailTurn, 0.0, 0.0, card.grid.gridWidth);
+    BoundsSink bounds(projection);
+    {
+        const bool cursor = card.edit.cursorVisible;
+        card.edit.cursorVisible = false;
+        CardRenderer(card, settings).DrawFrame(bounds);
+        card.edit.cursorVisible = cursor;
+    }
+    const double ex = std::max(1e-9, bounds.x1 - bounds.x0), ey = std::max(1e-9, bounds.y1 - bounds.y0);
+    int w = size, h = size;
+    if (ex >= ey)
+        h = std::max(1, static_cast<int>(std::lround(size * ey / ex)));
+    else
+        w = std::max(1, static_cast<int>(std::lround(size * ex / ey)));
+    // A little room around the card, then the card's extent onto the picture.
+    constexpr double kMargin = 0.03;
+    const double sx = (2 - 2 * kMargin) / ex, sy = (2 - 2 * kMargin) / ey;
+    Matrix4 fit = IdentityMatrix();
+    fit[0] = sx;
+    fit[12] = -1 + kMargin - sx * bounds.x0;
+    fit[5] = sy;
+    fit[13] = -1 + kMargin - sy * bounds.y0;
+    return Draw(card, settings, w, h, Multiply(fit, projection), kOpenAngle, true);
+}
+
+}  // namespace pw

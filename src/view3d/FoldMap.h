@@ -1,0 +1,25 @@
+#pragma once
+#include "view3d/Camera.h"
+#include "view3d/RenderSink.h"
+
+namespace pw {
+
+// The card between closed (0 degrees), opened (90, the designed shape) and
+// laid flat (180). Every column of a 90-degree pop-up is a parallelogram
+// linkage: vertical faces stay parallel to the back sheet and horizontal
+// faces parallel to the floor sheet, so one linear map folds the whole card.
+// Measured from the crease (Y = y - 1, Z = z - 1), a point of the opened card
+// goes to (Y + Z cos a, Z sin a); x stays. The floor sheet never moves.
+inline constexpr double kOpenAngle = 90.0;
+inline constexpr double kClosedAngle = 0.0;
+inline constexpr double kFlatAngle = 180.0;
+
+// The fold as a model-space matrix in OpenGL's column order. At 90 degrees it
+// is exactly the identity, at 0 and 180 its entries are exactly 0, 1 and -1,
+// so those pictures carry no rounding of their own.
+Matrix4 FoldMatrix(double angleDegrees);
+
+// A model point under a matrix (the w row of the fold matrix is 0 0 0 1).
+Vertex Transform(const Matrix4& m, const Vertex& v);
+
+}  // namespace pw
