@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,7 +101,7 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     auto frame = MakeFrame();
     QStringList titles;
     for (QAction* a : frame->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Cursor", "&Setting", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Cursor", "F&old", "&Setting", "&Help"}));
 
     EXPECT_EQ(Entries(TopMenu(*frame, 0)),
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
@@ -111,8 +112,12 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     QMenu* copy = TopMenu(*frame, 1)->actions().at(2)->menu();
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 2)), QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "&Check Invalid Figure", "&Toolbar"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Help...", "&About..."}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 3)),
+              QStringList({"&Open card\tCtrl+PgUp", "&Close card\tCtrl+PgDown", "-", "Open &15 degrees\tPgUp",
+                           "Close 1&5 degrees\tPgDown"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 4)),
+              QStringList({"&Setting...", "&Check Invalid Figure", "Check C&losing", "&Toolbar"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 5)), QStringList({"&Help...", "&About..."}));
 
     // The second keys of Undo and of the EMF copy.
     EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->shortcuts(),
@@ -126,11 +131,15 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
 TEST_F(MainWindowTest, ToolbarHasItsEntriesWithPrompts) {
     auto frame = MakeFrame();
     const QList<QAction*> entries = frame->ToolBar()->actions();
-    // The original nineteen, with Redo after Undo.
+    // The original nineteen, with Redo after Undo, then the fold: Close
+    // card, the angle's slider and its label (-1), Open card.
     const int expected[] = {57600, 57601, 57603, 0, 57634, 0, 57607, 0, 32783, 32802,
-                            0, 32786, 32788, 57643, 57644, 0, 32795, 32794, 0, 32801};
+                            0, 32786, 32788, 57643, 57644, 0, 32795, 32794, 0, 32801,
+                            0, 32842, -1, -1, 32841};
     ASSERT_EQ(entries.size(), static_cast<int>(std::size(expected)));
+    EXPECT_EQ(frame->ToolBar()->widgetForAction(entries[22]), frame->FoldSlider());
     for (int i = 0; i < entries.size(); ++i) {
+        if (expected[i] == -1) continue;
         if (expected[i] == 0) {
             EXPECT_TRUE(entries[i]->isSeparator()) << i;
             continue;
