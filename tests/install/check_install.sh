@@ -86,6 +86,21 @@ else
   fail "update-mime-database rejects the card type"
 fi
 
+# The thumbnailer serves the card type, and its command, run as a file
+# manager runs it on an installed example, makes a picture of that size.
+thumbnailer="$prefix/share/thumbnailers/popwright.thumbnailer"
+grep -qx "MimeType=application/x-popwright-card;" "$thumbnailer" || fail "the thumbnailer does not name the card type"
+exec_line=$(sed -n 's/^Exec=//p' "$thumbnailer")
+command=${exec_line//%i/$prefix/share/popwright/examples/box.kpf}
+command=${command//%o/$work/thumb.png}
+command=${command//%s/128}
+if ! PATH="$prefix/bin:$PATH" $command || ! file "$work/thumb.png" | grep -q "PNG image data, 128 x"; then
+  fail "the thumbnailer's command ($exec_line) made no 128-pixel picture"
+fi
+for f in "$source"/examples/*.kpf; do
+  cmp -s "$f" "$prefix/share/popwright/examples/$(basename "$f")" || fail "example $(basename "$f") differs"
+done
+
 # The description for software centres, and the manual pages.
 if command -v appstreamcli >/dev/null; then
   out=$(appstreamcli validate --no-net "$prefix/share/metainfo/io.github.popwright.Popwright.metainfo.xml" 2>&1) ||

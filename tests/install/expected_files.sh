@@ -18,4 +18,6 @@ source=$1
   echo share/doc/popwright/changelog.gz
   for f in "$source"/help/*; do echo "share/popwright/help/$(basename "$f")"; done
   for n in 0 1 2 3; do echo "share/popwright/sound/s$n.wav"; done
+  echo share/thumbnailers/popwright.thumbnailer
+  for f in "$source"/examples/*.kpf; do echo "share/popwright/examples/$(basename "$f")"; done
 } | LC_ALL=C sort
