@@ -4,6 +4,7 @@
 #include <random>
 
 #include "model/CellGrid.h"
+#include "model/ClosingCheck.h"
 #include "model/RebuildPass.h"
 #include "../tests/support/CardBuilder.h"
 
@@ -38,5 +39,49 @@ void BM_RebuildPassAfterOneColumnChange(benchmark::State& state) {
     state.SetLabel("80x40");
 }
 BENCHMARK(BM_RebuildPassAfterOneColumnChange)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+// The closing check beside the rebuild pass it follows: measuring every
+// column of a card (what switching the check on costs once), and the kept
+// check after a pass that rebuilt one column.
+namespace {
+
+void BM_ClosingCheckAllColumns(benchmark::State& state) {
+    const int cardWidth = static_cast<int>(state.range(0));
+    const int cardHeight = static_cast<int>(state.range(1));
+    pw::CellGrid g;
+    std::mt19937 rng(5);
+    pw::test::RandomCard(g, rng, cardWidth + 2, cardHeight + 1);
+    pw::RunRebuildPass(g);
+    for (auto _ : state) benchmark::DoNotOptimize(pw::CheckClosing(g).overhang);
+    state.SetLabel(std::to_string(cardWidth) + "x" + std::to_string(cardHeight));
+}
+BENCHMARK(BM_ClosingCheckAllColumns)->Args({80, 40})->Args({320, 160})->Unit(benchmark::kMicrosecond);
+
+void BM_RebuildPassAfterOneColumnChangeWithClosingCheck(benchmark::State& state) {
+    const int cardWidth = static_cast<int>(state.range(0));
+    const int cardHeight = static_cast<int>(state.range(1));
+    pw::CellGrid g;
+    std::mt19937 rng(6);
+    pw::test::RandomCard(g, rng, cardWidth + 2, cardHeight + 1);
+    pw::RunRebuildPass(g);
+    pw::ClosingCheck check;
+    check.Update(g);
+    const bool withCheck = state.range(2) != 0;
+    for (auto _ : state) {
+        g.MarkColumnsDirty(cardWidth / 2, 1);
+        g.gridChanged = true;
+        if (withCheck) check.NoteDirtyColumns(g);
+        pw::RunRebuildPass(g);
+        if (withCheck) check.Update(g);
+    }
+    state.SetLabel(std::to_string(cardWidth) + "x" + std::to_string(cardHeight) +
+                   (withCheck ? ", with closing check" : ", faces only"));
+}
+BENCHMARK(BM_RebuildPassAfterOneColumnChangeWithClosingCheck)
+    ->Args({320, 160, 0})
+    ->Args({320, 160, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

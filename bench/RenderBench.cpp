@@ -9,6 +9,8 @@
 #include "model/AppSettings.h"
 #include "model/RebuildPass.h"
 #include "view3d/CardRenderer.h"
+#include "view3d/FoldMap.h"
+#include "view3d/SoftwareRenderSink.h"
 #include "view3d/InvalidFigureCheck.h"
 #include "../tests/support/CardBuilder.h"
 #include "../tests/support/RecordingSink.h"
@@ -65,5 +67,34 @@ void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
     state.SetLabel(check ? "80x40, with validity check" : "80x40, faces only");
 }
 BENCHMARK(BM_RebuildPassAfterOneEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+// One frame of the 80 by 40 card drawn by the software renderer into an 800
+// by 600 picture, as popwright-cli render does (the rebuild pass done before).
+namespace {
+
+void BM_SoftwareFrame800x600(benchmark::State& state) {
+    pw::EditedCard model;
+    pw::AppSettings settings;
+    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    const double angle = static_cast<double>(state.range(1));
+    std::mt19937 rng(7);
+    pw::test::RandomCard(model.grid, rng, 82, 41);
+    pw::RunRebuildPass(model.grid);
+    model.edit.cursorVisible = false;
+    pw::CardRenderer renderer(model, settings);
+    renderer.SetFoldAngle(angle);
+    const pw::Matrix4 m = pw::Multiply(pw::CameraProjection(800, 300, 30, 0, 0, 0, 82), pw::FoldMatrix(angle));
+    for (auto _ : state) {
+        pw::SoftwareRenderSink sink(800, 600);
+        sink.SetTransform(m);
+        renderer.DrawFrame(sink);
+        benchmark::DoNotOptimize(sink.Rgba().data());
+    }
+    state.SetLabel(std::string("80x40, ") + (settings.drawGrid ? "grid display" : "slabs") + ", " +
+                   std::to_string(static_cast<int>(angle)) + " degrees");
+}
+BENCHMARK(BM_SoftwareFrame800x600)->Args({0, 90})->Args({1, 90})->Args({0, 45})->Unit(benchmark::kMillisecond);
 
 }  // namespace

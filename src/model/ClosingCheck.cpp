@@ -9,13 +9,14 @@ namespace pw {
 int ColumnOverhang(const CellGrid& g, int x) {
     const int H = g.gridHeight;
     int worst = 0;
-    // Only the cells beyond the diagonal y + z = H + 1 can stick out; the
-    // farthest diagonals are looked at first, so a column that reaches far
-    // is settled after a few cells.
-    for (int sum = 2 * (H - 1); sum >= H + 1 && sum - H > worst; --sum) {
-        for (int y = std::max(1, sum - (H - 1)); y <= std::min(H - 1, sum); ++y)
-            if (g.GetCell(x, y, sum - y) & (CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE)) {
-                worst = sum - H;
+    // Row by row from the front, each row's cells beyond the diagonal
+    // y + z = H + 1 from the top down: the first face met is the row's
+    // farthest, the cells of a row lie side by side in memory, and a row
+    // that cannot reach farther than what was found ends the search.
+    for (int y = H - 1; y >= 2 && y - 1 > worst; --y) {
+        for (int z = H - 1; z >= H + 1 - y; --z)
+            if (g.GetCell(x, y, z) & (CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE)) {
+                worst = std::max(worst, y + z - H);
                 break;
             }
     }
