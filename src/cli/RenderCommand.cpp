@@ -143,20 +143,22 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
     if (ext == "png") {
         written = WritePngFile(files[1], ToPicture(RenderCardView(card, settings, width, height, angle)));
     } else {
-        std::vector<GifFrame> frames;
+        // Frame by frame: only the compressed file and one picture are held.
+        AnimatedGifWriter gif(width, height);
+        bool ok = true;
         if (!animate) {
-            frames.push_back({ToPicture(RenderCardView(card, settings, width, height, angle)), 0});
+            ok = gif.AddFrame(ToPicture(RenderCardView(card, settings, width, height, angle)), 0);
         } else {
             // Eased: slow at both ends, as a hand opens a card.
-            for (int k = 0; k < 2 * kStepsEachWay; ++k) {
+            for (int k = 0; ok && k < 2 * kStepsEachWay; ++k) {
                 const int step = k <= kStepsEachWay ? k : 2 * kStepsEachWay - k;
                 const double t = static_cast<double>(step) / kStepsEachWay;
                 const double a = step == kStepsEachWay ? kOpenAngle : kOpenAngle * (1 - std::cos(t * kPi)) / 2;
                 const int delay = step == kStepsEachWay ? kOpenPause : step == 0 ? kClosedPause : kStepDelay;
-                frames.push_back({ToPicture(RenderCardView(card, settings, width, height, a)), delay});
+                ok = gif.AddFrame(ToPicture(RenderCardView(card, settings, width, height, a)), delay);
             }
         }
-        written = WriteAnimatedGifFile(files[1], frames);
+        written = ok && WriteGifFile(files[1], gif.Finish());
     }
     return written ? kExitOk : WriteFailed(err, files[1]);
 }
