@@ -39,8 +39,12 @@ paper, copied to the clipboard, or exported as BMP, EMF, SVG or PDF, the last
 two with cuts and folds on separate layers for cutting plotters and lasers.
 The relief can be exported as DXF 3D faces.
 
+The 3D view folds the card between closed and laid flat and checks that the
+closed card hides its relief.
+
 The package also holds popwright-cli, which makes, edits, inspects and
-exports card files (*.kpf) from scripts and the shell.]=])
+exports card files (*.kpf) from scripts and the shell, and draws cards as PNG
+pictures, animated GIFs and file-manager thumbnails.]=])
 
 # popwright_1.2.1_amd64.deb: the architecture comes from dpkg.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
