@@ -4,6 +4,8 @@
 // edge, where rasterisers may differ).
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <QImage>
 #include <QTest>
 #include <memory>
@@ -79,6 +81,21 @@ protected:
 TEST_F(SoftwareRendererGlTest, OpenedCardWithOutlinesAndCursorAgrees) {
     card.edit.mirrorMode = true;
     EXPECT_GE(Agreement(90), 0.99);
+}
+
+TEST_F(SoftwareRendererGlTest, FoldIsTheModelViewMatrixAndTheOpenedCardKeepsTheIdentity) {
+    auto modelView = [&](double angle) {
+        view->SetFoldAngle(angle);
+        view->grabFramebuffer();  // paints
+        view->makeCurrent();
+        Matrix4 m{};
+        glGetDoublev(GL_MODELVIEW_MATRIX, m.data());
+        view->doneCurrent();
+        return m;
+    };
+    const Matrix4 half = modelView(45);
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(half[i], FoldMatrix(45)[i], 1e-6) << i;
+    EXPECT_EQ(modelView(90), IdentityMatrix());  // exactly as the view always drew
 }
 
 TEST_F(SoftwareRendererGlTest, GridDisplayAgrees) {
