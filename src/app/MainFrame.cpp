@@ -258,8 +258,10 @@ void CMainFrame::SaveFrameSettings() {
 }
 
 // The output commands; their work is done by the pattern and export code.
-void CMainFrame::ExportDxf() { PatternExport(model_, settings_, prompts_).ExportDxf(this); }
-void CMainFrame::ExportUnfoldedPattern() { PatternExport(model_, settings_, prompts_).ExportUnfoldedPattern(this); }
+void CMainFrame::ExportDxf() { PatternExport(model_, settings_, prompts_, patternOptions_).ExportDxf(this); }
+void CMainFrame::ExportUnfoldedPattern() {
+    PatternExport(model_, settings_, prompts_, patternOptions_).ExportUnfoldedPattern(this);
+}
 void CMainFrame::CopyPatternAsEmf() {
     PatternClipboard(model_, settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
 }
