@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -253,6 +255,61 @@ TEST_F(PatternDxfReadBack, PerforatedFoldsStayCleanAndOnTheirLayers) {
     EXPECT_NE(text.str().find("\n9\n$ACADVER\n1\nAC1015\n"), std::string::npos);
     EXPECT_NE(text.str().find("\n9\n$INSUNITS\n70\n4\n"), std::string::npos);
     EXPECT_TRUE(text.str().size() > 10 && text.str().substr(text.str().size() - 7) == "\n0\nEOF\n");
+}
+
+// LibreCAD (Debian's librecad) prints the file with its console tool
+// dxf2pdf: it reads it, and draws it at one to one in millimetres with the
+// layers' colours.
+TEST_F(PatternDxfReadBack, LibreCadPrintsItAtOneToOne) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    for (int x = 5; x <= 7; ++x) test::AddBox(g, x, 2, 3);
+    RunRebuildPass(g);
+    PatternOptions o;
+    o.cellMm = 5;  // an 80 by 80 mm sheet
+    const std::string dxf = WriteDxf(LayOutCutterPattern(g, 0, 50, o));
+    // dxf2pdf writes pattern.pdf beside pattern.dxf.
+    const std::string pdf = (dir_ / "pattern.pdf").string();
+    std::string log;
+    const std::string command = "cd '" + dir_.string() + "' && librecad dxf2pdf '" + dxf + "' 2>&1";
+    if (std::FILE* p = popen(command.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) log.append(buf, n);
+        pclose(p);
+    }
+    ASSERT_TRUE(fs::exists(pdf)) << log;
+
+    // 127 dpi: five pixels per millimetre, in colour.
+    const std::string base = (dir_ / "page").string();
+    const std::string render = "pdftoppm -r 127 -aa no -aaVector no -singlefile '" + pdf + "' '" + base + "' 2>&1";
+    ASSERT_EQ(std::system(render.c_str()), 0);
+    std::ifstream in(base + ".ppm", std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, maxval = 0;
+    in >> magic >> width >> height >> maxval;
+    in.get();
+    ASSERT_EQ(magic, "P6");
+    std::string pixels(static_cast<std::size_t>(width) * height * 3, '\0');
+    in.read(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    int left = width, right = -1, top = height, bottom = -1, red = 0, blue = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const auto* px = reinterpret_cast<const unsigned char*>(&pixels[(static_cast<std::size_t>(y) * width + x) * 3]);
+            const int r = px[0], gr = px[1], b = px[2];
+            if (r + gr + b > 600) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            red += r > 150 && gr < 100 && b < 100;
+            blue += b > 150 && r < 100 && gr < 100;
+        }
+    ASSERT_GE(right, left) << log;
+    EXPECT_NEAR((right - left + 1) / 5.0, 80, 1);
+    EXPECT_NEAR((bottom - top + 1) / 5.0, 80, 1);
+    EXPECT_GT(red, 20);   // the mountain fold, layer colour 1
+    EXPECT_GT(blue, 100); // the valley folds, layer colour 5
 }
 
 }  // namespace
