@@ -100,6 +100,9 @@ void PatternOptionsDialog::BuildLayout() {
     cellRow->addStretch(1);
     finishedSize_ = new QLabel(size);
     finishedSize_->setObjectName(QStringLiteral("finishedSize"));
+    // Room for the largest card, so the dialog keeps its width while typing.
+    finishedSize_->setMinimumWidth(finishedSize_->fontMetrics().horizontalAdvance(
+        QStringLiteral("Finished size: card 4000 \u00D7 2000 mm (opened), sheet 4000 \u00D7 4000 mm")));
     auto* sizeColumn = new QVBoxLayout(size);
     sizeColumn->addLayout(cellRow);
     sizeColumn->addWidget(finishedSize_);
@@ -134,7 +137,7 @@ void PatternOptionsDialog::BuildLayout() {
     lineForm->addRow(legend_);
 
     // Paper: the PDF's pages.
-    auto* paper = new QGroupBox(tr("Paper (PDF)"), this);
+    auto* paper = new QGroupBox(tr("Paper"), this);
     paper_ = new QComboBox(paper);
     paper_->setObjectName(QStringLiteral("paper"));
     for (const PaperSize& p : KnownPapers()) paper_->addItem(PaperTitle(p), QString::fromStdString(p.name));
