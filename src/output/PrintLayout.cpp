@@ -9,6 +9,7 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr double kLabelMm = 3.5;
+constexpr double kMinTileMm = 4 * kTileOverlapMm;
 
 bool IsA4(const PrinterPage& page) {
     return page.paperWidthMm > 209.5 && page.paperWidthMm < 210.5 && page.paperHeightMm > 296.5 &&
@@ -57,6 +58,9 @@ std::vector<PrintedPage> PlanPrintedPages(const PrinterPage& page, int rudovozuS
     const double cell = p.cw / pxPerMmX;
     const double tileWidth = page.printableWidthPx / pxPerMmX - 2 * kTileMarginMm;
     const double tileHeight = page.printableHeightPx / pxPerMmY - 2 * kTileMarginMm;
+    // A page too small to hold a piece beside its margins (or a printer that
+    // reports no printable area) gets the one page as it always did.
+    if (!(tileWidth >= kMinTileMm && tileHeight >= kMinTileMm)) return {single};
     const TileGrid grid =
         PlanTiles(0, 0, (W - 2) * cell, 2 * (H - 1) * cell, tileWidth, tileHeight, kTileOverlapMm);
     std::vector<PrintedPage> pages;

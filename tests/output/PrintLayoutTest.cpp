@@ -99,6 +99,16 @@ TEST(PrintLayout, OnePageWhenTheSheetFitsTheTiledPagesOtherwise) {
     EXPECT_NEAR((sheetXAtFirstRight - sheetXAtSecondLeft) * 25, 10, 1e-6);
 }
 
+TEST(PrintLayout, APrinterWithoutRoomForPiecesPrintsTheOnePage) {
+    PrinterPage none = Page(600, 210, 297);
+    none.printableWidthPx = none.printableHeightPx = 0;
+    const auto pages = PlanPrintedPages(none, 50, 18, 9, 0);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_FALSE(pages[0].tiled);
+    const PrinterPage label = Page(300, 50, 30, 2);  // a label printer
+    EXPECT_EQ(PlanPrintedPages(label, 50, 18, 9, 5).size(), 1u);
+}
+
 TEST(PrintLayout, PensAsWideAsOnAScreen) {
     EXPECT_DOUBLE_EQ(PrintPenScale(96), 1);
     EXPECT_DOUBLE_EQ(PrintPenScale(600), 6.25);
