@@ -23,14 +23,14 @@ using pw::fuzz::Require;
 
 constexpr const char* kEntries[] = {"cardSize",    "colorBack",   "colorPaper0",       "colorPaper1",
                                     "colorEdge",   "soundMode",   "reverseMode",       "rudovozuSizeRatio",
-                                    "rudovozuSizeBMP", "drawGrid", "WindowPos"};
+                                    "rudovozuSizeBMP", "drawGrid", "WindowPos",        "cellSizeMm"};
 
 bool SameSettings(const pw::AppSettings& a, const pw::AppSettings& b) {
     return a.cardWidth == b.cardWidth && a.cardHeight == b.cardHeight && a.colorBack == b.colorBack &&
            a.colorPaper0 == b.colorPaper0 && a.colorPaper1 == b.colorPaper1 && a.colorEdge == b.colorEdge &&
            a.soundMode == b.soundMode && a.reverseMode == b.reverseMode &&
            a.rudovozuSizeRatio == b.rudovozuSizeRatio && a.rudovozuSizeBMP == b.rudovozuSizeBMP &&
-           a.drawGrid == b.drawGrid;
+           a.drawGrid == b.drawGrid && a.cellSizeMm == b.cellSizeMm;
 }
 
 bool SamePlacement(const pw::WindowPlacement& a, const pw::WindowPlacement& b) {
@@ -74,6 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pw::WindowPlacement placement;
     const bool placed = pw::LoadSettings(store, settings, model, &placement);
     CheckFirstCard(model, settings);
+    Require(settings.cellSizeMm == 0 || (settings.cellSizeMm >= 0.5 && settings.cellSizeMm <= 50),
+            "cell size 0 or inside the dialog's range");
 
     pw::MemorySettingsStore saved;
     pw::SaveSettings(saved, settings, placement);

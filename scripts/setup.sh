@@ -10,7 +10,7 @@ packages=(
   libgl-dev libgl1-mesa-dri
   xvfb xauth xclip
   desktop-file-utils libxml2-utils shared-mime-info
-  poppler-utils python3-ezdxf libemf2svg-dev libdxflib-dev
+  poppler-utils python3-ezdxf libemf2svg-dev libdxflib-dev librecad
   libpng-dev libgif-dev
   clang-14 libclang-rt-14-dev
   appstream man-db dpkg-dev lintian file binutils

@@ -158,6 +158,7 @@ void CKirikoDoc::OnSetting() {
     dialog.cardHeight = settings_.cardHeight;
     dialog.cardWidth = settings_.cardWidth;
     dialog.drawGrid = settings_.drawGrid;
+    dialog.cellSizeMm = settings_.cellSizeMm;
     const int oldWidth = settings_.cardWidth;
     const int oldHeight = settings_.cardHeight;
 
@@ -169,6 +170,7 @@ void CKirikoDoc::OnSetting() {
         settings_.cardHeight = dialog.cardHeight;
         settings_.cardWidth = dialog.cardWidth;
         settings_.drawGrid = dialog.drawGrid != 0 ? 1 : 0;
+        settings_.cellSizeMm = dialog.cellSizeMm;
         settings_.colorBack = dialog.colorBack;
         settings_.colorPaper0 = dialog.colorPaper0;
         settings_.colorPaper1 = dialog.colorPaper1;

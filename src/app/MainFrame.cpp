@@ -319,8 +319,10 @@ void CMainFrame::SaveFrameSettings() {
 }
 
 // The output commands; their work is done by the pattern and export code.
-void CMainFrame::ExportDxf() { PatternExport(Model(), settings_, prompts_).ExportDxf(this); }
-void CMainFrame::ExportUnfoldedPattern() { PatternExport(Model(), settings_, prompts_).ExportUnfoldedPattern(this); }
+void CMainFrame::ExportDxf() { PatternExport(Model(), settings_, prompts_, patternOptions_).ExportDxf(this); }
+void CMainFrame::ExportUnfoldedPattern() {
+    PatternExport(Model(), settings_, prompts_, patternOptions_).ExportUnfoldedPattern(this);
+}
 void CMainFrame::CopyPatternAsEmf() {
     PatternClipboard(Model(), settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
 }

@@ -6,6 +6,7 @@
 
 #include "app/QtSoundPlayer.h"
 #include "model/AppSettings.h"
+#include "output/PatternOptions.h"
 
 class QAction;
 class QLabel;
@@ -90,6 +91,8 @@ private:
     QtSoundPlayer sound_;
     std::unique_ptr<CKirikoDoc> doc_;
     std::unique_ptr<PatternPrinting> printing_;
+    // The last choices of "Pattern options", for the next export in this run.
+    PatternOptions patternOptions_;
     CKirikoView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QSlider* foldSlider_ = nullptr;

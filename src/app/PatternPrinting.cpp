@@ -1,18 +1,22 @@
 #include "app/PatternPrinting.h"
 
+#include <QFont>
 #include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 
 #include "app/OutputGrid.h"
 #include "app/UserPrompts.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
-#include "output/PatternImages.h"
+#include "model/CellGrid.h"
+#include "output/PrintLayout.h"
 #include "output/QPainterSurface.h"
+#include "output/UnfoldedPattern.h"
 
 namespace pw {
 
@@ -25,23 +29,81 @@ PatternPrinting::PatternPrinting(EditedCard& model, const AppSettings& settings,
 
 PatternPrinting::~PatternPrinting() = default;
 
+namespace {
+
+constexpr double kMarkStrokeMm = 0.15;
+
+// The page as the printer reports it now, in the orientation it prints.
+PrinterPage PrinterPageOf(QPrinter& printer) {
+    PrinterPage page;
+    page.dpiX = printer.logicalDpiX();
+    page.dpiY = printer.logicalDpiY();
+    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter);
+    page.paperWidthMm = paper.width();
+    page.paperHeightMm = paper.height();
+    // The painter's coordinates cover the printable area.
+    page.printableWidthPx = printer.width();
+    page.printableHeightPx = printer.height();
+    return page;
+}
+
+// A tiled page's alignment crosses and its "row, column" label.
+void DrawTileMarks(QPainter& painter, const PrintedPage& page, int dpiX) {
+    QPen pen(Qt::black, kMarkStrokeMm * dpiX / 25.4, Qt::SolidLine, Qt::FlatCap);
+    painter.setPen(pen);
+    for (const auto& m : page.marks) {
+        painter.drawLine(QPointF(m.first - page.crossArmX, m.second), QPointF(m.first + page.crossArmX, m.second));
+        painter.drawLine(QPointF(m.first, m.second - page.crossArmY), QPointF(m.first, m.second + page.crossArmY));
+    }
+    QFont font(QStringLiteral("Sans"));
+    font.setPixelSize(std::max(1, static_cast<int>(page.labelHeight)));
+    painter.setFont(font);
+    painter.drawText(QPointF(page.labelX, page.labelY), QString::fromStdString(page.label));
+}
+
+}  // namespace
+
+std::vector<PrintedPage> PatternPrinting::PlanPages(QPrinter& printer) {
+    const CellGrid& grid = GridForOutput(model_);
+    return PlanPrintedPages(PrinterPageOf(printer), settings_.rudovozuSizeRatio, grid.gridWidth, grid.gridHeight,
+                            settings_.cellSizeMm);
+}
+
 bool PatternPrinting::PrintPage(QPrinter& printer) {
     const CellGrid& grid = GridForOutput(model_);
+    const std::vector<PrintedPage> pages = PlanPages(printer);
+    int first = 1, last = static_cast<int>(pages.size());
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(first, printer.fromPage());
+        last = std::min(last, std::max(printer.toPage(), printer.fromPage()));
+    }
+    // The pens as wide on paper as on a 96 dpi screen; coordinates and the
+    // drawing calls stay the print step's own.
+    const double penScale = PrintPenScale(printer.logicalDpiX());
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    {
-        QPainterSurface surface(painter);
-        // The printer's own resolution, also while the preview draws the page.
-        DrawPrintedPattern(surface, grid, settings_.reverseMode, settings_.rudovozuSizeRatio, printer.logicalDpiX(),
-                           printer.logicalDpiY());
+    bool ok = true;
+    for (int n = first; n <= last; ++n) {
+        if (n > first && !printer.newPage()) ok = false;
+        const PrintedPage& page = pages[static_cast<std::size_t>(n - 1)];
+        painter.save();
+        if (page.tiled)
+            painter.setClipRect(QRectF(QPointF(page.clipLeft, page.clipTop), QPointF(page.clipRight, page.clipBottom)));
+        {
+            QPainterSurface surface(painter, penScale);
+            const PatternPlacement& p = page.placement;
+            DrawUnfoldedPattern(surface, grid, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
+        }
+        painter.restore();
+        if (page.tiled) DrawTileMarks(painter, page, printer.logicalDpiX());
     }
-    return painter.end();
+    return painter.end() && ok;
 }
 
 void PatternPrinting::OnFilePrint(QWidget* window) {
     QPrintDialog dialog(printer_.get(), window);
-    // The job has exactly one page.
-    dialog.setMinMax(1, 1);
+    // One page, or as many as the sheet needs when it is tiled.
+    dialog.setMinMax(1, static_cast<int>(PlanPages(*printer_).size()));
     if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
     PrintPage(*printer_);
 }

@@ -1,20 +1,25 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 class QPrinter;
 class QWidget;
 
 namespace pw {
 
+struct PrintedPage;
 class UserPrompts;
 struct AppSettings;
 struct EditedCard;
 
-// Printing of the unfolded pattern: one A4 page with the pattern centred at
-// rudovozuSizeRatio percent of the A4 width and the crease at half the A4
-// height, measured from the printable area's top-left corner at the
-// printer's own resolution. Keeps one printer for the whole run, so the
-// choices of Print setup and of the print dialog hold for the next print.
+// Printing of the unfolded pattern: on A4 one page with the pattern centred
+// at rudovozuSizeRatio percent of the A4 width (or at the Setting dialog's
+// cell size) and the crease at half the A4 height, measured from the
+// printable area's top-left corner at the printer's own resolution; other
+// papers centre it the same way. A sheet larger than the printable area is
+// tiled over several pages (see PlanPrintedPages). The pens are as wide as
+// on a 96 dpi screen. Keeps one printer for the whole run, so the choices
+// of Print setup and of the print dialog hold for the next print.
 class PatternPrinting {
 public:
     PatternPrinting(EditedCard& model, const AppSettings& settings, UserPrompts& prompts);
@@ -24,16 +29,20 @@ public:
 
     QPrinter& Printer() { return *printer_; }
 
-    // "Print...": the print dialog for a job of one page, then the page.
+    // "Print...": the print dialog for a job of as many pages as the
+    // pattern needs (one unless tiled), then the pages chosen.
     void OnFilePrint(QWidget* window);
     // "Print preview": the same page in the preview window, which can print it.
     void OnFilePrintPreview(QWidget* window);
     // "Print setup...": the page setup dialog for the kept printer.
     void OnFilePrintSetup(QWidget* window);
 
-    // The print step: draws the page on the printer. False when the printer
-    // cannot be painted on (an unwritable output file, for one).
+    // The print step: draws the pages of the printer's page range (all when
+    // none is set) on the printer. False when the printer cannot be painted
+    // on (an unwritable output file, for one).
     bool PrintPage(QPrinter& printer);
+    // The pages for the printer's current paper and resolution.
+    std::vector<PrintedPage> PlanPages(QPrinter& printer);
 
 private:
     EditedCard& model_;

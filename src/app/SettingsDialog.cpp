@@ -9,12 +9,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 #include <iterator>
 
 #include "app/ColorSwatch.h"
 #include "app/UserPrompts.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
+#include "output/CutterPattern.h"
+#include "output/PatternOptions.h"
 
 namespace pw {
 
@@ -47,6 +50,24 @@ bool ParseDialogInteger(const QString& text, std::int32_t& value) {
     if (!ok) return false;  // beyond 32 bits
     value = parsed;
     return true;
+}
+
+bool ParseCellSize(const QString& text, double& cellMm) {
+    // A decimal comma is taken as the point.
+    QString typed = text.trimmed();
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    double value = 0;
+    if (!ParseDecimal(typed.toStdString(), value)) return false;
+    value = std::round(value * 1000) / 1000;
+    if (!CellSizeAllowed(value)) return false;
+    cellMm = value;
+    return true;
+}
+
+QString CellSizeMessage() {
+    return QString::fromUtf8(msg::kEnterCellSize)
+        .arg(QString::fromStdString(FormatDecimal(kMinCellMm, 3)))
+        .arg(QString::fromStdString(FormatDecimal(kMaxCellMm, 3)));
 }
 
 CSettingsDialog::CSettingsDialog(const AppSettings& settings, UserPrompts& prompts, QWidget* parent)
@@ -98,6 +119,15 @@ void CSettingsDialog::BuildLayout() {
     outputGrid->addWidget(printBox, 0, 0);
     outputGrid->addWidget(bmpBox, 0, 1);
     outputGrid->addWidget(invert_, 1, 0, 1, 2, Qt::AlignHCenter);
+
+    // The real size of the cutter-ready files and the printout.
+    cellSize_ = NumberEdit(output, "cellSize");
+    auto* cellRow = new QHBoxLayout;
+    cellRow->addWidget(new QLabel(tr("Cell size (mm)"), output));
+    cellRow->addWidget(cellSize_);
+    cellRow->addWidget(new QLabel(tr("(0 = from the print size, or 0.5 - 50)"), output));
+    cellRow->addStretch(1);
+    outputGrid->addLayout(cellRow, 2, 0, 1, 2);
 
     // Display Color: a button and its swatch for each of the four colours.
     auto* colours = new QGroupBox(tr("Display Color"), this);
@@ -182,9 +212,10 @@ void CSettingsDialog::BuildLayout() {
 
     // The tab order of the original control order: the grid counts and the
     // grid display come after OK and Cancel.
+    // The cell size came later and comes last.
     QWidget* const order[] = {printSize_, bmpWidth_, invert_, background_, verticalFace_,
                               horizontalFace_, outline_, defaultSetting_, sound_, ok_,
-                              cancel_, gridHeight_, gridWidth_, displayGrid_};
+                              cancel_, gridHeight_, gridWidth_, displayGrid_, cellSize_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -207,6 +238,7 @@ void CSettingsDialog::ValuesIntoControls() {
     gridHeight_->setText(QString::number(cardHeight));
     gridWidth_->setText(QString::number(cardWidth));
     displayGrid_->setChecked(drawGrid != 0);
+    cellSize_->setText(QString::fromStdString(FormatDecimal(cellSizeMm, 3)));
     backgroundSwatch_->SetColor(colorBack);
     verticalFaceSwatch_->SetColor(colorPaper0);
     horizontalFaceSwatch_->SetColor(colorPaper1);
@@ -237,6 +269,13 @@ void CSettingsDialog::accept() {
     if (!ReadRangedField(bmpWidth_, kBmpLow, kBmpHigh, bmp)) return;
     if (!ReadRangedField(gridHeight_, kHeightLow, kHeightHigh, height)) return;
     if (!ReadRangedField(gridWidth_, kWidthLow, kWidthHigh, width)) return;
+    double cell = 0;
+    if (!ParseCellSize(cellSize_->text(), cell)) {
+        prompts_.ShowMessage(this, CellSizeMessage());
+        cellSize_->setFocus(Qt::OtherFocusReason);
+        cellSize_->selectAll();
+        return;
+    }
     rudovozuSizeRatio = ratio;
     rudovozuSizeBMP = bmp;
     reverseMode = invert_->isChecked() ? 1 : 0;
@@ -244,6 +283,7 @@ void CSettingsDialog::accept() {
     cardHeight = height;
     cardWidth = width;
     drawGrid = displayGrid_->isChecked() ? 1 : 0;
+    cellSizeMm = cell;
     QDialog::accept();
 }
 

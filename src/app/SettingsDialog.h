@@ -13,8 +13,8 @@ class ColorSwatch;
 class UserPrompts;
 
 // The modal "Setting" dialog. It starts with the four colours of the given
-// settings and zero for everything else; the caller fills the seven other
-// values before running it and, after OK, copies all eleven back. The
+// settings and zero for everything else; the caller fills the eight other
+// values before running it and, after OK, copies all twelve back. The
 // dialog itself never writes the settings.
 class CSettingsDialog : public QDialog {
     Q_OBJECT
@@ -28,6 +28,7 @@ public:
     std::int32_t cardHeight = 0;
     std::int32_t cardWidth = 0;
     std::int32_t drawGrid = 0;
+    double cellSizeMm = 0;  // 0: from the print size
     std::int32_t colorBack;
     std::int32_t colorPaper0;
     std::int32_t colorPaper1;
@@ -65,6 +66,7 @@ private:
     QLineEdit* gridHeight_ = nullptr;
     QLineEdit* gridWidth_ = nullptr;
     QCheckBox* displayGrid_ = nullptr;
+    QLineEdit* cellSize_ = nullptr;
     ColorSwatch* backgroundSwatch_ = nullptr;
     ColorSwatch* verticalFaceSwatch_ = nullptr;
     ColorSwatch* horizontalFaceSwatch_ = nullptr;
@@ -74,5 +76,11 @@ private:
 // Parses a whole integer as a dialog field holds it: optional blanks around
 // an optional sign and decimal digits, within 32 bits.
 bool ParseDialogInteger(const QString& text, std::int32_t& value);
+
+// Parses a cell size in millimetres as a dialog field holds it (a decimal
+// point or comma), kept to a micrometre: 0, or within the cell size limits.
+bool ParseCellSize(const QString& text, double& cellMm);
+// The message for a cell size that is not one.
+QString CellSizeMessage();
 
 }  // namespace pw

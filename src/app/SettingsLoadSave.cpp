@@ -1,6 +1,7 @@
 #include "app/SettingsLoadSave.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,8 @@
 #include "app/WindowPlacement.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "output/CutterPattern.h"
+#include "output/PatternOptions.h"
 
 namespace pw {
 
@@ -49,6 +52,18 @@ void WriteInt(SettingsStore& store, const char* entry, long long value) {
     store.SetText(kSettingsSection, entry, std::to_string(value));
 }
 
+// The cell size, a decimal number of millimetres kept to a micrometre; text
+// that is no such number, or a size the Setting dialog would refuse, keeps
+// the current value.
+constexpr const char* kCellSizeEntry = "cellSizeMm";
+
+void ReadCellSize(const SettingsStore& store, double& field) {
+    double value = 0;
+    if (!ParseDecimal(store.GetText(kSettingsSection, kCellSizeEntry), value)) return;
+    value = std::round(value * 1000) / 1000;
+    if (CellSizeAllowed(value)) field = value;
+}
+
 }  // namespace
 
 bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard& model, WindowPlacement* placement) {
@@ -68,6 +83,7 @@ bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard&
     std::int32_t drawGrid = 0;
     if (ScanInt(store.GetText(kSettingsSection, "drawGrid"), drawGrid))
         settings.drawGrid = static_cast<std::uint8_t>(drawGrid & 0xFF);
+    ReadCellSize(store, settings.cellSizeMm);
 
     std::int32_t pos[kPlacementFields] = {};
     if (ScanIntList(store.GetText(kSettingsSection, "WindowPos"), pos, kPlacementFields) != kPlacementFields)
@@ -89,6 +105,7 @@ void SaveSettings(SettingsStore& store, const AppSettings& settings, const Windo
                   std::to_string(settings.cardWidth) + ":" + std::to_string(settings.cardHeight));
     for (const IntEntry& entry : kIntEntries) WriteInt(store, entry.name, settings.*entry.field);
     WriteInt(store, "drawGrid", settings.drawGrid);
+    store.SetText(kSettingsSection, kCellSizeEntry, FormatDecimal(settings.cellSizeMm, 3));
 }
 
 }  // namespace pw

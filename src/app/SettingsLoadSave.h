@@ -17,11 +17,12 @@ inline constexpr int kMinCardHeight = 5, kMaxCardHeight = 40;
 // Reads "cardSize" (16 by 8 unless both numbers convert), makes the first
 // card with NewCard(cardWidth + 2, cardHeight + 1), then reads the colours,
 // modes and output sizes, each keeping its current value when its entry is
-// absent, empty or not a number. Fills *placement and returns true exactly
+// absent, empty or not a number, and last "cellSizeMm" (a decimal number,
+// kept only when it is 0 or within the cell size limits). Fills *placement and returns true exactly
 // when "WindowPos" holds all ten numbers; otherwise *placement is untouched.
 bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard& model, WindowPlacement* placement);
 
-// Writes "WindowPos", "cardSize" and every one-number entry as text.
+// Writes "WindowPos", "cardSize", every one-number entry and "cellSizeMm" as text.
 void SaveSettings(SettingsStore& store, const AppSettings& settings, const WindowPlacement& placement);
 
 }  // namespace pw

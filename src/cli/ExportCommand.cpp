@@ -1,6 +1,7 @@
 #include "cli/ExportCommand.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <ostream>
 
@@ -10,7 +11,9 @@
 #include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
+#include "output/CutterPattern.h"
 #include "output/PatternFiles.h"
+#include "output/PatternOptions.h"
 #include "output/PatternPlacement.h"
 
 namespace pw {
@@ -24,12 +27,14 @@ constexpr int kReferenceDpi = 96;
 constexpr int kMinBmpWidth = 10, kMaxBmpWidth = 1600;
 constexpr int kMinRatio = 10, kMaxRatio = 90;
 
-std::string Between(int lo, int hi) {
-    std::string text = msg::kEnterIntegerBetween;
-    text.replace(text.find("%1"), 2, std::to_string(lo));
-    text.replace(text.find("%2"), 2, std::to_string(hi));
+std::string Filled(const char* message, const std::string& low, const std::string& high) {
+    std::string text = message;
+    text.replace(text.find("%1"), 2, low);
+    text.replace(text.find("%2"), 2, high);
     return text;
 }
+
+std::string Between(int lo, int hi) { return Filled(msg::kEnterIntegerBetween, std::to_string(lo), std::to_string(hi)); }
 
 // A whole decimal number within [lo, hi]; otherwise the text that says what
 // is wrong, as the settings dialog says it.
@@ -45,15 +50,58 @@ std::string ParseOption(const std::string& text, int lo, int hi, int& value) {
     return "";
 }
 
+// A length in millimetres, kept to a micrometre.
+bool ParseMm(const std::string& text, double& value) {
+    double v = 0;
+    if (!ParseDecimal(text, v)) return false;
+    value = std::round(v * 1000) / 1000;
+    return true;
+}
+
+std::string ParseLength(const std::string& text, double lo, double hi, double& value) {
+    double v = 0;
+    if (!ParseMm(text, v) || v < lo || v > hi) return Filled(msg::kEnterLengthBetween, FormatMm(lo), FormatMm(hi));
+    value = v;
+    return "";
+}
+
+std::string ParseCell(const std::string& text, double& value) {
+    double v = 0;
+    if (!ParseMm(text, v) || !CellSizeAllowed(v))
+        return Filled(msg::kEnterCellSize, FormatMm(kMinCellMm), FormatMm(kMaxCellMm));
+    value = v;
+    return "";
+}
+
+// A bad value: one line, no usage text, nothing written.
+int ValueError(std::ostream& err, const std::string& what) {
+    err << "popwright-cli: " << what << "\n";
+    return kExitUsage;
+}
+
+// The options that only the cutter-ready files take, as given.
+struct GivenOptions {
+    bool pattern = false, cell = false, hairline = false, perforate = false, dash = false, gap = false;
+    bool legend = false, page = false, tile = false, cutOrder = false;
+};
+
 struct ExportRequest {
     std::string in, out;
     AppSettings settings;
+    PatternOptions options;
+    GivenOptions given;
 };
+
+constexpr const char* kExportUsage =
+    "export IN.kpf OUT.EXT [--bmp-width P] [--ratio R] [--invert] [--pattern] [--cell-mm C] [--hairline] "
+    "[--perforate [--dash MM] [--gap MM]] [--legend] [--page NAME] [--tile] [--cut-order inner-first|as-drawn]";
 
 // kExitOk when the words make a request, else the usage status (already reported).
 int ParseArguments(const std::vector<std::string>& args, ExportRequest& request, std::ostream& err) {
     std::vector<std::string> files;
     bool optionsEnded = false;
+    GivenOptions& given = request.given;
+    PatternOptions& options = request.options;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
         if (optionsEnded || a.size() < 2 || a[0] != '-') {
@@ -68,29 +116,98 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
             request.settings.reverseMode = 1;
             continue;
         }
+        // The other switches without a value.
+        bool* flag = a == "--pattern"     ? &given.pattern
+                     : a == "--hairline"  ? &given.hairline
+                     : a == "--perforate" ? &given.perforate
+                     : a == "--legend"    ? &given.legend
+                     : a == "--tile"      ? &given.tile
+                                          : nullptr;
+        if (flag) {
+            *flag = true;
+            continue;
+        }
         const auto eq = a.find('=');
         const std::string name = a.substr(0, eq);
-        if (name != "--bmp-width" && name != "--ratio")
-            return UsageError(err, "unknown option \"" + a + "\" for export");
+        const bool known = name == "--bmp-width" || name == "--ratio" || name == "--cell-mm" || name == "--dash" ||
+                           name == "--gap" || name == "--page" || name == "--cut-order";
+        if (!known) return UsageError(err, "unknown option \"" + a + "\" for export");
         std::string value;
         if (eq != std::string::npos) {
             value = a.substr(eq + 1);
         } else if (k + 1 < args.size()) {
             value = args[++k];
         } else {
-            return UsageError(err, name + " needs a number");
+            return UsageError(err, name + " needs a value");
         }
-        const std::string problem =
-            name == "--ratio" ? ParseOption(value, kMinRatio, kMaxRatio, request.settings.rudovozuSizeRatio)
-                              : ParseOption(value, kMinBmpWidth, kMaxBmpWidth, request.settings.rudovozuSizeBMP);
-        if (!problem.empty()) return UsageError(err, name + ": " + problem);
+        std::string problem;
+        if (name == "--ratio") {
+            problem = ParseOption(value, kMinRatio, kMaxRatio, request.settings.rudovozuSizeRatio);
+        } else if (name == "--bmp-width") {
+            problem = ParseOption(value, kMinBmpWidth, kMaxBmpWidth, request.settings.rudovozuSizeBMP);
+        } else if (name == "--cell-mm") {
+            given.cell = true;
+            problem = ParseCell(value, options.cellMm);
+        } else if (name == "--dash") {
+            given.dash = true;
+            problem = ParseLength(value, kMinDashMm, kMaxDashMm, options.dashMm);
+        } else if (name == "--gap") {
+            given.gap = true;
+            problem = ParseLength(value, kMinGapMm, kMaxGapMm, options.gapMm);
+        } else if (name == "--page") {
+            given.page = true;
+            if (const auto paper = PaperNamed(value))
+                options.paper = *paper;
+            else
+                problem = "unknown page \"" + value + "\" (a4, a5, a3, letter or legal)";
+        } else {
+            given.cutOrder = true;
+            if (value == "inner-first")
+                options.cutOrder = CutOrder::InnerFirst;
+            else if (value == "as-drawn")
+                options.cutOrder = CutOrder::AsDrawn;
+            else
+                problem = "unknown cut order \"" + value + "\" (inner-first or as-drawn)";
+        }
+        if (!problem.empty()) return ValueError(err, name + ": " + problem);
     }
     if (files.size() != 2)
-        return UsageError(err, "export needs an input card and an output file: "
-                               "export IN.kpf OUT.EXT [--bmp-width P] [--ratio R] [--invert]");
+        return UsageError(err, std::string("export needs an input card and an output file: ") + kExportUsage);
+    options.hairline = given.hairline;
+    options.perforate = given.perforate;
+    options.legend = given.legend;
+    options.tile = given.tile;
     request.in = files[0];
     request.out = files[1];
     return kExitOk;
+}
+
+// The first option given that the file type cannot take, with the reason;
+// empty when all fit.
+std::string MisplacedOption(PatternFileType type, const GivenOptions& g) {
+    struct Check {
+        bool given;
+        const char* name;
+    };
+    const Check cutterOptions[] = {{g.cell, "--cell-mm"},   {g.hairline, "--hairline"}, {g.perforate, "--perforate"},
+                                   {g.dash, "--dash"},      {g.gap, "--gap"},           {g.legend, "--legend"},
+                                   {g.page, "--page"},      {g.tile, "--tile"},         {g.cutOrder, "--cut-order"}};
+    for (const Check& c : cutterOptions) {
+        if (!c.given) continue;
+        const std::string name = c.name;
+        if (type == PatternFileType::Bmp || type == PatternFileType::Emf)
+            return name + " applies to svg, pdf and dxf --pattern files";
+        if (type == PatternFileType::Dxf)
+            return name + " needs --pattern for a dxf file (without it the relief's 3D faces are written)";
+        if (type == PatternFileType::PatternDxf && (name == "--hairline" || name == "--legend"))
+            return name + " does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole";
+        if (type == PatternFileType::PatternDxf && (name == "--page" || name == "--tile"))
+            return name + " does not apply to the DXF pattern, which has no pages";
+        if (type == PatternFileType::Svg && name == "--tile")
+            return "--tile applies to pdf files; the SVG stays one piece";
+    }
+    if ((g.dash || g.gap) && !g.perforate) return std::string(g.dash ? "--dash" : "--gap") + " needs --perforate";
+    return "";
 }
 
 }  // namespace
@@ -98,15 +215,18 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
 int RunExportCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     ExportRequest request;
     if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
-    const PatternFileType type = PatternFileTypeOf(request.out);
+    PatternFileType type = PatternFileTypeOf(request.out);
     if (type == PatternFileType::Unknown) return UsageError(err, msg::kSpecifyExportFile);
+    if (type == PatternFileType::Dxf && request.given.pattern) type = PatternFileType::PatternDxf;
+    if (const std::string misplaced = MisplacedOption(type, request.given); !misplaced.empty())
+        return ValueError(err, misplaced);
 
     EditedCard model;
     if (!ReadCardOrReport(request.in, model, err)) return kExitFileError;
     RunRebuildPass(model.grid);
 
     const double perCm = kReferenceDpi * kInchesPerCentimetre;
-    if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm)) {
+    if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm, request.options)) {
         err << (type == PatternFileType::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed) << "\n";
         return kExitFileError;
     }

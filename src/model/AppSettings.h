@@ -20,6 +20,9 @@ struct AppSettings {
     int rudovozuSizeRatio = 50;  // percent of the A4 width
     int rudovozuSizeBMP = 400;   // bitmap width in pixels
     std::uint8_t drawGrid = 0;
+    // The side of a cell in the SVG, PDF and pattern DXF files and on the
+    // printed page, in millimetres; 0 leaves it to rudovozuSizeRatio.
+    double cellSizeMm = 0;
 };
 
 }  // namespace pw

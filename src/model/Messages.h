@@ -11,13 +11,17 @@ inline constexpr const char* kFileSaveFailed = "File save failed.";
 inline constexpr const char* kSpecifyBmpOrEmf = "Please specify a *.bmp or *.emf file.";
 // The command-line export, which writes more kinds of file than the export dialog.
 inline constexpr const char* kSpecifyExportFile = "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.";
-// The export dialog, which also writes the pattern as SVG and PDF.
-inline constexpr const char* kSpecifyPatternFile = "Please specify a *.bmp, *.emf, *.svg or *.pdf file.";
+// The export dialog, which also writes the pattern as SVG, PDF and a flat DXF.
+inline constexpr const char* kSpecifyPatternFile = "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.";
 inline constexpr const char* kCantCopyToClipboard = "Can't copy to Clipboard.";
 inline constexpr const char* kCantOpenClipboard = "Can't open Clipboard.";
 inline constexpr const char* kSelectFileNew = "Please select [File]-[New] to reflect the change.";
 inline constexpr const char* kEnterInteger = "Please enter an integer.";
 inline constexpr const char* kEnterIntegerBetween = "Please enter an integer between %1 and %2.";
+// The cell size in millimetres, in the Setting dialog, the export options and on the command line.
+inline constexpr const char* kEnterCellSize = "Please enter 0 or a number between %1 and %2.";
+// The lengths of a perforation's dashes and gaps, in millimetres.
+inline constexpr const char* kEnterLengthBetween = "Please enter a number between %1 and %2.";
 inline constexpr const char* kCantOpenHelp = "Can't open Help file.\nSee /help/index.html with your browser.";
 inline constexpr const char* kAboutVersion = "Popwright  Version 1.2.1";
 inline constexpr const char* kUntitled = "Untitled";

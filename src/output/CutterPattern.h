@@ -1,6 +1,9 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "output/PatternOptions.h"
 
 namespace pw {
 
@@ -9,6 +12,18 @@ class CellGrid;
 // A line on the page, in millimetres from the page's top-left corner.
 struct MmLine {
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+struct MmPoint {
+    double x = 0, y = 0;
+};
+
+// A line of text: the left end of its baseline, its height (the font size)
+// in millimetres, and UTF-8 text.
+struct TextMark {
+    double x = 0, y = 0;
+    double sizeMm = 3.5;
+    std::string text;
 };
 
 // One kind of line of the cutter-ready files, drawn in its own named group
@@ -21,25 +36,66 @@ struct CutterLayer {
     std::vector<MmLine> lines;
 };
 
-// The unfolded pattern at its printed size: the W grid columns take
-// rudovozuSizeRatio percent of the A4 width, so a cell is r * 210 / W mm,
-// and the sheet is centred on an A4 portrait page with the crease at half its
-// height, as the printout places it. A sheet that would not fit on A4 with a
-// 10 mm margin gets a page grown around it, still centred, so nothing is cut
-// off. Each line is there once: the drawn segments merged per pen.
+// The key beside the sheet: a short sample of each kind of line in its
+// layer's colour and pattern (never a hairline, so that laser drivers do not
+// cut it), the kinds' names and the finished card's size. Kept apart from
+// the pattern's layers so that a cutter never cuts it.
+struct PatternLegend {
+    std::vector<CutterLayer> samples;  // cut, mountain, valley
+    std::vector<TextMark> texts;
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The unfolded pattern at its real size, laid out on a page of the chosen
+// paper. The cell is options.cellMm, or rudovozuSizeRatio percent of the A4
+// width over the W grid columns; the W columns are centred on the paper and
+// the crease lies at half its height, as the printout places them. A legend
+// that does not fit there moves the drawing as little as it must; a drawing
+// that does not fit the paper with a 10 mm margin gets a page grown around
+// it (`grown`), still centred. Each line is there once: the drawn segments
+// merged per pen.
 struct CutterPattern {
     double pageWidthMm = 210;
     double pageHeightMm = 297;
     double cellMm = 0;
+    double sheetLeftMm = 0, sheetTopMm = 0, sheetRightMm = 0, sheetBottomMm = 0;
+    FinishedSize size;
+    PaperSize paper;
+    bool grown = false;         // the page is larger than the paper
+    bool forceTiling = false;   // the PDF tiles the drawing even when it fits
+    CutOrder order = CutOrder::AsDrawn;
     CutterLayer cut, mountain, valley;
+    std::optional<PatternLegend> legend;
+
+    // The layers in the order the files write them: with the inner cuts
+    // first the folds come before every cut and the outline closes the cut
+    // layer; as drawn it is cut, mountain, valley.
+    std::vector<const CutterLayer*> LayersInOrder() const;
+    // The smallest box around the sheet and the legend.
+    void DrawingBox(double& left, double& top, double& right, double& bottom) const;
 };
 
+// The layout as the files of the first cutter-ready export had it, and as
+// the clipboard still copies it: A4, lines as drawn, no options.
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio);
+CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
+                                  const PatternOptions& options);
+
+// A line as a row of dashes of dashMm separated by gapMm, for folds that a
+// cutter must cut through in pieces. With a dot (dotMm > 0) the row is dash,
+// gap, dot, gap. The pattern is centred on the line (a dash in its middle),
+// so the line's two ends look alike and the pieces follow mirroring; pieces
+// are clipped to the line and slivers under 0.01 mm are dropped.
+std::vector<MmLine> PerforateLine(const MmLine& line, double dashMm, double gapMm, double dotMm);
+// The dot of a mountain fold's perforation: a quarter of the dash.
+inline double MountainDotMm(double dashMm) { return dashMm / 4; }
 
 // Decimal text for the vector formats: at most the given number of decimals,
 // no trailing zeros, a point whatever the locale.
 std::string FormatDecimal(double value, int decimals);
 // Lengths in millimetres, to a micrometre.
 inline std::string FormatMm(double value) { return FormatDecimal(value, 3); }
+// Stroke widths, to a tenth of a micrometre (a hairline is 0.0254 mm).
+inline std::string FormatStrokeMm(double value) { return FormatDecimal(value, 4); }
 
 }  // namespace pw

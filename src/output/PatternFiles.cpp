@@ -7,6 +7,7 @@
 #include "output/BmpFile.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
+#include "output/PatternDxfWriter.h"
 #include "output/PatternImages.h"
 #include "output/PdfWriter.h"
 #include "output/SafeFileWriter.h"
@@ -31,7 +32,7 @@ PatternFileType PatternFileTypeOf(const std::string& path) {
 }
 
 bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
-                      const AppSettings& settings, double pxPerCm, double pyPerCm) {
+                      const AppSettings& settings, double pxPerCm, double pyPerCm, const PatternOptions& options) {
     switch (type) {
         case PatternFileType::Bmp: {
             const auto image = RenderPatternBitmap(grid, settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::File);
@@ -45,13 +46,17 @@ bool WritePatternFile(const std::string& path, PatternFileType type, const CellG
             return !bytes.empty() && WriteFileReplacing(path, bytes);
         }
         case PatternFileType::Svg:
-        case PatternFileType::Pdf: {
-            const CutterPattern pattern = LayOutCutterPattern(grid, settings.reverseMode, settings.rudovozuSizeRatio);
+        case PatternFileType::Pdf:
+        case PatternFileType::PatternDxf: {
+            const CutterPattern pattern =
+                LayOutCutterPattern(grid, settings.reverseMode, settings.rudovozuSizeRatio, options);
             std::ostringstream text;
             if (type == PatternFileType::Svg)
                 WriteSvg(text, pattern);
-            else
+            else if (type == PatternFileType::Pdf)
                 WritePdf(text, pattern);
+            else
+                WritePatternDxf(text, pattern);
             return WriteFileReplacing(path, text.str());
         }
         case PatternFileType::Dxf: {

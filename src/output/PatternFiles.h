@@ -1,13 +1,17 @@
 #pragma once
 #include <string>
 
+#include "output/PatternOptions.h"
+
 namespace pw {
 
 class CellGrid;
 struct AppSettings;
 
-// The files the pattern and the relief go to, chosen by the extension.
-enum class PatternFileType { Bmp, Emf, Svg, Pdf, Dxf, Unknown };
+// The files the pattern and the relief go to, chosen by the extension. A
+// ".dxf" name stands for the relief's 3D faces (Dxf); the pattern's own
+// flat DXF (PatternDxf) is asked for by the pattern export commands.
+enum class PatternFileType { Bmp, Emf, Svg, Pdf, Dxf, PatternDxf, Unknown };
 
 // The type named by the text after the last dot of the file name (not of a
 // folder), compared ignoring case; Unknown without a dot.
@@ -15,9 +19,12 @@ PatternFileType PatternFileTypeOf(const std::string& path);
 
 // Writes the unfolded pattern (or, for Dxf, the relief as 3D faces): the
 // bitmap at rudovozuSizeBMP pixels, the metafile with a reference device of
-// pxPerCm x pyPerCm, SVG and PDF at the printed size. The file is replaced
-// whole or not at all. False when the picture cannot be made or written.
+// pxPerCm x pyPerCm, SVG, PDF and the pattern DXF at their real size with
+// the options (which the bitmap, the metafile and the relief ignore). The
+// file is replaced whole or not at all. False when the picture cannot be
+// made or written.
 bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
-                      const AppSettings& settings, double pxPerCm, double pyPerCm);
+                      const AppSettings& settings, double pxPerCm, double pyPerCm,
+                      const PatternOptions& options = PatternOptions());
 
 }  // namespace pw

@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "output/CutterPattern.h"
+#include "output/TilePlan.h"
 
 namespace pw {
 
 namespace {
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr double kMarkStrokeMm = 0.15;
+constexpr double kLabelMm = 3.5;
 
 // "#RRGGBB" as the three components of an RG operator.
 std::string StrokeColour(const char* hex) {
@@ -23,38 +26,161 @@ std::string StrokeColour(const char* hex) {
     return text + "RG";
 }
 
-void WriteLayer(std::string& content, const CutterLayer& layer, int index) {
-    content += "/OC /L" + std::to_string(index) + " BDC\nq\n" + StrokeColour(layer.color) + "\n" +
-               FormatMm(layer.strokeMm) + " w\n0 J\n[";
-    for (std::size_t k = 0; k < layer.dashMm.size(); ++k) content += (k ? " " : "") + FormatMm(layer.dashMm[k]);
-    content += "] 0 d\n";
+std::string StrokeState(const CutterLayer& layer) {
+    std::string text = StrokeColour(layer.color) + "\n" + FormatStrokeMm(layer.strokeMm) + " w\n0 J\n[";
+    for (std::size_t k = 0; k < layer.dashMm.size(); ++k) text += (k ? " " : "") + FormatMm(layer.dashMm[k]);
+    return text + "] 0 d\n";
+}
+
+// The lines of a page: every line when the page shows the whole drawing,
+// else those that reach into its piece.
+struct PageView {
+    const PatternPage& page;
+    bool Shows(const MmLine& l) const {
+        if (!page.clipped) return true;
+        return LineMeetsRect(MmLine{l.x0 + page.shiftX, l.y0 + page.shiftY, l.x1 + page.shiftX, l.y1 + page.shiftY},
+                             page.clipLeft, page.clipTop, page.clipRight, page.clipBottom, 1);
+    }
+};
+
+void WriteLines(std::string& content, const CutterLayer& layer, const PageView& view) {
     for (const MmLine& l : layer.lines)
-        content += FormatMm(l.x0) + " " + FormatMm(l.y0) + " m " + FormatMm(l.x1) + " " + FormatMm(l.y1) + " l S\n";
+        if (view.Shows(l))
+            content += FormatMm(l.x0) + " " + FormatMm(l.y0) + " m " + FormatMm(l.x1) + " " + FormatMm(l.y1) + " l S\n";
+}
+
+void WriteLayer(std::string& content, const CutterLayer& layer, int index, const PageView& view) {
+    content += "/OC /L" + std::to_string(index) + " BDC\nq\n" + StrokeState(layer);
+    WriteLines(content, layer, view);
+    content += "Q\nEMC\n";
+}
+
+// UTF-8 text as a PDF string in WinAnsiEncoding: ASCII and the
+// multiplication sign; anything else becomes "?".
+std::string PdfString(const std::string& utf8) {
+    std::string out = "(";
+    for (std::size_t k = 0; k < utf8.size(); ++k) {
+        const unsigned char c = static_cast<unsigned char>(utf8[k]);
+        if (c == '(' || c == ')' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else if (c == 0xC3 && k + 1 < utf8.size() && static_cast<unsigned char>(utf8[k + 1]) == 0x97) {
+            out += "\\327";
+            ++k;
+        } else if ((c & 0xC0) != 0x80) {
+            out += '?';
+        }
+    }
+    return out + ")";
+}
+
+// Text upright on the page although the page's y axis points down.
+void WriteText(std::string& content, const TextMark& t) {
+    const std::string s = FormatMm(t.sizeMm);
+    content += "BT\n/F1 1 Tf\n" + s + " 0 0 -" + s + " " + FormatMm(t.x) + " " + FormatMm(t.y) + " Tm\n" +
+               PdfString(t.text) + " Tj\nET\n";
+}
+
+void WriteLegend(std::string& content, const PatternLegend& legend, int index) {
+    content += "/OC /L" + std::to_string(index) + " BDC\n";
+    for (const CutterLayer& sample : legend.samples) {
+        content += "q\n" + StrokeState(sample);
+        for (const MmLine& l : sample.lines)
+            content += FormatMm(l.x0) + " " + FormatMm(l.y0) + " m " + FormatMm(l.x1) + " " + FormatMm(l.y1) + " l S\n";
+        content += "Q\n";
+    }
+    content += "q\n0 g\n";
+    for (const TextMark& t : legend.texts) WriteText(content, t);
+    content += "Q\nEMC\n";
+}
+
+void WriteMarks(std::string& content, const PatternPage& page, int index) {
+    content += "/OC /L" + std::to_string(index) + " BDC\nq\n0 0 0 RG\n" + FormatStrokeMm(kMarkStrokeMm) +
+               " w\n0 J\n[] 0 d\n";
+    for (const MmPoint& m : page.marks) {
+        content += FormatMm(m.x - kAlignmentCrossMm) + " " + FormatMm(m.y) + " m " + FormatMm(m.x + kAlignmentCrossMm) +
+                   " " + FormatMm(m.y) + " l S\n";
+        content += FormatMm(m.x) + " " + FormatMm(m.y - kAlignmentCrossMm) + " m " + FormatMm(m.x) + " " +
+                   FormatMm(m.y + kAlignmentCrossMm) + " l S\n";
+    }
+    content += "0 g\n";
+    WriteText(content, TextMark{page.labelAt.x, page.labelAt.y, kLabelMm, page.label});
     content += "Q\nEMC\n";
 }
 
 }  // namespace
 
 void WritePdf(std::ostream& out, const CutterPattern& pattern) {
-    const CutterLayer* layers[3] = {&pattern.cut, &pattern.mountain, &pattern.valley};
+    const PatternPages plan = PlanPatternPages(pattern);
+    const std::size_t pageCount = plan.pages.size();
+    const bool tiled = plan.pages.front().clipped;
+    const CutterLayer* kinds[3] = {&pattern.cut, &pattern.mountain, &pattern.valley};
 
-    // The content works in millimetres with y pointing down from the top of
-    // the page, like the other outputs.
-    std::string content = FormatDecimal(kPointsPerMm, 8) + " 0 0 " + FormatDecimal(-kPointsPerMm, 8) + " 0 " +
-                          FormatDecimal(pattern.pageHeightMm * kPointsPerMm, 6) + " cm\n";
-    for (int k = 0; k < 3; ++k) WriteLayer(content, *layers[k], k);
+    // Object numbers: the catalog, the page tree, the pages, the layers
+    // (cut, mountain, valley, then the legend's and the alignment marks'
+    // when there are such), the pages' contents, the font for any text,
+    // the document information.
+    std::vector<std::string> ocgNames = {"cut", "mountain", "valley"};
+    int legendIndex = -1, marksIndex = -1;
+    if (pattern.legend) {
+        legendIndex = static_cast<int>(ocgNames.size());
+        ocgNames.push_back("legend");
+    }
+    if (tiled) {
+        marksIndex = static_cast<int>(ocgNames.size());
+        ocgNames.push_back("marks");
+    }
+    const bool text = pattern.legend.has_value() || tiled;
+    const std::size_t firstPage = 3, firstOcg = firstPage + pageCount, firstContent = firstOcg + ocgNames.size();
+    const std::size_t font = firstContent + pageCount;
+    auto ref = [](std::size_t n) { return std::to_string(n) + " 0 R"; };
 
-    const std::string mediaBox = "[0 0 " + FormatDecimal(pattern.pageWidthMm * kPointsPerMm, 6) + " " +
-                                 FormatDecimal(pattern.pageHeightMm * kPointsPerMm, 6) + "]";
+    std::string ocgList;
+    std::string properties;
+    for (std::size_t k = 0; k < ocgNames.size(); ++k) {
+        ocgList += (k ? " " : "") + ref(firstOcg + k);
+        properties += (k ? " /L" : "/L") + std::to_string(k) + " " + ref(firstOcg + k);
+    }
+    std::string resources = "<< /Properties << " + properties + " >>";
+    if (text) resources += " /Font << /F1 " + ref(font) + " >>";
+    resources += " >>";
+    const std::string mediaBox = "[0 0 " + FormatDecimal(plan.pageWidthMm * kPointsPerMm, 6) + " " +
+                                 FormatDecimal(plan.pageHeightMm * kPointsPerMm, 6) + "]";
+
+    std::string kids;
+    for (std::size_t k = 0; k < pageCount; ++k) kids += (k ? " " : "") + ref(firstPage + k);
     std::vector<std::string> objects = {
-        "<< /Type /Catalog /Pages 2 0 R /OCProperties << /OCGs [4 0 R 5 0 R 6 0 R] "
-        "/D << /Order [4 0 R 5 0 R 6 0 R] /ON [4 0 R 5 0 R 6 0 R] >> >> >>",
-        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox +
-            " /Resources << /Properties << /L0 4 0 R /L1 5 0 R /L2 6 0 R >> >> /Contents 7 0 R >>",
+        "<< /Type /Catalog /Pages 2 0 R /OCProperties << /OCGs [" + ocgList + "] /D << /Order [" + ocgList +
+            "] /ON [" + ocgList + "] >> >> >>",
+        "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pageCount) + " >>",
     };
-    for (const CutterLayer* layer : layers) objects.push_back("<< /Type /OCG /Name (" + layer->name + ") >>");
-    objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream");
+    for (std::size_t k = 0; k < pageCount; ++k)
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox + " /Resources " + resources +
+                          " /Contents " + ref(firstContent + k) + " >>");
+    for (const std::string& name : ocgNames) objects.push_back("<< /Type /OCG /Name (" + name + ") >>");
+
+    for (const PatternPage& page : plan.pages) {
+        // The content works in millimetres with y pointing down from the top
+        // of the page, like the other outputs.
+        std::string content = FormatDecimal(kPointsPerMm, 8) + " 0 0 " + FormatDecimal(-kPointsPerMm, 8) + " 0 " +
+                              FormatDecimal(plan.pageHeightMm * kPointsPerMm, 6) + " cm\n";
+        if (page.clipped)
+            content += "q\n" + FormatMm(page.clipLeft) + " " + FormatMm(page.clipTop) + " " +
+                       FormatMm(page.clipRight - page.clipLeft) + " " + FormatMm(page.clipBottom - page.clipTop) +
+                       " re W n\n1 0 0 1 " + FormatMm(page.shiftX) + " " + FormatMm(page.shiftY) + " cm\n";
+        const PageView view{page};
+        for (const CutterLayer* layer : pattern.LayersInOrder()) {
+            const int index = layer == kinds[0] ? 0 : layer == kinds[1] ? 1 : 2;
+            WriteLayer(content, *layer, index, view);
+        }
+        if (pattern.legend) WriteLegend(content, *pattern.legend, legendIndex);
+        if (page.clipped) content += "Q\n";
+        if (tiled) WriteMarks(content, page, marksIndex);
+        objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream");
+    }
+    if (text) objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
     objects.push_back("<< /Producer (Popwright) /Title (Unfolded pattern) >>");
 
     std::string file = "%PDF-1.5\n%\xE2\xE3\xCF\xD3\n";

@@ -4,8 +4,11 @@
 
 namespace pw {
 
-QPainterSurface::QPainterSurface(QPainter& painter)
-    : painter_(painter), stockPen_(painter.pen()), hadAntialiasing_(painter.testRenderHint(QPainter::Antialiasing)) {
+QPainterSurface::QPainterSurface(QPainter& painter, double penScale)
+    : painter_(painter),
+      penScale_(penScale),
+      stockPen_(painter.pen()),
+      hadAntialiasing_(painter.testRenderHint(QPainter::Antialiasing)) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -14,11 +17,11 @@ QPainterSurface::~QPainterSurface() {
     painter_.setRenderHint(QPainter::Antialiasing, hadAntialiasing_);
 }
 
-QPen QPainterSurface::ToQPen(const PenSpec& pen) {
+QPen QPainterSurface::ToQPen(const PenSpec& pen, double penScale) {
     const Qt::PenStyle style = pen.style == PenStyle::Dash  ? Qt::DashLine
                                : pen.style == PenStyle::Dot ? Qt::DotLine
                                                             : Qt::SolidLine;
-    QPen q(QColor(pen.red, pen.green, pen.blue), pen.width, style, Qt::FlatCap, Qt::MiterJoin);
+    QPen q(QColor(pen.red, pen.green, pen.blue), pen.width * penScale, style, Qt::FlatCap, Qt::MiterJoin);
     return q;
 }
 
@@ -28,7 +31,7 @@ PenHandle QPainterSurface::CreatePen(PenStyle style, int width, int red, int gre
 
 PenHandle QPainterSurface::SelectPen(PenHandle pen) {
     const PenHandle previous = pens_.Select(pen);
-    if (previous != kNoPen) painter_.setPen(pen == kStockPen ? stockPen_ : ToQPen(*pens_.Find(pen)));
+    if (previous != kNoPen) painter_.setPen(pen == kStockPen ? stockPen_ : ToQPen(*pens_.Find(pen), penScale_));
     return previous;
 }
 

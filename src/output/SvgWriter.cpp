@@ -9,19 +9,55 @@ namespace pw {
 
 namespace {
 
-void WriteLayer(std::string& text, const CutterLayer& layer) {
-    text += "  <g id=\"" + layer.name + "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + layer.name +
-            "\" fill=\"none\" stroke=\"" + layer.color + "\" stroke-width=\"" + FormatMm(layer.strokeMm) +
-            "\" stroke-linecap=\"butt\"";
+std::string StrokeAttributes(const CutterLayer& layer) {
+    std::string text = "fill=\"none\" stroke=\"" + std::string(layer.color) + "\" stroke-width=\"" +
+                       FormatStrokeMm(layer.strokeMm) + "\" stroke-linecap=\"butt\"";
     if (!layer.dashMm.empty()) {
         text += " stroke-dasharray=\"";
         for (std::size_t k = 0; k < layer.dashMm.size(); ++k) text += (k ? " " : "") + FormatMm(layer.dashMm[k]);
         text += "\"";
     }
-    text += ">\n";
+    return text;
+}
+
+void WriteLines(std::string& text, const CutterLayer& layer, const char* indent) {
     for (const MmLine& l : layer.lines)
-        text += "    <line x1=\"" + FormatMm(l.x0) + "\" y1=\"" + FormatMm(l.y0) + "\" x2=\"" + FormatMm(l.x1) +
-                "\" y2=\"" + FormatMm(l.y1) + "\"/>\n";
+        text += std::string(indent) + "<line x1=\"" + FormatMm(l.x0) + "\" y1=\"" + FormatMm(l.y0) + "\" x2=\"" +
+                FormatMm(l.x1) + "\" y2=\"" + FormatMm(l.y1) + "\"/>\n";
+}
+
+void WriteLayer(std::string& text, const CutterLayer& layer) {
+    text += "  <g id=\"" + layer.name + "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + layer.name + "\" " +
+            StrokeAttributes(layer) + ">\n";
+    WriteLines(text, layer, "    ");
+    text += "  </g>\n";
+}
+
+std::string Escaped(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+void WriteLegend(std::string& text, const PatternLegend& legend) {
+    text += "  <g id=\"legend\" inkscape:groupmode=\"layer\" inkscape:label=\"legend\">\n";
+    for (const CutterLayer& sample : legend.samples) {
+        text += "    <g id=\"legend-" + sample.name + "\" " + StrokeAttributes(sample) + ">\n";
+        WriteLines(text, sample, "      ");
+        text += "    </g>\n";
+    }
+    for (const TextMark& t : legend.texts)
+        text += "    <text x=\"" + FormatMm(t.x) + "\" y=\"" + FormatMm(t.y) + "\" font-family=\"sans-serif\" font-size=\"" +
+                FormatMm(t.sizeMm) + "\" fill=\"#000000\">" + Escaped(t.text) + "</text>\n";
     text += "  </g>\n";
 }
 
@@ -35,9 +71,8 @@ void WriteSvg(std::ostream& out, const CutterPattern& pattern) {
         "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"" +
         w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + " " + h + "\">\n" +
         "  <title>Unfolded pattern</title>\n";
-    WriteLayer(text, pattern.cut);
-    WriteLayer(text, pattern.mountain);
-    WriteLayer(text, pattern.valley);
+    for (const CutterLayer* layer : pattern.LayersInOrder()) WriteLayer(text, *layer);
+    if (pattern.legend) WriteLegend(text, *pattern.legend);
     text += "</svg>\n";
     out << text;
 }

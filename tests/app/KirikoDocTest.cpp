@@ -376,10 +376,11 @@ TEST_F(KirikoDocTest, SettingAppliesTheDialogOnlyAfterOk) {
         QTest::mouseClick(dialog.findChild<QPushButton*>("background"), Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QCheckBox*>("displayGrid"), Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QCheckBox*>("invert"), Qt::LeftButton);
-        return TypeAndPress({{"printSize", "60"}, {"bmpWidth", "800"}}, "ok")(dialog);
+        return TypeAndPress({{"printSize", "60"}, {"bmpWidth", "800"}, {"cellSize", "4.5"}}, "ok")(dialog);
     };
     doc.OnSetting();
     EXPECT_EQ(settings.rudovozuSizeRatio, 60);
+    EXPECT_DOUBLE_EQ(settings.cellSizeMm, 4.5);
     EXPECT_EQ(settings.rudovozuSizeBMP, 800);
     EXPECT_EQ(settings.colorBack, RgbColor(1, 2, 3));
     EXPECT_EQ(settings.drawGrid, 1);

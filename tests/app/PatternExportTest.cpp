@@ -4,13 +4,23 @@
 // follow an edit whose frame was never painted.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QImage>
 #include <QSvgRenderer>
 #include <QtEndian>
+#include <functional>
+#include <map>
 #include <sstream>
 
 #include "OutputCommandsFixture.h"
+#include "support/CardBuilder.h"
 #include "app/CommandTable.h"
 #include "app/PatternExport.h"
 #include "app/ScreenResolution.h"
@@ -19,6 +29,7 @@
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
+#include "output/PatternDxfWriter.h"
 #include "output/PatternImages.h"
 #include "output/PdfWriter.h"
 #include "output/SvgWriter.h"
@@ -46,12 +57,29 @@ QRect InkBounds(const QImage& image) {
     return r;
 }
 
+// Plays "Pattern options": sets the named fields and check boxes, then
+// presses the button.
+std::function<int(QDialog&)> PatternOptionsAnswer(std::map<QString, QString> fields = {},
+                                                  std::map<QString, bool> boxes = {}, const char* button = "ok") {
+    return [fields, boxes, button](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Pattern options");
+        for (const auto& [name, checked] : boxes) dialog.findChild<QCheckBox*>(name)->setChecked(checked);
+        for (const auto& [name, text] : fields) dialog.findChild<QLineEdit*>(name)->setText(text);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
 TEST_F(PatternExportTest, ExtensionChoosesTheFileInAnyCase) {
+    prompts.onDialog = PatternOptionsAnswer();
     prompts.saveNames = {Path("a.BMP"), Path("b.Emf"), Path("c.svg"), Path("d.PdF")};
     for (int i = 0; i < 4; ++i) Trigger(ID_EXPORT_UNFOLDED);
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("|").toStdString();
     ASSERT_EQ(prompts.fileFilters.size(), 4);
-    EXPECT_EQ(prompts.fileFilters[0], "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf)");
+    EXPECT_EQ(prompts.fileFilters[0],
+              "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;Pattern DXF File(*.dxf)");
+    // Only the cutter-ready files ask for their options.
+    EXPECT_EQ(prompts.dialogTitles, QStringList({"Pattern options", "Pattern options"}));
 
     // The bitmap: 400 by 440 pixels of 20-pixel cells, 24 bits without a
     // colour table, the sheet from (40, 80) to (360, 400); the 2-pixel cut
@@ -77,8 +105,8 @@ TEST_F(PatternExportTest, ExtensionChoosesTheFileInAnyCase) {
     const ScreenResolution screen = ScreenResolutionOf(frame.get());
     EXPECT_EQ(emf, Bytes(RenderPatternMetafile(Grid(), 0, 50, screen.PixelsPerCmX(), screen.PixelsPerCmY())));
 
-    // The vector files at the printed size.
-    const CutterPattern cutter = LayOutCutterPattern(Grid(), 0, 50);
+    // The vector files at the printed size, with the default options.
+    const CutterPattern cutter = LayOutCutterPattern(Grid(), 0, 50, PatternOptions());
     std::ostringstream svg, pdf;
     WriteSvg(svg, cutter);
     WritePdf(pdf, cutter);
@@ -97,7 +125,7 @@ TEST_F(PatternExportTest, OtherNamesAreRefusedAndNothingIsWritten) {
     for (int i = 0; i < 5; ++i) Trigger(ID_EXPORT_UNFOLDED);
     const QString refusal = QString::fromUtf8(msg::kSpecifyPatternFile);
     EXPECT_EQ(prompts.messages, QStringList(5, refusal));
-    EXPECT_EQ(refusal, "Please specify a *.bmp, *.emf, *.svg or *.pdf file.");
+    EXPECT_EQ(refusal, "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.");
     QStringList written = QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
     written.removeAll("settings.ini");
     EXPECT_TRUE(written.isEmpty()) << written.join(" ").toStdString();
@@ -111,9 +139,11 @@ TEST_F(PatternExportTest, OtherNamesAreRefusedAndNothingIsWritten) {
 
 TEST_F(PatternExportTest, FilesThatCannotBeWrittenAreReported) {
     // Each kind, the bitmap included: none of them may look saved.
-    prompts.saveNames = {Path("missing/a.emf"), Path("missing/a.bmp"), Path("missing/a.svg"), Path("missing/a.pdf")};
-    for (int i = 0; i < 4; ++i) Trigger(ID_EXPORT_UNFOLDED);
-    EXPECT_EQ(prompts.messages, QStringList(4, QString::fromUtf8(msg::kFileSaveFailed)));
+    prompts.onDialog = PatternOptionsAnswer();
+    prompts.saveNames = {Path("missing/a.emf"), Path("missing/a.bmp"), Path("missing/a.svg"), Path("missing/a.pdf"),
+                         Path("missing/a.dxf")};
+    for (int i = 0; i < 5; ++i) Trigger(ID_EXPORT_UNFOLDED);
+    EXPECT_EQ(prompts.messages, QStringList(5, QString::fromUtf8(msg::kFileSaveFailed)));
 
     // A bitmap too large to make leaves the existing file alone.
     const QString kept = Path("kept.bmp");
@@ -125,7 +155,7 @@ TEST_F(PatternExportTest, FilesThatCannotBeWrittenAreReported) {
     frame->Settings().rudovozuSizeBMP = 200000;
     prompts.saveNames = {kept};
     Trigger(ID_EXPORT_UNFOLDED);
-    EXPECT_EQ(prompts.messages.size(), 5);
+    EXPECT_EQ(prompts.messages.size(), 6);
     EXPECT_EQ(prompts.messages.back(), QString::fromUtf8(msg::kFileSaveFailed));
     EXPECT_EQ(ReadAll(kept), "old");
 }
@@ -185,6 +215,116 @@ TEST_F(PatternExportTest, OutputsShowAnEditBeforeItsFrameIsPainted) {
         for (int x = 0; x < image.width(); ++x)
             differences += (image.pixel(x, y) & 0xFFFFFF) != expected->Pixel(x, y);
     EXPECT_EQ(differences, 0);
+}
+
+TEST_F(PatternExportTest, DxfNameWritesTheFlatPatternWithTheChosenOptions) {
+    // A box, so that there are folds of both kinds to perforate.
+    EditedCard& model = frame->Model();
+    for (int x = 5; x <= 7; ++x) test::AddBox(model.grid, x, 2, 3);
+    bool hairlineEnabled = true, legendEnabled = true, paperEnabled = true;
+    QString finished;
+    prompts.onDialog = [&](QDialog& dialog) {
+        hairlineEnabled = dialog.findChild<QCheckBox*>("hairline")->isEnabled();
+        legendEnabled = dialog.findChild<QCheckBox*>("legend")->isEnabled();
+        paperEnabled = dialog.findChild<QComboBox*>("paper")->isEnabled();
+        return PatternOptionsAnswer({{"cellSize", "5"}, {"dash", "1,5"}, {"gap", "0.5"}}, {{"perforate", true}})(dialog);
+    };
+    prompts.saveNames = {Path("flat.DXF")};
+    Trigger(ID_EXPORT_UNFOLDED);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("|").toStdString();
+    // A DXF line has no width and a cutter would cut a legend; no pages.
+    EXPECT_FALSE(hairlineEnabled);
+    EXPECT_FALSE(legendEnabled);
+    EXPECT_FALSE(paperEnabled);
+
+    PatternOptions expected;
+    expected.cellMm = 5;
+    expected.perforate = true;
+    expected.dashMm = 1.5;
+    expected.gapMm = 0.5;
+    std::ostringstream dxf;
+    WritePatternDxf(dxf, LayOutCutterPattern(Grid(), 0, 50, expected));
+    EXPECT_EQ(ReadAll(Path("flat.DXF")), QByteArray::fromStdString(dxf.str()));
+    // Not the relief's 3D faces.
+    EXPECT_FALSE(ReadAll(Path("flat.DXF")).contains("3DFACE"));
+    // The status bar states the finished size.
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(
+        QString::fromUtf8("card 80 \u00D7 40 mm (opened), sheet 80 \u00D7 80 mm")))
+        << frame->statusBar()->currentMessage().toStdString();
+
+    // The choices are offered again for the next file; the cell size starts
+    // from the Setting dialog's.
+    frame->Settings().cellSizeMm = 6;
+    QString cellShown, dashShown;
+    bool perforateShown = false;
+    prompts.onDialog = [&](QDialog& dialog) {
+        cellShown = dialog.findChild<QLineEdit*>("cellSize")->text();
+        dashShown = dialog.findChild<QLineEdit*>("dash")->text();
+        perforateShown = dialog.findChild<QCheckBox*>("perforate")->isChecked();
+        return int(QDialog::Rejected);
+    };
+    prompts.saveNames = {Path("again.svg")};
+    Trigger(ID_EXPORT_UNFOLDED);
+    EXPECT_EQ(cellShown, "6");
+    EXPECT_EQ(dashShown, "1.5");
+    EXPECT_TRUE(perforateShown);
+    // Cancelling the options writes nothing.
+    EXPECT_FALSE(QFileInfo::exists(Path("again.svg")));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(PatternExportTest, OptionsStateTheSizeAndThePagesAndRefuseBadNumbers) {
+    QStringList sizes, pages;
+    QStringList messagesWhileOpen;
+    prompts.onDialog = [&](QDialog& dialog) {
+        auto* cell = dialog.findChild<QLineEdit*>("cellSize");
+        auto* finished = dialog.findChild<QLabel*>("finishedSize");
+        auto* pageCount = dialog.findChild<QLabel*>("pages");
+        EXPECT_TRUE(pageCount->isVisibleTo(&dialog));
+        sizes << finished->text();
+        pages << pageCount->text();
+        cell->setText("10");  // 160 by 160 mm: fits A4
+        sizes << finished->text();
+        pages << pageCount->text();
+        cell->setText("30");  // 480 by 480 mm: 3 by 2 A4 pages
+        sizes << finished->text();
+        pages << pageCount->text();
+        dialog.findChild<QComboBox*>("paper")->setCurrentIndex(2);  // A3: 2 by 2
+        pages << pageCount->text();
+
+        // A cell size or a dash out of range: the message, the focus, and
+        // the dialog stays open.
+        cell->setText("0.2");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.focusWidget(), cell);
+        cell->setText("30");
+        dialog.findChild<QCheckBox*>("perforate")->setChecked(true);
+        dialog.findChild<QLineEdit*>("dash")->setText("0.1");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        messagesWhileOpen = prompts.messages;
+        dialog.findChild<QLineEdit*>("dash")->setText("3");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
+        return dialog.result();
+    };
+    prompts.saveNames = {Path("big.pdf")};
+    Trigger(ID_EXPORT_UNFOLDED);
+    EXPECT_EQ(messagesWhileOpen, QStringList({"Please enter 0 or a number between 0.5 and 50.",
+                                              "Please enter a number between 0.5 and 50."}));
+    ASSERT_EQ(sizes.size(), 3);
+    EXPECT_EQ(sizes[0], QString::fromUtf8("Finished size: card 93.3 \u00D7 46.7 mm (opened), sheet 93.3 \u00D7 93.3 mm"));
+    EXPECT_EQ(sizes[1], QString::fromUtf8("Finished size: card 160 \u00D7 80 mm (opened), sheet 160 \u00D7 160 mm"));
+    EXPECT_EQ(sizes[2], QString::fromUtf8("Finished size: card 480 \u00D7 240 mm (opened), sheet 480 \u00D7 480 mm"));
+    EXPECT_EQ(pages[0], "1 page");
+    EXPECT_EQ(pages[1], "1 page");
+    EXPECT_EQ(pages[2], QString::fromUtf8("6 pages: 2 rows \u00D7 3 columns, overlapping by 10 mm"));
+    EXPECT_EQ(pages[3], QString::fromUtf8("4 pages: 2 rows \u00D7 2 columns, overlapping by 10 mm"));
+    const QByteArray pdf = ReadAll(Path("big.pdf"));
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_TRUE(pdf.contains("/Count 4 "));
+    EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(", 4 pages"))
+        << frame->statusBar()->currentMessage().toStdString();
 }
 
 }  // namespace

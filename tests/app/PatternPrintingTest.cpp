@@ -13,12 +13,15 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "OutputCommandsFixture.h"
 #include "app/CommandTable.h"
 #include "app/PatternPrinting.h"
 #include "model/AppSettings.h"
+#include "support/CardBuilder.h"
 
 namespace pw {
 namespace {
@@ -146,6 +149,164 @@ TEST_F(PrintCommandsTest, PreviewShowsTheOnePageAndSetupUsesTheKeptPrinter) {
     Trigger(ID_FILE_PRINT_SETUP);
     EXPECT_TRUE(setup);
     EXPECT_EQ(prompts.dialogTitles.size(), 2);
+}
+
+// The runs of dark pixels along row y from x0 to x1, and the share of dark
+// pixels there.
+struct RowProfile {
+    std::vector<int> runs;
+    double coverage = 0;
+    int MedianRun() const {
+        if (runs.empty()) return 0;
+        std::vector<int> sorted = runs;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+};
+
+RowProfile ProfileOf(const QImage& page, int x0, int x1, int y) {
+    RowProfile p;
+    int run = 0, dark = 0;
+    for (int x = x0; x < x1; ++x) {
+        if (qGray(page.pixel(x, y)) < 128) {
+            ++run;
+            ++dark;
+        } else if (run > 0) {
+            p.runs.push_back(run);
+            run = 0;
+        }
+    }
+    if (run > 0) p.runs.push_back(run);
+    p.coverage = static_cast<double>(dark) / (x1 - x0);
+    return p;
+}
+
+// The darkest row near y (a line may land a pixel or two off its place),
+// and how many rows around it a line across x0..x1 darkens in at least a
+// third of its pixels: the printed line's thickness.
+int DarkestRow(const QImage& page, int x0, int x1, int y) {
+    int best = y;
+    double most = -1;
+    for (int dy = -6; dy <= 6; ++dy) {
+        const double c = ProfileOf(page, x0, x1, y + dy).coverage;
+        if (c > most) {
+            most = c;
+            best = y + dy;
+        }
+    }
+    return best;
+}
+
+int Thickness(const QImage& page, int x0, int x1, int y) {
+    const double peak = ProfileOf(page, x0, x1, y).coverage;
+    int rows = 0;
+    for (int dy = -8; dy <= 8; ++dy) rows += ProfileOf(page, x0, x1, y + dy).coverage > peak / 3;
+    return rows;
+}
+
+class PrintedFoldsTest : public PrintCommandsTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PrintedFoldsTest, MountainValleyAndCutLinesDifferOnThePrintedPage) {
+    // A box across columns 5 to 7: a mountain fold at s = -1 from u = 5 to
+    // 8, the crease (a valley) from u = 8 to 17, the outline along s = -8.
+    for (int x = 5; x <= 7; ++x) test::AddBox(frame->Model().grid, x, 2, 3);
+    QPrinter& printer = frame->Printing().Printer();
+    printer.setResolution(GetParam());
+    prompts.onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    Trigger(ID_FILE_PRINT);
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+
+    // Rendered at 300 dpi: the cut pen (0.53 mm) is about 6 pixels wide,
+    // the folds (0.26 mm) 3; the mountain's dashes are 1.06 mm (12.5
+    // pixels), the valley's dots 0.26 mm (3 pixels), both 0.53 mm apart.
+    const double perMm = 300 / 25.4;
+    RunTool(QStringLiteral("pdftoppm"), {"-r", "300", "-gray", "-aa", "no", "-aaVector", "no", "-singlefile", pdf,
+                                          Path("fine")});
+    const QImage page(Path("fine.pgm"));
+    ASSERT_FALSE(page.isNull());
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    const double cell = 105.0 / 18;
+    auto X = [&](int u) { return static_cast<int>(std::lround((area.left() + 52.5 + u * cell) * perMm)); };
+    auto Y = [&](int s) { return static_cast<int>(std::lround((area.top() + 148.5 + s * cell) * perMm)); };
+
+    const int cutRow = DarkestRow(page, X(2), X(16), Y(-8));
+    const int mountainRow = DarkestRow(page, X(5) + 10, X(8) - 10, Y(-1));
+    const int valleyRow = DarkestRow(page, X(9), X(16), Y(0));
+    const RowProfile cut = ProfileOf(page, X(2), X(16), cutRow);
+    const RowProfile mountain = ProfileOf(page, X(5) + 10, X(8) - 10, mountainRow);
+    const RowProfile valley = ProfileOf(page, X(9), X(16), valleyRow);
+
+    EXPECT_GT(cut.coverage, 0.95);
+    EXPECT_GE(Thickness(page, X(2), X(16), cutRow), 5);
+    EXPECT_GT(mountain.coverage, 0.5);
+    EXPECT_LT(mountain.coverage, 0.85);
+    EXPECT_GE(mountain.MedianRun(), 9);
+    EXPECT_GT(valley.coverage, 0.15);
+    EXPECT_LT(valley.coverage, 0.5);
+    EXPECT_LE(valley.MedianRun(), 5);
+    EXPECT_GE(valley.MedianRun(), 2);
+    // Told apart: dashes against dots, a thick cut against thin folds.
+    EXPECT_GT(mountain.MedianRun(), 2 * valley.MedianRun());
+    const int foldThickness = Thickness(page, X(5) + 10, X(8) - 10, mountainRow);
+    EXPECT_GE(foldThickness, 2);
+    EXPECT_LT(foldThickness, Thickness(page, X(2), X(16), cutRow));
+}
+
+INSTANTIATE_TEST_SUITE_P(PrinterResolutions, PrintedFoldsTest, ::testing::Values(600, 1200));
+
+TEST_F(PrintCommandsTest, LargeSheetIsTiledOverNumberedPages) {
+    // 16 by 8 cells of 30 mm: a 480 mm square sheet.
+    frame->Settings().cellSizeMm = 30;
+    QPrinter& printer = frame->Printing().Printer();
+    printer.setResolution(300);
+    int maxPage = 0;
+    prompts.onDialog = [&](QDialog& dialog) {
+        maxPage = static_cast<QPrintDialog&>(dialog).maxPage();
+        return int(QDialog::Accepted);
+    };
+    Trigger(ID_FILE_PRINT);
+    const QString info = QString::fromUtf8(RunTool(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)\\n").match(info);
+    ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+    const int pages = m.captured(1).toInt();
+    EXPECT_GE(pages, 6);
+    EXPECT_EQ(maxPage, pages);
+    const QString text = QString::fromUtf8(RunTool(QStringLiteral("pdftotext"), {pdf, "-"}));
+    EXPECT_TRUE(text.contains("1, 1")) << text.toStdString();
+    EXPECT_TRUE(text.contains("2, 2")) << text.toStdString();
+
+    // A page range prints only those pages.
+    QFile::remove(pdf);
+    prompts.onDialog = [&](QDialog&) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 3);
+        return int(QDialog::Accepted);
+    };
+    Trigger(ID_FILE_PRINT);
+    const QString ranged = QString::fromUtf8(RunTool(QStringLiteral("pdfinfo"), {pdf}));
+    EXPECT_TRUE(ranged.contains(QRegularExpression("Pages:\\s+2\\n"))) << ranged.toStdString();
+    const QString rangedText = QString::fromUtf8(RunTool(QStringLiteral("pdftotext"), {pdf, "-"}));
+    EXPECT_FALSE(rangedText.contains("1, 1"));
+    EXPECT_TRUE(rangedText.contains("1, 2"));
+}
+
+TEST_F(PrintCommandsTest, LetterPaperCentresThePatternTheSameWay) {
+    QPrinter& printer = frame->Printing().Printer();
+    printer.setResolution(300);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    prompts.onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    Trigger(ID_FILE_PRINT);
+    const QString info = QString::fromUtf8(RunTool(QStringLiteral("pdfinfo"), {pdf}));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+612 x 792 pts"))) << info.toStdString();
+    const QImage page = RenderedPage();
+    ASSERT_FALSE(page.isNull());
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    const QRect ink = InkBounds(page);
+    const double cell = 105.0 / 18;
+    EXPECT_NEAR((ink.left() + ink.right() + 1) / 2.0 * kMmPerPixel, area.left() + 215.9 / 2, 0.5);
+    EXPECT_NEAR(ink.top() * kMmPerPixel, area.top() + 279.4 / 2 - 8 * cell, 0.5);
+    EXPECT_NEAR((ink.bottom() + 1) * kMmPerPixel, area.top() + 279.4 / 2 + 8 * cell, 0.5);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <ostream>
+#include <utility>
 #include <string>
 
 #include "app/ColorSwatch.h"
@@ -85,7 +86,7 @@ TEST_F(SettingsDialogTest, ControlTextsAndTabOrderFollowTheControlOrder) {
     } while (w != Edit("printSize"));
     EXPECT_EQ(order, QStringList({"printSize", "bmpWidth", "invert", "background", "verticalFace",
                                   "horizontalFace", "outline", "defaultSetting", "sound", "ok", "cancel",
-                                  "gridHeight", "gridWidth", "displayGrid"}));
+                                  "gridHeight", "gridWidth", "displayGrid", "cellSize"}));
 }
 
 struct BadField {
@@ -124,7 +125,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BadField{"gridHeight", "4", "Please enter an integer between 5 and 40."},
                       BadField{"gridHeight", "abc", "Please enter an integer."},
                       BadField{"gridWidth", "81", "Please enter an integer between 10 and 80."},
-                      BadField{"gridWidth", "-10", "Please enter an integer between 10 and 80."}),
+                      BadField{"gridWidth", "-10", "Please enter an integer between 10 and 80."},
+                      BadField{"cellSize", "0.4", "Please enter 0 or a number between 0.5 and 50."},
+                      BadField{"cellSize", "50.01", "Please enter 0 or a number between 0.5 and 50."},
+                      BadField{"cellSize", "-2", "Please enter 0 or a number between 0.5 and 50."},
+                      BadField{"cellSize", "", "Please enter 0 or a number between 0.5 and 50."},
+                      BadField{"cellSize", "5 mm", "Please enter 0 or a number between 0.5 and 50."}),
     [](const ::testing::TestParamInfo<BadField>& info) {
         return std::string(info.param.field) + std::to_string(info.index);
     });
@@ -163,6 +169,28 @@ TEST_F(SettingsDialogTest, OkTakesTheBoundsAndEveryControl) {
     EXPECT_EQ(dialog.reverseMode, 1);
     EXPECT_EQ(dialog.soundMode, 0);
     EXPECT_EQ(dialog.drawGrid, 1);
+}
+
+TEST_F(SettingsDialogTest, CellSizeTakesMillimetresWithAPointOrAComma) {
+    CSettingsDialog other(settings, prompts);
+    other.cellSizeMm = 3.175;
+    other.cardHeight = 8;
+    other.cardWidth = 16;
+    other.rudovozuSizeRatio = 50;
+    other.rudovozuSizeBMP = 400;
+    other.show();
+    QLineEdit* cell = other.findChild<QLineEdit*>("cellSize");
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(), "3.175");
+    for (const auto& [typed, taken] : {std::pair{" 2,5 ", 2.5}, std::pair{"0", 0.0}, std::pair{"50", 50.0},
+                                       std::pair{".5", 0.5}, std::pair{"7.12345", 7.123}}) {
+        other.show();
+        cell->setText(QString::fromUtf8(typed));
+        QTest::mouseClick(other.findChild<QPushButton*>("ok"), Qt::LeftButton);
+        EXPECT_EQ(other.result(), QDialog::Accepted) << typed;
+        EXPECT_DOUBLE_EQ(other.cellSizeMm, taken) << typed;
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(SettingsDialogTest, CancelAndEscapeCloseWithoutChecking) {

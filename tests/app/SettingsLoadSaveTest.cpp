@@ -156,6 +156,36 @@ TEST_F(SettingsLoadTest, WindowPosNeedsAllTenNumbers) {
     EXPECT_TRUE(LoadSettings(store, settings, model, nullptr));
 }
 
+TEST_F(SettingsLoadTest, CellSizeIsADecimalWithinTheDialogsLimits) {
+    EXPECT_EQ(settings.cellSizeMm, 0);  // from the print size unless set
+    Set("cellSizeMm", "2.5");
+    Load();
+    EXPECT_DOUBLE_EQ(settings.cellSizeMm, 2.5);
+    Set("cellSizeMm", "3.17549");  // kept to a micrometre
+    Load();
+    EXPECT_DOUBLE_EQ(settings.cellSizeMm, 3.175);
+    for (const char* bad : {"0.4", "50.5", "-3", "abc", "2,5", "", "1e1", "nan"}) {
+        settings.cellSizeMm = 7;
+        Set("cellSizeMm", bad);
+        Load();
+        EXPECT_DOUBLE_EQ(settings.cellSizeMm, 7) << bad;
+    }
+    Set("cellSizeMm", "0");
+    Load();
+    EXPECT_EQ(settings.cellSizeMm, 0);
+
+    // Saved with a point whatever the value, and loaded back the same.
+    settings.cellSizeMm = 12.125;
+    WindowPlacement p;
+    MemorySettingsStore saved;
+    SaveSettings(saved, settings, p);
+    EXPECT_EQ(saved.GetText(kSettingsSection, "cellSizeMm"), "12.125");
+    AppSettings loaded;
+    EditedCard other;
+    LoadSettings(saved, loaded, other, nullptr);
+    EXPECT_EQ(loaded.cellSizeMm, 12.125);
+}
+
 TEST(SettingsSave, WritesEveryEntryAsText) {
     MemorySettingsStore store;
     AppSettings settings;
@@ -177,7 +207,8 @@ TEST(SettingsSave, WritesEveryEntryAsText) {
     EXPECT_EQ(get("rudovozuSizeRatio"), "50");
     EXPECT_EQ(get("rudovozuSizeBMP"), "400");
     EXPECT_EQ(get("drawGrid"), "1");
-    EXPECT_EQ(store.Size(), 11u);
+    EXPECT_EQ(get("cellSizeMm"), "0");
+    EXPECT_EQ(store.Size(), 12u);
 
     // What was saved loads back unchanged, and the next start uses the size.
     AppSettings loaded;

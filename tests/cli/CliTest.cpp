@@ -161,6 +161,9 @@ TEST_F(CliTest, BadArgumentsAreUsageErrors) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("popwright-cli edit IN.kpf OUT.kpf KEY..."), std::string::npos);
     EXPECT_NE(help.out.find("export"), std::string::npos);
+    for (const char* option : {"--pattern", "--cell-mm", "--cut-order", "--perforate", "--dash", "--gap", "--hairline",
+                               "--legend", "--page", "--tile"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(help.err, "");
 }
 

@@ -12,7 +12,12 @@
 #include "model/CellGrid.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
+#include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
+#include "output/PatternDxfWriter.h"
+#include "output/PatternFiles.h"
+#include "output/PdfWriter.h"
+#include "output/SvgWriter.h"
 #include "output/PatternImages.h"
 #include "output/PatternPlacement.h"
 #include "support/CardBuilder.h"
@@ -167,6 +172,88 @@ TEST_F(ExportCommandTest, ReadAndWriteFailuresExitOneAndKeepExistingFiles) {
     EXPECT_EQ(Entries(), before);
 }
 
+TEST_F(ExportCommandTest, PatternOptionsReachTheCutterFiles) {
+    const std::string in = Path("card.kpf");
+    auto same = [&](const std::string& file, PatternFileType type, const PatternOptions& o) {
+        const CutterPattern p = LayOutCutterPattern(card_, 0, 50, o);
+        std::ostringstream text;
+        if (type == PatternFileType::Svg)
+            WriteSvg(text, p);
+        else if (type == PatternFileType::Pdf)
+            WritePdf(text, p);
+        else
+            WritePatternDxf(text, p);
+        return Content(Path(file)) == text.str();
+    };
+
+    ASSERT_EQ(Export({in, Path("flat.dxf"), "--pattern", "--cell-mm", "5"}), 0) << err_.str();
+    PatternOptions dxf;
+    dxf.cellMm = 5;
+    EXPECT_TRUE(same("flat.dxf", PatternFileType::PatternDxf, dxf));
+    EXPECT_EQ(Content(Path("flat.dxf")).find("3DFACE"), std::string::npos);
+
+    ASSERT_EQ(Export({in, Path("laser.svg"), "--hairline", "--legend", "--perforate", "--dash", "1.5", "--gap=0.5",
+                      "--page", "Letter", "--cut-order", "as-drawn", "--cell-mm=4.25"}),
+              0)
+        << err_.str();
+    PatternOptions svg;
+    svg.hairline = svg.legend = svg.perforate = true;
+    svg.dashMm = 1.5;
+    svg.gapMm = 0.5;
+    svg.paper = *PaperNamed("letter");
+    svg.cutOrder = CutOrder::AsDrawn;
+    svg.cellMm = 4.25;
+    EXPECT_TRUE(same("laser.svg", PatternFileType::Svg, svg));
+
+    ASSERT_EQ(Export({in, Path("tiles.pdf"), "--tile", "--page", "a5", "--pattern"}), 0) << err_.str();
+    PatternOptions pdf;
+    pdf.tile = true;
+    pdf.paper = *PaperNamed("a5");
+    EXPECT_TRUE(same("tiles.pdf", PatternFileType::Pdf, pdf));
+    // The default cut order: folds first, the outline last.
+    ASSERT_EQ(Export({in, Path("default.svg")}), 0);
+    EXPECT_TRUE(same("default.svg", PatternFileType::Svg, PatternOptions()));
+    EXPECT_LT(Content(Path("default.svg")).find("id=\"mountain\""), Content(Path("default.svg")).find("id=\"cut\""));
+    EXPECT_TRUE(err_.str().empty());
+}
+
+TEST_F(ExportCommandTest, BadPatternValuesAreOneLineExitTwoAndWriteNothing) {
+    const std::string in = Path("card.kpf");
+    std::ofstream(Path("kept.svg")) << "kept";
+    std::ofstream(Path("kept.dxf")) << "kept";
+    std::ofstream(Path("kept.pdf")) << "kept";
+    std::ofstream(Path("kept.bmp")) << "kept";
+    const std::size_t before = Entries();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"kept.svg", "--cell-mm", "0.4"}, "--cell-mm: Please enter 0 or a number between 0.5 and 50."},
+        {{"kept.svg", "--cell-mm", "51"}, "--cell-mm: Please enter 0 or a number between 0.5 and 50."},
+        {{"kept.svg", "--cell-mm=-2"}, "--cell-mm: Please enter 0 or a number between 0.5 and 50."},
+        {{"kept.svg", "--cell-mm", "5mm"}, "--cell-mm: Please enter 0 or a number between 0.5 and 50."},
+        {{"kept.svg", "--perforate", "--dash", "0.1"}, "--dash: Please enter a number between 0.5 and 50."},
+        {{"kept.svg", "--perforate", "--gap", "60"}, "--gap: Please enter a number between 0.2 and 50."},
+        {{"kept.pdf", "--page", "b5"}, "--page: unknown page \"b5\" (a4, a5, a3, letter or legal)"},
+        {{"kept.pdf", "--cut-order", "outer-first"}, "--cut-order: unknown cut order \"outer-first\" (inner-first or as-drawn)"},
+        {{"kept.bmp", "--cell-mm", "5"}, "--cell-mm applies to svg, pdf and dxf --pattern files"},
+        {{"kept.dxf", "--perforate"}, "--perforate needs --pattern for a dxf file (without it the relief's 3D faces are written)"},
+        {{"kept.dxf", "--pattern", "--hairline"}, "--hairline does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole"},
+        {{"kept.dxf", "--pattern", "--legend"}, "--legend does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole"},
+        {{"kept.dxf", "--pattern", "--page", "a3"}, "--page does not apply to the DXF pattern, which has no pages"},
+        {{"kept.svg", "--tile"}, "--tile applies to pdf files; the SVG stays one piece"},
+        {{"kept.svg", "--dash", "3"}, "--dash needs --perforate"},
+    };
+    for (const auto& [words, message] : bad) {
+        std::vector<std::string> args = {in, Path(words[0])};
+        args.insert(args.end(), words.begin() + 1, words.end());
+        EXPECT_EQ(Export(args), 2) << message;
+        EXPECT_EQ(err_.str(), "popwright-cli: " + message + "\n");
+        EXPECT_EQ(Content(Path(words[0])), "kept") << message;
+    }
+    EXPECT_EQ(Entries(), before);
+    // A value error comes before reading the card.
+    EXPECT_EQ(Export({Path("missing.kpf"), Path("new.svg"), "--cell-mm", "99"}), 2);
+    EXPECT_FALSE(fs::exists(Path("new.svg")));
+}
+
 // The same command through the program, as a user runs it.
 TEST_F(ExportCommandTest, ThroughThePopwrightCliProgram) {
     auto run = [&](const std::string& words) {
@@ -178,6 +265,11 @@ TEST_F(ExportCommandTest, ThroughThePopwrightCliProgram) {
     EXPECT_EQ(run(in + " '" + Path("p.EMF") + "' --ratio 30"), 0) << Content(Path("err"));
     EXPECT_EQ(U32(Content(Path("p.EMF")), 32), 6300u);
     EXPECT_EQ(run(in + " '" + Path("p.svg") + "' --invert"), 0);
+    EXPECT_EQ(run(in + " '" + Path("p.dxf") + "' --pattern --cell-mm 4 --perforate"), 0) << Content(Path("err"));
+    EXPECT_EQ(Content(Path("p.dxf")).find("3DFACE"), std::string::npos);
+    EXPECT_EQ(run(in + " '" + Path("q.pdf") + "' --page legal --cell-mm 0.1"), 2);
+    EXPECT_EQ(Content(Path("err")), "popwright-cli: --cell-mm: Please enter 0 or a number between 0.5 and 50.\n");
+    EXPECT_FALSE(fs::exists(Path("q.pdf")));
     EXPECT_EQ(Content(Path("p.svg")).substr(0, 5), "<?xml");
     EXPECT_EQ(run(in + " '" + Path("p.png") + "'"), 2);
     EXPECT_NE(Content(Path("err")).find(msg::kSpecifyExportFile), std::string::npos);

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <sstream>
 
 #include "model/CellGrid.h"
 #include "model/RebuildPass.h"
 #include "output/CutterPattern.h"
+#include "output/SvgWriter.h"
 #include "support/CardBuilder.h"
 
 namespace pw {
@@ -86,6 +88,37 @@ TEST(CutterPattern, TallCardGetsAPageThatHoldsTheWholeSheet) {
                 EXPECT_GE(y, 10 - 1e-9);
                 EXPECT_LE(y, p.pageHeightMm - 10 + 1e-9);
             }
+}
+
+// The first cutter-ready files had this layout, and the clipboard's SVG copy
+// keeps it: A4, lines as drawn, no options.
+TEST(CutterPattern, TheLayoutWithoutOptionsIsTheOneTheClipboardAlwaysCopied) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    RunRebuildPass(g);
+    std::ostringstream svg;
+    WriteSvg(svg, LayOutCutterPattern(g, 0, 50));
+    EXPECT_EQ(svg.str(), R"SVG(<?xml version="1.0" encoding="UTF-8" standalone="no"?>
+<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" version="1.1" width="210mm" height="297mm" viewBox="0 0 210 297">
+  <title>Unfolded pattern</title>
+  <g id="cut" inkscape:groupmode="layer" inkscape:label="cut" fill="none" stroke="#000000" stroke-width="0.2" stroke-linecap="butt">
+    <line x1="151.667" y1="101.833" x2="151.667" y2="195.167"/>
+    <line x1="58.333" y1="101.833" x2="58.333" y2="195.167"/>
+    <line x1="58.333" y1="101.833" x2="151.667" y2="101.833"/>
+    <line x1="58.333" y1="195.167" x2="151.667" y2="195.167"/>
+  </g>
+  <g id="mountain" inkscape:groupmode="layer" inkscape:label="mountain" fill="none" stroke="#FF0000" stroke-width="0.2" stroke-linecap="butt" stroke-dasharray="3 1.5">
+  </g>
+  <g id="valley" inkscape:groupmode="layer" inkscape:label="valley" fill="none" stroke="#0000FF" stroke-width="0.2" stroke-linecap="butt" stroke-dasharray="0.5 1">
+    <line x1="58.333" y1="148.5" x2="151.667" y2="148.5"/>
+  </g>
+</svg>
+)SVG");
+    PatternOptions asDrawn;
+    asDrawn.cutOrder = CutOrder::AsDrawn;
+    std::ostringstream same;
+    WriteSvg(same, LayOutCutterPattern(g, 0, 50, asDrawn));
+    EXPECT_EQ(same.str(), svg.str());
 }
 
 TEST(FormatMm, PointDecimalsWhateverTheLocale) {

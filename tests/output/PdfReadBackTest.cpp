@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "model/RebuildPass.h"
 #include "output/CutterPattern.h"
 #include "output/PdfWriter.h"
+#include "output/TilePlan.h"
 #include "support/CardBuilder.h"
 
 namespace pw {
@@ -131,13 +133,135 @@ TEST_F(PdfReadBack, RasterShowsCutsAndFoldsAtTheirMillimetres) {
     EXPECT_LT(coverage(5, 50, 20), 0.01);
 }
 
-TEST_F(PdfReadBack, TallCardPageGrowsBeyondA4) {
+// Dark anywhere within `px` pixels of (x, y), on an image of 5 pixels per millimetre.
+bool DarkNear(const Gray& img, double xMm, double yMm, int px) {
+    const int cx = static_cast<int>(xMm * 5), cy = static_cast<int>(yMm * 5);
+    for (int dy = -px; dy <= px; ++dy)
+        for (int dx = -px; dx <= px; ++dx) {
+            const int x = cx + dx, y = cy + dy;
+            if (x >= 0 && y >= 0 && x < img.width && y < img.height && img.At(x, y) < 128) return true;
+        }
+    return false;
+}
+
+TEST_F(PdfReadBack, SheetLargerThanThePaperIsTiledAndThePagesHoldEveryLine) {
+    // 10 by 40 cells at 90 percent: cells of 15.75 mm, a sheet of 157.5 by
+    // 1260 mm, with boxes on the back sheet and on the floor.
     CellGrid g;
     g.NewCard(12, 41);
-    const std::string info = RunTool("pdfinfo '" + Write(g, 0, 90) + "' 2>&1");
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(info, m, std::regex("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")));
-    EXPECT_NEAR(std::stod(m[2]) * 25.4 / 72, 80 * 15.75 + 20, 0.01);
+    for (int x = 3; x <= 6; ++x) test::AddBox(g, x, 10, 25);
+    test::AddBox(g, 8, 3, 2);
+    RunRebuildPass(g);
+    PatternOptions o;
+    o.perforate = false;
+    const CutterPattern pattern = LayOutCutterPattern(g, 0, 90, o);
+    ASSERT_TRUE(pattern.grown);
+    const PatternPages plan = PlanPatternPages(pattern);
+    // A4 pieces of 190 by 277 mm overlapping by 10 mm: 5 rows, 1 column.
+    EXPECT_EQ(plan.columns, 1);
+    EXPECT_EQ(plan.rows, 5);
+    ASSERT_EQ(plan.pages.size(), 5u);
+
+    const std::string pdf = (dir_ / "tiled.pdf").string();
+    {
+        std::ofstream out(pdf, std::ios::binary);
+        WritePdf(out, pattern);
+    }
+    const std::string info = RunTool("pdfinfo '" + pdf + "' 2>&1");
+    EXPECT_TRUE(std::regex_search(info, std::regex("Pages:\\s+5\\n"))) << info;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Page size:\\s+595.\\d+ x 841.\\d+ pts"))) << info;
+    EXPECT_EQ(info.find("rror"), std::string::npos) << info;
+    // Each page says which it is.
+    for (int r = 1; r <= 5; ++r) {
+        const std::string text = RunTool("pdftotext -f " + std::to_string(r) + " -l " + std::to_string(r) + " '" + pdf +
+                                         "' - 2>&1");
+        EXPECT_NE(text.find(std::to_string(r) + ", 1"), std::string::npos) << text;
+    }
+
+    std::vector<Gray> pages;
+    const std::string base = (dir_ / "tile").string();
+    RunTool("pdftoppm -gray -r 127 -aa no -aaVector no '" + pdf + "' '" + base + "' 2>&1");
+    for (int r = 1; r <= 5; ++r) {
+        pages.push_back(ReadPgm(base + "-" + std::to_string(r) + ".pgm"));
+        ASSERT_NEAR(pages.back().height, 1485, 1);
+    }
+
+    // Every millimetre of every line is dark on some page where that page's
+    // piece shows it (a dash or a dot within a millimetre along the line).
+    int points = 0, missing = 0;
+    for (const CutterLayer* layer : pattern.LayersInOrder())
+        for (const MmLine& l : layer->lines) {
+            const double len = std::hypot(l.x1 - l.x0, l.y1 - l.y0);
+            for (double t = 0.5; t < len - 0.5; t += 1) {
+                const double x = l.x0 + (l.x1 - l.x0) * t / len, y = l.y0 + (l.y1 - l.y0) * t / len;
+                bool seen = false;
+                for (std::size_t k = 0; k < pages.size() && !seen; ++k) {
+                    const PatternPage& page = plan.pages[k];
+                    const double px = x + page.shiftX, py = y + page.shiftY;
+                    if (px < page.clipLeft + 1 || px > page.clipRight - 1 || py < page.clipTop + 1 ||
+                        py > page.clipBottom - 1)
+                        continue;
+                    seen = DarkNear(pages[k], px, py, 5);
+                }
+                ++points;
+                missing += !seen;
+            }
+        }
+    EXPECT_GT(points, 2500);
+    EXPECT_EQ(missing, 0);
+
+    // Nothing outside a page's piece but its marks and its label; the
+    // alignment crosses of neighbouring pages mark the same drawing points.
+    for (std::size_t k = 0; k < pages.size(); ++k) {
+        const PatternPage& page = plan.pages[k];
+        EXPECT_FALSE(DarkNear(pages[k], 200, 150, 3));  // the right margin
+        EXPECT_EQ(page.marks.size(), k == 0 || k == 4 ? 2u : 4u);
+        for (const MmPoint& m : page.marks) {
+            EXPECT_TRUE(DarkNear(pages[k], m.x + 2, m.y, 1));
+            const double dx = m.x - page.shiftX, dy = m.y - page.shiftY;
+            int onOthers = 0;
+            for (std::size_t j = 0; j < pages.size(); ++j)
+                for (const MmPoint& n : plan.pages[j].marks)
+                    onOthers += j != k && std::abs(n.x - plan.pages[j].shiftX - dx) < 1e-9 &&
+                                std::abs(n.y - plan.pages[j].shiftY - dy) < 1e-9;
+            EXPECT_EQ(onOthers, 1);
+        }
+    }
+}
+
+TEST_F(PdfReadBack, TilingOnRequestAndOtherPapers) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    RunRebuildPass(g);
+    PatternOptions o;
+    o.tile = true;
+    o.paper = *PaperNamed("letter");
+    const std::string pdf = (dir_ / "letter.pdf").string();
+    {
+        std::ofstream out(pdf, std::ios::binary);
+        WritePdf(out, LayOutCutterPattern(g, 0, 50, o));
+    }
+    const std::string info = RunTool("pdfinfo '" + pdf + "' 2>&1");
+    EXPECT_TRUE(std::regex_search(info, std::regex("Pages:\\s+1\\n"))) << info;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Page size:\\s+612 x 792 pts"))) << info;
+    EXPECT_NE(RunTool("pdftotext '" + pdf + "' - 2>&1").find("1, 1"), std::string::npos);
+
+    // Without tiling the A5 page holds a small card whole, and a legend
+    // names the kinds of line.
+    o.tile = false;
+    o.paper = *PaperNamed("a5");
+    o.legend = true;
+    const std::string a5 = (dir_ / "a5.pdf").string();
+    {
+        std::ofstream out(a5, std::ios::binary);
+        WritePdf(out, LayOutCutterPattern(g, 0, 50, o));
+    }
+    const std::string a5Info = RunTool("pdfinfo '" + a5 + "' 2>&1");
+    EXPECT_TRUE(std::regex_search(a5Info, std::regex("Pages:\\s+1\\n"))) << a5Info;
+    EXPECT_TRUE(std::regex_search(a5Info, std::regex("Page size:\\s+419.\\d+ x 595.\\d+ pts"))) << a5Info;
+    const std::string text = RunTool("pdftotext '" + a5 + "' - 2>&1");
+    for (const char* kind : {"cut", "mountain fold", "valley fold", "card 93.3", "sheet 93.3"})
+        EXPECT_NE(text.find(kind), std::string::npos) << kind << ": " << text;
 }
 
 }  // namespace

@@ -32,6 +32,19 @@ TEST(QPainterSurface, PensMapToQtStylesWidthsAndColours) {
     EXPECT_EQ(mountain.color(), QColor(1, 0, 0));
     EXPECT_EQ(valley.style(), Qt::DotLine);
     EXPECT_EQ(valley.color(), QColor(0, 0, 1));
+
+    // On a printer the widths (and with them Qt's dashes, which are in
+    // units of the width) grow to what they are on a 96 dpi screen; style
+    // and colour stay.
+    const QPen printedCut = QPainterSurface::ToQPen(kCutPen, 12.5);
+    const QPen printedValley = QPainterSurface::ToQPen(kValleyPen, 6.25);
+    EXPECT_DOUBLE_EQ(printedCut.widthF(), 25);
+    EXPECT_EQ(printedCut.style(), Qt::SolidLine);
+    EXPECT_EQ(printedCut.color(), QColor(0, 0, 0));
+    EXPECT_DOUBLE_EQ(printedValley.widthF(), 6.25);
+    EXPECT_EQ(printedValley.style(), Qt::DotLine);
+    EXPECT_EQ(printedValley.color(), QColor(0, 0, 1));
+    EXPECT_EQ(printedValley.capStyle(), Qt::FlatCap);
 }
 
 TEST(QPainterSurface, DrawsThePatternOnAnImageAndGivesThePainterItsPenBack) {

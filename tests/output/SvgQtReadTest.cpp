@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QMap>
 #include <QXmlStreamReader>
 #include <map>
 #include <sstream>
@@ -173,6 +174,60 @@ TEST(SvgQtRead, InvertedPatternIsTheMirrorImage) {
             EXPECT_TRUE(found) << name;
         }
     }
+}
+
+TEST(SvgQtRead, OptionsHairlinesLegendAndCutOrderRenderInQt) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    for (int x = 5; x <= 7; ++x) test::AddBox(g, x, 2, 3);
+    RunRebuildPass(g);
+    PatternOptions o;
+    o.hairline = true;
+    o.legend = true;
+    o.perforate = true;
+    std::ostringstream out;
+    WriteSvg(out, LayOutCutterPattern(g, 0, 50, o));
+    const QByteArray svg = QByteArray::fromStdString(out.str());
+
+    // Folds first, the cuts last; hairline strokes; perforated folds are
+    // solid pieces; the legend its own layer with the kinds' names.
+    QXmlStreamReader xml(svg);
+    QStringList layers, texts;
+    QMap<QString, QString> widths, dashes;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) continue;
+        const auto a = xml.attributes();
+        if (xml.name() == QLatin1String("g") && a.value("inkscape:groupmode") == QLatin1String("layer")) {
+            layers << a.value("id").toString();
+            widths[a.value("id").toString()] = a.value("stroke-width").toString();
+            dashes[a.value("id").toString()] = a.value("stroke-dasharray").toString();
+        }
+        if (xml.name() == QLatin1String("text")) texts << xml.readElementText();
+    }
+    EXPECT_FALSE(xml.hasError());
+    EXPECT_EQ(layers, QStringList({"mountain", "valley", "cut", "legend"}));
+    for (const char* name : {"mountain", "valley", "cut"}) {
+        EXPECT_EQ(widths[name], "0.0254") << name;
+        EXPECT_TRUE(dashes[name].isEmpty()) << name;
+    }
+    EXPECT_EQ(texts, QStringList({"cut", "mountain fold", "valley fold",
+                                  QString::fromUtf8("card 93.3 \u00D7 46.7 mm (opened)"),
+                                  QString::fromUtf8("sheet 93.3 \u00D7 93.3 mm")}));
+
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    QImage img(1050, 1485, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter painter(&img);
+        renderer.render(&painter);
+    }
+    // Something of the legend shows below the sheet (which ends at 195 mm).
+    int ink = 0;
+    for (int y = 200 * 5; y < 235 * 5; ++y)
+        for (int x = 55 * 5; x < 120 * 5; ++x) ink += qGray(img.pixel(x, y)) < 160;
+    EXPECT_GT(ink, 200);
 }
 
 }  // namespace

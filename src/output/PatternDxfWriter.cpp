@@ -1,0 +1,292 @@
+#include "output/PatternDxfWriter.h"
+
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+#include "output/CutterPattern.h"
+
+namespace pw {
+
+namespace {
+
+// The DXF text, group code by group code, with the object handles that an
+// AutoCAD 2000 file needs: every table, record, block and entity has its
+// own, and names its owner.
+class DxfText {
+public:
+    void Pair(int code, const std::string& value) {
+        text_ += std::to_string(code);
+        text_ += '\n';
+        text_ += value;
+        text_ += '\n';
+    }
+    void Int(int code, int value) { Pair(code, std::to_string(value)); }
+    void Real(int code, double value) { Pair(code, FormatDecimal(value, 6)); }
+    // A new handle, as upper-case hexadecimal.
+    std::string NewHandle() { return Hex(next_++); }
+    std::string NextHandle() const { return Hex(next_); }
+    std::string Take() { return std::move(text_); }
+
+    // A symbol table's head; returns its handle.
+    std::string TableStart(const char* name, int entries) {
+        Pair(0, "TABLE");
+        Pair(2, name);
+        const std::string h = NewHandle();
+        Pair(5, h);
+        Pair(330, "0");
+        Pair(100, "AcDbSymbolTable");
+        Int(70, entries);
+        return h;
+    }
+    void TableEnd() { Pair(0, "ENDTAB"); }
+    // A table record's head, through its second subclass marker.
+    std::string RecordStart(const char* type, const std::string& table, const char* subclass, int handleCode = 5) {
+        Pair(0, type);
+        const std::string h = NewHandle();
+        Pair(handleCode, h);
+        Pair(330, table);
+        Pair(100, "AcDbSymbolTableRecord");
+        Pair(100, subclass);
+        return h;
+    }
+
+private:
+    static std::string Hex(unsigned v) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%X", v);
+        return buf;
+    }
+    std::string text_;
+    unsigned next_ = 1;
+};
+
+struct DxfLayer {
+    const char* name;
+    int colour;
+};
+constexpr DxfLayer kCutLayer{"CUT", 7}, kMountainLayer{"MOUNTAIN", 1}, kValleyLayer{"VALLEY", 5};
+
+const DxfLayer& LayerOf(const CutterPattern& p, const CutterLayer* layer) {
+    return layer == &p.cut ? kCutLayer : layer == &p.mountain ? kMountainLayer : kValleyLayer;
+}
+
+}  // namespace
+
+void WritePatternDxf(std::ostream& out, const CutterPattern& pattern) {
+    const double width = pattern.sheetRightMm - pattern.sheetLeftMm;
+    const double height = pattern.sheetBottomMm - pattern.sheetTopMm;
+    DxfText body;
+
+    body.Pair(0, "SECTION");
+    body.Pair(2, "CLASSES");
+    body.Pair(0, "ENDSEC");
+
+    body.Pair(0, "SECTION");
+    body.Pair(2, "TABLES");
+    {
+        const std::string t = body.TableStart("VPORT", 1);
+        body.RecordStart("VPORT", t, "AcDbViewportTableRecord");
+        body.Pair(2, "*Active");
+        body.Int(70, 0);
+        body.Real(10, 0);
+        body.Real(20, 0);
+        body.Real(11, 1);
+        body.Real(21, 1);
+        body.Real(12, width / 2);  // the view centred on the sheet
+        body.Real(22, height / 2);
+        body.Real(13, 0);
+        body.Real(23, 0);
+        body.Real(14, 10);
+        body.Real(24, 10);
+        body.Real(15, 10);
+        body.Real(25, 10);
+        body.Real(16, 0);
+        body.Real(26, 0);
+        body.Real(36, 1);
+        body.Real(17, 0);
+        body.Real(27, 0);
+        body.Real(37, 0);
+        body.Real(40, height > 0 ? height * 1.1 : 1);
+        body.Real(41, height > 0 ? width / height : 1);
+        body.Real(42, 50);
+        body.Real(43, 0);
+        body.Real(44, 0);
+        body.Real(50, 0);
+        body.Real(51, 0);
+        body.Int(71, 0);
+        body.Int(72, 100);
+        body.Int(73, 1);
+        body.Int(74, 3);
+        body.Int(75, 0);
+        body.Int(76, 0);
+        body.Int(77, 0);
+        body.Int(78, 0);
+        body.TableEnd();
+    }
+    {
+        const std::string t = body.TableStart("LTYPE", 3);
+        for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
+            body.RecordStart("LTYPE", t, "AcDbLinetypeTableRecord");
+            body.Pair(2, name);
+            body.Int(70, 0);
+            body.Pair(3, std::string(name) == "Continuous" ? "Solid line" : "");
+            body.Int(72, 65);
+            body.Int(73, 0);
+            body.Real(40, 0);
+        }
+        body.TableEnd();
+    }
+    {
+        const std::string t = body.TableStart("LAYER", 4);
+        for (const DxfLayer& layer : {DxfLayer{"0", 7}, kCutLayer, kMountainLayer, kValleyLayer}) {
+            body.RecordStart("LAYER", t, "AcDbLayerTableRecord");
+            body.Pair(2, layer.name);
+            body.Int(70, 0);
+            body.Int(62, layer.colour);
+            body.Pair(6, "Continuous");
+            body.Int(370, -3);
+        }
+        body.TableEnd();
+    }
+    {
+        const std::string t = body.TableStart("STYLE", 1);
+        body.RecordStart("STYLE", t, "AcDbTextStyleTableRecord");
+        body.Pair(2, "Standard");
+        body.Int(70, 0);
+        body.Real(40, 0);
+        body.Real(41, 1);
+        body.Real(50, 0);
+        body.Int(71, 0);
+        body.Real(42, 2.5);
+        body.Pair(3, "txt");
+        body.Pair(4, "");
+        body.TableEnd();
+    }
+    body.TableStart("VIEW", 0);
+    body.TableEnd();
+    body.TableStart("UCS", 0);
+    body.TableEnd();
+    {
+        const std::string t = body.TableStart("APPID", 1);
+        body.RecordStart("APPID", t, "AcDbRegAppTableRecord");
+        body.Pair(2, "ACAD");
+        body.Int(70, 0);
+        body.TableEnd();
+    }
+    {
+        const std::string t = body.TableStart("DIMSTYLE", 1);
+        body.Pair(100, "AcDbDimStyleTable");
+        body.RecordStart("DIMSTYLE", t, "AcDbDimStyleTableRecord", 105);
+        body.Pair(2, "Standard");
+        body.Int(70, 0);
+        body.TableEnd();
+    }
+    std::string modelSpace, paperSpace;
+    {
+        const std::string t = body.TableStart("BLOCK_RECORD", 2);
+        modelSpace = body.RecordStart("BLOCK_RECORD", t, "AcDbBlockTableRecord");
+        body.Pair(2, "*Model_Space");
+        paperSpace = body.RecordStart("BLOCK_RECORD", t, "AcDbBlockTableRecord");
+        body.Pair(2, "*Paper_Space");
+        body.TableEnd();
+    }
+    body.Pair(0, "ENDSEC");
+
+    body.Pair(0, "SECTION");
+    body.Pair(2, "BLOCKS");
+    for (const bool paper : {false, true}) {
+        const char* name = paper ? "*Paper_Space" : "*Model_Space";
+        const std::string& owner = paper ? paperSpace : modelSpace;
+        body.Pair(0, "BLOCK");
+        body.Pair(5, body.NewHandle());
+        body.Pair(330, owner);
+        body.Pair(100, "AcDbEntity");
+        if (paper) body.Int(67, 1);
+        body.Pair(8, "0");
+        body.Pair(100, "AcDbBlockBegin");
+        body.Pair(2, name);
+        body.Int(70, 0);
+        body.Real(10, 0);
+        body.Real(20, 0);
+        body.Real(30, 0);
+        body.Pair(3, name);
+        body.Pair(1, "");
+        body.Pair(0, "ENDBLK");
+        body.Pair(5, body.NewHandle());
+        body.Pair(330, owner);
+        body.Pair(100, "AcDbEntity");
+        if (paper) body.Int(67, 1);
+        body.Pair(8, "0");
+        body.Pair(100, "AcDbBlockEnd");
+    }
+    body.Pair(0, "ENDSEC");
+
+    // The sheet's bottom-left corner at the origin, y upward.
+    body.Pair(0, "SECTION");
+    body.Pair(2, "ENTITIES");
+    for (const CutterLayer* layer : pattern.LayersInOrder()) {
+        const DxfLayer& dxf = LayerOf(pattern, layer);
+        for (const MmLine& l : layer->lines) {
+            body.Pair(0, "LINE");
+            body.Pair(5, body.NewHandle());
+            body.Pair(330, modelSpace);
+            body.Pair(100, "AcDbEntity");
+            body.Pair(8, dxf.name);
+            body.Int(62, dxf.colour);
+            body.Pair(100, "AcDbLine");
+            body.Real(10, l.x0 - pattern.sheetLeftMm);
+            body.Real(20, pattern.sheetBottomMm - l.y0);
+            body.Real(30, 0);
+            body.Real(11, l.x1 - pattern.sheetLeftMm);
+            body.Real(21, pattern.sheetBottomMm - l.y1);
+            body.Real(31, 0);
+        }
+    }
+    body.Pair(0, "ENDSEC");
+
+    // The named object dictionary with the (empty) group dictionary that
+    // every drawing has.
+    body.Pair(0, "SECTION");
+    body.Pair(2, "OBJECTS");
+    const std::string root = body.NewHandle(), groups = body.NewHandle();
+    body.Pair(0, "DICTIONARY");
+    body.Pair(5, root);
+    body.Pair(330, "0");
+    body.Pair(100, "AcDbDictionary");
+    body.Int(281, 1);
+    body.Pair(3, "ACAD_GROUP");
+    body.Pair(350, groups);
+    body.Pair(0, "DICTIONARY");
+    body.Pair(5, groups);
+    body.Pair(330, root);
+    body.Pair(100, "AcDbDictionary");
+    body.Int(281, 1);
+    body.Pair(0, "ENDSEC");
+    body.Pair(0, "EOF");
+
+    DxfText header;
+    header.Pair(999, "Unfolded pattern, millimetres, made by Popwright");
+    header.Pair(0, "SECTION");
+    header.Pair(2, "HEADER");
+    header.Pair(9, "$ACADVER");
+    header.Pair(1, "AC1015");
+    header.Pair(9, "$HANDSEED");
+    header.Pair(5, body.NextHandle());
+    header.Pair(9, "$INSUNITS");
+    header.Int(70, 4);
+    header.Pair(9, "$MEASUREMENT");
+    header.Int(70, 1);
+    header.Pair(9, "$EXTMIN");
+    header.Real(10, 0);
+    header.Real(20, 0);
+    header.Real(30, 0);
+    header.Pair(9, "$EXTMAX");
+    header.Real(10, width);
+    header.Real(20, height);
+    header.Real(30, 0);
+    header.Pair(0, "ENDSEC");
+    out << header.Take() << body.Take();
+}
+
+}  // namespace pw
