@@ -121,6 +121,8 @@ void CMainFrame::CreateActions() {
         }
         if (c.icon) action->setIcon(AppIcon(QString::fromLatin1(c.icon)));
         action->setCheckable(c.checkable);
+        // A menu shows an icon in place of the check mark; switches show the mark.
+        if (c.checkable) action->setIconVisibleInMenu(false);
         actions_[c.id] = action;
     }
     // The two edit planes behave as a pair of radio buttons.

@@ -116,7 +116,9 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
               QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide", "-", "&Mirror mode"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 3)),
               QStringList({"&Setting...", "&Check Invalid Figure", "&Toolbar", "-", "&Home position"}));
+    // The switches show their check mark in the menus, not their toolbar icon.
     EXPECT_TRUE(frame->Action(ID_MIRROR_MODE)->isCheckable());
+    EXPECT_FALSE(frame->Action(ID_MIRROR_MODE)->isIconVisibleInMenu());
     EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Help...", "&About..."}));
 
     // The second keys of Undo and of the EMF copy.
