@@ -100,6 +100,9 @@ void EditKeyHandler::OnEditVertical() { model_.edit.editPlane = 1; }
 void EditKeyHandler::OnPlaceCursor(int plane, int column, int row) {
     model_.edit.editPlane = plane == 0 ? 0 : 1;
     PlaceCursor(model_.edit, model_.grid.gridWidth, model_.grid.gridHeight, column, row);
+    // A read card already put the cursor at (1, 1); the reset still pending
+    // for a hidden cursor must not take the chosen place away again.
+    model_.grid.cursorResetPending = false;
 }
 
 }  // namespace pw

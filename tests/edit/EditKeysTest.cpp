@@ -126,6 +126,20 @@ TEST_F(EditKeysTest, SpaceAndZFollowThePlane) {
     EXPECT_EQ(CheckGridInvariants(model.grid), "");
 }
 
+TEST_F(EditKeysTest, APlacedCursorTakesThePlaneAndKeepsItsPlace) {
+    model.edit.cursorSize = 2;
+    model.grid.cursorResetPending = true;  // as after reading a card with the cursor hidden
+    keys.OnPlaceCursor(1, 8, 4);
+    EXPECT_EQ(model.edit.editPlane, 1);
+    EXPECT_EQ(Cursor().column, 7);
+    EXPECT_EQ(Cursor().row, 3);
+    EXPECT_FALSE(model.grid.cursorResetPending);
+    Press(KEY_UP);  // the front surfaces: up is higher
+    EXPECT_EQ(Cursor().row, 5);
+    keys.OnPlaceCursor(0, 1, 1);
+    EXPECT_EQ(model.edit.editPlane, 0);
+}
+
 TEST_F(EditKeysTest, UnhandledKeysStillRepaint) {
     const CellGrid before = model.grid;
     EXPECT_TRUE(keys.OnKeyDown(KEY_F5));
