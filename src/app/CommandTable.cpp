@@ -26,10 +26,12 @@ const std::vector<CommandSpec>& Commands() {
         {ID_VIEW_TOOLBAR, "viewToolbar", "&Toolbar", "", "Toolbar\nToolbar", nullptr, true},
         {ID_HELP_PAGE, "helpPage", "&Help...", "", "", nullptr, false},
         {ID_APP_ABOUT, "appAbout", "&About...", "", "Version Information\nVersion Information", nullptr, false},
-        {ID_MIRROR_MODE, "mirrorMode", "", "", "Mirror mode\nMirror mode", "mirror", true},
-        {ID_HOME_POSITION, "homePosition", "", "", "Home position\nHome", "home", false},
-        {ID_EDIT_HORIZONTAL, "editHorizontal", "", "", "", "plane-horizontal", true},
-        {ID_EDIT_VERTICAL, "editVertical", "", "", "", "plane-vertical", true},
+        {ID_MIRROR_MODE, "mirrorMode", "&Mirror mode", "", "Mirror mode\nMirror mode", "mirror", true},
+        {ID_HOME_POSITION, "homePosition", "&Home position", "", "Home position\nHome", "home", false},
+        {ID_EDIT_HORIZONTAL, "editHorizontal", "", "", "Edit the top surfaces\nEdit the top surfaces",
+         "plane-horizontal", true},
+        {ID_EDIT_VERTICAL, "editVertical", "", "", "Edit the front surfaces\nEdit the front surfaces",
+         "plane-vertical", true},
     };
     return commands;
 }
@@ -50,8 +52,9 @@ const std::vector<MenuSpec>& MenuBar() {
         {"&Edit",
          {ID_EDIT_UNDO, ID_EDIT_REDO,
           MenuEntry("&Copy unfolded pattern to Clipboard", {ID_COPY_BMP, ID_EDIT_COPY})}},
-        {"&Cursor", {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR}},
-        {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_VIEW_TOOLBAR}},
+        {"&Cursor", {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
+        // Home position sets the view back, next to the other things the view shows.
+        {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_VIEW_TOOLBAR, ID_SEPARATOR, ID_HOME_POSITION}},
         {"&Help", {ID_HELP_PAGE, ID_APP_ABOUT}},
     };
     return menus;

@@ -2,13 +2,18 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+#include <optional>
+
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QWheelEvent>
 
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "view3d/FacePicking.h"
 #include "view3d/GlRenderSink.h"
 
 namespace pw {
@@ -169,6 +174,7 @@ void CKirikoView::keyPressEvent(QKeyEvent* event) {
     if (keys_.OnKeyDown(VirtualKeyFor(event->key()))) {
         update();
         emit CommandStateChanged();
+        if (const char* reason = RefusalMessage(keys_.LastRefusal())) emit EditRefused(QString::fromUtf8(reason));
     }
     event->accept();
 }
@@ -204,7 +210,34 @@ void CKirikoView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CKirikoView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) camera_.EndDrag();
+    if (event->button() == Qt::LeftButton) {
+        const QPointF p = event->position();
+        const QPoint at = p.toPoint();
+        // A press and release without a drag between them is a click: it
+        // picks the face under the pointer's pixel centre.
+        if (camera_.EndDrag(at.x(), at.y())) OnClickAt(std::floor(p.x()) + 0.5, std::floor(p.y()) + 0.5);
+    }
+    event->accept();
+}
+
+bool CKirikoView::OnClickAt(double x, double y) {
+    PointerRay ray;
+    if (!camera_.RayThrough(x, y, ray)) return false;
+    const std::optional<FaceHit> hit = PickFace(model_.grid, ray);
+    if (!hit) return false;
+    const CursorTarget target = CursorTargetOf(*hit);
+    keys_.OnPlaceCursor(target.plane, target.column, target.row);
+    update();
+    emit CommandStateChanged();
+    return true;
+}
+
+void CKirikoView::wheelEvent(QWheelEvent* event) {
+    // Away from the user brings the card closer, in the Shift-drag's steps.
+    if (camera_.Wheel(event->angleDelta().y())) {
+        SetupCamera();
+        update();
+    }
     event->accept();
 }
 

@@ -8,6 +8,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QWheelEvent;
 
 namespace pw {
 
@@ -52,9 +53,16 @@ public:
     // The edit handler's code for a Qt key; 0 for keys it does not know.
     static int VirtualKeyFor(int qtKey);
 
+    // A click at the client point (x, y): the edit cursor goes onto the
+    // cell of the face under it, in that face's plane; a click on nothing
+    // changes nothing. True when a face was hit.
+    bool OnClickAt(double x, double y);
+
 signals:
     // Something that a command's enabling, check mark or text shows changed.
     void CommandStateChanged();
+    // An edit key changed nothing, for the reason given.
+    void EditRefused(const QString& reason);
 
 protected:
     void initializeGL() override;
@@ -65,6 +73,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Viewport and projection matrix; the context must be current.
