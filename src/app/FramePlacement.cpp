@@ -1,8 +1,10 @@
 #include "app/FramePlacement.h"
 
 #include <QGuiApplication>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace pw {
 
@@ -20,17 +22,37 @@ WindowPlacement PlacementOf(const QWidget& window) {
     return p;
 }
 
+QRect FitIntoScreens(const QRect& rect, const QList<QRect>& available) {
+    if (available.isEmpty() || rect.isEmpty()) return rect;
+    QRegion screens;
+    for (const QRect& area : available) screens += area;
+    if (QRegion(rect).subtracted(screens).isEmpty()) return rect;
+
+    QRect target = available.first();
+    qint64 bestOverlap = 0;
+    for (const QRect& area : available) {
+        const QRect overlap = area.intersected(rect);
+        const qint64 size = overlap.isEmpty() ? 0 : qint64(overlap.width()) * overlap.height();
+        if (size > bestOverlap) {
+            bestOverlap = size;
+            target = area;
+        }
+    }
+    QRect fitted(rect.topLeft(), rect.size().boundedTo(target.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), target.left(), target.left() + target.width() - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), target.top(), target.top() + target.height() - fitted.height()));
+    return fitted;
+}
+
 void ApplyPlacement(QWidget& window, const WindowPlacement& placement) {
     const QRect rect(placement.left, placement.top, placement.right - placement.left,
                      placement.bottom - placement.top);
     if (rect.width() <= 0 || rect.height() <= 0) return;
-    bool onScreen = false;
+    QList<QRect> available;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) available << primary->availableGeometry();
     for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(rect)) onScreen = true;
-    if (onScreen)
-        window.setGeometry(rect);
-    else
-        window.resize(rect.size());
+        if (screen != QGuiApplication::primaryScreen()) available << screen->availableGeometry();
+    window.setGeometry(FitIntoScreens(rect, available));
 }
 
 }  // namespace pw

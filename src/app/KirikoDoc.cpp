@@ -29,6 +29,8 @@ CKirikoDoc::~CKirikoDoc() { model_.history.RemoveListener(changeListener_); }
 
 QString CKirikoDoc::FileFilter() { return QStringLiteral("Popwright File(*.kpf)"); }
 
+QString CKirikoDoc::OpenFileFilter() { return FileFilter() + QStringLiteral(";;All Files (*)"); }
+
 bool CKirikoDoc::IsModified() const { return !model_.grid.SameShape(savedShape_); }
 
 void CKirikoDoc::SetSavedShape() {
@@ -73,8 +75,13 @@ void CKirikoDoc::OnFileNew() {
 
 void CKirikoDoc::OnFileOpen() {
     if (!SaveModified()) return;
-    const QString path = prompts_.GetOpenFileName(window_, FileFilter());
+    const QString path = prompts_.GetOpenFileName(window_, OpenFileFilter());
     if (path.isEmpty()) return;
+    OpenCardFile(path);
+}
+
+void CKirikoDoc::OnFileOpenRecent(const QString& path) {
+    if (!SaveModified()) return;
     OpenCardFile(path);
 }
 
@@ -84,6 +91,7 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     if (!ReadCard(QFile::encodeName(path).toStdString(), model_, &error)) {
         if (error == CardReadError::VersionTooNew) prompts_.ShowMessage(window_, QString::fromUtf8(msg::kVersionTooNew));
         prompts_.ShowMessage(window_, QString::fromUtf8(msg::kFileCouldNotBeRead));
+        emit cardFileUnreadable(QFileInfo(path).absoluteFilePath());
         return false;
     }
     const QFileInfo info(path);
@@ -91,6 +99,7 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     SetSavedShape();
     SetTitle(info.completeBaseName());
     emit updateAllViews();
+    emit cardFileUsed(currentCardPath_);
     return true;
 }
 
@@ -120,17 +129,12 @@ bool CKirikoDoc::WriteCardFile(const QString& path) {
 }
 
 bool CKirikoDoc::SaveCard() {
-    if (!currentCardPath_.isEmpty()) {
-        if (!WriteCardFile(currentCardPath_)) return false;
-        SetSavedShape();
-        return true;
-    }
-    // A card without a file: the chosen file receives the card, but the card
-    // keeps having no file of its own, so the next Save asks again.
-    const QString path = prompts_.GetSaveFileName(window_, FileFilter());
-    if (path.isEmpty()) return false;
-    if (!WriteCardFile(path)) return false;
+    // A card without a file takes the file it is saved into, as with Save
+    // As, so that the title names it and the next Save writes it again.
+    if (currentCardPath_.isEmpty()) return SaveCardAs();
+    if (!WriteCardFile(currentCardPath_)) return false;
     SetSavedShape();
+    emit cardFileUsed(currentCardPath_);
     return true;
 }
 
@@ -142,6 +146,7 @@ bool CKirikoDoc::SaveCardAs() {
     currentCardPath_ = info.absoluteFilePath();
     SetSavedShape();
     SetTitle(info.completeBaseName());
+    emit cardFileUsed(currentCardPath_);
     return true;
 }
 

@@ -34,8 +34,8 @@ public:
     void SetWindow(QWidget* window) { window_ = window; }
 
     const QString& Title() const { return title_; }
-    // Full path of the card file last opened or saved with Save As; empty
-    // when the card has no file.
+    // Full path of the card file last opened or saved; empty when the card
+    // has no file.
     const QString& currentCardPath() const { return currentCardPath_; }
 
     bool IsModified() const;
@@ -51,6 +51,9 @@ public:
     // File New: a new card of the settings' size without a file, "Untitled".
     void OnFileNew();
     void OnFileOpen();
+    // Opens a card from the recent-card list, after the unsaved-changes question.
+    void OnFileOpenRecent(const QString& path);
+    // Save: into the card's file, or, for a card without one, as Save As.
     void OnFileSave();
     void OnFileSaveAs();
     // Runs the settings dialog and applies it after OK.
@@ -63,8 +66,9 @@ public:
     bool CanCursorSmaller() const;
     bool CanCursorLarger() const;
 
-    // The file dialogs' filter.
+    // The file dialogs' filter; the Open dialog offers all files too.
     static QString FileFilter();
+    static QString OpenFileFilter();
 
 signals:
     void titleChanged(const QString& title);
@@ -72,6 +76,10 @@ signals:
     // The card was replaced or the settings changed: views set up their
     // camera again and repaint.
     void updateAllViews();
+    // A card file was read or written whole (full path): it is a recent card.
+    void cardFileUsed(const QString& path);
+    // A card file could not be read: it is no longer a recent card.
+    void cardFileUnreadable(const QString& path);
 
 private:
     // Writes the card to `path` without ever truncating the old file first;

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -29,6 +30,7 @@
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
 #include "app/UserPrompts.h"
+#include "edit/CursorStatus.h"
 #include "model/ClosingCheck.h"
 #include "model/Messages.h"
 #include "view3d/KirikoView.h"
@@ -64,6 +66,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     view_ = new CKirikoView(model_, settings_, &sound_, this);
     setCentralWidget(view_);
 
+    recent_.Load(store_);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -76,6 +79,9 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     connect(view_, &CKirikoView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view_, &CKirikoView::FoldAngleChanged, this, &CMainFrame::ShowFoldAngle);
     connect(view_, &CKirikoView::ClosingChecked, this, &CMainFrame::ShowClosingCheck);
+    connect(view_, &CKirikoView::EditRefused, this, &CMainFrame::ShowEditRefusal);
+    connect(doc_.get(), &CKirikoDoc::cardFileUsed, this, &CMainFrame::RecentCardUsed);
+    connect(doc_.get(), &CKirikoDoc::cardFileUnreadable, this, &CMainFrame::RecentCardUnreadable);
 
     // The stored placement, shown the program's own way (a plain show).
     if (havePlacement) {
@@ -109,14 +115,20 @@ void CMainFrame::CreateActions() {
         action->setObjectName(QString::fromLatin1(c.name));
         action->setData(c.id);
         if (*c.keys) action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(c.keys)));
-        // The prompt string: the status-bar text, then after a line feed the tooltip.
+        // The prompt string: the status-bar text, then after a line feed the
+        // tooltip, which also names the command's first key.
         const QString prompt = QString::fromUtf8(c.prompt);
         if (!prompt.isEmpty()) {
             action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
-            action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
+            QString tip = prompt.section(QLatin1Char('\n'), 1);
+            if (!action->shortcut().isEmpty())
+                tip += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
+            action->setToolTip(tip);
         }
         if (c.icon) action->setIcon(AppIcon(QString::fromLatin1(c.icon)));
         action->setCheckable(c.checkable);
+        // A menu shows an icon in place of the check mark; switches show the mark.
+        if (c.checkable) action->setIconVisibleInMenu(false);
         actions_[c.id] = action;
     }
     // The two edit planes behave as a pair of radio buttons.
@@ -148,10 +160,68 @@ void CMainFrame::CreateMenus() {
             } else if (entry.id == ID_SEPARATOR) {
                 menu->addSeparator();
             } else {
+                if (entry.id == ID_APP_EXIT) {
+                    // The recent cards stand above "E&xit", shown only while
+                    // the list has them.
+                    for (std::size_t i = 0; i < RecentCards::kMaxCards; ++i) {
+                        auto* recent = new QAction(this);
+                        recent->setObjectName(QStringLiteral("recentCard%1").arg(i + 1));
+                        const int index = static_cast<int>(i);
+                        connect(recent, &QAction::triggered, this, [this, index] {
+                            if (index >= static_cast<int>(recent_.Paths().size())) return;
+                            doc_->OnFileOpenRecent(QString::fromStdString(recent_.Paths()[index]));
+                            UpdateCommandStates();
+                        });
+                        menu->addAction(recent);
+                        recentActions_.push_back(recent);
+                    }
+                    recentSeparator_ = menu->addSeparator();
+                }
                 menu->addAction(actions_.at(entry.id));
             }
         }
     }
+    UpdateRecentMenu();
+}
+
+QAction* CMainFrame::RecentCardAction(int index) const {
+    return index >= 0 && index < static_cast<int>(recentActions_.size()) ? recentActions_[index] : nullptr;
+}
+
+void CMainFrame::UpdateRecentMenu() {
+    const std::vector<std::string>& paths = recent_.Paths();
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = recentActions_[i];
+        if (i >= paths.size()) {
+            action->setVisible(false);
+            continue;
+        }
+        const QString path = QString::fromStdString(paths[i]);
+        QString name = QFileInfo(path).fileName();
+        // Two cards of the same name are told apart by their folders.
+        for (std::size_t j = 0; j < paths.size(); ++j)
+            if (j != i && QFileInfo(QString::fromStdString(paths[j])).fileName() == name) {
+                name += QStringLiteral("  (%1)").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+                break;
+            }
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a name's own & is no mnemonic
+        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        action->setVisible(true);
+    }
+    if (recentSeparator_) recentSeparator_->setVisible(!paths.empty());
+}
+
+void CMainFrame::RecentCardUsed(const QString& path) {
+    recent_.Add(path.toStdString());
+    recent_.Save(store_);
+    UpdateRecentMenu();
+}
+
+void CMainFrame::RecentCardUnreadable(const QString& path) {
+    if (!recent_.Remove(path.toStdString())) return;
+    recent_.Save(store_);
+    UpdateRecentMenu();
 }
 
 void CMainFrame::CreateToolBar() {
@@ -205,13 +275,17 @@ void CMainFrame::ShowClosingCheck() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    // What the closing check found stays in the status bar while the check
-    // is on; prompts cover it only while they show.
+    // The message pane shows where the cursor is; the prompts and the
+    // reasons of refused edits cover it while they show.
+    cursorPane_ = new QLabel(this);
+    cursorPane_->setObjectName(QStringLiteral("cursorPane"));
+    statusBar()->addWidget(cursorPane_, 1);
+    // What the closing check found stays beside it while the check is on.
     closingPane_ = new QLabel(this);
     closingPane_->setObjectName(QStringLiteral("closingPane"));
     closingPane_->setVisible(false);
     statusBar()->addWidget(closingPane_, 1);
-    // The message pane shows the prompts; the lock-key panes follow it.
+    // The lock-key panes follow them.
     for (const char* indicator : {"KANA", "CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel(QString::fromLatin1(indicator), this);
         pane->setObjectName(QStringLiteral("indicator%1").arg(QLatin1String(indicator)));
@@ -287,6 +361,21 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_EDIT_HORIZONTAL)->setChecked(e.editPlane == 0);
     actions_.at(ID_EDIT_VERTICAL)->setChecked(e.editPlane == 1);
     doc_->RefreshModified();
+    UpdateCursorPane();
+}
+
+void CMainFrame::UpdateCursorPane() {
+    if (!cursorPane_) return;
+    // A refusal lasts until the next key or command; prompts of menus and
+    // buttons are the status bar's own and stay.
+    if (!shownRefusal_.isEmpty() && statusBar()->currentMessage() == shownRefusal_) statusBar()->clearMessage();
+    shownRefusal_.clear();
+    cursorPane_->setText(QString::fromStdString(CursorStatusText(doc_->Card())));
+}
+
+void CMainFrame::ShowEditRefusal(const QString& reason) {
+    shownRefusal_ = reason;
+    statusBar()->showMessage(reason);
 }
 
 void CMainFrame::UpdateTitle() {

@@ -3,8 +3,10 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "app/QtSoundPlayer.h"
+#include "app/RecentCards.h"
 #include "model/AppSettings.h"
 #include "output/PatternOptions.h"
 
@@ -48,6 +50,12 @@ public:
     QAction* Action(int id) const;
     // Whether creation found a stored placement and applied it.
     bool PlacementRestored() const { return placementRestored_; }
+    // The recent cards the File menu lists, newest first.
+    const RecentCards& Recent() const { return recent_; }
+    // The File menu's entry of recent card `index` (0 is the newest).
+    QAction* RecentCardAction(int index) const;
+    // The status bar's pane that shows where the cursor is.
+    QLabel* CursorPane() const { return cursorPane_; }
 
     // Enabling, check marks and texts of the commands from the current state.
     void UpdateCommandStates();
@@ -84,6 +92,13 @@ private:
     void CreateFoldSlider();
     void ShowFoldAngle(double degrees);
     void ShowClosingCheck();
+    // The recent cards: the list changed, so the store and the File menu follow.
+    void RecentCardUsed(const QString& path);
+    void RecentCardUnreadable(const QString& path);
+    void UpdateRecentMenu();
+    // The cursor's place, or the reason why an edit key changed nothing.
+    void UpdateCursorPane();
+    void ShowEditRefusal(const QString& reason);
 
     SettingsStore& store_;
     UserPrompts& prompts_;
@@ -99,6 +114,11 @@ private:
     QLabel* foldAngleLabel_ = nullptr;
     QLabel* closingPane_ = nullptr;
     std::map<int, QAction*> actions_;
+    RecentCards recent_;
+    std::vector<QAction*> recentActions_;
+    QAction* recentSeparator_ = nullptr;
+    QLabel* cursorPane_ = nullptr;
+    QString shownRefusal_;  // the status bar's message while it tells a refusal
     QStringList helpCandidates_;
     bool placementRestored_ = false;
 };

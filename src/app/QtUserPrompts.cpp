@@ -4,11 +4,31 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace pw {
+
+QString DefaultSuffixOf(const QString& nameFilter) {
+    // The patterns stand in the last parentheses: "Name(*.a *.b)".
+    static const QRegularExpression patterns(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    const QRegularExpressionMatch m = patterns.match(nameFilter);
+    const QString list = m.hasMatch() ? m.captured(1) : nameFilter;
+    const QStringList each = list.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    static const QRegularExpression single(QStringLiteral("^\\*\\.([A-Za-z0-9_]+)$"));
+    const QRegularExpressionMatch ext = each.size() == 1 ? single.match(each.first()) : QRegularExpressionMatch();
+    return ext.hasMatch() ? ext.captured(1) : QString();
+}
+
+QString WithDefaultSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    // "tree." already has its dot.
+    return path.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
+}
 
 void QtUserPrompts::ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QApplication::applicationName(), text);
@@ -29,8 +49,27 @@ QString QtUserPrompts::GetOpenFileName(QWidget* parent, const QString& filter) {
 }
 
 QString QtUserPrompts::GetSaveFileName(QWidget* parent, const QString& filter) {
-    // The dialog asks before overwriting unless told otherwise.
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    // The dialog asks before overwriting, and adds the chosen filter's
+    // extension to a name typed without one.
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(DefaultSuffixOf(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& chosen) { dialog.setDefaultSuffix(DefaultSuffixOf(chosen)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    const QString chosen = dialog.selectedFiles().first();
+    const QString path = WithDefaultSuffix(chosen, DefaultSuffixOf(dialog.selectedNameFilter()));
+    // A desktop's own dialog may leave the extension out; then it has not
+    // asked about the file that will really be written either.
+    if (path != chosen && QFileInfo::exists(path)) {
+        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()));
+        if (QMessageBox::warning(parent, QApplication::applicationName(), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) != QMessageBox::Yes)
+            return QString();
+    }
+    return path;
 }
 
 bool QtUserPrompts::GetColor(QWidget* parent, QColor& chosen) {

@@ -43,6 +43,27 @@ void DoubleCursor(EditState& e, int W, int H) {
     if (e.cursor.row + s2 > H - 1) e.cursor.row -= s2;
 }
 
+namespace {
+
+// The first cell 1 + k*s of the square over cell c, for squares of side s
+// that must end at or before `limit` (exclusive).
+int SnapToSquare(int c, int s, int limit) {
+    const int last = 1 + (limit - 1 - s) / s * s;  // the last square that fits
+    if (c < 1) return 1;
+    const int snapped = 1 + (c - 1) / s * s;
+    return snapped > last ? last : snapped;
+}
+
+}  // namespace
+
+void PlaceCursor(EditState& e, int W, int H, int x, int r) {
+    const int s = e.cursorSize;
+    // A card too small for the square keeps the cursor where it is.
+    if (s > W - 2 || s > H - 2) return;
+    e.cursor.column = SnapToSquare(x, s, W - 1);
+    e.cursor.row = SnapToSquare(r, s, H - 1);
+}
+
 void FitCursorToCard(EditState& e, int W, int H) {
     int s = e.cursorSize;
     while (s > 1 && (s > H - 2 || s > W - 2)) s /= 2;

@@ -19,6 +19,11 @@ void HalveCursor(EditState& e);
 // Doubles and snaps the corner to the new size; ignored unless CanDoubleCursor.
 void DoubleCursor(EditState& e, int W, int H);
 
+// Puts the cursor square over the cell at column x, row r: both snapped down
+// to the form 1 + k*s, as the arrow keys would have reached them, and kept
+// inside the card (a cell beyond the last reachable square gives that square).
+void PlaceCursor(EditState& e, int W, int H, int x, int r);
+
 // After a new card: shrinks the size to the largest of 8, 4, 2, 1 that fits
 // the card, and puts the cursor at (1, 1) when the size had to change.
 void FitCursorToCard(EditState& e, int W, int H);

@@ -11,6 +11,7 @@ bool EditKeyHandler::OnKeyDown(int key) {
     const int W = model_.grid.gridWidth;
     const int H = model_.grid.gridHeight;
     const bool horizontal = e.editPlane == 0;
+    lastRefusal_ = EditRefusal::None;
     switch (key) {
     case KEY_CTRL:
         ctrlHeld = true;
@@ -19,9 +20,9 @@ bool EditKeyHandler::OnKeyDown(int key) {
         if (ctrlHeld)
             e.editPlane = horizontal ? 1 : 0;
         else if (horizontal)
-            ops_.RaiseArea(e.cursor.column, e.cursor.row);
+            lastRefusal_ = ops_.RaiseArea(e.cursor.column, e.cursor.row);
         else
-            ops_.PushPullArea(e.cursor.column, e.cursor.row);
+            lastRefusal_ = ops_.PushPullArea(e.cursor.column, e.cursor.row);
         break;
     case KEY_LEFT:
         MoveColumnBack(e);
@@ -44,7 +45,7 @@ bool EditKeyHandler::OnKeyDown(int key) {
             MoveRowBack(e);
         break;
     case KEY_Z:
-        if (horizontal) ops_.LowerArea(e.cursor.column, e.cursor.row);
+        lastRefusal_ = horizontal ? ops_.LowerArea(e.cursor.column, e.cursor.row) : EditRefusal::LowerNeedsTopSurfaces;
         break;
     default:
         break;
@@ -101,5 +102,13 @@ void EditKeyHandler::OnEditRedo() {
 void EditKeyHandler::OnEditHorizontal() { model_.edit.editPlane = 0; }
 
 void EditKeyHandler::OnEditVertical() { model_.edit.editPlane = 1; }
+
+void EditKeyHandler::OnPlaceCursor(int plane, int column, int row) {
+    model_.edit.editPlane = plane == 0 ? 0 : 1;
+    PlaceCursor(model_.edit, model_.grid.gridWidth, model_.grid.gridHeight, column, row);
+    // A read card already put the cursor at (1, 1); the reset still pending
+    // for a hidden cursor must not take the chosen place away again.
+    model_.grid.cursorResetPending = false;
+}
 
 }  // namespace pw

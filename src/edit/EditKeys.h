@@ -1,9 +1,9 @@
 #pragma once
+#include "edit/EditOperations.h"
 
 namespace pw {
 
 struct EditedCard;
-class EditOperations;
 
 // Virtual-key codes of the keys the edit handler knows.
 enum EditKeyCode : int {
@@ -28,6 +28,9 @@ public:
     bool OnKeyDown(int key);
     void OnKeyUp(int key);
     bool ctrlHeld = false;
+    // Why the last key's edit changed nothing; None after a change and after
+    // keys that edit nothing.
+    EditRefusal LastRefusal() const { return lastRefusal_; }
 
     bool CanCursorSmaller() const;
     bool CanCursorLarger() const;
@@ -43,10 +46,14 @@ public:
     void OnEditRedo();
     void OnEditHorizontal();
     void OnEditVertical();
+    // A click on a face: the plane of the face (0 top, 1 front) and its cell
+    // as column and row, the row a depth or a height as the plane says.
+    void OnPlaceCursor(int plane, int column, int row);
 
 private:
     EditedCard& model_;
     EditOperations& ops_;
+    EditRefusal lastRefusal_ = EditRefusal::None;
 };
 
 }  // namespace pw

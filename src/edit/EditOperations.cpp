@@ -6,8 +6,20 @@
 #include "edit/UndoHistory.h"
 #include "model/AppSettings.h"
 #include "model/CellGrid.h"
+#include "model/Messages.h"
 
 namespace pw {
+
+const char* RefusalMessage(EditRefusal refusal) {
+    switch (refusal) {
+        case EditRefusal::None: return nullptr;
+        case EditRefusal::AtHeightLimit: return msg::kRaiseAtHeightLimit;
+        case EditRefusal::NothingToLower: return msg::kNothingToLower;
+        case EditRefusal::NothingToPullOut: return msg::kNothingToPullOut;
+        case EditRefusal::LowerNeedsTopSurfaces: return msg::kLowerNeedsTopSurfaces;
+    }
+    return nullptr;
+}
 
 int EditOperations::MirrorColumn(int a) const {
     if (!model_.edit.mirrorMode) return -1;
@@ -76,15 +88,17 @@ bool EditOperations::PushPullSquare(UndoStep& step, int c, int b) {
     return false;
 }
 
-void EditOperations::Finish(UndoStep& step, EditSound sound) {
-    if (!step.lines.empty()) {
+bool EditOperations::Finish(UndoStep& step, EditSound sound) {
+    const bool changed = !step.lines.empty();
+    if (changed) {
         if (settings_.soundMode != 0 && sound_) sound_->PlaySound(sound);
         model_.history.PushStep(std::move(step));
     }
     model_.grid.gridChanged = true;
+    return changed;
 }
 
-void EditOperations::RaiseArea(int a, int b) {
+EditRefusal EditOperations::RaiseArea(int a, int b) {
     CellGrid& g = model_.grid;
     const int s = model_.edit.cursorSize;
     const int H = g.gridHeight;
@@ -102,10 +116,10 @@ void EditOperations::RaiseArea(int a, int b) {
             g.MarkColumnsDirty(m, s);
         }
     }
-    Finish(step, EditSound::Raise);
+    return Finish(step, EditSound::Raise) ? EditRefusal::None : EditRefusal::AtHeightLimit;
 }
 
-void EditOperations::LowerArea(int a, int b) {
+EditRefusal EditOperations::LowerArea(int a, int b) {
     CellGrid& g = model_.grid;
     const int s = model_.edit.cursorSize;
     UndoStep step;
@@ -118,16 +132,18 @@ void EditOperations::LowerArea(int a, int b) {
         for (int x = m + s - 1; x >= m; --x) LowerColumn(step, x, b, tm);
         g.MarkColumnsDirty(m, s);
     }
-    Finish(step, EditSound::Lower);
+    return Finish(step, EditSound::Lower) ? EditRefusal::None : EditRefusal::NothingToLower;
 }
 
-void EditOperations::PushPullArea(int a, int b) {
+EditRefusal EditOperations::PushPullArea(int a, int b) {
     UndoStep step;
     // The sound tells only what happened to the cursor square.
     const bool pushedBack = PushPullSquare(step, a, b);
     const int m = MirrorColumn(a);
     if (m >= 0) PushPullSquare(step, m, b);
-    Finish(step, pushedBack ? EditSound::PushBack : EditSound::PullOut);
+    // Push-back always changes the square, so a refusal is a pull-out that found nothing.
+    return Finish(step, pushedBack ? EditSound::PushBack : EditSound::PullOut) ? EditRefusal::None
+                                                                                : EditRefusal::NothingToPullOut;
 }
 
 }  // namespace pw

@@ -30,4 +30,12 @@ inline constexpr const char* kDefaultDocumentName = "Kiriko";
 // Asked before New, Open or closing replaces a card with unsaved changes; %1 is the title.
 inline constexpr const char* kSaveChanges = "Save changes to %1?";
 
+// The status bar's reasons why an edit key changed nothing.
+inline constexpr const char* kRaiseAtHeightLimit = "The relief is already as high as the card allows.";
+inline constexpr const char* kNothingToLower = "There is no relief under the cursor to lower.";
+inline constexpr const char* kNothingToPullOut =
+    "Nothing to pull out: no relief stands out above the cursor.";
+inline constexpr const char* kLowerNeedsTopSurfaces =
+    "Z lowers the top surfaces only; Ctrl+Space switches to them.";
+
 }  // namespace pw::msg

@@ -1,6 +1,8 @@
 #include "view3d/Camera.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 namespace pw {
 
@@ -74,6 +76,34 @@ Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
     return m;
 }
 
+bool Invert(const Matrix4& m, Matrix4& inverse) {
+    // Gauss-Jordan elimination with partial pivoting on [m | I], row-major here.
+    double a[4][8];
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            a[r][c] = m[c * 4 + r];
+            a[r][c + 4] = r == c ? 1 : 0;
+        }
+    for (int c = 0; c < 4; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < 4; ++r)
+            if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
+        if (a[pivot][c] == 0 || !std::isfinite(a[pivot][c])) return false;
+        if (pivot != c)
+            for (int k = 0; k < 8; ++k) std::swap(a[c][k], a[pivot][k]);
+        const double p = a[c][c];
+        for (int k = 0; k < 8; ++k) a[c][k] /= p;
+        for (int r = 0; r < 4; ++r) {
+            if (r == c || a[r][c] == 0) continue;
+            const double f = a[r][c];
+            for (int k = 0; k < 8; ++k) a[r][k] -= f * a[c][k];
+        }
+    }
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) inverse[c * 4 + r] = a[r][c + 4];
+    return true;
+}
+
 Matrix4 CameraProjection(int clientWidth, int halfHeight, double angleX, double angleY, double zoom, double panX,
                          int gridWidth) {
     // The vertical half-extent follows the window's aspect, so pixels stay square.
@@ -96,12 +126,32 @@ void Camera::SetClientSize(int width, int height) {
 bool Camera::Setup(int gridWidth) {
     if (width_ <= 0 || halfHeight_ <= 0 || gridWidth <= 2) return false;
     projection_ = CameraProjection(width_, halfHeight_, angleX, angleY, zoom, panX, gridWidth);
+    hasProjection_ = true;
     return true;
 }
 
+bool Camera::RayThrough(double x, double y, PointerRay& ray) const {
+    if (!hasProjection_ || width_ <= 0 || height_ <= 0) return false;
+    Matrix4 inverse;
+    if (!Invert(projection_, inverse)) return false;
+    // The viewport covers the whole client area; its y grows upward.
+    const double nx = 2.0 * x / width_ - 1.0;
+    const double ny = 1.0 - 2.0 * y / height_;
+    auto unproject = [&inverse, nx, ny](double nz, Point3& out) {
+        double v[4];
+        for (int row = 0; row < 4; ++row)
+            v[row] = inverse[row] * nx + inverse[4 + row] * ny + inverse[8 + row] * nz + inverse[12 + row];
+        if (v[3] == 0) return false;
+        out = {v[0] / v[3], v[1] / v[3], v[2] / v[3]};
+        return true;
+    };
+    return unproject(-1.0, ray.nearPoint) && unproject(1.0, ray.farPoint);
+}
+
 void Camera::BeginDrag(int x, int y, bool shift, bool ctrl) {
-    lastX_ = x;
-    lastY_ = y;
+    lastX_ = pressX_ = x;
+    lastY_ = pressY_ = y;
+    movedFar_ = false;
     mode_ = shift ? DragMode::Zoom : ctrl ? DragMode::Pan : DragMode::Rotate;
 }
 
@@ -123,6 +173,29 @@ bool Camera::DragTo(int x, int y) {
     }
     lastX_ = x;
     lastY_ = y;
+    if (std::abs(x - pressX_) > kClickSlop || std::abs(y - pressY_) > kClickSlop) movedFar_ = true;
+    return true;
+}
+
+bool Camera::EndDrag(int x, int y) {
+    const bool dragging = mode_ != DragMode::None;
+    mode_ = DragMode::None;
+    return dragging && !movedFar_ && std::abs(x - pressX_) <= kClickSlop && std::abs(y - pressY_) <= kClickSlop;
+}
+
+bool Camera::Wheel(int eighthsOfDegree) {
+    // Whole pixels only, so the wheel keeps to the Shift-drag's steps.
+    constexpr int kEighthsPerPixel = kWheelNotch / kWheelPixelsPerNotch;
+    wheelRest_ += eighthsOfDegree;
+    const int pixels = wheelRest_ / kEighthsPerPixel;
+    wheelRest_ -= pixels * kEighthsPerPixel;
+    if (pixels == 0) return false;
+    const double next = zoom + pixels * kZoomGain;
+    if (pixels > 0 && next > kWheelNearestZoom + 1e-9) {
+        wheelRest_ = 0;  // turning on against the stop must not pile up
+        return false;
+    }
+    zoom = next;
     return true;
 }
 

@@ -8,6 +8,20 @@ using Matrix4 = std::array<double, 16>;
 
 Matrix4 IdentityMatrix();
 Matrix4 Multiply(const Matrix4& a, const Matrix4& b);  // a * b
+// The inverse of m; false (and `inverse` unchanged) when m is singular.
+bool Invert(const Matrix4& m, Matrix4& inverse);
+
+struct Point3 {
+    double x = 0, y = 0, z = 0;
+};
+
+// The line of sight under one pixel, in model space: from its point on the
+// near plane to its point on the far plane, so it covers exactly the depths
+// the view can show, nearest first.
+struct PointerRay {
+    Point3 nearPoint;
+    Point3 farPoint;
+};
 
 // The view's camera. All of it lives in the projection matrix, rebuilt from
 // the stored angles and shifts at every change; the model-view matrix stays
@@ -19,6 +33,18 @@ public:
     static constexpr double kRotateGain = 0.3;  // degrees per pixel
     static constexpr double kZoomGain = 0.1;    // model units per pixel
     static constexpr double kPanGain = 0.01;    // card widths per pixel
+    // A press that never moves further than this many pixels from where it
+    // began, in either direction, is a click rather than a drag.
+    static constexpr int kClickSlop = 3;
+    // One notch of a mouse wheel (120 eighths of a degree) zooms as far as a
+    // Shift-drag of 20 pixels: 2 model units, a twentieth of the distance to
+    // the card at the start.
+    static constexpr int kWheelNotch = 120;
+    static constexpr int kWheelPixelsPerNotch = 20;
+    // The wheel never takes a step that brings the centre of turning nearer
+    // to the eye than this, so it cannot pass the card and lose it behind the
+    // eye; a Shift-drag still can.
+    static constexpr double kWheelNearestZoom = 36.0;
 
     double angleX = 30.0;  // tilt about the horizontal axis, degrees
     double angleY = 0.0;   // turn about the card's vertical axis, degrees
@@ -37,13 +63,26 @@ public:
     bool Setup(int gridWidth);
     const Matrix4& Projection() const { return projection_; }
 
+    // The ray under the client point (x, y), in pixels from the top left
+    // corner (a pixel's centre is at +0.5), through the last projection;
+    // false when there has been none yet.
+    bool RayThrough(double x, double y, PointerRay& ray) const;
+
     // Shift wins over Ctrl: both held start a zoom.
     void BeginDrag(int x, int y, bool shift, bool ctrl);
     // Applies one drag step; true when the camera moved and must be set up
     // and redrawn, false when no drag is in progress.
     bool DragTo(int x, int y);
     void EndDrag() { mode_ = DragMode::None; }
+    // Ends the drag released at (x, y); true when it was a click: the
+    // pointer never went further than kClickSlop pixels from the press.
+    bool EndDrag(int x, int y);
     DragMode Mode() const { return mode_; }
+
+    // A turn of the wheel by `eighthsOfDegree` (positive away from the user,
+    // which brings the card closer). Turns of less than a notch add up until
+    // they make whole Shift-drag pixels. True when the zoom changed.
+    bool Wheel(int eighthsOfDegree);
 
     // The camera values the view starts with; the client size stays.
     void HomePosition();
@@ -51,7 +90,11 @@ public:
 private:
     int width_ = 0, height_ = 0, halfHeight_ = 0;
     int lastX_ = 0, lastY_ = 0;
+    int pressX_ = 0, pressY_ = 0;
+    bool movedFar_ = false;  // the press went beyond kClickSlop
+    int wheelRest_ = 0;      // eighths of a degree not yet turned into pixels
     DragMode mode_ = DragMode::None;
+    bool hasProjection_ = false;
     Matrix4 projection_ = IdentityMatrix();
 };
 

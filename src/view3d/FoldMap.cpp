@@ -39,6 +39,19 @@ Matrix4 FoldMatrix(double angleDegrees) {
     return m;
 }
 
+bool UnfoldMatrix(double angleDegrees, Matrix4& inverse) {
+    double c = 0, s = 1;
+    CosSin(angleDegrees, c, s);
+    if (s == 0) return false;
+    // z - 1 = (z' - 1) / s, y = y' - c (z - 1)
+    inverse = IdentityMatrix();
+    inverse[2 * 4 + 1] = -c / s;
+    inverse[3 * 4 + 1] = c / s;
+    inverse[2 * 4 + 2] = 1 / s;
+    inverse[3 * 4 + 2] = 1 - 1 / s;
+    return true;
+}
+
 Vertex Transform(const Matrix4& m, const Vertex& v) {
     return {m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12], m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13],
             m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14]};

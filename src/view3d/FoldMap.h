@@ -19,6 +19,11 @@ inline constexpr double kFlatAngle = 180.0;
 // so those pictures carry no rounding of their own.
 Matrix4 FoldMatrix(double angleDegrees);
 
+// The fold undone: the matrix that takes a point of the card folded to the
+// angle back to where it lies on the opened card. Closed (0) and flat (180)
+// the map folds everything into one plane and has no inverse: false then.
+bool UnfoldMatrix(double angleDegrees, Matrix4& inverse);
+
 // A model point under a matrix (the w row of the fold matrix is 0 0 0 1).
 Vertex Transform(const Matrix4& m, const Vertex& v);
 

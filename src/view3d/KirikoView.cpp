@@ -2,15 +2,20 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+#include <optional>
+
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "view3d/FacePicking.h"
 #include "view3d/FoldMap.h"
 #include "view3d/GlRenderSink.h"
 
@@ -251,6 +256,7 @@ void CKirikoView::keyPressEvent(QKeyEvent* event) {
     if (keys_.OnKeyDown(key)) {
         update();
         emit CommandStateChanged();
+        if (const char* reason = RefusalMessage(keys_.LastRefusal())) emit EditRefused(QString::fromUtf8(reason));
     }
     event->accept();
 }
@@ -286,7 +292,48 @@ void CKirikoView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CKirikoView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) camera_.EndDrag();
+    if (event->button() == Qt::LeftButton) {
+        const QPointF p = event->position();
+        const QPoint at = p.toPoint();
+        // A press and release without a drag between them is a click: it
+        // picks the face under the pointer's pixel centre.
+        if (camera_.EndDrag(at.x(), at.y())) OnClickAt(std::floor(p.x()) + 0.5, std::floor(p.y()) + 0.5);
+    }
+    event->accept();
+}
+
+bool CKirikoView::OnClickAt(double x, double y) {
+    PointerRay ray;
+    if (!camera_.RayThrough(x, y, ray)) return false;
+    // On a folded card the ray is taken back to the opened card, where the
+    // faces lie as the grid holds them (the fold is affine, so the nearest
+    // face stays the nearest). Closed or flat, faces lie on top of each
+    // other and no face can be told from the picture: nothing is picked.
+    if (foldAngle_ != kOpenAngle) {
+        Matrix4 unfold;
+        if (!UnfoldMatrix(foldAngle_, unfold)) return false;
+        for (Point3* p : {&ray.nearPoint, &ray.farPoint}) {
+            const Vertex v = Transform(unfold, {p->x, p->y, p->z});
+            *p = {v.x, v.y, v.z};
+        }
+    }
+    const std::optional<FaceHit> hit = PickFace(model_.grid, ray);
+    if (!hit) return false;
+    // The cursor is placed on the opened card, where it is edited.
+    OpenForEditing();
+    const CursorTarget target = CursorTargetOf(*hit);
+    keys_.OnPlaceCursor(target.plane, target.column, target.row);
+    update();
+    emit CommandStateChanged();
+    return true;
+}
+
+void CKirikoView::wheelEvent(QWheelEvent* event) {
+    // Away from the user brings the card closer, in the Shift-drag's steps.
+    if (camera_.Wheel(event->angleDelta().y())) {
+        SetupCamera();
+        update();
+    }
     event->accept();
 }
 

@@ -10,6 +10,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QWheelEvent;
 
 namespace pw {
 
@@ -73,6 +74,11 @@ public:
     // The edit handler's code for a Qt key; 0 for keys it does not know.
     static int VirtualKeyFor(int qtKey);
 
+    // A click at the client point (x, y): the edit cursor goes onto the
+    // cell of the face under it, in that face's plane; a click on nothing
+    // changes nothing. True when a face was hit.
+    bool OnClickAt(double x, double y);
+
 signals:
     // Something that a command's enabling, check mark or text shows changed.
     void CommandStateChanged();
@@ -80,6 +86,8 @@ signals:
     void FoldAngleChanged(double degrees);
     // A frame ran the closing check, or the check was switched.
     void ClosingChecked();
+    // An edit key changed nothing, for the reason given.
+    void EditRefused(const QString& reason);
 
 protected:
     void initializeGL() override;
@@ -90,6 +98,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Viewport and projection matrix; the context must be current.

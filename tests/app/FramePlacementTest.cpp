@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -42,16 +44,39 @@ TEST(FramePlacement, AppliesOnlyRectanglesThatCanBeSeen) {
     EXPECT_EQ(window.geometry(), QRect(30, 40, 600, 400));
     EXPECT_FALSE(window.isMaximized());  // the show command is the program's own
 
-    // Far off every screen: the size is kept, the position is not.
+    // Far off every screen: the size is kept, the place is on the screen.
     p = WindowPlacement{2, 1, -1, -1, -1, -1, 90000, 90000, 90700, 90500};
     ApplyPlacement(window, p);
     EXPECT_EQ(window.size(), QSize(700, 500));
-    EXPECT_NE(window.pos(), QPoint(90000, 90000));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.geometry())) << window.geometry().x() << "," << window.geometry().y();
 
     // An empty rectangle changes nothing.
     p = WindowPlacement{2, 1, -1, -1, -1, -1, 10, 10, 10, 300};
     ApplyPlacement(window, p);
     EXPECT_EQ(window.size(), QSize(700, 500));
+    // Larger than the screen: shrunk into it.
+    p = WindowPlacement{2, 1, -1, -1, -1, -1, -50, -50, screen.width() + 400, screen.height() + 300};
+    ApplyPlacement(window, p);
+    EXPECT_EQ(window.geometry(), screen);
+}
+
+TEST(FramePlacement, APlacementThatNoLongerFitsIsBroughtInsideTheScreens) {
+    const QRect laptop(0, 0, 1366, 740), monitor(1366, 0, 1920, 1050);
+    const QList<QRect> both = {laptop, monitor};
+    // Inside one screen, or across two side by side: as it was.
+    EXPECT_EQ(FitIntoScreens(QRect(100, 50, 800, 600), both), QRect(100, 50, 800, 600));
+    EXPECT_EQ(FitIntoScreens(QRect(1000, 50, 800, 600), both), QRect(1000, 50, 800, 600));
+    // Saved on the monitor, which is gone: onto the laptop, shrunk to it.
+    EXPECT_EQ(FitIntoScreens(QRect(1500, 100, 1600, 900), {laptop}), QRect(0, 0, 1366, 740));
+    // Partly below the monitor's area: moved up just enough.
+    EXPECT_EQ(FitIntoScreens(QRect(1400, 700, 800, 600), both), QRect(1400, 450, 800, 600));
+    // Mostly on the monitor but off its right edge: stays on the monitor.
+    EXPECT_EQ(FitIntoScreens(QRect(3000, 100, 800, 600), both), QRect(2486, 100, 800, 600));
+    // On no screen at all: onto the primary one, the first.
+    EXPECT_EQ(FitIntoScreens(QRect(-5000, -5000, 300, 200), both), QRect(0, 0, 300, 200));
+    // A smaller screen area after a larger scale factor: shrunk and moved.
+    EXPECT_EQ(FitIntoScreens(QRect(200, 100, 1280, 1000), {QRect(0, 0, 960, 540)}), QRect(0, 0, 960, 540));
 }
 
 TEST(HelpPage, PrefersTheFolderBesideTheProgram) {

@@ -117,7 +117,7 @@ TEST_F(KirikoDocTest, OpenReadsTheCardAndNamesTheDocumentAfterTheFile) {
     QSignalSpy titles(&doc, &CKirikoDoc::titleChanged);
     QSignalSpy updates(&doc, &CKirikoDoc::updateAllViews);
     doc.OnFileOpen();
-    EXPECT_EQ(prompts.fileFilters, QStringList{"Popwright File(*.kpf)"});
+    EXPECT_EQ(prompts.fileFilters, QStringList{"Popwright File(*.kpf);;All Files (*)"});
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(doc.Title(), "tree");
     EXPECT_EQ(titles.count(), 1);
@@ -188,22 +188,22 @@ TEST_F(KirikoDocTest, CancelledDialogsChangeNothing) {
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(KirikoDocTest, SaveAsNamesTheDocumentAndSaveWithoutFileAsksEveryTime) {
+TEST_F(KirikoDocTest, SaveOfACardWithoutFileNamesItLikeSaveAs) {
+    QSignalSpy used(&doc, &CKirikoDoc::cardFileUsed);
     doc.OnFileNew();
     EditCard();
     const QString first = Path("first.kpf");
     prompts.saveNames = {first};
     doc.OnFileSave();
     EXPECT_EQ(Contents(first), CardText(model.grid));
-    EXPECT_EQ(doc.Title(), "Untitled");
-    EXPECT_TRUE(doc.currentCardPath().isEmpty());
+    // The card now has the file: its title names it and the next Save needs no dialog.
+    EXPECT_EQ(doc.Title(), "first");
+    EXPECT_EQ(doc.currentCardPath(), first);
     EXPECT_FALSE(doc.IsModified());
-
-    const QString second = Path("second.kpf");
-    prompts.saveNames = {second};
+    EditCard();
     doc.OnFileSave();
-    EXPECT_EQ(prompts.saveDialogs, 2);
-    EXPECT_TRUE(QFile::exists(second));
+    EXPECT_EQ(prompts.saveDialogs, 1);
+    EXPECT_EQ(Contents(first), CardText(model.grid));
 
     const QString named = Path("my.card.kpf");
     prompts.saveNames = {named};
@@ -211,8 +211,22 @@ TEST_F(KirikoDocTest, SaveAsNamesTheDocumentAndSaveWithoutFileAsksEveryTime) {
     EXPECT_EQ(doc.Title(), "my.card");
     EXPECT_EQ(doc.currentCardPath(), named);
     EXPECT_EQ(Contents(named), CardText(model.grid));
-    EXPECT_EQ(prompts.fileFilters, QStringList(3, "Popwright File(*.kpf)"));
+    EXPECT_EQ(prompts.fileFilters, QStringList(2, "Popwright File(*.kpf)"));
     EXPECT_TRUE(prompts.messages.isEmpty());
+    // Every write told of its file, for the recent cards.
+    ASSERT_EQ(used.count(), 3);
+    EXPECT_EQ(used.at(1).at(0).toString(), first);
+    EXPECT_EQ(used.at(2).at(0).toString(), named);
+
+    // A failed Save of a card without a file leaves it without one.
+    doc.OnFileNew();
+    EditCard();
+    prompts.saveNames = {Path("no/such/folder/x.kpf")};
+    doc.OnFileSave();
+    EXPECT_EQ(prompts.messages, QStringList{"File open failed."});
+    EXPECT_EQ(doc.Title(), "Untitled");
+    EXPECT_TRUE(doc.currentCardPath().isEmpty());
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(KirikoDocTest, SaveIntoAFolderThatDoesNotExistReportsOpenFailed) {

@@ -38,10 +38,12 @@ namespace pw {
 namespace {
 
 // The text of a menu entry as the menu shows it: the text, a tab and the
-// first key, like "&New\tCtrl+N"; "-" for a separator, "name >" for a submenu.
+// first key, like "&New\tCtrl+N"; "-" for a separator, "name >" for a
+// submenu. Hidden entries (recent cards not in use) are left out.
 QStringList Entries(const QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions()) {
+        if (!a->isVisible()) continue;
         if (a->isSeparator())
             out << "-";
         else if (a->menu())
@@ -111,12 +113,16 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
               QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >"}));
     QMenu* copy = TopMenu(*frame, 1)->actions().at(2)->menu();
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 2)), QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 2)),
+              QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide", "-", "&Mirror mode"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 3)),
               QStringList({"&Open card\tCtrl+PgUp", "&Close card\tCtrl+PgDown", "-", "Open &15 degrees\tPgUp",
                            "Close 1&5 degrees\tPgDown"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 4)),
-              QStringList({"&Setting...", "&Check Invalid Figure", "Check C&losing", "&Toolbar"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Setting...", "&Check Invalid Figure", "Check C&losing",
+                                                        "&Toolbar", "-", "&Home position"}));
+    // The switches show their check mark in the menus, not their toolbar icon.
+    EXPECT_TRUE(frame->Action(ID_MIRROR_MODE)->isCheckable());
+    EXPECT_FALSE(frame->Action(ID_MIRROR_MODE)->isIconVisibleInMenu());
     EXPECT_EQ(Entries(TopMenu(*frame, 5)), QStringList({"&Help...", "&About..."}));
 
     // The second keys of Undo and of the EMF copy.
@@ -150,26 +156,29 @@ TEST_F(MainWindowTest, ToolbarHasItsEntriesWithPrompts) {
     }
     EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(16, 16));
 
-    // Status-bar prompt before the line feed, tooltip after it.
+    // Status-bar prompt before the line feed, tooltip after it, with the
+    // command's first key.
     const struct {
         int id;
         const char* status;
         const char* tip;
-    } prompts_[] = {{ID_FILE_NEW, "Open New File", "Open New File"},
-                    {ID_FILE_OPEN, "Open File", " Open File"},
-                    {ID_EDIT_COPY, "Copy to Clipboard", "Copy to Clipboard"},
+    } prompts_[] = {{ID_FILE_NEW, "Open New File", "Open New File (Ctrl+N)"},
+                    {ID_FILE_OPEN, "Open File", " Open File (Ctrl+O)"},
+                    {ID_EDIT_COPY, "Copy to Clipboard", "Copy to Clipboard (Ctrl+C)"},
+                    {ID_EDIT_UNDO, "Undo", "Undo (Ctrl+Z)"},
+                    {ID_EDIT_REDO, "Redo the last undone edit", "Redo (Ctrl+Y)"},
+                    {ID_CURSOR_LARGER, "Larger", "Larger (Ctrl+L)"},
                     {ID_HOME_POSITION, "Home position", "Home"},
                     {ID_CHECK_INVALID_FIGURE, "Check the invalid figure", "Check"},
                     {ID_SETTING, "Size of the unfolded pattern", "Size"},
                     {ID_EXPORT_UNFOLDED, "Save the unfolded pattern.", "Save"},
-                    {ID_VIEW_TOOLBAR, "Toolbar", "Toolbar"}};
+                    {ID_VIEW_TOOLBAR, "Toolbar", "Toolbar"},
+                    {ID_EDIT_HORIZONTAL, "Edit the top surfaces", "Edit the top surfaces"},
+                    {ID_EDIT_VERTICAL, "Edit the front surfaces", "Edit the front surfaces"}};
     for (const auto& p : prompts_) {
         EXPECT_EQ(frame->Action(p.id)->statusTip(), p.status) << p.id;
         EXPECT_EQ(frame->Action(p.id)->toolTip(), p.tip) << p.id;
     }
-    // The plane buttons have no prompt and so no tooltip.
-    EXPECT_TRUE(frame->Action(ID_EDIT_VERTICAL)->toolTip().isEmpty());
-    EXPECT_TRUE(frame->Action(ID_EDIT_HORIZONTAL)->toolTip().isEmpty());
 
     // A toolbar button carries its command's prompt and shows it in the
     // status bar when the pointer rests on it.
@@ -275,12 +284,119 @@ TEST_F(MainWindowTest, FileCommandsSetTitleAndCardPath) {
     EXPECT_TRUE(frame->Doc().currentCardPath().isEmpty());
     EXPECT_EQ(frame->Model().grid.gridWidth, 18);
 
-    // Undo back to the saved card clears the modified mark.
+    // Save of the untitled card names it after its new file.
+    const QString fresh = dir.filePath("fresh.kpf");
+    prompts.saveNames = {fresh};
+    Trigger(*frame, ID_FILE_SAVE);
+    EXPECT_EQ(frame->windowTitle(), "fresh[*] - Popwright");
+    EXPECT_EQ(frame->Doc().currentCardPath(), fresh);
+    EXPECT_EQ(prompts.saveDialogs, 2);
+
+    // Undo back to the saved card clears the modified mark; Save needs no dialog now.
+    Raise(*frame);
+    Trigger(*frame, ID_FILE_SAVE);
+    EXPECT_EQ(prompts.saveDialogs, 2);
     Raise(*frame);
     EXPECT_TRUE(frame->isWindowModified());
     Trigger(*frame, ID_EDIT_UNDO);
     EXPECT_FALSE(frame->isWindowModified());
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, RecentCardsListTheLastFourNewestFirstAndSurviveARestart) {
+    QStringList cards;
+    for (const char* name : {"a.kpf", "b.kpf", "c.kpf", "d.kpf", "e&f.kpf"}) cards << WriteCardFile(name, 14, 8);
+    const QStringList fileMenuHead = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
+                                      "&Export 3D Data...", "Export &Unfolded pattern...", "-", "&Print...\tCtrl+P",
+                                      "Print pre&view", "P&rint setup...", "-"};
+    QStringList shown;
+    {
+        auto frame = MakeFrame();
+        // Opened with the dialog, saved with Save As, opened again.
+        prompts.openNames = {cards[0], cards[1], cards[2]};
+        for (int i = 0; i < 3; ++i) Trigger(*frame, ID_FILE_OPEN);
+        prompts.saveNames = {cards[3]};
+        Trigger(*frame, ID_FILE_SAVE_AS);
+        prompts.openNames = {cards[1]};
+        Trigger(*frame, ID_FILE_OPEN);
+        EXPECT_EQ(Entries(TopMenu(*frame, 0)),
+                  fileMenuHead + QStringList({"&1 b.kpf", "&2 d.kpf", "&3 c.kpf", "&4 a.kpf", "-", "E&xit"}));
+
+        // A fifth card pushes the oldest out; an entry opens its card.
+        prompts.openNames = {cards[4]};
+        Trigger(*frame, ID_FILE_OPEN);
+        frame->RecentCardAction(2)->trigger();  // d
+        EXPECT_EQ(frame->windowTitle(), "d[*] - Popwright");
+        EXPECT_EQ(frame->Doc().currentCardPath(), cards[3]);
+        shown = Entries(TopMenu(*frame, 0)).mid(fileMenuHead.size());
+        EXPECT_EQ(shown, QStringList({"&1 d.kpf", "&2 e&&f.kpf", "&3 b.kpf", "&4 c.kpf", "-", "E&xit"}));
+        EXPECT_EQ(frame->RecentCardAction(0)->statusTip(), cards[3]);
+        EXPECT_TRUE(prompts.messages.isEmpty());
+        EXPECT_TRUE(frame->close());
+    }
+    store.Sync();
+    EXPECT_EQ(store.GetText("Recent File List", "File1"), cards[3].toStdString());
+    EXPECT_EQ(store.GetText("Recent File List", "File4"), cards[2].toStdString());
+
+    auto frame = MakeFrame();
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(fileMenuHead.size()), shown);
+}
+
+TEST_F(MainWindowTest, ARecentCardThatCannotBeReadIsReportedAndLeavesTheList) {
+    const QString a = WriteCardFile("a.kpf", 14, 8), b = WriteCardFile("b.kpf", 20, 8);
+    auto frame = MakeFrame();
+    prompts.openNames = {a, b};
+    Trigger(*frame, ID_FILE_OPEN);
+    Trigger(*frame, ID_FILE_OPEN);
+    ASSERT_TRUE(QFile::remove(a));
+
+    // A changed card is asked about first, as before Open.
+    Raise(*frame);
+    prompts.answers = {SaveChangesAnswer::Discard};
+    frame->RecentCardAction(1)->trigger();
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(prompts.messages, QStringList{"This file could not be read."});
+    EXPECT_EQ(frame->windowTitle(), "b[*] - Popwright");
+    EXPECT_EQ(frame->Model().grid.gridWidth, 20);
+    EXPECT_EQ(frame->Recent().Paths(), std::vector<std::string>{b.toStdString()});
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(12), QStringList({"&1 b.kpf", "-", "E&xit"}));
+    EXPECT_TRUE(store.GetText("Recent File List", "File2").empty());
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsTheCursorAndWhyAnEditChangedNothing) {
+    auto frame = MakeFrame();
+    QLabel* pane = frame->CursorPane();
+    QStatusBar* bar = frame->statusBar();
+    EXPECT_EQ(pane->text(), "Top surfaces: column 1, row 1, height 0");
+    QTest::keyClick(frame->View(), Qt::Key_Right);
+    Raise(*frame);
+    EXPECT_EQ(pane->text(), "Top surfaces: column 2, row 1, height 1");
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+
+    QTest::keyClick(frame->View(), Qt::Key_Z);
+    QTest::keyClick(frame->View(), Qt::Key_Z);
+    EXPECT_EQ(bar->currentMessage(), "There is no relief under the cursor to lower.");
+    EXPECT_FALSE(pane->isVisible());  // the reason covers the position
+    QTest::keyClick(frame->View(), Qt::Key_Left);  // the next key brings the position back
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_EQ(pane->text(), "Top surfaces: column 1, row 1, height 0");
+
+    // gridHeight 9: heights up to 7.
+    for (int i = 0; i < 8; ++i) Raise(*frame);
+    EXPECT_EQ(bar->currentMessage(), "The relief is already as high as the card allows.");
+    EXPECT_EQ(pane->text(), "Top surfaces: column 1, row 1, height 7");
+    Trigger(*frame, ID_EDIT_UNDO);  // commands clear the reason too
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    EXPECT_EQ(pane->text(), "Top surfaces: column 1, row 1, height 6");
+
+    Trigger(*frame, ID_EDIT_VERTICAL);
+    EXPECT_EQ(pane->text(), "Front surfaces: column 1, height 1, depth 1");
+    QTest::keyClick(frame->View(), Qt::Key_Z);
+    EXPECT_EQ(bar->currentMessage(), "Z lowers the top surfaces only; Ctrl+Space switches to them.");
+    QTest::keyClick(frame->View(), Qt::Key_Right);
+    Raise(*frame);  // the flat column 2 with nothing standing out above
+    EXPECT_EQ(bar->currentMessage(), "Nothing to pull out: no relief stands out above the cursor.");
 }
 
 TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysItCannot) {
@@ -437,6 +553,7 @@ TEST_F(KirikoAppTest, OpensTheCardNamedOnTheCommandLine) {
     EXPECT_EQ(frame->Model().grid.gridWidth, 20);
     EXPECT_TRUE(frame->Model().grid.IsSolid(2, 2, 3));
     EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(frame->Recent().Paths(), std::vector<std::string>{card.toStdString()});
 }
 
 TEST_F(KirikoAppTest, AnUnreadableCardOnTheCommandLineIsReported) {

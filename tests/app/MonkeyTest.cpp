@@ -1,5 +1,6 @@
-// A monkey at the desktop program: bursts of random key presses, commands and
-// mouse drags on the 3D view of the real main window, with File New of a
+// A monkey at the desktop program: bursts of random key presses, commands,
+// undos and redos, mouse drags, wheel turns and clicks on the 3D view of the
+// real main window, with File New of a
 // random size (set in the settings dialog) between bursts. After each burst
 // the card keeps the invariants that editing keeps, the last frame's rebuild
 // pass left every column with fresh faces, and undoing every step of the
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -127,6 +129,37 @@ protected:
         QTest::mouseRelease(View(), Qt::LeftButton, mods, p);
     }
 
+    // A turn of the wheel: whole notches or the parts of one a fine wheel sends.
+    void Wheel(std::mt19937& rng) {
+        static const int kDeltas[] = {120, -120, 240, -240, 15, -15, 40};
+        const int delta = kDeltas[std::uniform_int_distribution<int>(0, 6)(rng)];
+        const QPointF at(View()->width() / 2, View()->height() / 2);
+        QWheelEvent e(at, View()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(View(), &e);
+    }
+
+    // A click without a drag: mostly aimed at a point of the relief's top or
+    // of the back sheet as the camera shows it, else anywhere (a click on
+    // the background changes nothing).
+    void Click(std::mt19937& rng) {
+        const int w = View()->width(), h = View()->height();
+        QPoint p(std::uniform_int_distribution<int>(0, w - 1)(rng), std::uniform_int_distribution<int>(0, h - 1)(rng));
+        const CellGrid& g = Model().grid;
+        if (std::uniform_int_distribution<int>(0, 3)(rng) != 0) {
+            const int x = std::uniform_int_distribution<int>(1, g.gridWidth - 2)(rng);
+            const int n = std::uniform_int_distribution<int>(1, g.gridHeight - 2)(rng);
+            const bool top = std::uniform_int_distribution<int>(0, 1)(rng) == 0;
+            const double mx = x + 0.5, my = top ? n + 0.5 : 1, mz = top ? g.HeightAt(x, n) + 1 : n + 0.5;
+            const Matrix4& m = View()->ViewCamera().Projection();
+            double c[4];
+            for (int row = 0; row < 4; ++row) c[row] = m[row] * mx + m[4 + row] * my + m[8 + row] * mz + m[12 + row];
+            const QPoint aimed(static_cast<int>((c[0] / c[3] + 1) / 2 * w), static_cast<int>((1 - c[1] / c[3]) / 2 * h));
+            if (c[3] > 0 && View()->rect().contains(aimed)) p = aimed;
+        }
+        QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, p);
+    }
+
     // The settings dialog sets the size of new cards, then Ctrl+N makes one.
     void FileNew(int width, int height) {
         prompts.onDialog = [width, height](QDialog& dialog) {
@@ -143,7 +176,7 @@ protected:
 
     // One random event; its name goes to the log for replaying by eye.
     void RandomEvent(std::mt19937& rng, std::vector<std::string>& log) {
-        switch (std::uniform_int_distribution<int>(0, 23)(rng)) {
+        switch (std::uniform_int_distribution<int>(0, 30)(rng)) {
             case 0: case 1: Key(Qt::Key_Left); log.push_back("Left"); break;
             case 2: case 3: Key(Qt::Key_Right); log.push_back("Right"); break;
             case 4: case 5: Key(Qt::Key_Up); log.push_back("Up"); break;
@@ -151,11 +184,17 @@ protected:
             case 8: case 9: case 10: case 11: case 12: Key(Qt::Key_Space); log.push_back("Space"); break;
             case 13: case 14: Key(Qt::Key_Z); log.push_back("Z"); break;
             case 15: CtrlSpace(); log.push_back("Ctrl+Space"); break;
-            case 16: Key(Qt::Key_Z, Qt::ControlModifier); log.push_back("Undo"); break;
+            case 16: case 26: Key(Qt::Key_Z, Qt::ControlModifier); log.push_back("Undo"); break;
             case 17: Key(Qt::Key_L, Qt::ControlModifier); log.push_back("Larger"); break;
             case 18: Key(Qt::Key_K, Qt::ControlModifier); log.push_back("Smaller"); break;
             case 19: Command(ID_MIRROR_MODE); log.push_back("Mirror"); break;
             case 20: Command(ID_HIDE_CURSOR); log.push_back("Hide"); break;
+            case 21: Key(Qt::Key_Y, Qt::ControlModifier); log.push_back("Redo"); break;
+            case 27: Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); log.push_back("Redo2"); break;
+            case 22: Command(ID_EDIT_REDO); log.push_back("RedoButton"); break;
+            case 23: Wheel(rng); log.push_back("Wheel"); break;
+            case 24: case 25: Click(rng); log.push_back("Click"); break;
+            case 28: Command(ID_HOME_POSITION); log.push_back("Home"); break;
             default: Drag(rng); log.push_back("Drag"); break;
         }
     }
@@ -178,7 +217,7 @@ TEST_F(MonkeyTest, RandomBurstsKeepTheCardSoundAndUndoToTheirStart) {
     std::mt19937 rng(seed);
     QElapsedTimer clock;
     clock.start();
-    long events = 0, edits = 0;
+    long events = 0, edits = 0, redos = 0, placed = 0;
     int bursts = 0, newCards = 0;
 
     for (; bursts < kBursts && clock.elapsed() < seconds * 1000; ++bursts) {
@@ -198,9 +237,17 @@ TEST_F(MonkeyTest, RandomBurstsKeepTheCardSoundAndUndoToTheirStart) {
         std::vector<std::string> log;
         const int count = std::uniform_int_distribution<int>(kMaxEventsPerBurst / 2, kMaxEventsPerBurst)(rng);
         for (int i = 0; i < count; ++i) {
-            const std::size_t steps = Model().history.Size();
+            const std::size_t steps = Model().history.Size(), redoable = Model().history.RedoSize();
+            const EditState before = Model().edit;
             RandomEvent(rng, log);
-            if (Model().history.Size() > steps) ++edits;
+            if (Model().history.RedoSize() < redoable && Model().history.Size() > steps)
+                ++redos;
+            else if (Model().history.Size() > steps)
+                ++edits;
+            const EditState& after = Model().edit;
+            if (log.back() == "Click" && (after.cursor.column != before.cursor.column ||
+                                          after.cursor.row != before.cursor.row || after.editPlane != before.editPlane))
+                ++placed;
             // Frames come between some of the events, as they would at a user's pace.
             if (std::uniform_int_distribution<int>(0, 7)(rng) == 0) QCoreApplication::processEvents();
         }
@@ -228,11 +275,15 @@ TEST_F(MonkeyTest, RandomBurstsKeepTheCardSoundAndUndoToTheirStart) {
         ASSERT_EQ(CheckFacesFresh(Model().grid), "") << where;
     }
     ASSERT_TRUE(prompts.answers.empty());
-    std::printf("monkey: seed %u, %d bursts, %d new cards, %ld events, %ld of them edits, %.1f s\n", seed, bursts,
-                newCards, events, edits, clock.elapsed() / 1000.0);
+    std::printf(
+        "monkey: seed %u, %d bursts, %d new cards, %ld events, %ld of them edits, %ld redos, %ld clicks that moved "
+        "the cursor, %.1f s\n",
+        seed, bursts, newCards, events, edits, redos, placed, clock.elapsed() / 1000.0);
     RecordProperty("events", static_cast<int>(events));
     EXPECT_GE(bursts, 1);
-    EXPECT_GT(edits, events / 10);  // the bursts did shape the card
+    EXPECT_GT(edits, events / 20);  // the bursts did shape the card
+    EXPECT_GT(redos, 0);   // and redid undone edits
+    EXPECT_GT(placed, 0);  // and clicked the cursor onto the card
 }
 
 }  // namespace

@@ -103,6 +103,25 @@ TEST(CursorRules, EverySequenceKeepsTheSquareInsideTheCard) {
     }
 }
 
+TEST(CursorRules, PlacingSnapsToTheSizeAndStaysInsideTheCard) {
+    // W = 18, H = 9: card columns 1 .. 16, rows 1 .. 7.
+    const struct {
+        int size, x, r, column, row;
+    } cases[] = {
+        {1, 7, 3, 7, 3},    {2, 7, 3, 7, 3},  {2, 8, 4, 7, 3},    {4, 8, 4, 5, 1},
+        {2, 16, 7, 15, 5},  // the last cells: the last squares that fit
+        {1, 17, 8, 16, 7},  // beyond the card: its last square
+        {4, 16, 2, 13, 1},  {4, 0, 0, 1, 1},
+    };
+    for (const auto& c : cases) {
+        EditState e = At(3, 3, c.size);
+        PlaceCursor(e, 18, 9, c.x, c.r);
+        EXPECT_EQ(e.cursor.column, c.column) << c.size << " " << c.x;
+        EXPECT_EQ(e.cursor.row, c.row) << c.size << " " << c.r;
+        EXPECT_EQ(e.cursorSize, c.size);
+    }
+}
+
 TEST(CursorRules, FitToASmallerCard) {
     EditState e = At(9, 1, 8);
     FitCursorToCard(e, 18, 6);  // H - 2 = 4

@@ -101,10 +101,15 @@ TEST_F(EditKeysTest, SpaceAndZFollowThePlane) {
     EXPECT_EQ(sound.played.back(), EditSound::Lower);
     EXPECT_EQ(model.history.Size(), 3u);
 
+    EXPECT_EQ(keys.LastRefusal(), EditRefusal::None);
+
     keys.OnEditVertical();
-    EXPECT_TRUE(Press(KEY_Z));  // repaints, changes nothing
+    EXPECT_TRUE(Press(KEY_Z));  // repaints, changes nothing, and says why
+    EXPECT_EQ(keys.LastRefusal(), EditRefusal::LowerNeedsTopSurfaces);
     EXPECT_EQ(model.history.Size(), 3u);
     EXPECT_EQ(model.grid.HeightAt(1, 2), 1);
+    Press(KEY_LEFT);  // a key that edits nothing clears the reason
+    EXPECT_EQ(keys.LastRefusal(), EditRefusal::None);
 
     // Row 2 is now a height: the step at depth 1 protrudes there and is
     // pushed back, then height 1, then nothing is left to push or pull.
@@ -116,8 +121,23 @@ TEST_F(EditKeysTest, SpaceAndZFollowThePlane) {
     EXPECT_EQ(model.history.Size(), 5u);
     Press(KEY_SPACE);
     EXPECT_EQ(model.history.Size(), 5u);
+    EXPECT_EQ(keys.LastRefusal(), EditRefusal::NothingToPullOut);
     EXPECT_EQ(sound.played.size(), 5u);
     EXPECT_EQ(CheckGridInvariants(model.grid), "");
+}
+
+TEST_F(EditKeysTest, APlacedCursorTakesThePlaneAndKeepsItsPlace) {
+    model.edit.cursorSize = 2;
+    model.grid.cursorResetPending = true;  // as after reading a card with the cursor hidden
+    keys.OnPlaceCursor(1, 8, 4);
+    EXPECT_EQ(model.edit.editPlane, 1);
+    EXPECT_EQ(Cursor().column, 7);
+    EXPECT_EQ(Cursor().row, 3);
+    EXPECT_FALSE(model.grid.cursorResetPending);
+    Press(KEY_UP);  // the front surfaces: up is higher
+    EXPECT_EQ(Cursor().row, 5);
+    keys.OnPlaceCursor(0, 1, 1);
+    EXPECT_EQ(model.edit.editPlane, 0);
 }
 
 TEST_F(EditKeysTest, UnhandledKeysStillRepaint) {

@@ -108,27 +108,44 @@ TEST_F(EditOperationsTest, EditsThatChangeNothingPushNoStepAndPlayNothing) {
     NewCard(12, 9);
     CellGrid& g = model.grid;
 
+    // Each says why: the status bar shows it.
     // Pull-out on the flat card finds no relief above the square.
-    ops.PushPullArea(3, 1);
+    EXPECT_EQ(ops.PushPullArea(3, 1), EditRefusal::NothingToPullOut);
     EXPECT_TRUE(g.gridChanged);
     EXPECT_TRUE(DirtyColumns().empty());
 
     // Lowering a square at height 0 saves nothing but still marks a .. a+s.
     RunRebuildPass(g);
-    ops.LowerArea(3, 2);
+    EXPECT_EQ(ops.LowerArea(3, 2), EditRefusal::NothingToLower);
     EXPECT_TRUE(g.gridChanged);
     EXPECT_EQ(DirtyColumns(), (std::vector<int>{3, 4}));
 
     // A raise that would pass height H - 2.
     test::AddBox(g, 5, 3, 7);
     RunRebuildPass(g);
-    ops.RaiseArea(5, 2);
+    EXPECT_EQ(ops.RaiseArea(5, 2), EditRefusal::AtHeightLimit);
+    EXPECT_STREQ(RefusalMessage(EditRefusal::AtHeightLimit), "The relief is already as high as the card allows.");
     EXPECT_TRUE(g.gridChanged);
     EXPECT_TRUE(DirtyColumns().empty());
     EXPECT_EQ(g.HeightAt(5, 2), 7);
 
     EXPECT_TRUE(sound.played.empty());
     EXPECT_FALSE(model.history.HasUndoSteps());
+}
+
+TEST_F(EditOperationsTest, AChangeOnTheMirrorHalfIsNoRefusal) {
+    NewCard(12, 9);
+    model.edit.mirrorMode = true;
+    // The cursor square is at the top bound, its mirror square is flat.
+    test::AddBox(model.grid, 2, 1, 7);
+    test::AddBox(model.grid, 8, 1, 2);
+    RunRebuildPass(model.grid);
+    EXPECT_EQ(ops.RaiseArea(2, 1), EditRefusal::None);
+    EXPECT_EQ(model.grid.HeightAt(9, 1), 1);
+    // A flat cursor square whose mirror square has relief.
+    EXPECT_EQ(ops.LowerArea(3, 1), EditRefusal::None);
+    EXPECT_EQ(model.grid.HeightAt(8, 1), 1);
+    EXPECT_EQ(RefusalMessage(EditRefusal::None), nullptr);
 }
 
 TEST_F(EditOperationsTest, RaiseStopsBelowTheTopBound) {

@@ -211,6 +211,57 @@ TEST(CameraTest, DragGainsAndModes) {
     EXPECT_DOUBLE_EQ(idle.angleY, 0.0);
 }
 
+TEST(CameraTest, WheelZoomsInTheShiftDragsStepsAndStopsBeforeTheCard) {
+    Camera dragged;
+    dragged.BeginDrag(0, 0, true, false);
+    dragged.DragTo(Camera::kWheelPixelsPerNotch, 0);
+
+    Camera cam;
+    EXPECT_TRUE(cam.Wheel(120));  // one notch away from the user: closer
+    EXPECT_EQ(cam.zoom, dragged.zoom);
+    EXPECT_NEAR(cam.zoom, 2.0, 1e-12);
+    EXPECT_TRUE(cam.Wheel(-240));
+    EXPECT_NEAR(cam.zoom, -2.0, 1e-12);
+
+    // Fine wheels send parts of a notch: they add up to whole drag pixels.
+    Camera fine;
+    EXPECT_FALSE(fine.Wheel(5));  // less than a pixel's worth
+    EXPECT_TRUE(fine.Wheel(5));   // 10 eighths: one pixel, 4 left over
+    EXPECT_NEAR(fine.zoom, 0.1, 1e-12);
+    for (int i = 0; i < 11; ++i) fine.Wheel(10);  // 114 more: 19 pixels in all
+    EXPECT_NEAR(fine.zoom, 2.0, 1e-12);
+
+    // The wheel stops short of the card, never passing it; out works always.
+    Camera near;
+    for (int i = 0; i < 40; ++i) near.Wheel(120);
+    EXPECT_NEAR(near.zoom, Camera::kWheelNearestZoom, 1e-9);
+    EXPECT_FALSE(near.Wheel(120));
+    EXPECT_TRUE(near.Wheel(-120));
+    EXPECT_NEAR(near.zoom, Camera::kWheelNearestZoom - 2, 1e-9);
+    near.zoom = 50;  // a Shift-drag went past the card: the wheel brings it back
+    EXPECT_FALSE(near.Wheel(120));
+    EXPECT_TRUE(near.Wheel(-120));
+    EXPECT_NEAR(near.zoom, 48, 1e-9);
+}
+
+TEST(CameraTest, APressThatStaysWithinTheSlopIsAClick) {
+    Camera cam;
+    EXPECT_FALSE(cam.EndDrag(10, 10));  // no press
+    cam.BeginDrag(10, 10, false, false);
+    cam.DragTo(12, 8);
+    EXPECT_TRUE(cam.EndDrag(13, 7));
+    EXPECT_EQ(cam.Mode(), Camera::DragMode::None);
+
+    // Away and back again is a drag.
+    cam.BeginDrag(10, 10, false, false);
+    cam.DragTo(10 + Camera::kClickSlop + 1, 10);
+    cam.DragTo(10, 10);
+    EXPECT_FALSE(cam.EndDrag(10, 10));
+    // So is a release far from the press without moves between.
+    cam.BeginDrag(10, 10, true, false);
+    EXPECT_FALSE(cam.EndDrag(10, 30));
+}
+
 TEST(CameraTest, HomePositionRestoresTheStartingCameraAndKeepsTheClientSize) {
     Camera cam;
     cam.SetClientSize(500, 400);

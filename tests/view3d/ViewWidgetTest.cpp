@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <memory>
 
@@ -232,6 +233,77 @@ TEST_F(ViewWidgetTest, MouseDragsTurnPanAndZoomTheCamera) {
     EXPECT_DOUBLE_EQ(view->ViewCamera().angleY, 0.0);
     EXPECT_DOUBLE_EQ(view->ViewCamera().zoom, 0.0);
     EXPECT_DOUBLE_EQ(view->ViewCamera().panX, 0.0);
+}
+
+// Where a model point lands in the view, in its client pixels.
+QPoint ClientPixelOf(const CKirikoView& v, double x, double y, double z) {
+    const Matrix4& m = v.ViewCamera().Projection();
+    double c[4];
+    for (int row = 0; row < 4; ++row) c[row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
+    return {static_cast<int>((c[0] / c[3] + 1) / 2 * v.width()), static_cast<int>((1 - c[1] / c[3]) / 2 * v.height())};
+}
+
+TEST_F(ViewWidgetTest, AClickPutsTheCursorOnTheFaceUnderThePointer) {
+    // A box at column 5, depths 1-3, heights 1-4, drawn once so its faces exist.
+    model.edit.cursor = {5, 1};
+    for (int i = 0; i < 3; ++i) Key(Qt::Key_Down);
+    for (int i = 0; i < 4; ++i) Key(Qt::Key_Space);
+    Settle();
+    ASSERT_FALSE(model.grid.gridChanged);
+    view->OnCursorLarger();  // size 2: the click snaps as the arrows would
+    QSignalSpy states(view.get(), &CKirikoView::CommandStateChanged);
+
+    // The floor in front of the box, at column 12, depth 6: top surfaces.
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, 12.5, 6.5, 1));
+    EXPECT_EQ(model.edit.editPlane, 0);
+    EXPECT_EQ(Cursor().column, 11);
+    EXPECT_EQ(Cursor().row, 5);
+    EXPECT_EQ(states.count(), 1);
+
+    // The box's front at depth 4, height 3: the front surfaces.
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, 5.5, 4, 3.5));
+    EXPECT_EQ(model.edit.editPlane, 1);
+    EXPECT_EQ(Cursor().column, 5);
+    EXPECT_EQ(Cursor().row, 3);
+
+    // After a turn the click still finds the face under the pointer: the box's top.
+    QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, {200, 150});
+    QTest::mouseMove(view.get(), {140, 190});
+    QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, {140, 190});
+    EXPECT_EQ(model.edit.editPlane, 1);  // a drag is no click
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, 5.5, 1.5, 5));
+    EXPECT_EQ(model.edit.editPlane, 0);
+    EXPECT_EQ(Cursor().column, 5);
+    EXPECT_EQ(Cursor().row, 1);
+
+    // The background: nothing changes.
+    const int emitted = states.count();
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, {2, 2});
+    EXPECT_EQ(Cursor().column, 5);
+    EXPECT_EQ(Cursor().row, 1);
+    EXPECT_EQ(states.count(), emitted);
+    EXPECT_EQ(model.history.Size(), 4u);  // clicks never edit
+}
+
+TEST_F(ViewWidgetTest, TheWheelZoomsAndSetsUpTheProjection) {
+    auto wheel = [&](int delta) {
+        const QPointF at(200, 150);
+        QWheelEvent e(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view.get(), &e);
+    };
+    const Matrix4 before = view->ViewCamera().Projection();
+    wheel(120);
+    EXPECT_NEAR(view->ViewCamera().zoom, 2.0, 1e-9);
+    EXPECT_NE(view->ViewCamera().Projection(), before);
+    wheel(-240);
+    EXPECT_NEAR(view->ViewCamera().zoom, -2.0, 1e-9);
+    view->makeCurrent();
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    view->doneCurrent();
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(m[i], view->ViewCamera().Projection()[i], 1e-5 * (1 + std::fabs(m[i]))) << i;
 }
 
 TEST_F(ViewWidgetTest, ViewCommandsSignalTheirStateAndAZeroWidthViewKeepsItsCamera) {
