@@ -61,6 +61,18 @@ TEST(FoldMapTest, OpenAngleIsExactlyTheIdentityAndTheEndsCarryNoRounding) {
     }
 }
 
+TEST(FoldMapTest, UnfoldingUndoesTheFoldExceptClosedOrFlat) {
+    for (double a : {15.0, 45.0, 90.0, 120.0, 179.0}) {
+        Matrix4 inverse;
+        ASSERT_TRUE(UnfoldMatrix(a, inverse)) << a;
+        const Matrix4 both = Multiply(inverse, FoldMatrix(a));
+        for (int i = 0; i < 16; ++i) EXPECT_NEAR(both[i], IdentityMatrix()[i], 1e-12) << a << " " << i;
+    }
+    Matrix4 none;
+    EXPECT_FALSE(UnfoldMatrix(0.0, none));
+    EXPECT_FALSE(UnfoldMatrix(180.0, none));
+}
+
 TEST(FoldMapTest, EveryFaceEdgeKeepsItsLengthAtEveryAngle) {
     EditedCard card;
     ShapeCard(card);

@@ -15,6 +15,7 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "support/RecordingSound.h"
+#include "view3d/FoldMap.h"
 #include "view3d/KirikoView.h"
 
 namespace pw {
@@ -283,6 +284,29 @@ TEST_F(ViewWidgetTest, AClickPutsTheCursorOnTheFaceUnderThePointer) {
     EXPECT_EQ(Cursor().row, 1);
     EXPECT_EQ(states.count(), emitted);
     EXPECT_EQ(model.history.Size(), 4u);  // clicks never edit
+}
+
+TEST_F(ViewWidgetTest, AClickOnTheFoldedCardFindsTheFaceWhereItIsDrawnAndOpensTheCard) {
+    // A box at column 5, depths 1-3, heights 1-4.
+    model.edit.cursor = {5, 1};
+    for (int i = 0; i < 3; ++i) Key(Qt::Key_Down);
+    for (int i = 0; i < 4; ++i) Key(Qt::Key_Space);
+    Settle();
+    // At 60 degrees the box's top (height 5, depth 1.5) is drawn where the
+    // fold takes it.
+    view->SetFoldAngle(60);
+    const Vertex top = Transform(FoldMatrix(60), {5.5, 1.5, 5});
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, top.x, top.y, top.z));
+    EXPECT_EQ(view->FoldAngle(), 90.0);
+    EXPECT_EQ(model.edit.editPlane, 0);
+    EXPECT_EQ(Cursor().column, 5);
+    EXPECT_EQ(Cursor().row, 1);
+    // Closed, faces lie on each other: a click puts the cursor nowhere.
+    view->SetFoldAngle(0);
+    const Vertex floor = Transform(FoldMatrix(0), {12.5, 6.5, 1});
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, floor.x, floor.y, floor.z));
+    EXPECT_EQ(view->FoldAngle(), 0.0);
+    EXPECT_EQ(Cursor().column, 5);
 }
 
 TEST_F(ViewWidgetTest, TheWheelZoomsAndSetsUpTheProjection) {
