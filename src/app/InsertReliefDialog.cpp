@@ -6,6 +6,7 @@
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -82,7 +83,10 @@ void CInsertReliefDialog::BuildSourceFields(QFormLayout* form) {
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(browse);
-    form->addRow(tr("F&ile:"), fileRow);
+    // A label of its own: a row that is a layout gets no buddy for its shortcut.
+    auto* fileLabel = new QLabel(tr("F&ile:"), this);
+    fileLabel->setBuddy(file_);
+    form->addRow(fileLabel, fileRow);
     connect(file_, &QLineEdit::editingFinished, this, &CInsertReliefDialog::UpdatePreview);
     connect(browse, &QPushButton::clicked, this, &CInsertReliefDialog::Browse);
     if (kind_ == ReliefKind::Picture) {

@@ -47,7 +47,7 @@ void CReliefPreview::paintEvent(QPaintEvent*) {
             // Nearer the viewer is darker.
             const int shade = 220 - 170 * d / heights;
             p.setBrush(covered ? QColor(shade / 3, shade / 2 + 40, 255 - (220 - shade) / 3) : QColor(shade, shade, shade));
-            p.drawRect(QRectF(left + i * cell, bottom - z * cell, std::max(1.0, cell - 0.5), std::max(1.0, cell - 0.5)));
+            p.fillRect(QRectF(left + i * cell, bottom - z * cell, cell, cell), p.brush());
         }
     }
     // The card's outline and the covered area.
