@@ -64,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pw::EditedCard card;
     card.NewCard(W, H);
     if (in.Next() % 2) ShapeCard(card, in);
+    pw::RunRebuildPass(card.grid);
     const pw::CellGrid before = card.grid;
 
     const int first = in.Signed() % (W + 2);

@@ -61,8 +61,9 @@ struct FontFile {
 // The font fontconfig matches for the name, preferring one that has every
 // character of the text.
 bool FindFont(const std::string& fontName, const std::vector<char32_t>& text, FontFile& found) {
-    std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)> config(FcInitLoadConfigAndFonts(), FcConfigDestroy);
-    if (!config) return false;
+    // fontconfig's own current configuration, loaded once per process:
+    // loading a configuration of our own would scan the fonts at every text.
+    if (!FcInit()) return false;
     const std::string name = fontName.empty() ? "sans-serif" : fontName;
     std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(
         FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str())), FcPatternDestroy);
@@ -72,10 +73,10 @@ bool FindFont(const std::string& fontName, const std::vector<char32_t>& text, Fo
         if (cp > ' ') FcCharSetAddChar(chars.get(), static_cast<FcChar32>(cp));
     FcPatternAddCharSet(pattern.get(), FC_CHARSET, chars.get());
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> match(FcFontMatch(config.get(), pattern.get(), &result),
+    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> match(FcFontMatch(nullptr, pattern.get(), &result),
                                                                  FcPatternDestroy);
     if (!match) return false;
     FcChar8* file = nullptr;
