@@ -51,6 +51,13 @@ public:
         // still shows, and then the cells whose centres lie inside.
         const double area = (b.across - a.across) * (c.up - a.up) - (c.across - a.across) * (b.up - a.up);
         if (std::fabs(area) < 1e-12) return;
+        // Most triangles of a detailed model lie within one cell.
+        const long ci = Cell(a.across, map_.width), cj = Cell(a.up, map_.height);
+        if (Cell(b.across, map_.width) == ci && Cell(c.across, map_.width) == ci && Cell(b.up, map_.height) == cj &&
+            Cell(c.up, map_.height) == cj && !OnCellEdge(a) && !OnCellEdge(b) && !OnCellEdge(c)) {
+            Mark(ci, cj, std::max({a.out, b.out, c.out}));
+            return;
+        }
         const double cx = (a.across + b.across + c.across) / 3.0, cy = (a.up + b.up + c.up) / 3.0;
         Edge(a, b, cx, cy);
         Edge(b, c, cx, cy);
@@ -82,6 +89,10 @@ public:
     }
 
 private:
+    static bool OnCellEdge(const CardPoint& p) {
+        return p.across == std::floor(p.across) || p.up == std::floor(p.up);
+    }
+
     static long Cell(double v, int count) {
         return std::clamp(static_cast<long>(std::floor(v)), 0L, static_cast<long>(count) - 1);
     }

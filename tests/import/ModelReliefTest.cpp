@@ -162,6 +162,20 @@ TEST(ModelRelief, BadModelsAreRefused) {
     EXPECT_EQ(error, msg::kModelUnsupported);
 }
 
+TEST(ModelRelief, AModelThatMakesTheReaderLoopIsRefused) {
+    // A broken PLY file on which Assimp's reader never finishes: the reading
+    // child is stopped at its time limit.
+    const std::string ply =
+        "ply\nformat ascii 1.0\nelement vertex 8\nproperty float x\nproperty float y\nproperty float z\n"
+        "element face 3\nproperty list uchar int vertexerty list uchar int vertex_indices\ne\n4 2 3 7 6\n"
+        "4 0 2 6 4 14 \n 37 5\n";
+    Mesh mesh;
+    std::string error;
+    EXPECT_FALSE(LoadModelFromMemory(ply.data(), ply.size(), "ply", mesh, error, 1));
+    EXPECT_EQ(error, msg::kModelUnreadable);
+    EXPECT_EQ(mesh.Triangles(), 0u);
+}
+
 TEST(ModelRelief, AGltfModelCannotMakeTheReaderReadADevice) {
     const std::string dir = ::testing::TempDir();
     const std::string path = dir + "/device.gltf";
