@@ -104,7 +104,7 @@ void BM_PictureOntoCard(benchmark::State& state) {
         pw::PictureReliefMap(picture, settings, kW, kH, map, error);
         benchmark::DoNotOptimize(map.depth.data());
     }
-    state.SetLabel(state.range(0) ? "80x40, 4000x3000 pixels, depth map" : "80x40, 4000x3000 pixels, silhouette");
+    state.SetLabel(state.range(0) ? "80x40, 4000 by 3000 pixels, depth map" : "80x40, 4000 by 3000 pixels, silhouette");
 }
 BENCHMARK(BM_PictureOntoCard)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -126,7 +126,7 @@ void BM_PictureFileOntoCard(benchmark::State& state) {
         benchmark::DoNotOptimize(map.depth.data());
     }
     std::remove(path.c_str());
-    state.SetLabel(std::string("80x40, 4000x3000 pixels, ") + format);
+    state.SetLabel(std::string("80x40, 4000 by 3000 pixels, ") + format);
 }
 BENCHMARK(BM_PictureFileOntoCard)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
