@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
+
+#include "model/CardFile.h"
 
 #include "edit/EditedCard.h"
 #include "edit/ReliefEdit.h"
@@ -99,6 +102,13 @@ TEST(ApplyDepthMap, EveryResultKeepsTheInvariantsAndRebuildsToTheWholeStrip) {
         const bool keepInside = rng() % 2 == 0;
         ApplyDepthMap(card, map, keepInside);
         ExpectSoundCard(card.grid);
+        // A card file keeps exactly this shape.
+        std::ostringstream text;
+        WriteCard(text, card.grid);
+        std::istringstream in(text.str());
+        CellGrid reread;
+        ASSERT_TRUE(ParseCard(in, reread));
+        ASSERT_TRUE(reread.SameShape(card.grid));
         if (keepInside) {
             for (int x = std::max(1, first); x <= W - 2 && x < first + map.width; ++x) {
                 ASSERT_TRUE(FitsInsideClosedCard(ReadColumnDepths(card.grid, x), H));
