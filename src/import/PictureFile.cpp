@@ -33,9 +33,12 @@ bool Fail(std::string& error, const char* message) {
 }
 
 bool LooksLikeSvg(const QByteArray& head) {
-    // Gzip-compressed SVG, or XML text that names an svg element.
+    // Gzip-compressed SVG, or XML text (after a byte order mark and white
+    // space) that names an svg element.
     if (head.startsWith("\x1f\x8b")) return true;
-    return head.contains("<svg") && !head.startsWith("\x89PNG") && !head.startsWith("GIF8");
+    qsizetype at = head.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    while (at < head.size() && (head[at] == ' ' || head[at] == '\t' || head[at] == '\r' || head[at] == '\n')) ++at;
+    return at < head.size() && head[at] == '<' && head.contains("<svg");
 }
 
 std::uint8_t Lightness(QRgb rgb) {
@@ -117,11 +120,13 @@ private:
     QtMessageHandler previous_;
 };
 
-bool ReadPicture(QIODevice& device, GreyImage& out, std::string& error) {
+// `svgByName`: the file's name ends in .svg or .svgz, so it is SVG even when
+// its first 4 KiB (a long comment, say) do not show it.
+bool ReadPicture(QIODevice& device, bool svgByName, GreyImage& out, std::string& error) {
     const QuietDecoders quiet;
     const QByteArray head = device.peek(4096);
     if (head.isEmpty()) return Fail(error, msg::kPictureUnreadable);
-    if (LooksLikeSvg(head)) {
+    if (svgByName || LooksLikeSvg(head)) {
         if (device.size() > kMaxSvgBytes) return Fail(error, msg::kPictureTooLarge);
         return ReadSvg(device.readAll(), out, error);
     }
@@ -134,7 +139,8 @@ bool LoadPicture(const std::string& path, GreyImage& out, std::string& error) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > kMaxPictureFileBytes)
         return Fail(error, msg::kPictureUnreadable);
-    return ReadPicture(file, out, error);
+    const QString name = file.fileName().toLower();
+    return ReadPicture(file, name.endsWith(QLatin1String(".svg")) || name.endsWith(QLatin1String(".svgz")), out, error);
 }
 
 bool LoadPictureFromMemory(const void* data, std::size_t size, GreyImage& out, std::string& error) {
@@ -143,7 +149,7 @@ bool LoadPictureFromMemory(const void* data, std::size_t size, GreyImage& out, s
     QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(data), static_cast<qsizetype>(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return ReadPicture(buffer, out, error);
+    return ReadPicture(buffer, false, out, error);
 }
 
 struct GuiForPictures::Owned {
