@@ -34,9 +34,13 @@ TEST(TextRelief, ALineOfTextBecomesReliefOfTheAreasHeightCentred) {
     EXPECT_EQ(bottom, 0);
     EXPECT_EQ(top, 9);
     EXPECT_NEAR((left + right) / 2.0, 29.5, 1.0);
-    // The H's crossbar: between its stems, the middle height is relief and
-    // the heights above and below it are not.
+    // Two letters, wider than a stem: between the H's stems the crossbar
+    // stands over a tunnel, so some column has relief above an empty height.
     EXPECT_GT(right - left, 5);
+    bool tunnel = false;
+    for (int i = left; i <= right; ++i)
+        tunnel = tunnel || (map.At(i, 0) == 0 && map.At(i, 5) > 0);
+    EXPECT_TRUE(tunnel);
 
     EditedCard card;
     card.NewCard(62, 20);
