@@ -202,6 +202,10 @@ constexpr bool kSanitized = false;
 // The child's side: reads the model and sends "1", the corner count and the
 // corners, or "0", the message's length and the message.
 [[noreturn]] void ReadInChild(int fd, const std::function<const aiScene*(Assimp::Importer&)>& read, int seconds) {
+    // A fault or failed assertion ends the child at once, without the crash
+    // handlers the program may have set up (a sanitizer's or a fuzzer's,
+    // which would report the parent's input as a crash); so does the alarm.
+    for (int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGALRM}) ::signal(sig, SIG_DFL);
     ::alarm(static_cast<unsigned>(seconds));
     if (!kSanitized) {
         rlimit memory{kChildMemoryBytes, kChildMemoryBytes};

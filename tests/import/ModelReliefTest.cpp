@@ -176,6 +176,15 @@ TEST(ModelRelief, AModelThatMakesTheReaderLoopIsRefused) {
     EXPECT_EQ(mesh.Triangles(), 0u);
 }
 
+TEST(ModelRelief, AModelThatStopsTheReaderOnAFailedAssertionIsRefused) {
+    // A 3MF file whose zip checksum is wrong (found by fuzz_shape_files):
+    // Assimp aborts on it, which ends only the reading child.
+    Mesh mesh;
+    std::string error;
+    EXPECT_FALSE(LoadModelFile(POPWRIGHT_TEST_DATA "/bad-zip-checksum.3mf", mesh, error));
+    EXPECT_EQ(error, msg::kModelUnreadable);
+}
+
 TEST(ModelRelief, AGltfModelCannotMakeTheReaderReadADevice) {
     const std::string dir = ::testing::TempDir();
     const std::string path = dir + "/device.gltf";
