@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xclip
   desktop-file-utils libxml2-utils shared-mime-info
   poppler-utils python3-ezdxf libemf2svg-dev libdxflib-dev librecad
+  libassimp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   clang-14 libclang-rt-14-dev
   appstream man-db dpkg-dev lintian file binutils
 )

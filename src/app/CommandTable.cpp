@@ -32,6 +32,9 @@ const std::vector<CommandSpec>& Commands() {
          "plane-horizontal", true},
         {ID_EDIT_VERTICAL, "editVertical", "", "", "Edit the front surfaces\nEdit the front surfaces",
          "plane-vertical", true},
+        {ID_INSERT_TEXT, "insertText", "Insert &Text...", "", "Make relief of a line of text\nInsert text", nullptr, false},
+        {ID_INSERT_PICTURE, "insertPicture", "Insert &Picture...", "", "Make relief of a picture\nInsert picture", nullptr, false},
+        {ID_INSERT_MODEL, "insertModel", "Insert &Model...", "", "Make relief of a 3D model\nInsert model", nullptr, false},
     };
     return commands;
 }
@@ -51,7 +54,8 @@ const std::vector<MenuSpec>& MenuBar() {
           ID_APP_EXIT}},
         {"&Edit",
          {ID_EDIT_UNDO, ID_EDIT_REDO,
-          MenuEntry("&Copy unfolded pattern to Clipboard", {ID_COPY_BMP, ID_EDIT_COPY})}},
+          MenuEntry("&Copy unfolded pattern to Clipboard", {ID_COPY_BMP, ID_EDIT_COPY}),
+          ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL}},
         {"&Cursor", {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position sets the view back, next to the other things the view shows.
         {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_VIEW_TOOLBAR, ID_SEPARATOR, ID_HOME_POSITION}},

@@ -33,6 +33,9 @@ enum CommandId : int {
     ID_HOME_POSITION = 32788,
     ID_EDIT_VERTICAL = 32794,
     ID_EDIT_HORIZONTAL = 32795,
+    ID_INSERT_TEXT = 32850,
+    ID_INSERT_PICTURE = 32851,
+    ID_INSERT_MODEL = 32852,
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys
