@@ -76,9 +76,10 @@ const unsigned* GlRenderSink::LoopIndices(std::size_t quads) {
 // The same primitives as single calls would give, in the same order within
 // each block: its faces as one run of quadrilaterals, then its outline
 // segments as one run of lines. With the grid display a face's outline loop
-// is drawn after the block's other faces rather than right after its own
-// face; the loops lie on the faces' edges, where the faces' polygon offset
-// lets every line win the depth test whichever comes first.
+// comes after the column's other faces rather than right after its own face.
+// The order of a line and a face decides a pixel only where their depths are
+// exactly equal, and the faces' polygon offset keeps each face behind the
+// lines on its edges; the picture is the same (FramePixelTest compares it).
 void GlRenderSink::DrawGeometry(const CardGeometry& geometry, const Matrix4& model) {
     Finish();
     const bool moved = model != IdentityMatrix();
