@@ -1,5 +1,8 @@
 // Cost of one 3D frame of the largest card the settings allow (80 by 40)
-// into a recording sink, and of the rebuild pass that follows one edit.
+// on the processor: replayed as single calls into a recording sink, and as
+// the renderer's own work when the sink takes the geometry whole (what the
+// OpenGL view does); the rebuild pass that follows one edit; and bringing the
+// kept geometry up to date after that edit.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -37,6 +40,65 @@ void BM_DrawFrame80x40(benchmark::State& state) {
     state.SetLabel(settings.drawGrid ? "grid display" : "slabs");
 }
 BENCHMARK(BM_DrawFrame80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Takes the geometry whole and the single calls (the cursor) without drawing:
+// what is left is the renderer's own work for a frame.
+class DiscardingSink : public pw::RenderSink {
+public:
+    void State(pw::GlStateOp) override {}
+    void ClearColor(const pw::GlColor&) override {}
+    void Quad(const pw::GlColor&, const pw::Vertex (&)[4]) override {}
+    void LineLoop(const pw::GlColor&, const pw::Vertex (&)[4]) override {}
+    void Line(const pw::GlColor&, const pw::Vertex&, const pw::Vertex&) override {}
+    void DrawGeometry(const pw::CardGeometry& geometry, const pw::Matrix4&) override { faces += geometry.FaceCount(); }
+    std::size_t faces = 0;
+};
+
+// A frame after a turn of the camera: nothing is derived.
+void BM_FrameWithoutChange80x40(benchmark::State& state) {
+    pw::EditedCard model;
+    pw::AppSettings settings;
+    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    std::mt19937 rng(7);
+    pw::test::RandomCard(model.grid, rng, 82, 41);
+    pw::CardRenderer renderer(model, settings);
+    DiscardingSink sink;
+    renderer.DrawFrame(sink);
+    for (auto _ : state) renderer.DrawFrame(sink);
+    benchmark::DoNotOptimize(sink.faces);
+    state.SetLabel(settings.drawGrid ? "grid display" : "slabs");
+}
+BENCHMARK(BM_FrameWithoutChange80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// One raise or lower of a 2x2 square (timed apart), then the frame's work:
+// the rebuild pass over the dirty columns and the update of their blocks.
+void BM_FrameAfterOneEdit80x40(benchmark::State& state) {
+    pw::EditedCard model;
+    pw::AppSettings settings;
+    settings.soundMode = 0;
+    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    std::mt19937 rng(8);
+    pw::test::RandomCard(model.grid, rng, 82, 41);
+    pw::CardRenderer renderer(model, settings);
+    DiscardingSink sink;
+    renderer.DrawFrame(sink);
+    model.edit.cursorSize = 2;
+    pw::EditOperations ops(model, settings, nullptr);
+    bool raise = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (raise)
+            ops.RaiseArea(41, 5);
+        else
+            ops.LowerArea(41, 5);
+        raise = !raise;
+        state.ResumeTiming();
+        renderer.DrawFrame(sink);
+    }
+    state.counters["blocks_derived"] = renderer.Geometry().LastUpdate().blocksDerived;
+    state.SetLabel(settings.drawGrid ? "grid display" : "slabs");
+}
+BENCHMARK(BM_FrameAfterOneEdit80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // One raise or lower of a 2x2 square in the middle of the card (timed apart),
 // then the pass: two or three dirty columns, with the validity check or without.
@@ -85,7 +147,7 @@ void BM_SoftwareFrame800x600(benchmark::State& state) {
     model.edit.cursorVisible = false;
     pw::CardRenderer renderer(model, settings);
     renderer.SetFoldAngle(angle);
-    const pw::Matrix4 m = pw::Multiply(pw::CameraProjection(800, 300, 30, 0, 0, 0, 82), pw::FoldMatrix(angle));
+    const pw::Matrix4 m = pw::CameraProjection(800, 300, 30, 0, 0, 0, 82);
     for (auto _ : state) {
         pw::SoftwareRenderSink sink(800, 600);
         sink.SetTransform(m);

@@ -16,6 +16,7 @@
 #include "output/DxfWriter.h"
 #include "output/LineSurface.h"
 #include "output/UnfoldedPattern.h"
+#include "view3d/CardGeometry.h"
 #include "view3d/CardRenderer.h"
 #include "../tests/support/CardBuilder.h"
 #include "../tests/support/RecordingSink.h"
@@ -74,7 +75,25 @@ void BM_EditAndRebuildPass(benchmark::State& state) {
 }
 BENCHMARK(BM_EditAndRebuildPass)->Apply(CardSizes)->Unit(benchmark::kMicrosecond);
 
-// One 3D frame of a rebuilt card into a recording sink.
+// The 3D view's geometry of a rebuilt card derived from nothing, as after
+// File New, opening a card or switching the grid display.
+void BM_DeriveGeometry(benchmark::State& state) {
+    pw::CellGrid g;
+    MakeCard(g, state, 4);
+    pw::AppSettings settings;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        pw::CardGeometry geometry;
+        geometry.Update(g, settings);
+        bytes = geometry.ArrayBytes();
+        benchmark::DoNotOptimize(geometry.Blocks().data());
+    }
+    Describe(state, g);
+    state.counters["array_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_DeriveGeometry)->Apply(CardSizes)->Unit(benchmark::kMicrosecond);
+
+// One 3D frame of a rebuilt card replayed as single calls into a recording sink.
 void BM_DrawFrame(benchmark::State& state) {
     pw::EditedCard model;
     MakeCard(model.grid, state, 4);

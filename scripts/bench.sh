@@ -3,6 +3,8 @@
 # operation, card size, median time per operation over the repetitions, and
 # the peak resident memory of a process that runs only that benchmark (pages
 # that are allocated but never written, like most of a fresh grid, do not count).
+# Then the 3D view's real OpenGL frames (bench/GlFrameBench.cpp) on a virtual
+# display with Mesa's software renderer, in a table of their own.
 #   bash scripts/bench.sh                 # 5 repetitions of at least 0.2 s
 #   bash scripts/bench.sh 9 0.5           # repetitions, seconds per repetition
 set -euo pipefail
@@ -14,7 +16,7 @@ min_time=${2:-0.2}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOPWRIGHT_BENCH=ON >/dev/null
 cmake --build build -j "$(nproc)" >/dev/null
 
-exec /usr/bin/python3 - "$repetitions" "$min_time" build/bench/bench_* <<'PY'
+/usr/bin/python3 - "$repetitions" "$min_time" build/bench/bench_* <<'PY'
 import json, os, re, subprocess, sys, tempfile
 
 repetitions, min_time = sys.argv[1], sys.argv[2]
@@ -84,3 +86,7 @@ print("|---|---|---|---|---|")
 for row in rows:
     print("| " + " | ".join(row) + " |")
 PY
+
+echo
+LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" build/bench/gl_frame_bench

@@ -41,6 +41,9 @@ enum CommandId : int {
     ID_FOLD_CLOSE_STEP = 32844,
     // Not a command: where the toolbar holds the fold angle's slider.
     ID_FOLD_SLIDER = -1,
+    ID_INSERT_TEXT = 32850,
+    ID_INSERT_PICTURE = 32851,
+    ID_INSERT_MODEL = 32852,
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

@@ -23,6 +23,7 @@
 #include "app/CommandTable.h"
 #include "app/FramePlacement.h"
 #include "app/HelpPage.h"
+#include "app/InsertReliefDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/PatternClipboard.h"
 #include "app/PatternExport.h"
@@ -31,6 +32,7 @@
 #include "app/SettingsStore.h"
 #include "app/UserPrompts.h"
 #include "edit/CursorStatus.h"
+#include "edit/ReliefEdit.h"
 #include "model/ClosingCheck.h"
 #include "model/Messages.h"
 #include "view3d/KirikoView.h"
@@ -325,6 +327,9 @@ void CMainFrame::ConnectCommands() {
         {ID_HOME_POSITION, [view] { view->OnHomePosition(); }},
         {ID_EDIT_HORIZONTAL, [view] { view->OnEditHorizontal(); }},
         {ID_EDIT_VERTICAL, [view] { view->OnEditVertical(); }},
+        {ID_INSERT_TEXT, [this] { InsertRelief(static_cast<int>(ReliefKind::Text)); }},
+        {ID_INSERT_PICTURE, [this] { InsertRelief(static_cast<int>(ReliefKind::Picture)); }},
+        {ID_INSERT_MODEL, [this] { InsertRelief(static_cast<int>(ReliefKind::Model)); }},
         {ID_CHECK_CLOSING, [view] { view->OnCheckClosing(); }},
         {ID_OPEN_CARD, [view] { view->OnOpenCard(); }},
         {ID_CLOSE_CARD, [view] { view->OnCloseCard(); }},
@@ -417,6 +422,20 @@ void CMainFrame::CopyPatternAsEmf() {
 }
 void CMainFrame::CopyPatternAsBmp() {
     PatternClipboard(Model(), settings_, prompts_).CopyPatternAsBmp(this, QGuiApplication::clipboard());
+}
+void CMainFrame::InsertRelief(int kind) {
+    EditedCard& card = Model();
+    CInsertReliefDialog dialog(static_cast<ReliefKind>(kind), card.grid, prompts_, this);
+    if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
+    DepthMap map;
+    std::string error;
+    if (!dialog.MakeMap(map, error)) {
+        prompts_.ShowMessage(this, QString::fromStdString(error));
+        return;
+    }
+    ApplyDepthMap(card, map, dialog.KeepInside());
+    view_->RequestRedraw();
+    UpdateCommandStates();
 }
 void CMainFrame::OnFilePrint() { printing_->OnFilePrint(this); }
 void CMainFrame::OnFilePrintPreview() { printing_->OnFilePrintPreview(this); }

@@ -73,6 +73,10 @@ public slots:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // Edit, Insert Text, Picture or Model: the insert dialog, then its
+    // relief as one edit; a source that cannot be used is a message and
+    // leaves the card as it was.
+    void InsertRelief(int kind);
 
 signals:
     // Help, "About...": the application shows the About box.

@@ -6,6 +6,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
+#include "cli/ReliefCommand.h"
 #include "cli/RenderCommand.h"
 
 namespace pw {
@@ -36,6 +37,17 @@ void PrintUsage(std::ostream& to) {
           "      --legend           a key of the line kinds and the card's size\n"
           "      --page NAME        a4 (default), a5, a3, letter or legal\n"
           "      --tile             pdf: tile over pages even when the sheet fits one\n"
+          "  popwright-cli relief IN.kpf OUT.kpf SOURCE [--depth D] [--area COL,WIDTH,HEIGHT] [--inside]\n"
+          "      Read IN, give the columns of the area the shape of a picture, a line of text\n"
+          "      or a 3D model, write OUT. SOURCE is one of:\n"
+          "        --image FILE [--depth-map] [--threshold T]   PNG, JPEG, BMP, GIF or SVG\n"
+          "        --text TEXT [--font NAME]                    a line in a system font\n"
+          "        --model FILE [--up y|z]                      OBJ, STL, PLY, glTF or 3MF\n"
+          "      --depth-map: grey levels are depths (white flat, black D); otherwise pixels\n"
+          "      darker than T percent lightness (default 50) stand out D cells. D defaults\n"
+          "      to half the card's depth; a model keeps its proportions and D caps it.\n"
+          "      --area: first column, width and height in cells (default the whole card).\n"
+          "      --inside: cut back what would stick out of the closed card.\n"
           "  popwright-cli render IN.kpf OUT.png [--angle DEG] [--size WxH] [--grid]\n"
           "      Draw the card as the 3D view shows it at the home camera, folded to DEG\n"
           "      degrees (0 closed, 90 opened, 180 flat; default 90), WxH pixels\n"
@@ -47,7 +59,8 @@ void PrintUsage(std::ostream& to) {
           "      its larger side SIZE pixels (16 to 4096), as file managers show cards.\n"
           "  popwright-cli --help\n"
           "  popwright-cli --version\n"
-          "Exit status: 0 done, 1 a card could not be read or written, 2 usage error.\n";
+          "Exit status: 0 done, 1 a card, picture, text or model could not be read, used or written,\n"
+          "2 usage error.\n";
 }
 
 int UsageError(std::ostream& err, const std::string& what) {
@@ -72,6 +85,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "edit") return RunEditCommand(rest, out, err);
     if (command == "info") return RunInfoCommand(rest, out, err);
     if (command == "export") return RunExportCommand(rest, out, err);
+    if (command == "relief") return RunReliefCommand(rest, out, err);
     if (command == "render") return RunRenderCommand(rest, out, err);
     if (command == "thumbnail") return RunThumbnailCommand(rest, out, err);
     return UsageError(err, "unknown command \"" + command + "\"");

@@ -7,7 +7,7 @@ namespace pw {
 
 // Exit statuses of popwright-cli.
 constexpr int kExitOk = 0;
-constexpr int kExitFileError = 1;  // a card could not be read or written
+constexpr int kExitFileError = 1;  // a card, picture, text or model could not be read, used or written
 constexpr int kExitUsage = 2;
 
 // Runs popwright-cli with the words after the program name. Results go to

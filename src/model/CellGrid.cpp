@@ -16,6 +16,7 @@ void CellGrid::NewCard(int W, int H) {
         }
         ChangeCellFlag(x, 0, 0, COLUMN_DIRTY, true);
     }
+    stamps_.Reset(W);
     gridChanged = true;
 }
 
@@ -54,6 +55,7 @@ int CellGrid::MaxDepthUnder(int x, int z, int cursorSize) const {
 }
 
 void CellGrid::RebuildColumn(int x) {
+    stamps_.StampColumn(x);
     const int H = gridHeight;
     for (int y = 1; y < H; ++y)
         for (int z = 0; z < H; ++z) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/CellFlags.h"
+#include "model/ChangeStamps.h"
 
 namespace pw {
 
@@ -50,6 +51,13 @@ public:
     std::size_t CellCount() const { return cells_.size(); }
     const std::uint8_t* Data() const { return cells_.data(); }
 
+    // Stamps for caches of what is drawn from the faces (see ChangeStamps):
+    // RebuildColumn gives its column a new stamp, NewCard gives one to every
+    // column, and whoever rewrites the anchoring marks calls StampMarks.
+    std::uint64_t ColumnStamp(int x) const { return stamps_.Column(x); }
+    std::uint64_t MarksStamp() const { return stamps_.Marks(); }
+    void StampMarks() { stamps_.StampMarks(); }
+
     // Two grids hold the same card when their sizes and solid cells agree.
     bool SameShape(const CellGrid& other) const;
 
@@ -58,6 +66,7 @@ private:
         return (static_cast<std::size_t>(x) * gridHeight + y) * gridHeight + z;
     }
     std::vector<std::uint8_t> cells_;
+    ChangeStamps stamps_;
 };
 
 }  // namespace pw

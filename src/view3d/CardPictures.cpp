@@ -16,14 +16,15 @@ namespace pw {
 namespace {
 
 // Draws one frame without the cursor; the card's switches are put back.
-CardImage Draw(EditedCard& card, const AppSettings& settings, int width, int height, const Matrix4& modelToClip,
+// `projection` takes model space to clip space; the fold is the renderer's.
+CardImage Draw(EditedCard& card, const AppSettings& settings, int width, int height, const Matrix4& projection,
                double foldAngle, bool transparent) {
     const bool cursor = card.edit.cursorVisible;
     card.edit.cursorVisible = false;
     CardRenderer renderer(card, settings);
     renderer.SetFoldAngle(foldAngle);
     SoftwareRenderSink sink(width, height);
-    sink.SetTransform(modelToClip);
+    sink.SetTransform(projection);
     sink.SetTransparentBackground(transparent);
     renderer.DrawFrame(sink);
     card.edit.cursorVisible = cursor;
@@ -68,7 +69,8 @@ private:
 CardImage RenderCardView(EditedCard& card, const AppSettings& settings, int width, int height, double foldAngle) {
     RunRebuildPass(card.grid);
     const Matrix4 projection = CameraProjection(width, std::max(1, height / 2), 30.0, 0.0, 0.0, 0.0, card.grid.gridWidth);
-    return Draw(card, settings, width, height, Multiply(projection, FoldMatrix(foldAngle)), foldAngle, false);
+    // The renderer hands the fold to the sink with the geometry.
+    return Draw(card, settings, width, height, projection, foldAngle, false);
 }
 
 CardImage RenderCardThumbnail(EditedCard& card, const AppSettings& settings, int size) {

@@ -3,6 +3,7 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/RebuildPass.h"
+#include "view3d/FoldMap.h"
 #include "view3d/InvalidFigureCheck.h"
 
 namespace pw {
@@ -45,88 +46,12 @@ void CardRenderer::DrawCard(RenderSink& sink) {
         closing_.Forget();
     else if (rebuilt)
         closing_.Update(g);
-
-    const int W = g.gridWidth, H = g.gridHeight;
-    const bool grid = settings_.drawGrid != 0;
-    for (int a = 1; a < W;) {
-        int b = 1;
-        if (!grid)
-            while (a + b < W && g.HasFlag(a + b, 0, 0, COLUMN_SAME_AS_LEFT)) ++b;
-        DrawSlabFaces(sink, a, b);
-        if (!grid) DrawSlabOutlines(sink, a, b);
-        a += b;
-    }
-    if (!grid) {
-        const GlColor edge = ToGlColor(settings_.colorEdge);
-        sink.Line(edge, {1, 1, double(H)}, {double(W - 1), 1, double(H)});  // top of the back sheet
-        sink.Line(edge, {1, double(H), 1}, {double(W - 1), double(H), 1});  // front of the floor sheet
-    }
-    if (model_.edit.cursorVisible && foldAngle_ == 90.0) DrawCursor(sink);
-}
-
-void CardRenderer::DrawSlabFaces(RenderSink& sink, int a, int b) {
-    const CellGrid& g = model_.grid;
-    const int H = g.gridHeight;
-    const bool grid = settings_.drawGrid != 0;
-    const GlColor paper0 = ToGlColor(settings_.colorPaper0);
-    const GlColor paper1 = ToGlColor(settings_.colorPaper1);
-    const GlColor edge = ToGlColor(settings_.colorEdge);
-    const double x0 = a, x1 = a + b;
-    const bool closing = model_.edit.checkClosing;
-
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z) {
-            const std::uint8_t cell = g.GetCell(a, y, z);
-            if (!(cell & CELL_VERTICAL_FACE)) continue;
-            const bool top = (cell & CELL_ANCHORED_TOP) != 0;
-            const bool bottom = (cell & CELL_ANCHORED_BOTTOM) != 0;
-            const Vertex v[4] = {{x0, double(y), double(z)}, {x1, double(y), double(z)},
-                                 {x1, double(y), double(z + 1)}, {x0, double(y), double(z + 1)}};
-            // A face that cannot stand up at all is the worse fault; its red wins.
-            const GlColor color = top != bottom                               ? kInvalidFaceColor
-                                  : closing && FaceSticksOut(y, z, H) ? kSticksOutColor
-                                                                      : paper0;
-            sink.Quad(color, v);
-            if (grid) sink.LineLoop(edge, v);
-        }
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z) {
-            if (!g.HasFlag(a, y, z, CELL_HORIZONTAL_FACE)) continue;
-            const Vertex v[4] = {{x0, double(y), double(z)}, {x1, double(y), double(z)},
-                                 {x1, double(y + 1), double(z)}, {x0, double(y + 1), double(z)}};
-            sink.Quad(closing && FaceSticksOut(y, z, H) ? kSticksOutColor : paper1, v);
-            if (grid) sink.LineLoop(edge, v);
-        }
-}
-
-void CardRenderer::DrawSlabOutlines(RenderSink& sink, int a, int b) {
-    const CellGrid& g = model_.grid;
-    const int H = g.gridHeight;
-    const int p = a - 1;
-    const GlColor edge = ToGlColor(settings_.colorEdge);
-    const double xa = a, xb = a + b;
-    auto differs = [&](int x1, int y1, int z1, int x2, int y2, int z2, std::uint8_t flag) {
-        return g.HasFlag(x1, y1, z1, flag) != g.HasFlag(x2, y2, z2, flag);
-    };
-
-    // Left edges, where the slab's faces differ from the column before it.
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z)
-            if (differs(p, y, z, a, y, z, CELL_VERTICAL_FACE))
-                sink.Line(edge, {xa, double(y), double(z)}, {xa, double(y), double(z + 1)});
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z)
-            if (differs(p, y, z, a, y, z, CELL_HORIZONTAL_FACE))
-                sink.Line(edge, {xa, double(y), double(z)}, {xa, double(y + 1), double(z)});
-    // Bottom and top edges of vertical faces, back and front edges of horizontal ones.
-    for (int y = 0; y < H; ++y)
-        for (int z = 1; z < H; ++z)
-            if (differs(a, y, z, a, y, z - 1, CELL_VERTICAL_FACE))
-                sink.Line(edge, {xa, double(y), double(z)}, {xb, double(y), double(z)});
-    for (int y = 1; y <= H - 2; ++y)
-        for (int z = 1; z <= H - 2; ++z)
-            if (differs(a, y, z, a, y - 1, z, CELL_HORIZONTAL_FACE))
-                sink.Line(edge, {xa, double(y), double(z)}, {xb, double(y), double(z)});
+    // Only what the rebuild pass, the validity check, the closing check's
+    // switch or the settings changed is derived again; a frame after a turn
+    // of the camera or a change of the fold angle derives nothing.
+    geometry_.Update(g, settings_, checkClosing);
+    sink.DrawGeometry(geometry_, FoldMatrix(foldAngle_));
+    if (model_.edit.cursorVisible && foldAngle_ == kOpenAngle) DrawCursor(sink);
 }
 
 void CardRenderer::DrawCursor(RenderSink& sink) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/ClosingCheck.h"
+#include "view3d/CardGeometry.h"
 #include "view3d/RenderSink.h"
 
 namespace pw {
@@ -7,20 +8,18 @@ namespace pw {
 struct AppSettings;
 struct EditedCard;
 
-// Fixed colours of the frame.
-inline constexpr GlColor kInvalidFaceColor{1.0f, 0.6f, 0.6f};   // one anchoring mark only
+// Fixed colours of the frame (the invalid-face colour is the geometry's).
 inline constexpr GlColor kCursorColor{0.5f, 1.0f, 0.5f};
 inline constexpr GlColor kMirrorCursorColor{0.8f, 0.8f, 1.0f};
-// Paper that sticks out of the closed card, while the closing check is on:
-// amber, so it never reads as the validity check's red.
-inline constexpr GlColor kSticksOutColor{1.0f, 0.75f, 0.25f};
 
 // How far the cursor floats in front of the surface it lies on.
 inline constexpr double kCursorLift = 1.02;
 
 // Draws one frame of the opened card: the rebuild pass after a change, the
-// faces slab by slab, their outlines or the grid, the far sheet edges and
-// the edit cursor with its mirror. The camera is the caller's business.
+// card's geometry (faces slab by slab, their outlines or the grid, the far
+// sheet edges), kept between frames and brought up to date with what
+// changed, and the edit cursor with its mirror. The camera is the caller's
+// business.
 class CardRenderer {
 public:
     CardRenderer(EditedCard& model, const AppSettings& settings) : model_(model), settings_(settings) {}
@@ -35,9 +34,12 @@ public:
     // For a view whose context was created anew (the state went with the old one).
     void ForgetGlState() { glStateSet_ = false; }
 
-    // The fold angle the frame is shown at (the caller applies its matrix).
-    // Editing happens on the opened card only, so the cursor is drawn at 90
-    // degrees alone.
+    // The card's geometry as the last frame left it.
+    const CardGeometry& Geometry() const { return geometry_; }
+
+    // The fold angle the frame shows: the geometry is drawn under its fold
+    // matrix, the same arrays at every angle. Editing happens on the opened
+    // card only, so the cursor is drawn at 90 degrees alone.
     void SetFoldAngle(double degrees) { foldAngle_ = degrees; }
     double FoldAngle() const { return foldAngle_; }
 
@@ -45,14 +47,13 @@ public:
     const ClosingReport& Closing() const { return closing_.Report(); }
 
 private:
-    void DrawSlabFaces(RenderSink& sink, int a, int b);
-    void DrawSlabOutlines(RenderSink& sink, int a, int b);
     // Draws the cursor square over columns x0 .. x0+s-1, its corners listed
     // from column xFirst to column xSecond.
     void DrawCursorSquare(RenderSink& sink, const GlColor& color, int x0, int xFirst, int xSecond);
 
     EditedCard& model_;
     const AppSettings& settings_;
+    CardGeometry geometry_;
     bool glStateSet_ = false;
     double foldAngle_ = 90.0;
     ClosingCheck closing_;

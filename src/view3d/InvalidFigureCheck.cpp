@@ -63,6 +63,7 @@ void CheckInvalidFigure(CellGrid& g) {
                     }
             }
     }
+    g.StampMarks();
 }
 
 }  // namespace pw

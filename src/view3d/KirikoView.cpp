@@ -99,14 +99,10 @@ void CKirikoView::paintGL() {
     camera_.SetClientSize(width(), height());
     camera_.Setup(model_.grid.gridWidth);
     ApplyProjection();
-    // The fold is one model-view matrix over the same faces; the opened card
-    // keeps the identity.
+    // The fold is one matrix over the kept geometry (the sink multiplies it
+    // into the model-view matrix for the card alone); the opened card keeps
+    // the identity, and nothing is derived again for a new angle.
     renderer_.SetFoldAngle(foldAngle_);
-    if (foldAngle_ != kOpenAngle) {
-        glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixd(FoldMatrix(foldAngle_).data());
-        glMatrixMode(GL_PROJECTION);
-    }
     GlRenderSink sink;
     renderer_.DrawFrame(sink);
     sink.Finish();

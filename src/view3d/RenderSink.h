@@ -1,7 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "view3d/Camera.h"
+
 namespace pw {
+
+class CardGeometry;
 
 // A flat colour as OpenGL takes it, each channel 0 .. 1.
 struct GlColor {
@@ -38,8 +42,9 @@ enum class GlStateOp {
     Flush,                    // glFlush()
 };
 
-// Where the card renderer sends a frame. The OpenGL adapter draws it in
-// immediate mode; tests and benchmarks record it.
+// Where the card renderer sends a frame. The card itself comes as geometry
+// kept between frames (the batch path); the GL state and the edit cursor
+// come as single calls. Tests and benchmarks record the frame.
 class RenderSink {
 public:
     virtual ~RenderSink() = default;
@@ -48,6 +53,18 @@ public:
     virtual void Quad(const GlColor& color, const Vertex (&v)[4]) = 0;
     virtual void LineLoop(const GlColor& color, const Vertex (&v)[4]) = 0;
     virtual void Line(const GlColor& color, const Vertex& from, const Vertex& to) = 0;
+
+    // Draws the card's geometry with every point p taken to model · p (the
+    // identity shows the card opened at a right angle, as it is stored). The
+    // geometry stays the same object from frame to frame, and its blocks'
+    // revisions tell what changed, so a sink may keep what it prepared from
+    // it. This one replays it as single calls (ReplayGeometry).
+    virtual void DrawGeometry(const CardGeometry& geometry, const Matrix4& model);
 };
+
+// The geometry as single calls, in the order the frame draws it: block by
+// block, each face as a Quad (at once followed by its LineLoop with the grid
+// display), then the block's outline segments as Lines.
+void ReplayGeometry(const CardGeometry& geometry, const Matrix4& model, RenderSink& sink);
 
 }  // namespace pw

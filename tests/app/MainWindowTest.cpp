@@ -110,7 +110,8 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
                            "&Export 3D Data...", "Export &Unfolded pattern...", "-", "&Print...\tCtrl+P",
                            "Print pre&view", "P&rint setup...", "-", "E&xit"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 1)),
-              QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >"}));
+              QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >", "-",
+                           "Insert &Text...", "Insert &Picture...", "Insert &Model..."}));
     QMenu* copy = TopMenu(*frame, 1)->actions().at(2)->menu();
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 2)),

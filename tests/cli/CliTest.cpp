@@ -352,3 +352,117 @@ TEST_F(CliTest, ExportIsDispatched) {
 
 }  // namespace
 }  // namespace pw
+
+namespace pw {
+namespace {
+
+// A 24-bit BMP of w x h pixels, black where `dark` says (row 0 at the top).
+std::string Bmp(int w, int h, const std::vector<std::string>& dark) {
+    const int stride = (w * 3 + 3) / 4 * 4;
+    std::string b(54 + static_cast<std::size_t>(stride * h), '\0');
+    auto put = [&b](std::size_t at, unsigned value, int bytes) {
+        for (int k = 0; k < bytes; ++k) b[at + static_cast<std::size_t>(k)] = static_cast<char>((value >> (8 * k)) & 0xFF);
+    };
+    b[0] = 'B', b[1] = 'M';
+    put(2, static_cast<unsigned>(b.size()), 4), put(10, 54, 4), put(14, 40, 4);
+    put(18, static_cast<unsigned>(w), 4), put(22, static_cast<unsigned>(h), 4), put(26, 1, 2), put(28, 24, 2);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::size_t at = 54 + static_cast<std::size_t>((h - 1 - y) * stride + x * 3);
+            const char v = dark[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#' ? 0 : '\xff';
+            b[at] = b[at + 1] = b[at + 2] = v;
+        }
+    return b;
+}
+
+const char* const kCuboidObj =
+    "v 0 0 0\nv 2 0 0\nv 0 1 0\nv 2 1 0\nv 0 0 3\nv 2 0 3\nv 0 1 3\nv 2 1 3\n"
+    "f 1 2 4 3\nf 5 6 8 7\nf 1 2 6 5\nf 3 4 8 7\nf 1 3 7 5\nf 2 4 8 6\n";
+
+TEST_F(CliTest, ReliefFromAPictureOfTheCardsSizeMapsPixelsToCells) {
+    ASSERT_EQ(Cli({"new", "in.kpf", "--width", "4", "--height", "4"}).status, 0);
+    WriteText(Path("shape.bmp"), Bmp(4, 3, {"...#", ".#..", "##.."}));
+    const CliRun r = Cli({"relief", "in.kpf", "out.kpf", "--image", "shape.bmp", "--depth", "2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    // The top-right pixel stands over a tunnel two heights high.
+    EXPECT_EQ(ReadText(Path("out.kpf")), Card(4, 3, {"1 2 0 1 e", "2 2 0 1 e", "0 3 e", "3 2 0 1 e"}, "3 1\n3 0\n"));
+
+    // As a depth map (black is the full depth) in the right half only.
+    const CliRun d = Cli({"relief", "in.kpf", "map.kpf", "--image", "shape.bmp", "--depth-map", "--depth", "3",
+                          "--area", "3,2,3"});
+    EXPECT_EQ(d.status, 0) << d.err;
+    // The 4 x 3 picture is fitted into 2 x 2 cells (1.5 rounded): the cell at
+    // the bottom left is three quarters dark (depth 2), the top right half
+    // dark (depth 1.5, rounded to 2) over a tunnel.
+    EXPECT_EQ(ReadText(Path("map.kpf")), Card(4, 3, {"0 3 e", "0 3 e", "1 2 0 1 e", "2 2 0 1 e"}, "3 0\n"));
+}
+
+TEST_F(CliTest, ReliefFromTextAndFromAModel) {
+    ASSERT_EQ(Cli({"new", "in.kpf", "--width", "40", "--height", "16"}).status, 0);
+    CliRun r = Cli({"relief", "in.kpf", "text.kpf", "--text", "Hi", "--font", "DejaVu Sans", "--depth", "3",
+                    "--area", "5,30,10", "--inside"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = Cli({"info", "text.kpf"});
+    EXPECT_NE(r.out.find("shape: ok"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("highest: 10"), std::string::npos) << r.out;
+
+    WriteText(Path("box.obj"), kCuboidObj);
+    r = Cli({"relief", "in.kpf", "model.kpf", "--model", "box.obj"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    // 2 x 1 x 3 on a card 40 wide and 15 high: a box 10 wide, 5 deep, 15 high.
+    const std::string box = "15 5 0 10 e";
+    std::vector<std::string> columns(40, "0 15 e");
+    for (int x = 15; x < 25; ++x) columns[static_cast<std::size_t>(x)] = box;
+    EXPECT_EQ(ReadText(Path("model.kpf")), Card(40, 15, columns));
+}
+
+TEST_F(CliTest, ReliefRefusesBadInputInOneLineAndWritesNothing) {
+    ASSERT_EQ(Cli({"new", "in.kpf", "--width", "10", "--height", "8"}).status, 0);
+    WriteText(Path("broken.png"), "\x89PNG\r\n\x1a\n broken");
+    WriteText(Path("empty.obj"), "# nothing\n");
+    WriteText(Path("nan.obj"), "v 0 0 0\nv nan 0 0\nv 0 0 1\nf 1 2 3\n");
+    WriteText(Path("box.obj"), kCuboidObj);
+    WriteText(Path("huge.bmp"), Bmp(1, 1, {"#"}).replace(18, 8, std::string("\x20\x4e\0\0\x20\x4e\0\0", 8)));
+    const std::vector<std::vector<std::string>> bad = {
+        {"--image", "missing.png"},
+        {"--image", "broken.png"},
+        {"--image", "huge.bmp"},
+        {"--image", "in.kpf"},
+        {"--text", " "},
+        {"--model", "empty.obj"},
+        {"--model", "nan.obj"},
+        {"--model", "in.kpf"},
+        {"--model", "box.obj", "--area", "8,4,4"},
+        {"--text", "A", "--area", "1,10,8"},
+        {"--text", "A", "--depth", "8"},
+    };
+    for (const auto& words : bad) {
+        std::vector<std::string> args{"relief", "in.kpf", "out.kpf"};
+        args.insert(args.end(), words.begin(), words.end());
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.status, 1) << words[1];
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << words[1] << ": " << r.err;
+        EXPECT_FALSE(fs::exists(Path("out.kpf"))) << words[1];
+    }
+    const std::vector<std::vector<std::string>> usage = {
+        {"relief", "in.kpf", "out.kpf"},
+        {"relief", "in.kpf", "--text", "A"},
+        {"relief", "in.kpf", "out.kpf", "--text", "A", "--image", "x.png"},
+        {"relief", "in.kpf", "out.kpf", "--text", "A", "--depth-map"},
+        {"relief", "in.kpf", "out.kpf", "--model", "box.obj", "--up", "x"},
+        {"relief", "in.kpf", "out.kpf", "--image", "x.png", "--threshold", "101"},
+        {"relief", "in.kpf", "out.kpf", "--text", "A", "--area", "1,2"},
+        {"relief", "in.kpf", "out.kpf", "--text", "A", "--depth", "deep"},
+        {"relief", "in.kpf", "out.kpf", "--text"},
+        {"relief", "in.kpf", "out.kpf", "--text", "A", "--frobnicate"},
+    };
+    for (const auto& args : usage) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.status, 2) << args.back() << ": " << r.err;
+        EXPECT_FALSE(fs::exists(Path("out.kpf")));
+    }
+}
+
+}  // namespace
+}  // namespace pw

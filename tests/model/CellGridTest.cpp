@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "model/CellGrid.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
@@ -89,6 +92,41 @@ TEST(RebuildPass, RebuildsDirtyColumnsRunsTheCheckAndClearsTheFlags) {
     g.gridChanged = true;
     RunRebuildPass(g);
     EXPECT_EQ(CheckFacesFresh(g), "");
+}
+
+TEST(CellGrid, ChangeStampsMarkEveryRebuiltColumnAndNeverRepeatOnOneGrid) {
+    CellGrid g;
+    g.NewCard(8, 6);
+    std::vector<std::uint64_t> seen;
+    for (int x = 0; x < 8; ++x) seen.push_back(g.ColumnStamp(x));
+    RunRebuildPass(g);
+    for (int x = 1; x <= 6; ++x) EXPECT_GT(g.ColumnStamp(x), seen[x]) << x;  // every column was dirty
+    EXPECT_EQ(g.ColumnStamp(0), seen[0]);  // the borders are never rebuilt
+    EXPECT_EQ(g.ColumnStamp(7), seen[7]);
+
+    // One rebuilt column changes its own stamp only; the marks have their own.
+    for (int x = 0; x < 8; ++x) seen[x] = g.ColumnStamp(x);
+    const std::uint64_t marks = g.MarksStamp();
+    g.RebuildColumn(3);
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(g.ColumnStamp(x) != seen[x], x == 3) << x;
+    g.StampMarks();
+    EXPECT_GT(g.MarksStamp(), marks);
+
+    // A card assigned to the grid, even one of the same size whose own stamps
+    // are low, gets stamps the grid never handed out before.
+    std::uint64_t highest = g.MarksStamp();
+    for (int x = 0; x < 8; ++x) highest = std::max(highest, g.ColumnStamp(x));
+    CellGrid fresh;
+    fresh.NewCard(8, 6);
+    g = fresh;
+    for (int x = 0; x < 8; ++x) EXPECT_GT(g.ColumnStamp(x), highest) << x;
+    EXPECT_GT(g.MarksStamp(), highest);
+    EXPECT_TRUE(g.SameShape(fresh));
+    CellGrid moved;
+    moved.NewCard(8, 6);
+    highest = g.MarksStamp();
+    g = std::move(moved);
+    for (int x = 0; x < 8; ++x) EXPECT_GT(g.ColumnStamp(x), highest) << x;
 }
 
 }  // namespace

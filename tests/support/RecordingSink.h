@@ -1,5 +1,8 @@
 #pragma once
 // A render sink that keeps every call, for tests and benchmarks.
+#include <algorithm>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "view3d/RenderSink.h"
@@ -48,5 +51,31 @@ private:
         calls.push_back(r);
     }
 };
+
+// "" when both recordings hold the same calls with the same values in the
+// same order, else where they first differ.
+inline std::string FirstDifference(const RecordingSink& a, const RecordingSink& b) {
+    auto same = [](const Recorded& p, const Recorded& q) {
+        if (p.kind != q.kind || p.count != q.count) return false;
+        if (p.kind == Recorded::State) return p.op == q.op;
+        if (p.color != q.color) return false;
+        for (int k = 0; k < p.count; ++k)
+            if (!(p.v[k] == q.v[k])) return false;
+        return true;
+    };
+    const std::size_t n = std::min(a.calls.size(), b.calls.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (!same(a.calls[i], b.calls[i])) {
+            std::ostringstream out;
+            const Recorded& p = a.calls[i];
+            const Recorded& q = b.calls[i];
+            out << "call " << i << ": kind " << p.kind << " vs " << q.kind << ", first vertex (" << p.v[0].x << ", "
+                << p.v[0].y << ", " << p.v[0].z << ") vs (" << q.v[0].x << ", " << q.v[0].y << ", " << q.v[0].z << ")";
+            return out.str();
+        }
+    if (a.calls.size() != b.calls.size())
+        return "lengths " + std::to_string(a.calls.size()) + " and " + std::to_string(b.calls.size());
+    return "";
+}
 
 }  // namespace pw::test

@@ -287,6 +287,36 @@ TEST_F(CardRendererTest, RebuildPassRunsOnceAfterAChangeAndTheCheckOnlyWhenSwitc
     EXPECT_TRUE(model.grid.HasFlag(3, 2, 2, CELL_ANCHORED_TOP));
 }
 
+// A sink that takes the geometry whole, as the OpenGL view's does.
+class BatchSink : public RecordingSink {
+public:
+    void DrawGeometry(const CardGeometry& geometry, const Matrix4& model) override {
+        ++batches;
+        last = &geometry;
+        identity = model == IdentityMatrix();
+    }
+    int batches = 0;
+    const CardGeometry* last = nullptr;
+    bool identity = false;
+};
+
+TEST_F(CardRendererTest, TheCardReachesABatchSinkAsItsKeptGeometryOnceAFrameAndTheCursorAsAQuad) {
+    test::AddBox(model.grid, 5, 2, 3);
+    BatchSink s;
+    renderer.DrawFrame(s);
+    renderer.DrawFrame(s);
+    EXPECT_EQ(s.batches, 2);
+    EXPECT_EQ(s.last, &renderer.Geometry());  // the same object every frame
+    EXPECT_TRUE(s.identity);                  // the card opened at a right angle
+    EXPECT_EQ(renderer.Geometry().LastUpdate().blocksDerived, 0);
+    // Nothing of the card came as single calls: only the cursor did.
+    const auto quads = s.OfKind(Recorded::Quad);
+    ASSERT_EQ(quads.size(), 2u);
+    EXPECT_EQ(quads[0].color, kCursorColor);
+    EXPECT_TRUE(s.OfKind(Recorded::Line).empty());
+    EXPECT_EQ(s.calls.back().op, GlStateOp::Flush);
+}
+
 class CursorTest : public CardRendererTest {
 protected:
     std::vector<Recorded> CursorQuads() {

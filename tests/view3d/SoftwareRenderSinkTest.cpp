@@ -125,7 +125,7 @@ protected:
     SoftwareRenderSink Draw(double angle, int w = 160, int h = 120) {
         renderer.SetFoldAngle(angle);
         SoftwareRenderSink s(w, h);
-        s.SetTransform(Multiply(CameraProjection(w, h / 2, 30, 0, 0, 0, card.grid.gridWidth), FoldMatrix(angle)));
+        s.SetTransform(CameraProjection(w, h / 2, 30, 0, 0, 0, card.grid.gridWidth));  // the fold is the renderer's
         renderer.DrawFrame(s);
         return s;
     }
@@ -160,6 +160,21 @@ TEST_F(CardFrameTest, ClosingCheckHighlightsWhatSticksOutAndReportsIt) {
     card.grid.gridChanged = true;
     EXPECT_EQ(Colour(Draw(90), kSticksOutColor), 0);
     EXPECT_TRUE(renderer.Closing().ClosesInside());
+}
+
+TEST_F(CardFrameTest, AnotherAngleDrawsTheKeptGeometryAndDerivesNothing) {
+    Draw(90);
+    for (double angle : {45.0, 0.0, 180.0, 90.0}) {
+        Draw(angle);
+        EXPECT_EQ(renderer.Geometry().LastUpdate().blocksDerived, 0) << angle;
+        EXPECT_EQ(renderer.Geometry().LastUpdate().blocksRecoloured, 0) << angle;
+    }
+    // Switching the closing check recolours, and derives no position.
+    card.edit.checkClosing = true;
+    card.grid.gridChanged = true;
+    Draw(90);
+    EXPECT_EQ(renderer.Geometry().LastUpdate().blocksDerived, 0);
+    EXPECT_GT(renderer.Geometry().LastUpdate().blocksRecoloured, 0);
 }
 
 TEST_F(CardFrameTest, FoldingChangesThePictureButNeverTheCard) {

@@ -1,0 +1,190 @@
+#include "cli/ReliefCommand.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <ostream>
+
+#include "cli/CardFiles.h"
+#include "cli/Cli.h"
+#include "edit/EditedCard.h"
+#include "edit/ReliefEdit.h"
+#include "import/ImportMessages.h"
+#include "import/ModelFile.h"
+#include "import/PictureFile.h"
+#include "import/ReliefSource.h"
+
+namespace pw {
+
+namespace {
+
+enum class Source { None, Image, Text, Model };
+
+struct ReliefRequest {
+    std::string in, out;
+    Source source = Source::None;
+    std::string input;  // the picture's or the model's file, or the text
+    ReliefSettings settings;
+};
+
+bool ParseWhole(const std::string& text, long& value) {
+    std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    if (i >= text.size() || text.size() - i > 9) return false;
+    for (std::size_t k = i; k < text.size(); ++k)
+        if (!std::isdigit(static_cast<unsigned char>(text[k]))) return false;
+    value = std::strtol(text.c_str(), nullptr, 10);
+    return true;
+}
+
+bool ParseArea(const std::string& text, ReliefArea& area) {
+    long parts[3] = {0, 0, 0};
+    std::size_t start = 0;
+    for (int k = 0; k < 3; ++k) {
+        const std::size_t comma = text.find(',', start);
+        if ((k < 2) != (comma != std::string::npos)) return false;
+        if (!ParseWhole(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start), parts[k]))
+            return false;
+        start = comma + 1;
+    }
+    area = ReliefArea{static_cast<int>(parts[0]), static_cast<int>(parts[1]), static_cast<int>(parts[2])};
+    return true;
+}
+
+constexpr const char* kReliefUsage =
+    "relief needs an input card, an output card and one of --image, --text or --model: relief IN.kpf OUT.kpf "
+    "(--image FILE [--depth-map] [--threshold T] | --text TEXT [--font NAME] | --model FILE [--up y|z]) "
+    "[--depth D] [--area COL,WIDTH,HEIGHT] [--inside]";
+
+// kExitOk when the words make a request, else the usage status (already reported).
+int ParseArguments(const std::vector<std::string>& args, ReliefRequest& r, std::ostream& err) {
+    std::vector<std::string> files;
+    bool depthMap = false, thresholdGiven = false, fontGiven = false, upGiven = false;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        if (a.size() < 2 || a[0] != '-') {
+            files.push_back(a);
+            continue;
+        }
+        if (a == "--depth-map") {
+            depthMap = true;
+            continue;
+        }
+        if (a == "--inside") {
+            r.settings.keepInside = true;
+            continue;
+        }
+        const auto eq = a.find('=');
+        const std::string name = a.substr(0, eq);
+        std::string value;
+        const bool known = name == "--image" || name == "--text" || name == "--model" || name == "--threshold" ||
+                           name == "--font" || name == "--up" || name == "--depth" || name == "--area";
+        if (!known) return UsageError(err, "unknown option \"" + a + "\" for relief");
+        if (eq != std::string::npos) {
+            value = a.substr(eq + 1);
+        } else if (k + 1 < args.size()) {
+            value = args[++k];
+        } else {
+            return UsageError(err, name + " needs a value");
+        }
+        if (name == "--image" || name == "--text" || name == "--model") {
+            if (r.source != Source::None) return UsageError(err, "relief takes only one of --image, --text and --model");
+            r.source = name == "--image" ? Source::Image : name == "--text" ? Source::Text : Source::Model;
+            r.input = value;
+        } else if (name == "--threshold") {
+            char* end = nullptr;
+            const double t = std::strtod(value.c_str(), &end);
+            if (value.empty() || *end != '\0' || !std::isfinite(t) || t < 0 || t > 100)
+                return UsageError(err, std::string("--threshold: ") + msg::kThresholdOutOfRange);
+            r.settings.threshold = t / 100.0;
+            thresholdGiven = true;
+        } else if (name == "--font") {
+            r.settings.font = value;
+            fontGiven = true;
+        } else if (name == "--up") {
+            if (value != "y" && value != "z") return UsageError(err, "--up: give y or z");
+            r.settings.up = value == "y" ? ModelUp::Y : ModelUp::Z;
+            upGiven = true;
+        } else if (name == "--depth") {
+            long d = 0;
+            if (!ParseWhole(value, d)) return UsageError(err, "--depth: Please enter an integer.");
+            r.settings.depth = static_cast<int>(d);
+            if (d == 0) r.settings.depth = -1;  // refused against the card later, not taken as "default"
+        } else if (name == "--area") {
+            if (!ParseArea(value, r.settings.area)) return UsageError(err, "--area: give COL,WIDTH,HEIGHT");
+        }
+    }
+    if (files.size() != 2 || r.source == Source::None) return UsageError(err, kReliefUsage);
+    if ((depthMap || thresholdGiven) && r.source != Source::Image)
+        return UsageError(err, "--depth-map and --threshold go with --image");
+    if (fontGiven && r.source != Source::Text) return UsageError(err, "--font goes with --text");
+    if (upGiven && r.source != Source::Model) return UsageError(err, "--up goes with --model");
+    r.settings.pictureMode = depthMap ? PictureMode::DepthMap : PictureMode::Silhouette;
+    r.in = files[0];
+    r.out = files[1];
+    return kExitOk;
+}
+
+// Sends what the libraries print on stderr (libpng's and fontconfig's own
+// complaints) nowhere while it lives: the command says what went wrong in
+// one line of its own.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(::dup(2)) {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            ::dup2(null, 2);
+            ::close(null);
+        }
+    }
+    ~QuietStandardError() {
+        if (saved_ >= 0) {
+            ::dup2(saved_, 2);
+            ::close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
+
+bool MakeDepthMap(const ReliefRequest& r, int W, int H, DepthMap& map, std::string& error) {
+    const QuietStandardError quiet;
+    switch (r.source) {
+    case Source::Image: {
+        const GuiForPictures gui;
+        GreyImage picture;
+        return LoadPicture(r.input, picture, error) && PictureReliefMap(picture, r.settings, W, H, map, error);
+    }
+    case Source::Text: return TextReliefMap(r.input, r.settings, W, H, map, error);
+    case Source::Model: {
+        Mesh mesh;
+        return LoadModelFile(r.input, mesh, error) && ModelReliefMap(mesh, r.settings, W, H, map, error);
+    }
+    case Source::None: break;
+    }
+    return false;
+}
+
+}  // namespace
+
+int RunReliefCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    ReliefRequest request;
+    if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
+    EditedCard card;
+    if (!ReadCardOrReport(request.in, card, err)) return kExitFileError;
+    DepthMap map;
+    std::string error;
+    if (!MakeDepthMap(request, card.grid.gridWidth, card.grid.gridHeight, map, error)) {
+        err << error << "\n";
+        return kExitFileError;
+    }
+    ApplyDepthMap(card, map, request.settings.keepInside);
+    return WriteCardOrReport(request.out, card.grid, err) ? kExitOk : kExitFileError;
+}
+
+}  // namespace pw

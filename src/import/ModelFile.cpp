@@ -1,0 +1,322 @@
+#include "import/ModelFile.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <assimp/DefaultIOSystem.h>
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <cmath>
+#include <memory>
+#include <new>
+
+#include "import/ImportMessages.h"
+
+namespace pw {
+
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+bool IsModelExtension(const std::string& ext) {
+    return ext == "obj" || ext == "stl" || ext == "ply" || ext == "gltf" || ext == "glb" || ext == "3mf";
+}
+
+// Assimp's file access, narrowed to regular files of bounded size: a model
+// that names /dev/zero or a fifo as its buffer must not hang the program.
+class RegularFilesOnly : public Assimp::DefaultIOSystem {
+public:
+    bool Exists(const char* file) const override { return Acceptable(file); }
+    Assimp::IOStream* Open(const char* file, const char* mode) override {
+        if (!mode || mode[0] != 'r' || !Acceptable(file)) return nullptr;
+        return Assimp::DefaultIOSystem::Open(file, mode);
+    }
+
+private:
+    static bool Acceptable(const char* file) {
+        struct stat info {};
+        return file && ::stat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxModelFileBytes;
+    }
+};
+
+// No file access at all, for a model held in memory.
+class NoFiles : public Assimp::DefaultIOSystem {
+public:
+    bool Exists(const char*) const override { return false; }
+    Assimp::IOStream* Open(const char*, const char*) override { return nullptr; }
+};
+
+unsigned ImportFlags() {
+    // Only the check of the data structure, which turns a broken scene into
+    // a failed read. Assimp's own triangulation is left out: on some broken
+    // polygons it stops the whole program with a failed assertion, so the
+    // collector below splits polygons into triangles itself.
+    return aiProcess_ValidateDataStructure;
+}
+
+void Configure(Assimp::Importer& importer) { importer.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true); }
+
+// Walks the node tree, placing each mesh it refers to with the product of
+// the transformations down to it.
+class MeshCollector {
+public:
+    MeshCollector(const aiScene& scene, Mesh& out) : scene_(scene), out_(out) {}
+
+    // Empty string on success, else the message.
+    std::string Collect() {
+        if (!scene_.mRootNode) return msg::kModelNoTriangles;
+        Visit(*scene_.mRootNode, aiMatrix4x4(), 0);
+        if (tooLarge_) return msg::kModelTooLarge;
+        if (notFinite_) return msg::kModelNotFinite;
+        if (out_.corners.empty()) return msg::kModelNoTriangles;
+        return {};
+    }
+
+private:
+    // Deeper trees than this are not models anyone made by hand or tool.
+    static constexpr int kMaxDepth = 256;
+
+    void Visit(const aiNode& node, const aiMatrix4x4& parent, int depth) {
+        if (tooLarge_ || depth > kMaxDepth) return;
+        const aiMatrix4x4 place = parent * node.mTransformation;
+        for (unsigned k = 0; k < node.mNumMeshes && !tooLarge_; ++k) {
+            const unsigned index = node.mMeshes[k];
+            if (index < scene_.mNumMeshes && scene_.mMeshes[index]) AddMesh(*scene_.mMeshes[index], place);
+        }
+        for (unsigned k = 0; k < node.mNumChildren && !tooLarge_; ++k)
+            if (node.mChildren[k]) Visit(*node.mChildren[k], place, depth + 1);
+    }
+
+    // Points and lines have no area and are left out; a polygon becomes a
+    // fan of triangles around its first corner.
+    void AddMesh(const aiMesh& mesh, const aiMatrix4x4& place) {
+        if (!mesh.mVertices || !mesh.mFaces) return;
+        for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+            const aiFace& face = mesh.mFaces[f];
+            if (face.mNumIndices < 3 || !face.mIndices) continue;
+            for (unsigned k = 1; k + 1 < face.mNumIndices; ++k) {
+                if (out_.Triangles() >= kMaxModelTriangles) {
+                    tooLarge_ = true;
+                    return;
+                }
+                for (unsigned c : {0u, k, k + 1}) AddCorner(mesh, face.mIndices[c], place);
+            }
+        }
+    }
+
+    void AddCorner(const aiMesh& mesh, unsigned v, const aiMatrix4x4& place) {
+        const aiVector3D p = v < mesh.mNumVertices ? place * mesh.mVertices[v] : aiVector3D(NAN, NAN, NAN);
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) notFinite_ = true;
+        out_.corners.push_back({p.x, p.y, p.z});
+    }
+
+    const aiScene& scene_;
+    Mesh& out_;
+    bool tooLarge_ = false;
+    bool notFinite_ = false;
+};
+
+bool Finish(const aiScene* scene, Mesh& out, std::string& error) {
+    if (!scene) {
+        error = msg::kModelUnreadable;
+        return false;
+    }
+    Mesh mesh;
+    error = MeshCollector(*scene, mesh).Collect();
+    if (!error.empty()) return false;
+    out = std::move(mesh);
+    return true;
+}
+
+// Assimp's readers are not built for hostile files: some broken files make
+// them loop for ever, stop the program on a failed assertion or take all
+// memory. So a model is read in a child process of its own, under a time
+// limit (and, outside sanitizer builds, a memory limit), which sends the
+// triangles back through a pipe; whatever happens to the child, the program
+// goes on and reports the model as unreadable.
+constexpr int kReadSeconds = 20;
+constexpr unsigned long long kChildMemoryBytes = 3ULL << 30;
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Reads exactly `size` bytes unless the deadline passes or the pipe ends.
+bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::time_point deadline) {
+    char* p = static_cast<char*>(data);
+    while (size > 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) continue;
+        const ssize_t n = ::read(fd, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// The child's side: reads the model and sends "1", the corner count and the
+// corners, or "0", the message's length and the message.
+[[noreturn]] void ReadInChild(int fd, const std::function<const aiScene*(Assimp::Importer&)>& read, int seconds) {
+    // A fault or failed assertion ends the child at once, without the crash
+    // handlers the program may have set up (a sanitizer's or a fuzzer's,
+    // which would report the parent's input as a crash); so does the alarm.
+    for (int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGALRM}) ::signal(sig, SIG_DFL);
+    ::alarm(static_cast<unsigned>(seconds));
+    if (!kSanitized) {
+        rlimit memory{kChildMemoryBytes, kChildMemoryBytes};
+        ::setrlimit(RLIMIT_AS, &memory);
+    }
+    Mesh mesh;
+    std::string error;
+    try {
+        Assimp::Importer importer;
+        Configure(importer);
+        Finish(read(importer), mesh, error);
+    } catch (const std::bad_alloc&) {
+        error = msg::kModelTooLarge;
+    } catch (...) {
+        error = msg::kModelUnreadable;
+    }
+    const char ok = error.empty() ? 1 : 0;
+    bool sent = WriteAll(fd, &ok, 1);
+    if (ok) {
+        const std::uint64_t count = mesh.corners.size();
+        sent = sent && WriteAll(fd, &count, sizeof count) &&
+               WriteAll(fd, mesh.corners.data(), mesh.corners.size() * sizeof(mesh.corners[0]));
+    } else {
+        const std::uint32_t length = static_cast<std::uint32_t>(error.size());
+        sent = sent && WriteAll(fd, &length, sizeof length) && WriteAll(fd, error.data(), error.size());
+    }
+    ::_exit(sent ? 0 : 1);
+}
+
+bool ReadIsolated(const std::function<const aiScene*(Assimp::Importer&)>& read, int seconds, Mesh& out,
+                  std::string& error) {
+    error = msg::kModelUnreadable;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return false;
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+        ReadInChild(fds[1], read, seconds);
+    }
+    ::close(fds[1]);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds + 1);
+    bool done = false;
+    char ok = 0;
+    if (ReadAll(fds[0], &ok, 1, deadline)) {
+        if (ok == 1) {
+            std::uint64_t count = 0;
+            Mesh mesh;
+            if (ReadAll(fds[0], &count, sizeof count, deadline) && count % 3 == 0 && count / 3 <= kMaxModelTriangles) {
+                mesh.corners.resize(static_cast<std::size_t>(count));
+                if (ReadAll(fds[0], mesh.corners.data(), mesh.corners.size() * sizeof(mesh.corners[0]), deadline)) {
+                    out = std::move(mesh);
+                    error.clear();
+                    done = true;
+                }
+            }
+        } else {
+            std::uint32_t length = 0;
+            if (ReadAll(fds[0], &length, sizeof length, deadline) && length < 1000) {
+                std::string message(length, '\0');
+                if (ReadAll(fds[0], message.data(), length, deadline)) error = message;
+            }
+        }
+    }
+    ::close(fds[0]);
+    ::kill(child, SIGKILL);  // gone already unless it hangs
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return done;
+}
+
+}  // namespace
+
+bool IsModelFileName(const std::string& path) { return IsModelExtension(LowerExtension(path)); }
+
+bool LoadModelFile(const std::string& path, Mesh& out, std::string& error) {
+    if (!IsModelFileName(path)) {
+        error = msg::kModelUnsupported;
+        return false;
+    }
+    return ReadIsolated(
+        [&path](Assimp::Importer& importer) {
+            importer.SetIOHandler(new RegularFilesOnly);  // the importer owns it
+            return importer.ReadFile(path, ImportFlags());
+        },
+        kReadSeconds, out, error);
+}
+
+bool LoadModelFromMemory(const void* data, std::size_t size, const std::string& extension, Mesh& out,
+                         std::string& error, int seconds) {
+    std::string ext = extension;
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!IsModelExtension(ext)) {
+        error = msg::kModelUnsupported;
+        return false;
+    }
+    if (!data || size == 0) {
+        error = msg::kModelUnreadable;
+        return false;
+    }
+    return ReadIsolated(
+        [data, size, &ext](Assimp::Importer& importer) {
+            importer.SetIOHandler(new NoFiles);
+            return importer.ReadFileFromMemory(data, size, ImportFlags(), ext.c_str());
+        },
+        seconds > 0 ? seconds : kReadSeconds, out, error);
+}
+
+}  // namespace pw

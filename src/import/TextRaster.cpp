@@ -1,0 +1,208 @@
+#include "import/TextRaster.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <vector>
+
+#include "import/ImportMessages.h"
+
+namespace pw {
+
+namespace {
+
+// The code points of UTF-8 text; a malformed byte stands for U+FFFD.
+std::vector<char32_t> DecodeUtf8(const std::string& text) {
+    std::vector<char32_t> out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        int extra = 0;
+        char32_t cp = 0;
+        if (c < 0x80) {
+            cp = c;
+        } else if ((c & 0xE0) == 0xC0) {
+            cp = c & 0x1F, extra = 1;
+        } else if ((c & 0xF0) == 0xE0) {
+            cp = c & 0x0F, extra = 2;
+        } else if ((c & 0xF8) == 0xF0) {
+            cp = c & 0x07, extra = 3;
+        } else {
+            out.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        bool ok = i + static_cast<std::size_t>(extra) < text.size();
+        for (int k = 1; ok && k <= extra; ++k) {
+            const unsigned char n = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            ok = (n & 0xC0) == 0x80;
+            cp = (cp << 6) | (n & 0x3F);
+        }
+        if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        out.push_back(cp);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+struct FontFile {
+    std::string path;
+    int index = 0;
+};
+
+// The font fontconfig matches for the name, preferring one that has every
+// character of the text.
+bool FindFont(const std::string& fontName, const std::vector<char32_t>& text, FontFile& found) {
+    // fontconfig's own current configuration, loaded once per process:
+    // loading a configuration of our own would scan the fonts at every text.
+    if (!FcInit()) return false;
+    const std::string name = fontName.empty() ? "sans-serif" : fontName;
+    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(
+        FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str())), FcPatternDestroy);
+    if (!pattern) return false;
+    std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> chars(FcCharSetCreate(), FcCharSetDestroy);
+    for (char32_t cp : text)
+        if (cp > ' ') FcCharSetAddChar(chars.get(), static_cast<FcChar32>(cp));
+    FcPatternAddCharSet(pattern.get(), FC_CHARSET, chars.get());
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> match(FcFontMatch(nullptr, pattern.get(), &result),
+                                                                 FcPatternDestroy);
+    if (!match) return false;
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file) return false;
+    found.path = reinterpret_cast<const char*>(file);
+    int index = 0;
+    if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &index) == FcResultMatch) found.index = index;
+    return true;
+}
+
+struct Placed {
+    FT_UInt glyph = 0;
+    long x = 0;  // pen position in pixels
+};
+
+// Pen positions of the glyphs and the line's advance, with kerning.
+long Layout(FT_Face face, const std::vector<char32_t>& text, std::vector<Placed>& placed) {
+    placed.clear();
+    long pen = 0;  // 26.6 fixed point
+    FT_UInt previous = 0;
+    for (char32_t cp : text) {
+        // Control characters (a tab, a line end) take the room of a space.
+        if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) cp = ' ';
+        const FT_UInt glyph = FT_Get_Char_Index(face, static_cast<FT_ULong>(cp));
+        if (previous && glyph && FT_HAS_KERNING(face)) {
+            FT_Vector kern{0, 0};
+            if (FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern) == 0) pen += kern.x;
+        }
+        placed.push_back(Placed{glyph, pen / 64});
+        if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) == 0) pen += face->glyph->advance.x;
+        previous = glyph;
+    }
+    return pen / 64;
+}
+
+// Size limits of the rendered line, in pixels.
+constexpr long kMaxLineWidth = 16384;
+constexpr int kMaxInkHeight = 512;
+
+}  // namespace
+
+bool RenderTextLine(const std::string& utf8, const std::string& fontName, int inkHeight, GreyImage& out,
+                    std::string& error) {
+    const std::vector<char32_t> text = DecodeUtf8(utf8);
+    if (static_cast<int>(text.size()) > kMaxTextCharacters) {
+        error = msg::kTextTooLong;
+        return false;
+    }
+    FontFile font;
+    if (!FindFont(fontName, text, font)) {
+        error = msg::kFontNotFound;
+        return false;
+    }
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0) {
+        error = msg::kFontNotFound;
+        return false;
+    }
+    std::unique_ptr<FT_LibraryRec_, decltype(&FT_Done_FreeType)> libraryOwner(library, FT_Done_FreeType);
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, font.path.c_str(), font.index, &face) != 0) {
+        error = msg::kFontNotFound;
+        return false;
+    }
+    std::unique_ptr<FT_FaceRec_, decltype(&FT_Done_Face)> faceOwner(face, FT_Done_Face);
+
+    // Capitals are about 0.7 of the pixel size; a long line is made smaller.
+    int pixelSize = std::clamp(inkHeight, 8, kMaxInkHeight) * 10 / 7;
+    std::vector<Placed> placed;
+    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
+        error = msg::kFontNotFound;
+        return false;
+    }
+    long advance = Layout(face, text, placed);
+    if (advance > kMaxLineWidth) {
+        pixelSize = std::max(4, static_cast<int>(pixelSize * kMaxLineWidth / advance));
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+        advance = Layout(face, text, placed);
+    }
+
+    // A canvas with room for every glyph's bitmap, cropped to the ink after.
+    const long margin = 2L * pixelSize;
+    const long canvasWidth = std::min(advance + 2 * margin, kMaxLineWidth + 4L * kMaxInkHeight);
+    const long canvasHeight = 4L * pixelSize;
+    const long baseline = 3L * pixelSize;
+    GreyImage canvas(static_cast<int>(canvasWidth), static_cast<int>(canvasHeight));
+    for (const Placed& p : placed) {
+        if (FT_Load_Glyph(face, p.glyph, FT_LOAD_RENDER) != 0) continue;
+        const FT_GlyphSlot slot = face->glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        const long left = margin + p.x + slot->bitmap_left;
+        const long top = baseline - slot->bitmap_top;
+        for (unsigned row = 0; row < bitmap.rows; ++row) {
+            const long y = top + static_cast<long>(row);
+            if (y < 0 || y >= canvasHeight) continue;
+            const unsigned char* line = bitmap.buffer + static_cast<long>(row) * bitmap.pitch;
+            for (unsigned col = 0; col < bitmap.width; ++col) {
+                const long x = left + static_cast<long>(col);
+                if (x < 0 || x >= canvasWidth) continue;
+                unsigned coverage = 0;
+                if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
+                    coverage = line[col] * 255u / std::max(1u, static_cast<unsigned>(bitmap.num_grays - 1));
+                else if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
+                    coverage = (line[col / 8] & (0x80u >> (col % 8))) ? 255u : 0u;
+                std::uint8_t& pixel = canvas.At(static_cast<int>(x), static_cast<int>(y));
+                pixel = static_cast<std::uint8_t>(std::min<unsigned>(pixel, 255u - std::min(255u, coverage)));
+            }
+        }
+    }
+
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
+    for (int y = 0; y < canvas.height; ++y)
+        for (int x = 0; x < canvas.width; ++x)
+            if (canvas.At(x, y) < 255) {
+                x0 = std::min(x0, x), x1 = std::max(x1, x);
+                y0 = std::min(y0, y), y1 = std::max(y1, y);
+            }
+    if (x1 < 0) {
+        error = msg::kTextEmpty;
+        return false;
+    }
+    GreyImage cropped(x1 - x0 + 1, y1 - y0 + 1);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) cropped.At(x - x0, y - y0) = canvas.At(x, y);
+    out = std::move(cropped);
+    return true;
+}
+
+}  // namespace pw
