@@ -145,9 +145,10 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
     } else {
         // Frame by frame: only the compressed file and one picture are held.
         AnimatedGifWriter gif(width, height);
+        CardViewPictures pictures(card, settings, width, height);
         bool ok = true;
         if (!animate) {
-            ok = gif.AddFrame(ToPicture(RenderCardView(card, settings, width, height, angle)), 0);
+            ok = gif.AddFrame(ToPicture(pictures.At(angle)), 0);
         } else {
             // Eased: slow at both ends, as a hand opens a card.
             for (int k = 0; ok && k < 2 * kStepsEachWay; ++k) {
@@ -155,7 +156,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
                 const double t = static_cast<double>(step) / kStepsEachWay;
                 const double a = step == kStepsEachWay ? kOpenAngle : kOpenAngle * (1 - std::cos(t * kPi)) / 2;
                 const int delay = step == kStepsEachWay ? kOpenPause : step == 0 ? kClosedPause : kStepDelay;
-                ok = gif.AddFrame(ToPicture(RenderCardView(card, settings, width, height, a)), delay);
+                ok = gif.AddFrame(ToPicture(pictures.At(a)), delay);
             }
         }
         written = ok && WriteGifFile(files[1], gif.Finish());

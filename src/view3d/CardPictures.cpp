@@ -66,11 +66,36 @@ private:
 
 }  // namespace
 
-CardImage RenderCardView(EditedCard& card, const AppSettings& settings, int width, int height, double foldAngle) {
+struct CardViewPictures::State {
+    EditedCard& card;
+    CardRenderer renderer;
+    int width, height;
+    Matrix4 projection;
+};
+
+CardViewPictures::CardViewPictures(EditedCard& card, const AppSettings& settings, int width, int height)
+    : state_(new State{card, CardRenderer(card, settings), width, height,
+                       CameraProjection(width, std::max(1, height / 2), 30.0, 0.0, 0.0, 0.0, card.grid.gridWidth)}) {
     RunRebuildPass(card.grid);
-    const Matrix4 projection = CameraProjection(width, std::max(1, height / 2), 30.0, 0.0, 0.0, 0.0, card.grid.gridWidth);
-    // The renderer hands the fold to the sink with the geometry.
-    return Draw(card, settings, width, height, projection, foldAngle, false);
+}
+
+CardViewPictures::~CardViewPictures() = default;
+
+CardImage CardViewPictures::At(double foldAngle) {
+    State& s = *state_;
+    const bool cursor = s.card.edit.cursorVisible;
+    s.card.edit.cursorVisible = false;
+    s.renderer.SetFoldAngle(foldAngle);
+    SoftwareRenderSink sink(s.width, s.height);
+    // The renderer hands the fold to the sink with the kept geometry.
+    sink.SetTransform(s.projection);
+    s.renderer.DrawFrame(sink);
+    s.card.edit.cursorVisible = cursor;
+    return {sink.Width(), sink.Height(), sink.Rgba()};
+}
+
+CardImage RenderCardView(EditedCard& card, const AppSettings& settings, int width, int height, double foldAngle) {
+    return CardViewPictures(card, settings, width, height).At(foldAngle);
 }
 
 CardImage RenderCardThumbnail(EditedCard& card, const AppSettings& settings, int size) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace pw {
@@ -19,6 +20,22 @@ struct CardImage {
 // home camera, with the card at the fold angle, without the edit cursor.
 // Runs the rebuild pass first.
 CardImage RenderCardView(EditedCard& card, const AppSettings& settings, int width, int height, double foldAngle);
+
+// The same pictures at many angles (an animation): the card's geometry is
+// derived once and every picture draws it under its own fold matrix. The
+// card and the settings must outlive the object and stay unchanged.
+class CardViewPictures {
+public:
+    CardViewPictures(EditedCard& card, const AppSettings& settings, int width, int height);
+    ~CardViewPictures();
+    CardViewPictures(const CardViewPictures&) = delete;
+    CardViewPictures& operator=(const CardViewPictures&) = delete;
+    CardImage At(double foldAngle);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // A three-quarter view of the opened card on a transparent background,
 // framed tightly, its larger side `size` pixels.

@@ -6,6 +6,7 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "support/CardBuilder.h"
+#include "view3d/CardPictures.h"
 #include "view3d/CardRenderer.h"
 #include "view3d/FoldMap.h"
 #include "view3d/SoftwareRenderSink.h"
@@ -175,6 +176,16 @@ TEST_F(CardFrameTest, AnotherAngleDrawsTheKeptGeometryAndDerivesNothing) {
     Draw(90);
     EXPECT_EQ(renderer.Geometry().LastUpdate().blocksDerived, 0);
     EXPECT_GT(renderer.Geometry().LastUpdate().blocksRecoloured, 0);
+}
+
+TEST_F(CardFrameTest, PicturesOfAnAnimationAreThoseOfSinglePictures) {
+    card.edit.cursorVisible = true;
+    CardViewPictures pictures(card, settings, 96, 64);
+    for (double angle : {0.0, 30.0, 90.0, 150.0}) {
+        const CardImage one = RenderCardView(card, settings, 96, 64, angle);
+        EXPECT_EQ(pictures.At(angle).rgba, one.rgba) << angle;
+    }
+    EXPECT_TRUE(card.edit.cursorVisible);  // drawn without it, and given back
 }
 
 TEST_F(CardFrameTest, FoldingChangesThePictureButNeverTheCard) {
