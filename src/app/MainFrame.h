@@ -12,6 +12,7 @@ class QToolBar;
 
 namespace pw {
 
+class CardRecovery;
 class CKirikoDoc;
 struct EditedCard;
 class CKirikoView;
@@ -32,6 +33,8 @@ public:
 
     CKirikoView* View() const { return view_; }
     CKirikoDoc& Doc() { return *doc_; }
+    // The recovery copies of the card's unsaved changes.
+    CardRecovery& Recovery() { return *recovery_; }
     EditedCard& Model();
     AppSettings& Settings() { return settings_; }
     QToolBar* ToolBar() const { return toolBar_; }
@@ -80,6 +83,7 @@ private:
     AppSettings settings_;
     QtSoundPlayer sound_;
     std::unique_ptr<CKirikoDoc> doc_;
+    std::unique_ptr<CardRecovery> recovery_;  // after doc_: it listens to the card
     std::unique_ptr<PatternPrinting> printing_;
     CKirikoView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;

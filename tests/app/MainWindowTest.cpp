@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QStatusTipEvent>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -415,7 +416,12 @@ TEST(MainFrameRestart, TheDefaultStoreLivesUnderTheConfigFolder) {
     EXPECT_EQ(frame.Model().grid.gridHeight, 13);
 }
 
-class KirikoAppTest : public MainWindowTest {};
+class KirikoAppTest : public MainWindowTest {
+protected:
+    // Windows of earlier tests may have left recovery copies, which the
+    // start would offer.
+    void SetUp() override { QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively(); }
+};
 
 TEST_F(KirikoAppTest, OpensTheCardNamedOnTheCommandLine) {
     const QString card = WriteCardFile("garden.kpf", 20, 10);
