@@ -23,6 +23,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 targets=(
   "fuzz_card_file card fuzz/card.dict"
   "fuzz_settings settings fuzz/settings.dict"
+  "fuzz_recovery_files recovery fuzz/recovery.dict"
 )
 
 mkdir -p "$build/artifacts"
