@@ -229,7 +229,10 @@ void CardRecovery::OnWriteResult(const RecoveryWriteResult& result) {
     }
     if (failing_) return;
     failing_ = true;
-    emit cannotKeepCopies(QString::fromUtf8(msg::kCannotKeepCopies).arg(QDir::toNativeSeparators(folder_)));
+    QString shown = folder_;
+    const QString home = QDir::homePath();
+    if (shown.startsWith(home + QLatin1Char('/'))) shown = QLatin1Char('~') + shown.mid(home.size());
+    emit cannotKeepCopies(QString::fromUtf8(msg::kCannotKeepCopies).arg(QDir::toNativeSeparators(shown)));
 }
 
 std::vector<RecoverableCard> CardRecovery::FindOrphanedCards() {
@@ -237,6 +240,9 @@ std::vector<RecoverableCard> CardRecovery::FindOrphanedCards() {
         RecoveryEntry entry;
         std::optional<QByteArray> info;
     };
+    // Without a data folder there is nothing to look at (and QDir("") would
+    // be the current folder).
+    if (folder_.isEmpty()) return {};
     std::map<std::string, Found> found;
     const QDir dir(folder_);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
@@ -313,7 +319,7 @@ void CardRecovery::DiscardCard(const RecoverableCard& card) { RemoveFilesOf(card
 
 void CardRecovery::RemoveFilesOf(const QString& stem, bool keepYoungTemporaries) {
     const std::string wanted = Local(stem);
-    if (wanted == stem_) return;
+    if (wanted == stem_ || folder_.isEmpty()) return;
     QDir dir(folder_);
     const QDateTime graceStart = QDateTime::currentDateTime().addSecs(-kTemporaryGraceSeconds);
     // The copy first and the lock last, as the owner would.

@@ -19,7 +19,8 @@ CRecoverDialog::CRecoverDialog(const std::vector<RecoverableCard>& cards, QWidge
     setObjectName(QStringLiteral("recoverDialog"));
     setWindowTitle(QString::fromUtf8(msg::kRecoverTitle));
 
-    auto* intro = new QLabel(QString::fromUtf8(msg::kRecoverIntro), this);
+    auto* intro =
+        new QLabel(QString::fromUtf8(cards.size() == 1 ? msg::kRecoverIntroOne : msg::kRecoverIntroMany), this);
     intro->setObjectName(QStringLiteral("intro"));
     intro->setWordWrap(true);
 

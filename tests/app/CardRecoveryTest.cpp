@@ -615,7 +615,7 @@ TEST_F(RecoveryFaultTest, AFullDiskFailsSaveExportsAndCopyWithTheirMessagesAndKe
     EXPECT_EQ(prompts.messages,
               (QStringList{"File save failed.", "File save failed.", "File save failed.", "File open failed."}));
     EXPECT_EQ(complaints.count(), 1);
-    EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Recovery copies of unsaved changes cannot be kept"))
+    EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Recovery copies cannot be kept: "))
         << frame->statusBar()->currentMessage().toStdString();
     EXPECT_EQ(Contents(cardPath), oldCard);
     for (int i = 0; i < exports.size(); ++i) EXPECT_EQ(Contents(exports[i]), oldExports[i]) << exports[i].toStdString();
@@ -638,8 +638,7 @@ TEST_F(RecoveryFaultTest, ADataFolderThatCannotBeWrittenIsToldOnceAndNothingElse
     // Said at start, before any edit, and never again.
     QSignalSpy complaints(&frame->Recovery(), &CardRecovery::cannotKeepCopies);
     EXPECT_EQ(frame->statusBar()->currentMessage(),
-              "Recovery copies of unsaved changes cannot be kept: /sys/kernel/popwright-test/Ovu_Rudovo/Popwright/recovery "
-              "cannot be written.");
+              "Recovery copies cannot be kept: /sys/kernel/popwright-test/Ovu_Rudovo/Popwright/recovery cannot be written.");
     for (int i = 0; i < 5; ++i) {
         Raise(frame->Model(), 2 + i);
         frame->Recovery().WritePendingNow();
