@@ -68,9 +68,10 @@ void BM_RecoveryCopyWrite(benchmark::State& state) {
     const std::string folder = std::string(pattern) + "/recovery";
     const std::string stem = pw::MakeRecoveryStem(1, 2);
     {
-        pw::RecoveryWriter writer({folder, folder + "/" + pw::RecoveryCopyName(stem), folder + "/" + pw::RecoveryInfoName(stem),
-                                   folder + "/" + pw::RecoveryLockName(stem)},
-                                  pw::FormatRecoveryLock({1, 2, "bench"}));
+        pw::RecoveryWriter writer(
+            {folder, folder + "/" + pw::RecoveryCopyName(stem), folder + "/" + pw::RecoveryInfoName(stem),
+             folder + "/" + pw::RecoveryLockName(stem)},
+            pw::FormatRecoveryLock({1, 2, "bench"}));
         std::uint64_t serial = 0;
         for (auto _ : state) {
             writer.WriteCopy(++serial, text, info);

@@ -82,14 +82,19 @@ QString RecoverableCard::RecoveredTitle() const {
 }
 
 CardRecovery::CardRecovery(CKirikoDoc& doc, const QString& folder, Clock clock, QObject* parent)
-    : QObject(parent), doc_(doc), folder_(QDir::cleanPath(folder)), clock_(clock ? std::move(clock) : SteadyMilliseconds) {
+    : QObject(parent),
+      doc_(doc),
+      folder_(QDir::cleanPath(folder)),
+      clock_(clock ? std::move(clock) : SteadyMilliseconds) {
     const RecoveryLock self = CurrentProcessLock();
     stem_ = MakeRecoveryStem(self.pid, RandomNumber());
     writer_ = std::make_unique<RecoveryWriter>(
-        RecoveryPaths{Local(folder_), Local(CopyPath()), Local(InfoPath()), Local(LockPath())}, FormatRecoveryLock(self));
+        RecoveryPaths{Local(folder_), Local(CopyPath()), Local(InfoPath()), Local(LockPath())},
+        FormatRecoveryLock(self));
     // Results come on the writer's thread and are handled on this one.
     writer_->SetResultHandler([this](const RecoveryWriteResult& result) {
-        QMetaObject::invokeMethod(this, [this, result] { OnWriteResult(result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { OnWriteResult(result); }, Qt::QueuedConnection);
     });
 
     timer_.setSingleShot(true);
@@ -121,9 +126,15 @@ QString CardRecovery::DefaultFolder() {
     return data.isEmpty() ? QString() : data + QStringLiteral("/recovery");
 }
 
-QString CardRecovery::CopyPath() const { return folder_ + QLatin1Char('/') + QString::fromStdString(RecoveryCopyName(stem_)); }
-QString CardRecovery::InfoPath() const { return folder_ + QLatin1Char('/') + QString::fromStdString(RecoveryInfoName(stem_)); }
-QString CardRecovery::LockPath() const { return folder_ + QLatin1Char('/') + QString::fromStdString(RecoveryLockName(stem_)); }
+QString CardRecovery::CopyPath() const {
+    return folder_ + QLatin1Char('/') + QString::fromStdString(RecoveryCopyName(stem_));
+}
+QString CardRecovery::InfoPath() const {
+    return folder_ + QLatin1Char('/') + QString::fromStdString(RecoveryInfoName(stem_));
+}
+QString CardRecovery::LockPath() const {
+    return folder_ + QLatin1Char('/') + QString::fromStdString(RecoveryLockName(stem_));
+}
 
 void CardRecovery::Start() {
     if (!ended_) writer_->WriteLock();

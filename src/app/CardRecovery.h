@@ -128,8 +128,8 @@ private:
     RecoverySchedule schedule_;
     int listener_ = 0;
     bool modified_ = false;
-    bool haveCopy_ = false;   // a copy was handed over and not removed since
-    bool failing_ = false;    // the last write failed and was reported
+    bool haveCopy_ = false;  // a copy was handed over and not removed since
+    bool failing_ = false;   // the last write failed and was reported
     bool ended_ = false;
     quint64 serial_ = 0;
     qint64 lastChangeMs_ = 0;  // wall clock, for the info

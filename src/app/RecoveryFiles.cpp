@@ -40,7 +40,8 @@ std::optional<RecoveryFileName> ParsePlainName(std::string_view name) {
     static const struct {
         std::string_view extension;
         RecoveryFileKind kind;
-    } kExtensions[] = {{".kpf", RecoveryFileKind::Copy}, {".info", RecoveryFileKind::Info}, {".lock", RecoveryFileKind::Lock}};
+    } kExtensions[] = {
+        {".kpf", RecoveryFileKind::Copy}, {".info", RecoveryFileKind::Info}, {".lock", RecoveryFileKind::Lock}};
     for (const auto& e : kExtensions) {
         if (!EndsWith(name, e.extension)) continue;
         const std::string_view stem = name.substr(0, name.size() - e.extension.size());
@@ -169,7 +170,8 @@ std::optional<RecoveryInfo> ParseRecoveryInfo(std::string_view text) {
             haveTitle = true;
         } else if (key == "changed") {
             std::uint64_t ms = 0;
-            if (haveChanged || !ParseUnsigned(value, static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()), ms))
+            if (haveChanged ||
+                !ParseUnsigned(value, static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()), ms))
                 return false;
             info.changedMs = static_cast<std::int64_t>(ms);
             haveChanged = true;

@@ -126,9 +126,7 @@ void RecoveryWriter::Do(const Job& job) {
             ::unlink(paths_.info.c_str());
             ::unlink(paths_.lock.c_str());
             break;
-        case Kind::RemoveLock:
-            ::unlink(paths_.lock.c_str());
-            break;
+        case Kind::RemoveLock: ::unlink(paths_.lock.c_str()); break;
     }
 }
 

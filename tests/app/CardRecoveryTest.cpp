@@ -434,7 +434,9 @@ TEST_F(CardRecoveryTest, ARecoveredCardIsChangedUntitledAndNamedAfterItsFile) {
 // The per-user data folder of the program under test, for one test.
 class DataHome {
 public:
-    explicit DataHome(const QString& path) : old_(qgetenv("XDG_DATA_HOME")) { qputenv("XDG_DATA_HOME", QFile::encodeName(path)); }
+    explicit DataHome(const QString& path) : old_(qgetenv("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(path));
+    }
     ~DataHome() { qputenv("XDG_DATA_HOME", old_); }
 
 private:
@@ -637,8 +639,9 @@ TEST_F(RecoveryFaultTest, ADataFolderThatCannotBeWrittenIsToldOnceAndNothingElse
     frame->Recovery().WaitForWriter();
     // Said at start, before any edit, and never again.
     QSignalSpy complaints(&frame->Recovery(), &CardRecovery::cannotKeepCopies);
-    EXPECT_EQ(frame->statusBar()->currentMessage(),
-              "Recovery copies cannot be kept: /sys/kernel/popwright-test/Ovu_Rudovo/Popwright/recovery cannot be written.");
+    EXPECT_EQ(
+        frame->statusBar()->currentMessage(),
+        "Recovery copies cannot be kept: /sys/kernel/popwright-test/Ovu_Rudovo/Popwright/recovery cannot be written.");
     for (int i = 0; i < 5; ++i) {
         Raise(frame->Model(), 2 + i);
         frame->Recovery().WritePendingNow();

@@ -56,8 +56,7 @@ TEST(RecoveryFileNames, StemsAndTheirFilesAreRecognisedAndNothingElse) {
 
 TEST(RecoveryInfoText, RoundTripsEveryPathAndTitle) {
     for (const RecoveryInfo& info :
-         {RecoveryInfo{"/home/ann/cards/tree.kpf", "tree", 1733650000123},
-          RecoveryInfo{"", "Untitled", 0},
+         {RecoveryInfo{"/home/ann/cards/tree.kpf", "tree", 1733650000123}, RecoveryInfo{"", "Untitled", 0},
           RecoveryInfo{"/odd/na\\me\nwith\rbreaks and  blanks.kpf", "Ba\\um \xc3\xa4\n", 9007199254740993},
           RecoveryInfo{"", "", 1}}) {
         const std::string text = FormatRecoveryInfo(info);
@@ -76,14 +75,13 @@ TEST(RecoveryInfoText, RoundTripsEveryPathAndTitle) {
 }
 
 TEST(RecoveryInfoText, RejectsWhatItDidNotWrite) {
-    for (const char* bad : {"", "popwright recovery 2\nchanged 1\n", "popwright recovery 1\n",
-                            "popwright recovery 1\ntitle a\n", "popwright recovery 1\nchanged\n",
-                            "popwright recovery 1\nchanged -1\n", "popwright recovery 1\nchanged 1x\n",
-                            "popwright recovery 1\nchanged 99999999999999999999\n",
-                            "popwright recovery 1\nchanged 1\nchanged 2\n", "popwright recovery 1\nfile \nchanged 1\n",
-                            "popwright recovery 1\nfile a\\qb\nchanged 1\n", "popwright recovery 1\nfile a\\\nchanged 1\n",
-                            "popwright recovery 1\r\nchanged 1\r\n", "popwright recovery 1\nchanged 1\n\n",
-                            "popwright recovery 1\n changed 1\n"})
+    for (const char* bad :
+         {"", "popwright recovery 2\nchanged 1\n", "popwright recovery 1\n", "popwright recovery 1\ntitle a\n",
+          "popwright recovery 1\nchanged\n", "popwright recovery 1\nchanged -1\n", "popwright recovery 1\nchanged 1x\n",
+          "popwright recovery 1\nchanged 99999999999999999999\n", "popwright recovery 1\nchanged 1\nchanged 2\n",
+          "popwright recovery 1\nfile \nchanged 1\n", "popwright recovery 1\nfile a\\qb\nchanged 1\n",
+          "popwright recovery 1\nfile a\\\nchanged 1\n", "popwright recovery 1\r\nchanged 1\r\n",
+          "popwright recovery 1\nchanged 1\n\n", "popwright recovery 1\n changed 1\n"})
         EXPECT_FALSE(ParseRecoveryInfo(bad)) << bad;
     EXPECT_FALSE(ParseRecoveryInfo(std::string("popwright recovery 1\ntitle a\0b\nchanged 1\n", 41)));
     EXPECT_FALSE(ParseRecoveryInfo("popwright recovery 1\nchanged 1\ntitle " + std::string(70000, 'a') + "\n"));
@@ -103,12 +101,13 @@ TEST(RecoveryLockText, RoundTripsAndRejectsDamage) {
     ASSERT_TRUE(unknown);
     EXPECT_TRUE(unknown->bootId.empty());
 
-    for (const char* bad : {"", "popwright lock 1\n", "popwright lock 1\npid 0\nstarted 1\nboot b\n",
-                            "popwright lock 1\npid 4294967296\nstarted 1\nboot b\n",
-                            "popwright lock 1\npid 1\nstarted 18446744073709551616\nboot b\n",
-                            "popwright lock 1\npid 1\nboot b\n", "popwright lock 1\npid 1\nstarted 1\n",
-                            "popwright lock 1\npid 1\nstarted 1\nboot a/b\n", "popwright lock 1\npid 1\npid 2\nstarted 1\nboot b\n",
-                            "popwright lock 2\npid 1\nstarted 1\nboot b\n", "popwright lock 1\npid +1\nstarted 1\nboot b\n"})
+    for (const char* bad :
+         {"", "popwright lock 1\n", "popwright lock 1\npid 0\nstarted 1\nboot b\n",
+          "popwright lock 1\npid 4294967296\nstarted 1\nboot b\n",
+          "popwright lock 1\npid 1\nstarted 18446744073709551616\nboot b\n", "popwright lock 1\npid 1\nboot b\n",
+          "popwright lock 1\npid 1\nstarted 1\n", "popwright lock 1\npid 1\nstarted 1\nboot a/b\n",
+          "popwright lock 1\npid 1\npid 2\nstarted 1\nboot b\n", "popwright lock 2\npid 1\nstarted 1\nboot b\n",
+          "popwright lock 1\npid +1\nstarted 1\nboot b\n"})
         EXPECT_FALSE(ParseRecoveryLock(bad)) << bad;
 }
 
@@ -237,7 +236,8 @@ TEST(RecoveryScheduleRule, EveryChangeIsCopiedWithinTwoSecondsAndCopiesAreASecon
         for (int i = 0; i < count; ++i) {
             changes.push_back(t);
             t += std::uniform_int_distribution<int>(1, pace)(rng);
-            if (std::uniform_int_distribution<int>(0, 30)(rng) == 0) t += std::uniform_int_distribution<int>(0, 4000)(rng);
+            if (std::uniform_int_distribution<int>(0, 30)(rng) == 0)
+                t += std::uniform_int_distribution<int>(0, 4000)(rng);
         }
         const std::vector<std::int64_t> writes = Simulate(changes, t + 5000);
         ASSERT_FALSE(writes.empty());
@@ -308,7 +308,8 @@ TEST_F(RecoveryWriterTest, WritesLockFirstThenTheNewestCopyAndRemovesInOrder) {
 
     // Copies queued behind each other: the last one wins, and a removal
     // after them is done after them.
-    for (std::uint64_t serial = 2; serial < 50; ++serial) writer.WriteCopy(serial, "card " + std::to_string(serial), "i");
+    for (std::uint64_t serial = 2; serial < 50; ++serial)
+        writer.WriteCopy(serial, "card " + std::to_string(serial), "i");
     writer.RemoveCopy();
     writer.Wait();
     EXPECT_FALSE(Exists(paths.copy));

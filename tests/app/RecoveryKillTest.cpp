@@ -286,8 +286,9 @@ TEST_P(RecoveryKillTest, KilledAtARandomMomentLosesAtMostTheLastTwoSeconds) {
     const std::string fileHash = Hash(ReadBytes(cardPath));
     EXPECT_NE(std::find(fileHashes.begin(), fileHashes.end(), fileHash), fileHashes.end());
     const bool killedWhileSaving = !events.empty() && events.back().kind == 'S';
-    if (killedWhileSaving) std::printf("run %d: killed while saving; the file is the %s card\n", run,
-                                       fileHash == events.back().words.at(0) ? "new" : "old");
+    if (killedWhileSaving)
+        std::printf("run %d: killed while saving; the file is the %s card\n", run,
+                    fileHash == events.back().words.at(0) ? "new" : "old");
 
     // The recovery copy.
     const QString folder = dir.filePath("data/Ovu_Rudovo/Popwright/recovery");
@@ -306,7 +307,8 @@ TEST_P(RecoveryKillTest, KilledAtARandomMomentLosesAtMostTheLastTwoSeconds) {
         const std::string copyHash = Hash(ReadBytes(copyPath));
         bool handedOver = false;
         for (const Event& e : events)
-            if (e.kind == 'Q' && std::stoull(e.words.at(0)) >= lastWritten && e.words.at(2) == copyHash) handedOver = true;
+            if (e.kind == 'Q' && std::stoull(e.words.at(0)) >= lastWritten && e.words.at(2) == copyHash)
+                handedOver = true;
         EXPECT_TRUE(handedOver) << "the copy is not the newest card written";
         const QString infoPath = QString(copyPath).replace(".kpf", ".info");
         if (QFile::exists(infoPath)) {
