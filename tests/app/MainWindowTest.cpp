@@ -420,7 +420,12 @@ class KirikoAppTest : public MainWindowTest {
 protected:
     // Windows of earlier tests may have left recovery copies, which the
     // start would offer.
-    void SetUp() override { QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively(); }
+    void SetUp() override {
+        // Only ever the test program's own data folder (see TempConfigHome.cpp).
+        const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+        ASSERT_TRUE(data.startsWith("/tmp/popwright-test-config-")) << data.toStdString();
+        QDir(data).removeRecursively();
+    }
 };
 
 TEST_F(KirikoAppTest, OpensTheCardNamedOnTheCommandLine) {
