@@ -28,6 +28,7 @@ targets=(
   "fuzz_settings settings fuzz/settings.dict"
   "fuzz_relief relief -"
   "fuzz_shape_files shapes fuzz/shapes.dict"
+  "fuzz_recovery_files recovery fuzz/recovery.dict"
 )
 
 mkdir -p "$build/artifacts"
