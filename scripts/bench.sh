@@ -73,6 +73,8 @@ for program in programs:
         found = SIZE.search(label) or SIZE.search(name)
         size = found.group(0) if found else UNLABELLED_SIZE.get(base, "")
         operation = name[3:] if name.startswith("BM_") else name
+        # Benchmarks timed by the wall clock (work on another thread) carry /real_time.
+        operation = re.sub(r"/real_time$", "", operation)
         w, _, h = size.partition("x")
         operation = re.sub(r"/%s/%s$" % (w, h), "", operation) if size else operation
         extra = SIZE.sub("", label).strip(" ,")

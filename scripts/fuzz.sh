@@ -29,6 +29,7 @@ targets=(
   "fuzz_card_picture card-picture fuzz/card.dict"
   "fuzz_relief relief -"
   "fuzz_shape_files shapes fuzz/shapes.dict"
+  "fuzz_recovery_files recovery fuzz/recovery.dict"
 )
 
 mkdir -p "$build/artifacts"

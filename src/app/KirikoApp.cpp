@@ -5,6 +5,7 @@
 #include "app/AboutDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
+#include "app/RecoverDialog.h"
 #include "app/UserPrompts.h"
 
 namespace pw {
@@ -25,6 +26,8 @@ bool CKirikoApp::InitInstance(const QStringList& arguments) {
     if (arguments.size() > 1 && !arguments.at(1).isEmpty()) frame_->Doc().OpenCardFile(arguments.at(1));
 
     frame_->show();
+    // Cards that a crash or a killed session left unsaved.
+    OfferRecovery(frame_->Recovery(), frame_->Doc(), prompts_, frame_.get());
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/SettingsDialog.h"
 #include "app/UserPrompts.h"
@@ -101,6 +102,16 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     emit updateAllViews();
     emit cardFileUsed(currentCardPath_);
     return true;
+}
+
+void CKirikoDoc::OpenRecoveredCard(CellGrid&& grid, const QString& title) {
+    // No saved shape: no undo can make it match, only a save.
+    savedShape_ = CellGrid();
+    model_.AdoptReadCard(std::move(grid));
+    currentCardPath_.clear();
+    RefreshModified();
+    SetTitle(title);
+    emit updateAllViews();
 }
 
 bool CKirikoDoc::WriteCardFile(const QString& path) {

@@ -62,6 +62,9 @@ public:
     // Reads the card file at `path` into the model; on success it becomes
     // the document's file. Shows the messages of a failed read.
     bool OpenCardFile(const QString& path);
+    // Takes over a card recovered after a crash: it has no file, counts as
+    // changed until saved, and is called `title`.
+    void OpenRecoveredCard(CellGrid&& grid, const QString& title);
 
     bool CanCursorSmaller() const;
     bool CanCursorLarger() const;

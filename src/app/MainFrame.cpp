@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "app/AppResources.h"
+#include "app/CardRecovery.h"
 #include "app/CommandTable.h"
 #include "app/FramePlacement.h"
 #include "app/HelpPage.h"
@@ -63,6 +64,8 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     WindowPlacement placement;
     const bool havePlacement = LoadSettings(store_, settings_, model_, &placement);
     doc_->MarkUnmodified();
+    // From here on unsaved changes are kept in recovery copies.
+    recovery_ = std::make_unique<CardRecovery>(*doc_, CardRecovery::DefaultFolder());
     printing_ = std::make_unique<PatternPrinting>(Model(), settings_, prompts_);
 
     view_ = new CKirikoView(model_, settings_, &sound_, this);
@@ -84,6 +87,9 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     connect(view_, &CKirikoView::EditRefused, this, &CMainFrame::ShowEditRefusal);
     connect(doc_.get(), &CKirikoDoc::cardFileUsed, this, &CMainFrame::RecentCardUsed);
     connect(doc_.get(), &CKirikoDoc::cardFileUnreadable, this, &CMainFrame::RecentCardUnreadable);
+    connect(recovery_.get(), &CardRecovery::cannotKeepCopies, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    recovery_->Start();
 
     // The stored placement, shown the program's own way (a plain show).
     if (havePlacement) {
@@ -401,6 +407,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    recovery_->EndNormally();
     SaveFrameSettings();
     event->accept();
 }

@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace pw {
 
+class CardRecovery;
 class CKirikoDoc;
 struct EditedCard;
 class CKirikoView;
@@ -37,6 +38,8 @@ public:
 
     CKirikoView* View() const { return view_; }
     CKirikoDoc& Doc() { return *doc_; }
+    // The recovery copies of the card's unsaved changes.
+    CardRecovery& Recovery() { return *recovery_; }
     EditedCard& Model();
     AppSettings& Settings() { return settings_; }
     QToolBar* ToolBar() const { return toolBar_; }
@@ -109,6 +112,7 @@ private:
     AppSettings settings_;
     QtSoundPlayer sound_;
     std::unique_ptr<CKirikoDoc> doc_;
+    std::unique_ptr<CardRecovery> recovery_;  // after doc_: it listens to the card
     std::unique_ptr<PatternPrinting> printing_;
     // The last choices of "Pattern options", for the next export in this run.
     PatternOptions patternOptions_;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QStatusTipEvent>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -541,7 +542,17 @@ TEST(MainFrameRestart, TheDefaultStoreLivesUnderTheConfigFolder) {
     EXPECT_EQ(frame.Model().grid.gridHeight, 13);
 }
 
-class KirikoAppTest : public MainWindowTest {};
+class KirikoAppTest : public MainWindowTest {
+protected:
+    // Windows of earlier tests may have left recovery copies, which the
+    // start would offer.
+    void SetUp() override {
+        // Only ever the test program's own data folder (see TempConfigHome.cpp).
+        const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+        ASSERT_TRUE(data.startsWith("/tmp/popwright-test-config-")) << data.toStdString();
+        QDir(data).removeRecursively();
+    }
+};
 
 TEST_F(KirikoAppTest, OpensTheCardNamedOnTheCommandLine) {
     const QString card = WriteCardFile("garden.kpf", 20, 10);

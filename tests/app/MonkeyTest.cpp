@@ -3,8 +3,9 @@
 // real main window, with File New of a
 // random size (set in the settings dialog) between bursts. After each burst
 // the card keeps the invariants that editing keeps, the last frame's rebuild
-// pass left every column with fresh faces, and undoing every step of the
-// burst gives back the card it started from.
+// pass left every column with fresh faces, the newest recovery copy reads
+// back as the card on screen, and undoing every step of the burst gives back
+// the card it started from.
 //
 // Seeded and bounded: POPWRIGHT_MONKEY_SEED replays a run and
 // POPWRIGHT_MONKEY_SECONDS bounds its time (no new burst starts after it).
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,11 +30,13 @@
 #include <string>
 #include <vector>
 
+#include "app/CardRecovery.h"
 #include "app/CommandTable.h"
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
 #include "app/QtSettingsStore.h"
 #include "edit/EditedCard.h"
+#include "model/CardFile.h"
 #include "model/GridInvariants.h"
 #include "support/RecordingPrompts.h"
 #include "view3d/KirikoView.h"
@@ -264,6 +268,16 @@ TEST_F(MonkeyTest, RandomBurstsKeepTheCardSoundAndUndoToTheirStart) {
         ASSERT_TRUE(e.cursor.column >= 1 && e.cursor.column + e.cursorSize <= g.gridWidth - 1 && e.cursor.row >= 1 &&
                     e.cursor.row + e.cursorSize <= g.gridHeight - 1)
             << where;
+        // Recovery copies are on: the pending one is written now, not waited for.
+        frame->Recovery().WritePendingNow();
+        const QString copyPath = frame->Recovery().CopyPath();
+        if (frame->Doc().IsModified()) {
+            CellGrid copy;
+            ASSERT_TRUE(ReadCard(QFile::encodeName(copyPath).toStdString(), copy)) << where;
+            ASSERT_TRUE(copy.SameShape(g)) << where;
+        } else {
+            ASSERT_FALSE(QFile::exists(copyPath)) << where;
+        }
 
         for (int undos = 0; Model().history.HasUndoSteps(); ++undos) {
             ASSERT_LT(undos, kMaxEventsPerBurst) << "Undo does not empty the history; " << where;

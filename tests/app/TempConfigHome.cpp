@@ -1,7 +1,7 @@
-// Points the per-user settings of the whole test program at a fresh folder
-// before anything can read them, so that no test sees or changes the real
-// user's settings. Runs before main(): QSettings fixes its folders the first
-// time it is used.
+// Points the per-user settings and data (the recovery copies) of the whole
+// test program at a fresh folder before anything can read them, so that no
+// test sees or changes the real user's files. Runs before main(): QSettings
+// fixes its folders the first time it is used.
 #include <cstdlib>
 #include <string>
 
@@ -15,6 +15,7 @@ struct TempConfigHome {
         if (const char* dir = mkdtemp(pattern)) {
             path = dir;
             setenv("XDG_CONFIG_HOME", dir, 1);
+            setenv("XDG_DATA_HOME", (path + "/data").c_str(), 1);
         }
     }
     ~TempConfigHome() {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QSurfaceFormat>
+#include <cstring>
 
 // Qt unloads its plugins and the GL driver before the usual leak check at
 // exit, which then cannot name the libraries that leaked, so the suppressions
@@ -33,6 +34,11 @@ bool LeaksFound() {
 }
 }  // namespace
 
+// A test program that runs a part of itself as a child process defines
+// this; started with "--child" as its first argument, it runs that instead
+// of the tests.
+extern "C" int PopwrightTestChildMain(int argc, char** argv) __attribute__((weak));
+
 int main(int argc, char** argv) {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -41,6 +47,8 @@ int main(int argc, char** argv) {
     format.setDepthBufferSize(24);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     QSurfaceFormat::setDefaultFormat(format);
+    if (argc > 1 && std::strcmp(argv[1], "--child") == 0 && PopwrightTestChildMain)
+        return PopwrightTestChildMain(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     const int failed = RUN_ALL_TESTS();
