@@ -62,10 +62,12 @@ const std::vector<MenuSpec>& MenuBar() {
           MenuEntry("&Copy unfolded pattern to Clipboard", {ID_COPY_BMP, ID_EDIT_COPY}),
           ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL}},
         {"&Cursor", {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
-        {"F&old", {ID_OPEN_CARD, ID_CLOSE_CARD, ID_SEPARATOR, ID_FOLD_OPEN_STEP, ID_FOLD_CLOSE_STEP}},
-        // Home position sets the view back, next to the other things the view shows.
+        // Home position and the fold change what the view shows, next to the
+        // other view settings; the menu bar keeps its five pop-ups.
         {"&Setting", {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_VIEW_TOOLBAR, ID_SEPARATOR,
-                      ID_HOME_POSITION}},
+                      ID_HOME_POSITION,
+                      MenuEntry("F&old", {ID_OPEN_CARD, ID_CLOSE_CARD, ID_SEPARATOR, ID_FOLD_OPEN_STEP,
+                                          ID_FOLD_CLOSE_STEP})}},
         {"&Help", {ID_HELP_PAGE, ID_APP_ABOUT}},
     };
     return menus;

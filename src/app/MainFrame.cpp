@@ -164,7 +164,12 @@ void CMainFrame::CreateMenus() {
         for (const MenuEntry& entry : popup.entries) {
             if (entry.submenu) {
                 QMenu* sub = menu->addMenu(QString::fromUtf8(entry.submenu));
-                for (const MenuEntry& item : entry.entries) sub->addAction(actions_.at(item.id));
+                for (const MenuEntry& item : entry.entries) {
+                    if (item.id == ID_SEPARATOR)
+                        sub->addSeparator();
+                    else
+                        sub->addAction(actions_.at(item.id));
+                }
             } else if (entry.id == ID_SEPARATOR) {
                 menu->addSeparator();
             } else {

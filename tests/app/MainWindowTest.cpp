@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     auto frame = MakeFrame();
     QStringList titles;
     for (QAction* a : frame->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Cursor", "F&old", "&Setting", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Cursor", "&Setting", "&Help"}));
 
     EXPECT_EQ(Entries(TopMenu(*frame, 0)),
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
@@ -117,15 +117,15 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 2)),
               QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide", "-", "&Mirror mode"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 3)),
-              QStringList({"&Open card\tCtrl+PgUp", "&Close card\tCtrl+PgDown", "-", "Open &15 degrees\tPgUp",
-                           "Close 1&5 degrees\tPgDown"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Setting...", "&Check Invalid Figure", "Check C&losing",
-                                                        "&Toolbar", "-", "&Home position"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "&Check Invalid Figure", "Check C&losing",
+                                                        "&Toolbar", "-", "&Home position", "F&old >"}));
+    QMenu* fold = TopMenu(*frame, 3)->actions().at(6)->menu();
+    EXPECT_EQ(Entries(fold), QStringList({"&Open card\tCtrl+PgUp", "&Close card\tCtrl+PgDown", "-",
+                                          "Open &15 degrees\tPgUp", "Close 1&5 degrees\tPgDown"}));
     // The switches show their check mark in the menus, not their toolbar icon.
     EXPECT_TRUE(frame->Action(ID_MIRROR_MODE)->isCheckable());
     EXPECT_FALSE(frame->Action(ID_MIRROR_MODE)->isIconVisibleInMenu());
-    EXPECT_EQ(Entries(TopMenu(*frame, 5)), QStringList({"&Help...", "&About..."}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Help...", "&About..."}));
 
     // The second keys of Undo and of the EMF copy.
     EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->shortcuts(),
