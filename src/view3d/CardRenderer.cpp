@@ -50,7 +50,7 @@ void CardRenderer::DrawCard(RenderSink& sink) {
     // switch or the settings changed is derived again; a frame after a turn
     // of the camera or a change of the fold angle derives nothing.
     geometry_.Update(g, settings_, checkClosing);
-    sink.DrawGeometry(geometry_, FoldMatrix(foldAngle_));
+    sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
     if (model_.edit.cursorVisible && foldAngle_ == kOpenAngle) DrawCursor(sink);
 }
 

@@ -19,6 +19,16 @@ inline constexpr double kFlatAngle = 180.0;
 // so those pictures carry no rounding of their own.
 Matrix4 FoldMatrix(double angleDegrees);
 
+// The angle the card is drawn at. Closed, the map lays every face into one
+// plane, where faces tie in the depth test and the draw order decides what
+// shows. Real paper stacks: the cover lies on top of everything it closes
+// over. Drawn a hair open, the closed card shows just that: its cover, and
+// whatever sticks out beyond it.
+inline constexpr double kClosedDrawAngle = 1.0;
+inline double DrawnFoldAngle(double angleDegrees) {
+    return angleDegrees < kClosedDrawAngle ? kClosedDrawAngle : angleDegrees;
+}
+
 // The fold undone: the matrix that takes a point of the card folded to the
 // angle back to where it lies on the opened card. Closed (0) and flat (180)
 // the map folds everything into one plane and has no inverse: false then.
