@@ -10,6 +10,7 @@
 #include "FuzzCheck.h"
 #include "edit/EditedCard.h"
 #include "edit/ReliefEdit.h"
+#include "model/ClosingCheck.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"
 #include "model/ReliefShape.h"
@@ -79,6 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (keepInside)
         for (int x = std::max(1, first); x < first + width && x <= W - 2; ++x)
             Require(pw::FitsInsideClosedCard(pw::ReadColumnDepths(card.grid, x), H), "inside the closed card");
+    for (int x = 1; x <= W - 2; ++x)
+        Require(pw::FitsInsideClosedCard(pw::ReadColumnDepths(card.grid, x), H) == (pw::ColumnOverhang(card.grid, x) == 0),
+                "the shape rule agrees with the closing check");
     const pw::CellGrid after = card.grid;
 
     card.history.UndoLastStep(card.grid);

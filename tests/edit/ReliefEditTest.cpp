@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "model/CardFile.h"
+#include "model/ClosingCheck.h"
 
 #include "edit/EditedCard.h"
 #include "edit/ReliefEdit.h"
@@ -114,6 +115,12 @@ TEST(ApplyDepthMap, EveryResultKeepsTheInvariantsAndRebuildsToTheWholeStrip) {
                 ASSERT_TRUE(FitsInsideClosedCard(ReadColumnDepths(card.grid, x), H));
             }
         }
+        // The shape rule and the closing check of the view and of `info`
+        // (which reads the faces) agree on every column.
+        RunRebuildPass(card.grid);
+        for (int x = 1; x <= W - 2; ++x)
+            ASSERT_EQ(FitsInsideClosedCard(ReadColumnDepths(card.grid, x), H), ColumnOverhang(card.grid, x) == 0)
+                << "column " << x;
         if (::testing::Test::HasFatalFailure()) return;
     }
 }
