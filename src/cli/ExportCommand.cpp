@@ -7,6 +7,7 @@
 
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
+#include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
@@ -98,20 +99,11 @@ constexpr const char* kExportUsage =
 
 // kExitOk when the words make a request, else the usage status (already reported).
 int ParseArguments(const std::vector<std::string>& args, ExportRequest& request, std::ostream& err) {
-    std::vector<std::string> files;
-    bool optionsEnded = false;
     GivenOptions& given = request.given;
     PatternOptions& options = request.options;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& a = args[k];
-        if (optionsEnded || a.size() < 2 || a[0] != '-') {
-            files.push_back(a);
-            continue;
-        }
-        if (a == "--") {
-            optionsEnded = true;
-            continue;
-        }
+    CommandWords words(args);
+    while (words.NextOption()) {
+        const std::string& a = words.Word();
         if (a == "--invert") {
             request.settings.reverseMode = 1;
             continue;
@@ -127,19 +119,12 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
             *flag = true;
             continue;
         }
-        const auto eq = a.find('=');
-        const std::string name = a.substr(0, eq);
+        const std::string name = words.Name();
         const bool known = name == "--bmp-width" || name == "--ratio" || name == "--cell-mm" || name == "--dash" ||
                            name == "--gap" || name == "--page" || name == "--cut-order";
         if (!known) return UsageError(err, "unknown option \"" + a + "\" for export");
         std::string value;
-        if (eq != std::string::npos) {
-            value = a.substr(eq + 1);
-        } else if (k + 1 < args.size()) {
-            value = args[++k];
-        } else {
-            return UsageError(err, name + " needs a value");
-        }
+        if (!words.TakeValue(value)) return UsageError(err, name + " needs a value");
         std::string problem;
         if (name == "--ratio") {
             problem = ParseOption(value, kMinRatio, kMaxRatio, request.settings.rudovozuSizeRatio);
@@ -171,6 +156,7 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
         }
         if (!problem.empty()) return ValueError(err, name + ": " + problem);
     }
+    const std::vector<std::string>& files = words.Files();
     if (files.size() != 2)
         return UsageError(err, std::string("export needs an input card and an output file: ") + kExportUsage);
     options.hairline = given.hairline;

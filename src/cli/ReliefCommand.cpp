@@ -10,6 +10,7 @@
 
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
+#include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
 #include "edit/ReliefEdit.h"
 #include "import/ImportMessages.h"
@@ -60,14 +61,10 @@ constexpr const char* kReliefUsage =
 
 // kExitOk when the words make a request, else the usage status (already reported).
 int ParseArguments(const std::vector<std::string>& args, ReliefRequest& r, std::ostream& err) {
-    std::vector<std::string> files;
     bool depthMap = false, thresholdGiven = false, fontGiven = false, upGiven = false;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& a = args[k];
-        if (a.size() < 2 || a[0] != '-') {
-            files.push_back(a);
-            continue;
-        }
+    CommandWords words(args);
+    while (words.NextOption()) {
+        const std::string& a = words.Word();
         if (a == "--depth-map") {
             depthMap = true;
             continue;
@@ -76,19 +73,12 @@ int ParseArguments(const std::vector<std::string>& args, ReliefRequest& r, std::
             r.settings.keepInside = true;
             continue;
         }
-        const auto eq = a.find('=');
-        const std::string name = a.substr(0, eq);
-        std::string value;
+        const std::string name = words.Name();
         const bool known = name == "--image" || name == "--text" || name == "--model" || name == "--threshold" ||
                            name == "--font" || name == "--up" || name == "--depth" || name == "--area";
         if (!known) return UsageError(err, "unknown option \"" + a + "\" for relief");
-        if (eq != std::string::npos) {
-            value = a.substr(eq + 1);
-        } else if (k + 1 < args.size()) {
-            value = args[++k];
-        } else {
-            return UsageError(err, name + " needs a value");
-        }
+        std::string value;
+        if (!words.TakeValue(value)) return UsageError(err, name + " needs a value");
         if (name == "--image" || name == "--text" || name == "--model") {
             if (r.source != Source::None) return UsageError(err, "relief takes only one of --image, --text and --model");
             r.source = name == "--image" ? Source::Image : name == "--text" ? Source::Text : Source::Model;
@@ -116,6 +106,7 @@ int ParseArguments(const std::vector<std::string>& args, ReliefRequest& r, std::
             if (!ParseArea(value, r.settings.area)) return UsageError(err, "--area: give COL,WIDTH,HEIGHT");
         }
     }
+    const std::vector<std::string>& files = words.Files();
     if (files.size() != 2 || r.source == Source::None) return UsageError(err, kReliefUsage);
     if ((depthMap || thresholdGiven) && r.source != Source::Image)
         return UsageError(err, "--depth-map and --threshold go with --image");

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/Cli.h"
+#include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/CardFile.h"
@@ -92,33 +93,21 @@ int WriteFailed(std::ostream& err, const std::string& path) {
 }  // namespace
 
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-    std::vector<std::string> files;
     double angle = kOpenAngle;
-    bool angleGiven = false, animate = false, grid = false, optionsEnded = false;
+    bool angleGiven = false, animate = false, grid = false;
     int width = kDefaultWidth, height = kDefaultHeight;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& a = args[k];
-        if (optionsEnded || a.size() < 2 || a[0] != '-') {
-            files.push_back(a);
-            continue;
-        }
-        if (a == "--") {
-            optionsEnded = true;
-        } else if (a == "--grid") {
+    CommandWords words(args);
+    while (words.NextOption()) {
+        const std::string& a = words.Word();
+        if (a == "--grid") {
             grid = true;
         } else if (a == "--animate") {
             animate = true;
         } else {
-            const auto eq = a.find('=');
-            const std::string name = a.substr(0, eq);
+            const std::string name = words.Name();
             if (name != "--angle" && name != "--size") return BadUsage(err, "unknown option \"" + a + "\" for render");
             std::string value;
-            if (eq != std::string::npos)
-                value = a.substr(eq + 1);
-            else if (k + 1 < args.size())
-                value = args[++k];
-            else
-                return BadUsage(err, name + " needs a value");
+            if (!words.TakeValue(value)) return BadUsage(err, name + " needs a value");
             if (name == "--angle") {
                 if (!ParseAngle(value, angle)) return BadUsage(err, "--angle: please give a number of degrees from 0 to 180");
                 angleGiven = true;
@@ -127,6 +116,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
             }
         }
     }
+    const std::vector<std::string>& files = words.Files();
     if (files.size() != 2)
         return BadUsage(err, "render needs an input card and an output picture: render IN.kpf OUT.png|OUT.gif");
     const std::string ext = ExtensionOf(files[1]);
