@@ -23,7 +23,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QSurfaceFormat>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -39,25 +38,17 @@
 #include "model/RebuildPass.h"
 #include "view3d/CardGeometry.h"
 #include "view3d/KirikoView.h"
+#include "GlBenchView.h"
 #include "../tests/support/CardBuilder.h"
 
 namespace {
 
-// The view with its paint callable from here: the bench times paintGL itself,
-// without Qt's composition of the widget into the window.
-class BenchView : public pw::CKirikoView {
-public:
-    using CKirikoView::CKirikoView;
-    void Paint() { paintGL(); }
-};
+using pw::bench::BenchView;
+using pw::bench::Median;
+using pw::bench::ShowForBench;
 
 double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 struct Row {
     int cardWidth, cardHeight;
@@ -86,15 +77,7 @@ Row Measure(int cardWidth, int cardHeight, bool grid, double seconds, std::strin
     pw::test::RandomCard(model.grid, rng, cardWidth + 2, cardHeight + 1);
 
     BenchView view(model, settings, nullptr);
-    view.resize(800, 600);
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view)) {
-        std::fprintf(stderr, "the view was never shown\n");
-        std::exit(1);
-    }
-    QCoreApplication::processEvents();
-    view.makeCurrent();
-    renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    renderer = ShowForBench(view);
 
     QElapsedTimer timer;
     auto timed = [&](Times& into, auto&& work) {
@@ -160,13 +143,7 @@ std::string Ms(double v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setDepthBufferSize(24);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    QSurfaceFormat::setDefaultFormat(format);
+    pw::CKirikoView::UseAsDefaultSurfaceFormat();
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 2.0;
 

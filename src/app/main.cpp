@@ -1,6 +1,5 @@
 // The desktop program: one main window with the 3D view of the card.
 #include <QApplication>
-#include <QSurfaceFormat>
 
 #include <cstdio>
 #include <cstring>
@@ -8,6 +7,7 @@
 #include "app/KirikoApp.h"
 #include "app/QtSettingsStore.h"
 #include "app/QtUserPrompts.h"
+#include "view3d/KirikoView.h"
 
 namespace {
 
@@ -38,20 +38,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    // The view draws with OpenGL 1.1 immediate mode: a compatibility-profile,
-    // double-buffered RGBA context with a depth buffer, chosen before the
-    // application object exists.
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setRedBufferSize(8);
-    format.setGreenBufferSize(8);
-    format.setBlueBufferSize(8);
-    format.setDepthBufferSize(24);
-    format.setStencilBufferSize(1);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    QSurfaceFormat::setDefaultFormat(format);
+    pw::CKirikoView::UseAsDefaultSurfaceFormat();
 
     QApplication app(argc, argv);
     // Wayland compositors and docks find the menu entry and icon by this name.

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QSurfaceFormat>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -50,6 +51,20 @@ CKirikoView::CKirikoView(EditedCard& model, AppSettings& settings, SoundSink* so
     // About sixty steps a second; each one only asks for a redraw.
     foldTimer_.setInterval(16);
     connect(&foldTimer_, &QTimer::timeout, this, &CKirikoView::AdvanceFoldAnimation);
+}
+
+void CKirikoView::UseAsDefaultSurfaceFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(1);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    QSurfaceFormat::setDefaultFormat(format);
 }
 
 int CKirikoView::VirtualKeyFor(int qtKey) {

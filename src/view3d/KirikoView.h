@@ -74,6 +74,13 @@ public:
     // The edit handler's code for a Qt key; 0 for keys it does not know.
     static int VirtualKeyFor(int qtKey);
 
+    // The context the view draws in, made the default for every window: the
+    // view draws with OpenGL 1.1, so a compatibility-profile, double-buffered
+    // RGBA context with a depth buffer. Called before the application object
+    // exists, by the program and alike by its tests and benchmarks, so that
+    // they measure and compare pictures of the program's own context.
+    static void UseAsDefaultSurfaceFormat();
+
     // A click at the client point (x, y): the edit cursor goes onto the
     // cell of the face under it, in that face's plane; a click on nothing
     // changes nothing. True when a face was hit.

@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSurfaceFormat>
 #include <cstring>
+
+#include "view3d/KirikoView.h"
 
 // Qt unloads its plugins and the GL driver before the usual leak check at
 // exit, which then cannot name the libraries that leaked, so the suppressions
@@ -40,13 +41,7 @@ bool LeaksFound() {
 extern "C" int PopwrightTestChildMain(int argc, char** argv) __attribute__((weak));
 
 int main(int argc, char** argv) {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setDepthBufferSize(24);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    QSurfaceFormat::setDefaultFormat(format);
+    pw::CKirikoView::UseAsDefaultSurfaceFormat();
     if (argc > 1 && std::strcmp(argv[1], "--child") == 0 && PopwrightTestChildMain)
         return PopwrightTestChildMain(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
