@@ -4,7 +4,6 @@
 // data folder that cannot be written.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <csignal>
 #include <random>
 #include <sstream>
 
@@ -35,6 +33,7 @@
 #include "model/AppSettings.h"
 #include "model/CardFile.h"
 #include "support/CardBuilder.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingPrompts.h"
 
 namespace pw {
@@ -538,25 +537,7 @@ TEST_F(RecoveryOfferTest, DiscardDeletesTheCardAndAsksAboutTheRest) {
     EXPECT_EQ(FilesIn(Folder()).size(), 4u);  // the broken card's three files and this program's lock
 }
 
-// Lowers the largest file size this process may write, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = old_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 class RecoveryFaultTest : public RecoveryOfferTest {
 protected:

@@ -12,11 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
-#include <csignal>
 #include <map>
 #include <random>
 #include <sstream>
-#include <sys/resource.h>
 
 #include "app/KirikoDoc.h"
 #include "app/SettingsDialog.h"
@@ -25,6 +23,7 @@
 #include "model/AppSettings.h"
 #include "model/CardFile.h"
 #include "support/CardBuilder.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingPrompts.h"
 
 namespace pw {
@@ -242,26 +241,7 @@ TEST_F(KirikoDocTest, SaveIntoAFolderThatDoesNotExistReportsOpenFailed) {
     EXPECT_FALSE(QFile::exists(Path("no/such/folder/x.kpf")));
 }
 
-// Lowers the largest file size this process may write, so that writing a
-// card fails part-way as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = old_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 TEST_F(KirikoDocTest, FailedWriteLeavesTheOldFileWhole) {
     const QString tree = WriteTreeFile();
