@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/Messages.h"
+#include "support/ScratchFolder.h"
 
 extern char** environ;
 
@@ -51,13 +52,6 @@ std::string FlatCard(int w, int h) {
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "popwright-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     fs::path Path(const std::string& name) const { return dir / name; }
 
     // Runs the program in the scratch folder with stdout and stderr caught.
@@ -107,7 +101,8 @@ protected:
         return Cli(args);
     }
 
-    fs::path dir;
+    test::ScratchFolder scratch_;
+    fs::path dir = scratch_.Dir();
 };
 
 TEST_F(CliTest, NewWritesAFlatCard) {

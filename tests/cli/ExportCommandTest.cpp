@@ -21,6 +21,7 @@
 #include "output/PatternImages.h"
 #include "output/PatternPlacement.h"
 #include "support/CardBuilder.h"
+#include "support/ScratchFolder.h"
 
 namespace pw {
 namespace {
@@ -35,24 +36,14 @@ std::uint32_t U32(const std::string& b, std::size_t at) {
 class ExportCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/popwright-export-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
         card_.NewCard(18, 9);
         for (int x = 5; x <= 7; ++x) test::AddBox(card_, x, 2, 3);
         std::ofstream out(Path("card.kpf"));
         WriteCard(out, card_);
         RunRebuildPass(card_);
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string Content(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string Path(const std::string& name) const { return scratch_.Path(name); }
+    static std::string Content(const std::string& path) { return test::ReadWholeFile(path); }
     int Export(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
@@ -62,7 +53,8 @@ protected:
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
 
-    fs::path dir_;
+    test::ScratchFolder scratch_;
+    fs::path dir_ = scratch_.Dir();
     CellGrid card_;
     std::ostringstream out_, err_;
 };

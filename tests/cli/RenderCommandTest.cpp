@@ -14,6 +14,7 @@
 #include "model/CardFile.h"
 #include "model/CellGrid.h"
 #include "support/CardBuilder.h"
+#include "support/ScratchFolder.h"
 
 namespace pw {
 namespace {
@@ -52,9 +53,6 @@ std::string ReadText(const fs::path& p) {
 class RenderCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/popwright-render-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
         CellGrid g;
         g.NewCard(14, 9);
         test::AddBox(g, 3, 3, 3);
@@ -67,8 +65,7 @@ protected:
             return s.str();
         }();
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Path(const std::string& name) const { return scratch_.Path(name); }
     int Run(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
@@ -81,7 +78,8 @@ protected:
         return names;
     }
 
-    fs::path dir_;
+    test::ScratchFolder scratch_;
+    fs::path dir_ = scratch_.Dir();
     std::ostringstream out_, err_;
 };
 

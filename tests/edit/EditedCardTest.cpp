@@ -9,6 +9,7 @@
 #include "edit/EditedCard.h"
 #include "model/RebuildPass.h"
 #include "support/CardBuilder.h"
+#include "support/ScratchFolder.h"
 
 namespace pw {
 namespace {
@@ -17,20 +18,10 @@ namespace fs = std::filesystem;
 
 class EditedCardTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("pw_editedcard_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    std::string Write(const std::string& name, const std::string& text) { return scratch_.Write(name, text); }
 
-    std::string Write(const std::string& name, const std::string& text) {
-        const auto path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-
-    fs::path dir_;
+    test::ScratchFolder scratch_;
+    fs::path dir_ = scratch_.Dir();
 };
 
 TEST_F(EditedCardTest, NewCardClearsHistoryAndBringsTheCursorInside) {

@@ -22,6 +22,7 @@
 #include "output/PatternDxfWriter.h"
 #include "output/SvgWriter.h"
 #include "support/CardBuilder.h"
+#include "support/ScratchFolder.h"
 
 namespace pw {
 namespace {
@@ -101,13 +102,6 @@ std::map<std::string, std::vector<MmLine>> SvgLines(const std::string& svg) {
 
 class PatternDxfReadBack : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/popwright-pdxf-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string WriteDxf(const CutterPattern& p) {
         const std::string path = (dir_ / "pattern.dxf").string();
         std::ofstream out(path, std::ios::binary);
@@ -115,7 +109,8 @@ protected:
         return path;
     }
 
-    fs::path dir_;
+    test::ScratchFolder scratch_;
+    fs::path dir_ = scratch_.Dir();
 };
 
 void ExpectCleanPatternDxf(const ReadBack& r) {

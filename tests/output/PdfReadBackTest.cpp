@@ -16,6 +16,7 @@
 #include "output/PdfWriter.h"
 #include "output/TilePlan.h"
 #include "support/CardBuilder.h"
+#include "support/ScratchFolder.h"
 
 namespace pw {
 namespace {
@@ -55,13 +56,6 @@ Gray ReadPgm(const std::string& path) {
 
 class PdfReadBack : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/popwright-pdf-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Write(CellGrid& g, int reverse, int ratio) {
         RunRebuildPass(g);
         const std::string path = (dir_ / "pattern.pdf").string();
@@ -69,7 +63,8 @@ protected:
         WritePdf(out, LayOutCutterPattern(g, reverse, ratio));
         return path;
     }
-    fs::path dir_;
+    test::ScratchFolder scratch_;
+    fs::path dir_ = scratch_.Dir();
 };
 
 TEST_F(PdfReadBack, A4PageWithoutComplaints) {

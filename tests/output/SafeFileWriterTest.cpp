@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "output/SafeFileWriter.h"
+#include "support/ScratchFolder.h"
 
 namespace pw {
 namespace {
@@ -16,23 +17,12 @@ namespace fs = std::filesystem;
 
 class SafeFileWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/popwright-safe-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string Content(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string Path(const std::string& name) const { return scratch_.Path(name); }
+    static std::string Content(const std::string& path) { return test::ReadWholeFile(path); }
     std::size_t Entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
 
-    fs::path dir_;
+    test::ScratchFolder scratch_;
+    fs::path dir_ = scratch_.Dir();
 };
 
 TEST_F(SafeFileWriterTest, WritesAndReplacesKeepingPermissions) {
