@@ -34,7 +34,7 @@ void WriteLines(std::string& text, const CutterLayer& layer, const char* indent,
         text += std::string(indent) + "<path d=\"M";
         const std::size_t count = path.closed ? path.points.size() - 1 : path.points.size();
         for (std::size_t k = 0; k < count; ++k)
-            text += (k == 1 ? " L" : " ") + FormatMm(path.points[k].x) + " " + FormatMm(path.points[k].y);
+            text += (k == 1 ? " L " : " ") + FormatMm(path.points[k].x) + " " + FormatMm(path.points[k].y);
         text += path.closed ? " Z\"/>\n" : "\"/>\n";
     }
 }
