@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
 #include <tuple>
 
@@ -170,6 +171,32 @@ TEST(CutterOptions, InnerCutsFirstAndTheOutlineLastAsOneLoop) {
     // Mirrored, the loop still closes the file.
     const CutterPattern m = LayOutCutterPattern(g, 1, 50, inner);
     EXPECT_DOUBLE_EQ(m.cut.lines[m.cut.lines.size() - 4].x0, m.sheetLeftMm);
+
+    // The files write every run of connected cuts as one path: where just
+    // two cuts meet, the path goes on (or, on a ring, closes); the outline
+    // is one closed path of its four corners.
+    for (unsigned seed : {5u, 6u, 7u, 8u}) {
+        CellGrid card;
+        Card(card, seed);
+        for (const CutterPattern& p : {LayOutCutterPattern(card, 0, 50, inner), LayOutCutterPattern(card, 1, 50, drawn)}) {
+            const std::vector<MmPath> paths = PathsOf(p.cut, true);
+            ASSERT_FALSE(paths.empty());
+            EXPECT_TRUE(paths.back().closed);
+            EXPECT_EQ(paths.back().points.size(), 5u);
+            std::map<std::pair<double, double>, int> ends;
+            for (const MmLine& l : p.cut.lines) {
+                ++ends[{l.x0, l.y0}];
+                ++ends[{l.x1, l.y1}];
+            }
+            for (const MmPath& path : paths) {
+                if (path.closed) continue;
+                for (const MmPoint& q : {path.points.front(), path.points.back()}) {
+                    const int meeting = ends[std::make_pair(q.x, q.y)];
+                    EXPECT_NE(meeting, 2) << "a path ends where it could go on, seed " << seed;
+                }
+            }
+        }
+    }
 }
 
 TEST(CutterOptions, HairlinesForEveryLayerButNotTheLegend) {
