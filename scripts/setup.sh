@@ -10,7 +10,7 @@ packages=(
   libgl-dev libgl1-mesa-dri
   xvfb xauth xclip
   desktop-file-utils libxml2-utils shared-mime-info
-  poppler-utils python3-ezdxf libemf2svg-dev libdxflib-dev librecad
+  poppler-utils qpdf python3-ezdxf python3-shapely libemf2svg-dev libdxflib-dev librecad
   libpng-dev libgif-dev
   libassimp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   clang-14 libclang-rt-14-dev

@@ -72,6 +72,8 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
         const int pages = static_cast<int>(PlanPatternPages(pattern).pages.size());
         if (pages > 1) text += QObject::tr(", %1 pages").arg(pages);
     }
+    if (pattern.scoredFolds > 0)
+        text += QObject::tr(". %1").arg(QString::fromStdString(ScoredFoldsText(pattern.scoredFolds)));
     frame->statusBar()->showMessage(text, kStatusMilliseconds);
 }
 

@@ -29,7 +29,8 @@ public:
     // "Export Unfolded pattern...": BMP, EMF, SVG, PDF or the pattern as a
     // flat DXF, by the extension. SVG, PDF and DXF ask for the pattern
     // options first (the cell size starting from the Setting dialog's), and
-    // a written file's finished size shows in the window's status bar.
+    // a written file's finished size, and how many folds were too short to
+    // perforate, show in the window's status bar.
     void ExportUnfoldedPattern(QWidget* window);
     // "Export 3D Data...": the relief's DXF under whatever name is chosen.
     void ExportDxf(QWidget* window);

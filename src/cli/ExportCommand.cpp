@@ -198,7 +198,7 @@ std::string MisplacedOption(PatternFileType type, const GivenOptions& g) {
 
 }  // namespace
 
-int RunExportCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ExportRequest request;
     if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
     PatternFileType type = PatternFileTypeOf(request.out);
@@ -212,10 +212,13 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream&, std::o
     RunRebuildPass(model.grid);
 
     const double perCm = kReferenceDpi * kInchesPerCentimetre;
-    if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm, request.options)) {
+    int scored = 0;
+    if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm, request.options, &scored)) {
         err << (type == PatternFileType::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed) << "\n";
         return kExitFileError;
     }
+    // Not an error, but the cutter must be told to score that layer.
+    if (scored > 0) out << ScoredFoldsText(scored) << "\n";
     return kExitOk;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/CellGrid.h"
+#include "output/CutPaths.h"
 #include "output/SegmentMerge.h"
 #include "output/SegmentRecorder.h"
 #include "output/UnfoldedPattern.h"
@@ -27,6 +28,10 @@ double TextWidthMm(const std::string& text, double sizeMm) {
     std::size_t characters = 0;
     for (unsigned char c : text) characters += (c & 0xC0) != 0x80;
     return 0.6 * sizeMm * static_cast<double>(characters);
+}
+
+double PerforationPieceMm(const std::string& layer, double dashMm) {
+    return layer == "mountain" ? MountainPieceMm(dashMm) : ValleyPieceMm(dashMm);
 }
 
 bool OnSheetBoundary(const LineSegment& s, int W, int H) {
@@ -59,11 +64,12 @@ AxisPlacement PlaceAxis(double paper, double low, double high) {
     return a;
 }
 
-CutterLayer SampleOf(const CutterLayer& layer, double x, double y, const PatternOptions& options, double dotMm) {
+// A legend row's sample: a short line drawn as the layer's lines are.
+CutterLayer SampleOf(const CutterLayer& layer, double x, double y, const PatternOptions& options) {
     CutterLayer sample{layer.name, layer.color, kLegendStrokeMm, layer.dashMm, {}};
     const MmLine line{x, y, x + kLegendSampleMm, y};
-    if (options.perforate && layer.name != "cut")
-        sample.lines = PerforateLine(line, options.dashMm, options.gapMm, dotMm);
+    if (options.perforate && (layer.name == "mountain" || layer.name == "valley"))
+        sample.lines = PerforateLine(line, PerforationPieceMm(layer.name, options.dashMm), options.gapMm);
     else
         sample.lines.push_back(line);
     return sample;
@@ -86,38 +92,57 @@ std::string FormatDecimal(double value, int decimals) {
     return text;
 }
 
-std::vector<MmLine> PerforateLine(const MmLine& line, double dashMm, double gapMm, double dotMm) {
+std::string ScoredFoldsText(int count) {
+    if (count <= 0) return "";
+    if (count == 1) return "1 fold too short to perforate was written as a score line.";
+    return std::to_string(count) + " folds too short to perforate were written as score lines.";
+}
+
+std::vector<MmLine> PerforateLine(const MmLine& line, double pieceMm, double gapMm) {
     std::vector<MmLine> pieces;
     const double dx = line.x1 - line.x0, dy = line.y1 - line.y0;
     const double length = std::hypot(dx, dy);
-    if (!(length > 0) || !(dashMm > 0) || !(gapMm >= 0)) return pieces;
-    constexpr double kSliver = 0.01;
-    const double period = dotMm > 0 ? dashMm + dotMm + 2 * gapMm : dashMm + gapMm;
-    const double middle = length / 2;
-    auto add = [&](double from, double to) {
-        from = std::max(from, 0.0);
-        to = std::min(to, length);
-        if (to - from < kSliver) return;
+    if (!(length > 0) || !(pieceMm > 0) || !(gapMm >= 0)) return pieces;
+    // n pieces need n * piece + (n + 1) * gap; a hair of slack keeps a fold
+    // of exactly that length from losing a piece to rounding.
+    const double fit = std::floor((length - gapMm + 1e-9) / (pieceMm + gapMm));
+    if (!(fit >= 1)) return pieces;
+    const auto n = static_cast<long>(std::min(fit, 1e7));
+    const double used = static_cast<double>(n) * pieceMm + static_cast<double>(n - 1) * gapMm;
+    const double start = (length - used) / 2;
+    pieces.reserve(static_cast<std::size_t>(n));
+    for (long k = 0; k < n; ++k) {
+        const double from = start + static_cast<double>(k) * (pieceMm + gapMm), to = from + pieceMm;
         pieces.push_back(MmLine{line.x0 + dx * from / length, line.y0 + dy * from / length,
                                 line.x0 + dx * to / length, line.y0 + dy * to / length});
-    };
-    // Dashes centred on middle + k * period, dots halfway between them.
-    const long first = -static_cast<long>(std::ceil((middle + dashMm) / period));
-    const long last = static_cast<long>(std::ceil((length - middle + dashMm) / period));
-    for (long k = first; k <= last; ++k) {
-        const double centre = middle + static_cast<double>(k) * period;
-        add(centre - dashMm / 2, centre + dashMm / 2);
-        if (dotMm > 0) {
-            const double dot = centre + period / 2;
-            add(dot - dotMm / 2, dot + dotMm / 2);
-        }
     }
     return pieces;
 }
 
+std::vector<MmPath> PathsOf(const CutterLayer& layer, bool joined) {
+    std::vector<MmPath> paths;
+    for (const MmLine& l : layer.lines) {
+        const bool continues = joined && !paths.empty() && paths.back().points.back().x == l.x0 &&
+                               paths.back().points.back().y == l.y0;
+        if (!continues) paths.push_back(MmPath{{MmPoint{l.x0, l.y0}}, false});
+        paths.back().points.push_back(MmPoint{l.x1, l.y1});
+    }
+    for (MmPath& path : paths) {
+        const MmPoint& a = path.points.front();
+        const MmPoint& b = path.points.back();
+        path.closed = path.points.size() > 3 && a.x == b.x && a.y == b.y;
+    }
+    return paths;
+}
+
 std::vector<const CutterLayer*> CutterPattern::LayersInOrder() const {
-    if (order == CutOrder::InnerFirst) return {&mountain, &valley, &cut};
-    return {&cut, &mountain, &valley};
+    std::vector<const CutterLayer*> layers;
+    if (order == CutOrder::InnerFirst)
+        layers = {&mountain, &valley, &score, &cut};
+    else
+        layers = {&cut, &mountain, &valley, &score};
+    if (score.lines.empty()) layers.erase(std::find(layers.begin(), layers.end(), &score));
+    return layers;
 }
 
 void CutterPattern::DrawingBox(double& left, double& top, double& right, double& bottom) const {
@@ -133,14 +158,12 @@ void CutterPattern::DrawingBox(double& left, double& top, double& right, double&
     }
 }
 
-CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio) {
-    PatternOptions asBefore;
-    asBefore.cutOrder = CutOrder::AsDrawn;
-    return LayOutCutterPattern(grid, reverseMode, rudovozuSizeRatio, asBefore);
-}
+namespace {
 
-CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
-                                  const PatternOptions& options) {
+// The layout; `firstExport` keeps the first export's colours and lines as
+// drawn one by one.
+CutterPattern LayOut(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio, const PatternOptions& options,
+                     bool firstExport) {
     const int W = grid.gridWidth;
     const int H = grid.gridHeight;
     CutterPattern p;
@@ -149,10 +172,14 @@ CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rud
     p.pageHeightMm = options.paper.heightMm;
     p.order = options.cutOrder;
     p.forceTiling = options.tile;
+    p.joined = !firstExport;
     const double stroke = options.hairline ? kHairlineMm : 0.2;
-    p.cut = CutterLayer{"cut", "#000000", stroke, {}, {}};
-    p.mountain = CutterLayer{"mountain", "#FF0000", stroke, {3, 1.5}, {}};
-    p.valley = CutterLayer{"valley", "#0000FF", stroke, {0.5, 1}, {}};
+    // Laser drivers cut red hairlines and take blue and green for other
+    // passes; black is what they engrave.
+    p.cut = CutterLayer{"cut", firstExport ? "#000000" : "#FF0000", stroke, {}, {}};
+    p.mountain = CutterLayer{"mountain", firstExport ? "#FF0000" : "#0000FF", stroke, {3, 1.5}, {}};
+    p.valley = CutterLayer{"valley", firstExport ? "#0000FF" : "#00FF00", stroke, {0.5, 1}, {}};
+    p.score = CutterLayer{"score", "#FF00FF", stroke, {}, {}};
     if (W <= 0 || H <= 0) return p;
 
     // Drawn at one unit per cell from the origin, the points are the sheet
@@ -165,13 +192,59 @@ CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rud
     p.size = FinishedSizeOf(p.cellMm, W, H);
     const double c = p.cellMm;
 
+    // The lines per kind, still in cells. The outline is kept apart, to be
+    // written as one loop.
+    std::vector<LineSegment> cuts, mountains, valleys, scores;
+    const bool outlineApart = !firstExport || options.cutOrder == CutOrder::InnerFirst;
+    for (const PenLines& group : MergeSegments(recorder.Segments())) {
+        std::vector<LineSegment>* kind = group.pen == kCutPen        ? &cuts
+                                         : group.pen == kMountainPen ? &mountains
+                                         : group.pen == kValleyPen   ? &valleys
+                                                                     : nullptr;
+        if (!kind) continue;
+        for (const LineSegment& s : group.lines)
+            if (!(kind == &cuts && outlineApart && OnSheetBoundary(s, W, H))) kind->push_back(s);
+    }
+    if (outlineApart) {
+        // Along the top edge, down the right, back along the bottom, up the left.
+        const LineSegment loop[4] = {{1, 1 - H, W - 1, 1 - H},
+                                     {W - 1, 1 - H, W - 1, H - 1},
+                                     {W - 1, H - 1, 1, H - 1},
+                                     {1, H - 1, 1, 1 - H}};
+        std::vector<LineSegment> outline;
+        for (const LineSegment& s : loop)
+            if (s.x0 != s.x1 || s.y0 != s.y1) outline.push_back(s);
+        if (!firstExport) cuts = ChainLines(cuts);
+        cuts.insert(cuts.end(), outline.begin(), outline.end());
+    }
+    if (options.perforate) {
+        // Each stretch of fold between two cuts is perforated on its own, so
+        // that uncut paper holds it at both ends; one too short for that is
+        // scored.
+        for (std::vector<LineSegment>* fold : {&mountains, &valleys}) {
+            const double piece = PerforationPieceMm(fold == &mountains ? "mountain" : "valley", options.dashMm);
+            std::vector<LineSegment> kept;
+            for (const LineSegment& s : SplitFoldsAtCuts(*fold, cuts)) {
+                const double length = std::hypot(s.x1 - s.x0, s.y1 - s.y0) * c;
+                (length + 1e-9 >= piece + 2 * options.gapMm ? kept : scores).push_back(s);
+            }
+            *fold = std::move(kept);
+        }
+        p.scoredFolds = static_cast<int>(scores.size());
+    }
+
     // The drawing around the point that sits in the middle of the paper:
     // the middle of the W columns across, the crease down.
     const double sheetLow = (1 - W / 2.0) * c, sheetHigh = (W - 1 - W / 2.0) * c;
     const double sheetTop = -(H - 1) * c, sheetBottom = (H - 1) * c;
     double boxLeft = std::min(sheetLow, sheetHigh), boxRight = std::max(sheetLow, sheetHigh);
     double boxTop = std::min(sheetTop, sheetBottom), boxBottom = std::max(sheetTop, sheetBottom);
-    std::vector<std::string> legendNames = {"cut", "mountain fold", "valley fold"};
+    // The names say how each kind is drawn, so that a black-and-white print
+    // still tells mountains from valleys.
+    std::vector<std::string> legendNames = {"cut: red, solid", "mountain fold: blue, dashed",
+                                            "valley fold: green, dotted"};
+    if (!scores.empty()) legendNames.push_back("fold to score, not cut: magenta, solid");
+    const int legendRows = static_cast<int>(legendNames.size()) + 2;
     std::vector<std::string> legendSize;
     if (options.legend) {
         const std::string times = " \xC3\x97 ";
@@ -184,7 +257,7 @@ CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rud
             width = std::max(width, kLegendSampleMm + 3 + TextWidthMm(n, kLegendTextMm));
         for (const std::string& t : legendSize) width = std::max(width, TextWidthMm(t, kLegendTextMm));
         boxRight = std::max(boxRight, boxLeft + width);
-        boxBottom += kLegendGapMm + kLegendRowMm * 5;
+        boxBottom += kLegendGapMm + kLegendRowMm * legendRows;
     }
     const AxisPlacement across = PlaceAxis(options.paper.widthMm, boxLeft, boxRight);
     const AxisPlacement down = PlaceAxis(options.paper.heightMm, boxTop, boxBottom);
@@ -200,40 +273,20 @@ CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rud
     auto toMm = [&](const LineSegment& s) {
         return MmLine{midX + (s.x0 - W / 2.0) * c, midY + s.y0 * c, midX + (s.x1 - W / 2.0) * c, midY + s.y1 * c};
     };
-    for (const PenLines& group : MergeSegments(recorder.Segments())) {
-        CutterLayer* layer = group.pen == kCutPen        ? &p.cut
-                             : group.pen == kMountainPen ? &p.mountain
-                             : group.pen == kValleyPen   ? &p.valley
-                                                         : nullptr;
-        if (!layer) continue;
-        for (const LineSegment& s : group.lines) {
-            if (layer == &p.cut && options.cutOrder == CutOrder::InnerFirst && OnSheetBoundary(s, W, H)) continue;
-            layer->lines.push_back(toMm(s));
-        }
-    }
-    if (options.cutOrder == CutOrder::InnerFirst) {
-        // The outline last, as one closed loop the knife follows without
-        // lifting: along the top edge, down the right, back along the
-        // bottom, up the left.
-        const LineSegment loop[4] = {{1, 1 - H, W - 1, 1 - H},
-                                     {W - 1, 1 - H, W - 1, H - 1},
-                                     {W - 1, H - 1, 1, H - 1},
-                                     {1, H - 1, 1, 1 - H}};
-        for (const LineSegment& s : loop)
-            if (s.x0 != s.x1 || s.y0 != s.y1) p.cut.lines.push_back(toMm(s));
-    }
-
-    const double dot = MountainDotMm(options.dashMm);
-    if (options.perforate) {
-        for (CutterLayer* fold : {&p.mountain, &p.valley}) {
-            std::vector<MmLine> pieces;
-            for (const MmLine& l : fold->lines) {
-                const auto row = PerforateLine(l, options.dashMm, options.gapMm, fold == &p.mountain ? dot : 0);
-                pieces.insert(pieces.end(), row.begin(), row.end());
+    for (const LineSegment& s : cuts) p.cut.lines.push_back(toMm(s));
+    for (const LineSegment& s : scores) p.score.lines.push_back(toMm(s));
+    for (CutterLayer* layer : {&p.mountain, &p.valley}) {
+        const std::vector<LineSegment>& lines = layer == &p.mountain ? mountains : valleys;
+        const double piece = PerforationPieceMm(layer->name, options.dashMm);
+        for (const LineSegment& s : lines) {
+            if (!options.perforate) {
+                layer->lines.push_back(toMm(s));
+                continue;
             }
-            fold->lines = std::move(pieces);
-            fold->dashMm.clear();  // the pieces are the pattern
+            const auto row = PerforateLine(toMm(s), piece, options.gapMm);
+            layer->lines.insert(layer->lines.end(), row.begin(), row.end());
         }
+        if (options.perforate) layer->dashMm.clear();  // the pieces are the pattern
     }
 
     if (options.legend) {
@@ -241,20 +294,35 @@ CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rud
         legend.left = p.sheetLeftMm;
         legend.top = p.sheetBottomMm + kLegendGapMm;
         legend.right = midX + boxRight;
-        legend.bottom = legend.top + kLegendRowMm * 5;
-        const CutterLayer* kinds[3] = {&p.cut, &p.mountain, &p.valley};
-        for (int k = 0; k < 3; ++k) {
+        legend.bottom = legend.top + kLegendRowMm * legendRows;
+        const CutterLayer* kinds[4] = {&p.cut, &p.mountain, &p.valley, &p.score};
+        const int rows = static_cast<int>(legendNames.size());
+        for (int k = 0; k < rows; ++k) {
             const double y = legend.top + kLegendRowMm * (k + 0.5);
-            legend.samples.push_back(SampleOf(*kinds[k], legend.left, y, options, k == 1 ? dot : 0));
+            legend.samples.push_back(SampleOf(*kinds[k], legend.left, y, options));
             legend.texts.push_back(TextMark{legend.left + kLegendSampleMm + 3, y + kLegendTextMm * 0.35,
                                             kLegendTextMm, legendNames[static_cast<std::size_t>(k)]});
         }
         for (int k = 0; k < 2; ++k)
-            legend.texts.push_back(TextMark{legend.left, legend.top + kLegendRowMm * (k + 3.5) + kLegendTextMm * 0.35,
+            legend.texts.push_back(TextMark{legend.left,
+                                            legend.top + kLegendRowMm * (k + rows + 0.5) + kLegendTextMm * 0.35,
                                             kLegendTextMm, legendSize[static_cast<std::size_t>(k)]});
         p.legend = std::move(legend);
     }
     return p;
+}
+
+}  // namespace
+
+CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio) {
+    PatternOptions asBefore;
+    asBefore.cutOrder = CutOrder::AsDrawn;
+    return LayOut(grid, reverseMode, rudovozuSizeRatio, asBefore, true);
+}
+
+CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
+                                  const PatternOptions& options) {
+    return LayOut(grid, reverseMode, rudovozuSizeRatio, options, false);
 }
 
 }  // namespace pw

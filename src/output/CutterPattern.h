@@ -29,19 +29,31 @@ struct TextMark {
 // One kind of line of the cutter-ready files, drawn in its own named group
 // (layer) with its own stroke.
 struct CutterLayer {
-    std::string name;         // "cut", "mountain", "valley"
+    std::string name;         // "cut", "mountain", "valley", "score"
     const char* color = "";   // "#RRGGBB"
     double strokeMm = 0;
     std::vector<double> dashMm;  // empty: solid
     std::vector<MmLine> lines;
 };
 
+// A run of lines drawn without lifting the pen: its points in order; a
+// closed run ends where it started (the last point repeats the first).
+struct MmPath {
+    std::vector<MmPoint> points;
+    bool closed = false;
+};
+
+// The layer's lines as runs: with `joined`, a line that starts exactly where
+// the one before it ends continues the run; without, every line is a run of
+// its own.
+std::vector<MmPath> PathsOf(const CutterLayer& layer, bool joined);
+
 // The key beside the sheet: a short sample of each kind of line in its
 // layer's colour and pattern (never a hairline, so that laser drivers do not
 // cut it), the kinds' names and the finished card's size. Kept apart from
 // the pattern's layers so that a cutter never cuts it.
 struct PatternLegend {
-    std::vector<CutterLayer> samples;  // cut, mountain, valley
+    std::vector<CutterLayer> samples;  // cut, mountain, valley (and score when there are such lines)
     std::vector<TextMark> texts;
     double left = 0, top = 0, right = 0, bottom = 0;
 };
@@ -53,7 +65,8 @@ struct PatternLegend {
 // that does not fit there moves the drawing as little as it must; a drawing
 // that does not fit the paper with a 10 mm margin gets a page grown around
 // it (`grown`), still centred. Each line is there once: the drawn segments
-// merged per pen.
+// merged per pen. The cuts come as chains (see `joined`), the outline as
+// one closed loop from the top-left corner, clockwise.
 struct CutterPattern {
     double pageWidthMm = 210;
     double pageHeightMm = 297;
@@ -64,31 +77,50 @@ struct CutterPattern {
     bool grown = false;         // the page is larger than the paper
     bool forceTiling = false;   // the PDF tiles the drawing even when it fits
     CutOrder order = CutOrder::AsDrawn;
+    // The files write a layer's connected lines as one path (SVG path,
+    // PDF subpath, DXF polyline); off for the first export's layout, which
+    // the clipboard keeps, with one element per line.
+    bool joined = true;
     CutterLayer cut, mountain, valley;
+    // Perforated folds too short for a dash with a gap at each end: a
+    // cutter must score them (or only draw them), never cut them through.
+    CutterLayer score;
+    int scoredFolds = 0;
     std::optional<PatternLegend> legend;
 
-    // The layers in the order the files write them: with the inner cuts
-    // first the folds come before every cut and the outline closes the cut
-    // layer; as drawn it is cut, mountain, valley.
+    // The layers in the order the files write them, the score layer only
+    // when it has lines: with the inner cuts first the folds come before
+    // every cut and the outline closes the cut layer; as drawn it is cut,
+    // mountain, valley, score.
     std::vector<const CutterLayer*> LayersInOrder() const;
     // The smallest box around the sheet and the legend.
     void DrawingBox(double& left, double& top, double& right, double& bottom) const;
 };
 
 // The layout as the files of the first cutter-ready export had it, and as
-// the clipboard still copies it: A4, lines as drawn, no options.
+// the clipboard still copies it: A4, lines as drawn one by one, cuts black,
+// mountains red, valleys blue, no options. The layout with options draws
+// cuts red, mountains blue, valleys green, as laser drivers expect.
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio);
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                                   const PatternOptions& options);
 
-// A line as a row of dashes of dashMm separated by gapMm, for folds that a
-// cutter must cut through in pieces. With a dot (dotMm > 0) the row is dash,
-// gap, dot, gap. The pattern is centred on the line (a dash in its middle),
-// so the line's two ends look alike and the pieces follow mirroring; pieces
-// are clipped to the line and slivers under 0.01 mm are dropped.
-std::vector<MmLine> PerforateLine(const MmLine& line, double dashMm, double gapMm, double dotMm);
-// The dot of a mountain fold's perforation: a quarter of the dash.
-inline double MountainDotMm(double dashMm) { return dashMm / 4; }
+// A fold as a row of pieces of pieceMm separated by gapMm, for folds that a
+// cutter must cut through in pieces: as many whole pieces as fit with at
+// least gapMm of uncut paper at both ends, the row centred on the line so
+// that its two ends look alike and the pieces follow mirroring. Nothing
+// when not even one piece fits (the line is shorter than a piece and two
+// gaps): such a fold must be scored instead.
+std::vector<MmLine> PerforateLine(const MmLine& line, double pieceMm, double gapMm);
+// The pieces of a perforated fold, drawn as the printed pattern draws the
+// kinds: mountains dashed (the dash), valleys dotted (a quarter of it).
+inline double MountainPieceMm(double dashMm) { return dashMm; }
+inline double ValleyPieceMm(double dashMm) { return dashMm / 4; }
+
+// What an export says when it scored folds instead of perforating them:
+// "3 folds too short to perforate were written as score lines."; empty for
+// none.
+std::string ScoredFoldsText(int count);
 
 // Decimal text for the vector formats: at most the given number of decimals,
 // no trailing zeros, a point whatever the locale.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "output/CutterPattern.h"
 
@@ -65,10 +66,16 @@ struct DxfLayer {
     const char* name;
     int colour;
 };
-constexpr DxfLayer kCutLayer{"CUT", 7}, kMountainLayer{"MOUNTAIN", 1}, kValleyLayer{"VALLEY", 5};
+// Red cuts, blue mountains, green valleys, as laser software expects; the
+// folds too short to perforate in magenta, to be scored.
+constexpr DxfLayer kCutLayer{"CUT", 1}, kMountainLayer{"MOUNTAIN", 5}, kValleyLayer{"VALLEY", 3},
+    kScoreLayer{"SCORE", 6};
 
 const DxfLayer& LayerOf(const CutterPattern& p, const CutterLayer* layer) {
-    return layer == &p.cut ? kCutLayer : layer == &p.mountain ? kMountainLayer : kValleyLayer;
+    return layer == &p.cut        ? kCutLayer
+           : layer == &p.mountain ? kMountainLayer
+           : layer == &p.valley   ? kValleyLayer
+                                  : kScoreLayer;
 }
 
 }  // namespace
@@ -138,8 +145,10 @@ void WritePatternDxf(std::ostream& out, const CutterPattern& pattern) {
         body.TableEnd();
     }
     {
-        const std::string t = body.TableStart("LAYER", 4);
-        for (const DxfLayer& layer : {DxfLayer{"0", 7}, kCutLayer, kMountainLayer, kValleyLayer}) {
+        std::vector<DxfLayer> layers = {DxfLayer{"0", 7}, kCutLayer, kMountainLayer, kValleyLayer};
+        if (!pattern.score.lines.empty()) layers.push_back(kScoreLayer);
+        const std::string t = body.TableStart("LAYER", static_cast<int>(layers.size()));
+        for (const DxfLayer& layer : layers) {
             body.RecordStart("LAYER", t, "AcDbLayerTableRecord");
             body.Pair(2, layer.name);
             body.Int(70, 0);
@@ -227,20 +236,37 @@ void WritePatternDxf(std::ostream& out, const CutterPattern& pattern) {
     body.Pair(2, "ENTITIES");
     for (const CutterLayer* layer : pattern.LayersInOrder()) {
         const DxfLayer& dxf = LayerOf(pattern, layer);
-        for (const MmLine& l : layer->lines) {
-            body.Pair(0, "LINE");
+        // A run of connected lines is one polyline (closed when it ends
+        // where it began), which the knife follows without lifting; a lone
+        // line stays a LINE.
+        for (const MmPath& path : PathsOf(*layer, pattern.joined)) {
+            const bool line = path.points.size() == 2;
+            body.Pair(0, line ? "LINE" : "LWPOLYLINE");
             body.Pair(5, body.NewHandle());
             body.Pair(330, modelSpace);
             body.Pair(100, "AcDbEntity");
             body.Pair(8, dxf.name);
             body.Int(62, dxf.colour);
-            body.Pair(100, "AcDbLine");
-            body.Real(10, l.x0 - pattern.sheetLeftMm);
-            body.Real(20, pattern.sheetBottomMm - l.y0);
-            body.Real(30, 0);
-            body.Real(11, l.x1 - pattern.sheetLeftMm);
-            body.Real(21, pattern.sheetBottomMm - l.y1);
-            body.Real(31, 0);
+            if (line) {
+                const MmPoint &a = path.points[0], &b = path.points[1];
+                body.Pair(100, "AcDbLine");
+                body.Real(10, a.x - pattern.sheetLeftMm);
+                body.Real(20, pattern.sheetBottomMm - a.y);
+                body.Real(30, 0);
+                body.Real(11, b.x - pattern.sheetLeftMm);
+                body.Real(21, pattern.sheetBottomMm - b.y);
+                body.Real(31, 0);
+                continue;
+            }
+            const std::size_t count = path.closed ? path.points.size() - 1 : path.points.size();
+            body.Pair(100, "AcDbPolyline");
+            body.Int(90, static_cast<int>(count));
+            body.Int(70, path.closed ? 1 : 0);
+            body.Real(43, 0);
+            for (std::size_t k = 0; k < count; ++k) {
+                body.Real(10, path.points[k].x - pattern.sheetLeftMm);
+                body.Real(20, pattern.sheetBottomMm - path.points[k].y);
+            }
         }
     }
     body.Pair(0, "ENDSEC");

@@ -32,7 +32,9 @@ PatternFileType PatternFileTypeOf(const std::string& path) {
 }
 
 bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
-                      const AppSettings& settings, double pxPerCm, double pyPerCm, const PatternOptions& options) {
+                      const AppSettings& settings, double pxPerCm, double pyPerCm, const PatternOptions& options,
+                      int* scoredFolds) {
+    if (scoredFolds) *scoredFolds = 0;
     switch (type) {
         case PatternFileType::Bmp: {
             const auto image = RenderPatternBitmap(grid, settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::File);
@@ -50,6 +52,7 @@ bool WritePatternFile(const std::string& path, PatternFileType type, const CellG
         case PatternFileType::PatternDxf: {
             const CutterPattern pattern =
                 LayOutCutterPattern(grid, settings.reverseMode, settings.rudovozuSizeRatio, options);
+            if (scoredFolds) *scoredFolds = pattern.scoredFolds;
             std::ostringstream text;
             if (type == PatternFileType::Svg)
                 WriteSvg(text, pattern);

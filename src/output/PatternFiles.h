@@ -22,9 +22,10 @@ PatternFileType PatternFileTypeOf(const std::string& path);
 // pxPerCm x pyPerCm, SVG, PDF and the pattern DXF at their real size with
 // the options (which the bitmap, the metafile and the relief ignore). The
 // file is replaced whole or not at all. False when the picture cannot be
-// made or written.
+// made or written. `scoredFolds`, when given, receives how many perforated
+// folds were too short to perforate and went to the score layer.
 bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
                       const AppSettings& settings, double pxPerCm, double pyPerCm,
-                      const PatternOptions& options = PatternOptions());
+                      const PatternOptions& options = PatternOptions(), int* scoredFolds = nullptr);
 
 }  // namespace pw

@@ -24,7 +24,8 @@ PaperSize A4Paper();
 // or the beam before its inner lines are done.
 enum class CutOrder {
     InnerFirst,  // folds, then the inner cuts, then the sheet's outline as one closed loop
-    AsDrawn,     // cut, mountain, valley, each in the order the merge gives
+    AsDrawn,     // cut, mountain, valley (and score), each in the order the merge gives, the cuts
+                 // chained and closed by the outline
 };
 
 // Limits of the options, shared by the export dialog, the Setting dialog and

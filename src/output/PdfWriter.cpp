@@ -1,5 +1,6 @@
 #include "output/PdfWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -43,15 +44,25 @@ struct PageView {
     }
 };
 
-void WriteLines(std::string& content, const CutterLayer& layer, const PageView& view) {
-    for (const MmLine& l : layer.lines)
-        if (view.Shows(l))
-            content += FormatMm(l.x0) + " " + FormatMm(l.y0) + " m " + FormatMm(l.x1) + " " + FormatMm(l.y1) + " l S\n";
+// Every run of connected lines as one subpath, closed with h when it ends
+// where it began (with `joined`; else a subpath a line), on the pages it
+// reaches into.
+void WriteLines(std::string& content, const CutterLayer& layer, const PageView& view, bool joined) {
+    for (const MmPath& path : PathsOf(layer, joined)) {
+        bool shown = false;
+        for (std::size_t k = 1; k < path.points.size() && !shown; ++k)
+            shown = view.Shows(MmLine{path.points[k - 1].x, path.points[k - 1].y, path.points[k].x, path.points[k].y});
+        if (!shown) continue;
+        const std::size_t count = path.closed ? path.points.size() - 1 : path.points.size();
+        for (std::size_t k = 0; k < count; ++k)
+            content += FormatMm(path.points[k].x) + " " + FormatMm(path.points[k].y) + (k ? " l " : " m ");
+        content += path.closed ? "h S\n" : "S\n";
+    }
 }
 
-void WriteLayer(std::string& content, const CutterLayer& layer, int index, const PageView& view) {
+void WriteLayer(std::string& content, const CutterLayer& layer, int index, const PageView& view, bool joined) {
     content += "/OC /L" + std::to_string(index) + " BDC\nq\n" + StrokeState(layer);
-    WriteLines(content, layer, view);
+    WriteLines(content, layer, view, joined);
     content += "Q\nEMC\n";
 }
 
@@ -83,12 +94,12 @@ void WriteText(std::string& content, const TextMark& t) {
                PdfString(t.text) + " Tj\nET\n";
 }
 
-void WriteLegend(std::string& content, const PatternLegend& legend, int index) {
+void WriteLegend(std::string& content, const PatternLegend& legend, int index, bool joined) {
     content += "/OC /L" + std::to_string(index) + " BDC\n";
+    const PatternPage whole;
     for (const CutterLayer& sample : legend.samples) {
         content += "q\n" + StrokeState(sample);
-        for (const MmLine& l : sample.lines)
-            content += FormatMm(l.x0) + " " + FormatMm(l.y0) + " m " + FormatMm(l.x1) + " " + FormatMm(l.y1) + " l S\n";
+        WriteLines(content, sample, PageView{whole}, joined);
         content += "Q\n";
     }
     content += "q\n0 g\n";
@@ -116,13 +127,14 @@ void WritePdf(std::ostream& out, const CutterPattern& pattern) {
     const PatternPages plan = PlanPatternPages(pattern);
     const std::size_t pageCount = plan.pages.size();
     const bool tiled = plan.pages.front().clipped;
-    const CutterLayer* kinds[3] = {&pattern.cut, &pattern.mountain, &pattern.valley};
+    const std::vector<const CutterLayer*> layers = pattern.LayersInOrder();
 
     // Object numbers: the catalog, the page tree, the pages, the layers
-    // (cut, mountain, valley, then the legend's and the alignment marks'
-    // when there are such), the pages' contents, the font for any text,
-    // the document information.
+    // (cut, mountain, valley, score when there are such lines, then the
+    // legend's and the alignment marks' when there are such), the pages'
+    // contents, the font for any text, the document information.
     std::vector<std::string> ocgNames = {"cut", "mountain", "valley"};
+    if (!pattern.score.lines.empty()) ocgNames.push_back("score");
     int legendIndex = -1, marksIndex = -1;
     if (pattern.legend) {
         legendIndex = static_cast<int>(ocgNames.size());
@@ -152,8 +164,9 @@ void WritePdf(std::ostream& out, const CutterPattern& pattern) {
     std::string kids;
     for (std::size_t k = 0; k < pageCount; ++k) kids += (k ? " " : "") + ref(firstPage + k);
     std::vector<std::string> objects = {
-        "<< /Type /Catalog /Pages 2 0 R /OCProperties << /OCGs [" + ocgList + "] /D << /Order [" + ocgList +
-            "] /ON [" + ocgList + "] >> >> >>",
+        // Printed at 100 %: a pattern for cutting is worth nothing scaled.
+        "<< /Type /Catalog /Pages 2 0 R /ViewerPreferences << /PrintScaling /None >> /OCProperties << /OCGs [" +
+            ocgList + "] /D << /Order [" + ocgList + "] /ON [" + ocgList + "] >> >> >>",
         "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pageCount) + " >>",
     };
     for (std::size_t k = 0; k < pageCount; ++k)
@@ -171,11 +184,11 @@ void WritePdf(std::ostream& out, const CutterPattern& pattern) {
                        FormatMm(page.clipRight - page.clipLeft) + " " + FormatMm(page.clipBottom - page.clipTop) +
                        " re W n\n1 0 0 1 " + FormatMm(page.shiftX) + " " + FormatMm(page.shiftY) + " cm\n";
         const PageView view{page};
-        for (const CutterLayer* layer : pattern.LayersInOrder()) {
-            const int index = layer == kinds[0] ? 0 : layer == kinds[1] ? 1 : 2;
-            WriteLayer(content, *layer, index, view);
+        for (const CutterLayer* layer : layers) {
+            const auto named = std::find(ocgNames.begin(), ocgNames.end(), layer->name);
+            WriteLayer(content, *layer, static_cast<int>(named - ocgNames.begin()), view, pattern.joined);
         }
-        if (pattern.legend) WriteLegend(content, *pattern.legend, legendIndex);
+        if (pattern.legend) WriteLegend(content, *pattern.legend, legendIndex, pattern.joined);
         if (page.clipped) content += "Q\n";
         if (tiled) WriteMarks(content, page, marksIndex);
         objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream");
@@ -183,7 +196,8 @@ void WritePdf(std::ostream& out, const CutterPattern& pattern) {
     if (text) objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
     objects.push_back("<< /Producer (Popwright) /Title (Unfolded pattern) >>");
 
-    std::string file = "%PDF-1.5\n%\xE2\xE3\xCF\xD3\n";
+    // 1.6: the version that knows /PrintScaling.
+    std::string file = "%PDF-1.6\n%\xE2\xE3\xCF\xD3\n";
     std::vector<std::size_t> offsets;
     for (std::size_t k = 0; k < objects.size(); ++k) {
         offsets.push_back(file.size());

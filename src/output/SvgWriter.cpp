@@ -20,16 +20,29 @@ std::string StrokeAttributes(const CutterLayer& layer) {
     return text;
 }
 
-void WriteLines(std::string& text, const CutterLayer& layer, const char* indent) {
-    for (const MmLine& l : layer.lines)
-        text += std::string(indent) + "<line x1=\"" + FormatMm(l.x0) + "\" y1=\"" + FormatMm(l.y0) + "\" x2=\"" +
-                FormatMm(l.x1) + "\" y2=\"" + FormatMm(l.y1) + "\"/>\n";
+// Joined, every run of connected lines is one path (closed with Z when it
+// ends where it began), which cutter software follows without lifting and
+// which the programs that import only paths keep; else one <line> a line.
+void WriteLines(std::string& text, const CutterLayer& layer, const char* indent, bool joined) {
+    if (!joined) {
+        for (const MmLine& l : layer.lines)
+            text += std::string(indent) + "<line x1=\"" + FormatMm(l.x0) + "\" y1=\"" + FormatMm(l.y0) + "\" x2=\"" +
+                    FormatMm(l.x1) + "\" y2=\"" + FormatMm(l.y1) + "\"/>\n";
+        return;
+    }
+    for (const MmPath& path : PathsOf(layer, true)) {
+        text += std::string(indent) + "<path d=\"M";
+        const std::size_t count = path.closed ? path.points.size() - 1 : path.points.size();
+        for (std::size_t k = 0; k < count; ++k)
+            text += (k == 1 ? " L " : " ") + FormatMm(path.points[k].x) + " " + FormatMm(path.points[k].y);
+        text += path.closed ? " Z\"/>\n" : "\"/>\n";
+    }
 }
 
-void WriteLayer(std::string& text, const CutterLayer& layer) {
+void WriteLayer(std::string& text, const CutterLayer& layer, bool joined) {
     text += "  <g id=\"" + layer.name + "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + layer.name + "\" " +
             StrokeAttributes(layer) + ">\n";
-    WriteLines(text, layer, "    ");
+    WriteLines(text, layer, "    ", joined);
     text += "  </g>\n";
 }
 
@@ -48,11 +61,11 @@ std::string Escaped(const std::string& s) {
     return out;
 }
 
-void WriteLegend(std::string& text, const PatternLegend& legend) {
+void WriteLegend(std::string& text, const PatternLegend& legend, bool joined) {
     text += "  <g id=\"legend\" inkscape:groupmode=\"layer\" inkscape:label=\"legend\">\n";
     for (const CutterLayer& sample : legend.samples) {
         text += "    <g id=\"legend-" + sample.name + "\" " + StrokeAttributes(sample) + ">\n";
-        WriteLines(text, sample, "      ");
+        WriteLines(text, sample, "      ", joined);
         text += "    </g>\n";
     }
     for (const TextMark& t : legend.texts)
@@ -71,8 +84,8 @@ void WriteSvg(std::ostream& out, const CutterPattern& pattern) {
         "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"" +
         w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + " " + h + "\">\n" +
         "  <title>Unfolded pattern</title>\n";
-    for (const CutterLayer* layer : pattern.LayersInOrder()) WriteLayer(text, *layer);
-    if (pattern.legend) WriteLegend(text, *pattern.legend);
+    for (const CutterLayer* layer : pattern.LayersInOrder()) WriteLayer(text, *layer, pattern.joined);
+    if (pattern.legend) WriteLegend(text, *pattern.legend, pattern.joined);
     text += "</svg>\n";
     out << text;
 }

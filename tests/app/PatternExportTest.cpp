@@ -271,6 +271,19 @@ TEST_F(PatternExportTest, DxfNameWritesTheFlatPatternWithTheChosenOptions) {
     // Cancelling the options writes nothing.
     EXPECT_FALSE(QFileInfo::exists(Path("again.svg")));
     EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // Folds too short to perforate at 1 mm cells: the status bar says how
+    // many went to the score layer.
+    prompts.onDialog = PatternOptionsAnswer({{"cellSize", "1"}, {"gap", "1.5"}}, {{"perforate", true}});
+    prompts.saveNames = {Path("small.svg")};
+    Trigger(ID_EXPORT_UNFOLDED);
+    PatternOptions small = expected;
+    small.cellMm = 1;
+    small.gapMm = 1.5;
+    const int scored = LayOutCutterPattern(Grid(), 0, 50, small).scoredFolds;
+    ASSERT_GT(scored, 0);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(QString::fromStdString(ScoredFoldsText(scored))))
+        << frame->statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(PatternExportTest, OptionsStateTheSizeAndThePagesAndRefuseBadNumbers) {

@@ -207,6 +207,18 @@ TEST_F(ExportCommandTest, PatternOptionsReachTheCutterFiles) {
     EXPECT_TRUE(same("default.svg", PatternFileType::Svg, PatternOptions()));
     EXPECT_LT(Content(Path("default.svg")).find("id=\"mountain\""), Content(Path("default.svg")).find("id=\"cut\""));
     EXPECT_TRUE(err_.str().empty());
+    // Folds too short to perforate at 1 mm cells are scored, and stdout says
+    // how many; the ones perforated at 5 mm leave it silent.
+    EXPECT_TRUE(out_.str().empty());
+    ASSERT_EQ(Export({in, Path("small.dxf"), "--pattern", "--perforate", "--cell-mm", "1", "--gap", "1.5"}), 0) << err_.str();
+    PatternOptions small;
+    small.cellMm = 1;
+    small.perforate = true;
+    small.gapMm = 1.5;
+    const int scored = LayOutCutterPattern(card_, 0, 50, small).scoredFolds;
+    ASSERT_GT(scored, 1);
+    EXPECT_TRUE(same("small.dxf", PatternFileType::PatternDxf, small));
+    EXPECT_EQ(out_.str(), std::to_string(scored) + " folds too short to perforate were written as score lines.\n");
 }
 
 TEST_F(ExportCommandTest, BadPatternValuesAreOneLineExitTwoAndWriteNothing) {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
+#include <tuple>
 
 #include "model/CellGrid.h"
 #include "model/RebuildPass.h"
@@ -169,6 +171,32 @@ TEST(CutterOptions, InnerCutsFirstAndTheOutlineLastAsOneLoop) {
     // Mirrored, the loop still closes the file.
     const CutterPattern m = LayOutCutterPattern(g, 1, 50, inner);
     EXPECT_DOUBLE_EQ(m.cut.lines[m.cut.lines.size() - 4].x0, m.sheetLeftMm);
+
+    // The files write every run of connected cuts as one path: where just
+    // two cuts meet, the path goes on (or, on a ring, closes); the outline
+    // is one closed path of its four corners.
+    for (unsigned seed : {5u, 6u, 7u, 8u}) {
+        CellGrid card;
+        Card(card, seed);
+        for (const CutterPattern& p : {LayOutCutterPattern(card, 0, 50, inner), LayOutCutterPattern(card, 1, 50, drawn)}) {
+            const std::vector<MmPath> paths = PathsOf(p.cut, true);
+            ASSERT_FALSE(paths.empty());
+            EXPECT_TRUE(paths.back().closed);
+            EXPECT_EQ(paths.back().points.size(), 5u);
+            std::map<std::pair<double, double>, int> ends;
+            for (const MmLine& l : p.cut.lines) {
+                ++ends[{l.x0, l.y0}];
+                ++ends[{l.x1, l.y1}];
+            }
+            for (const MmPath& path : paths) {
+                if (path.closed) continue;
+                for (const MmPoint& q : {path.points.front(), path.points.back()}) {
+                    const int meeting = ends[std::make_pair(q.x, q.y)];
+                    EXPECT_NE(meeting, 2) << "a path ends where it could go on, seed " << seed;
+                }
+            }
+        }
+    }
 }
 
 TEST(CutterOptions, HairlinesForEveryLayerButNotTheLegend) {
@@ -186,89 +214,93 @@ TEST(CutterOptions, HairlinesForEveryLayerButNotTheLegend) {
     EXPECT_DOUBLE_EQ(plain.cut.strokeMm, 0.2);
 }
 
-// Checks that the pieces lying on `line` follow the pattern: pieces of the
-// dash (or, with a dot, alternately dash and dot) separated by the gap,
-// centred on the line, nothing outside it.
-void ExpectPerforated(const MmLine& line, const std::vector<MmLine>& pieces, double dash, double gap, double dot) {
-    const double dx = line.x1 - line.x0, dy = line.y1 - line.y0, len = Length(line);
-    std::vector<std::pair<double, double>> spans;
-    for (const MmLine& p : pieces) {
-        // On the line: zero distance from its carrier.
-        const double cross0 = (p.x0 - line.x0) * dy - (p.y0 - line.y0) * dx;
-        const double cross1 = (p.x1 - line.x0) * dy - (p.y1 - line.y0) * dx;
-        if (std::abs(cross0) > 1e-6 * len || std::abs(cross1) > 1e-6 * len) continue;
-        double a = ((p.x0 - line.x0) * dx + (p.y0 - line.y0) * dy) / len;
-        double b = ((p.x1 - line.x0) * dx + (p.y1 - line.y0) * dy) / len;
-        if (a > b) std::swap(a, b);
-        if (b < -1e-9 || a > len + 1e-9) continue;
-        spans.emplace_back(a, b);
-    }
-    std::sort(spans.begin(), spans.end());
-    ASSERT_FALSE(spans.empty());
-    EXPECT_GE(spans.front().first, -1e-9);
-    EXPECT_LE(spans.back().second, len + 1e-9);
-    const double period = dot > 0 ? dash + dot + 2 * gap : dash + gap;
-    double covered = 0;
-    for (std::size_t k = 0; k < spans.size(); ++k) {
-        const double piece = spans[k].second - spans[k].first;
-        covered += piece;
-        const bool inside = spans[k].first > 1e-9 && spans[k].second < len - 1e-9;
-        if (inside) {
-            EXPECT_TRUE(std::abs(piece - dash) < 1e-9 || (dot > 0 && std::abs(piece - dot) < 1e-9)) << piece;
-        }
-        if (k > 0) {
-            EXPECT_NEAR(spans[k].first - spans[k - 1].second, gap, 1e-9);
-        }
-    }
-    // A dash sits on the line's middle.
-    EXPECT_TRUE(std::any_of(spans.begin(), spans.end(), [&](const auto& s) {
-        return std::abs((s.first + s.second) / 2 - len / 2) < 1e-9 && std::abs(s.second - s.first - std::min(dash, len)) < 1e-9;
-    }));
-    // Coverage as the pattern says, give or take the pieces at the ends.
-    const double share = dot > 0 ? (dash + dot) / period : dash / period;
-    EXPECT_NEAR(covered, share * len, 2 * dash + gap);
+// The shortest distance between two horizontal or vertical lines.
+double Distance(const MmLine& a, const MmLine& b) {
+    auto span = [](double p, double q) { return std::pair{std::min(p, q), std::max(p, q)}; };
+    auto apart = [](std::pair<double, double> u, std::pair<double, double> v) {
+        return std::max({0.0, v.first - u.second, u.first - v.second});
+    };
+    return std::hypot(apart(span(a.x0, a.x1), span(b.x0, b.x1)), apart(span(a.y0, a.y1), span(b.y0, b.y1)));
 }
 
-TEST(CutterOptions, PerforatedFoldsFollowTheChosenPatternOnEveryFold) {
-    CellGrid g;
-    Card(g, 9);
-    PatternOptions solid;
-    const CutterPattern whole = LayOutCutterPattern(g, 0, 50, solid);
-    for (const auto& [dash, gap] : {std::pair{2.0, 1.0}, std::pair{1.5, 0.4}}) {
-        PatternOptions o;
-        o.perforate = true;
-        o.dashMm = dash;
-        o.gapMm = gap;
-        const CutterPattern p = LayOutCutterPattern(g, 0, 50, o);
-        // The cuts stay whole; the folds lose their dash style and become pieces.
-        EXPECT_TRUE(SameLineSet(p.cut.lines, whole.cut.lines));
-        EXPECT_TRUE(p.mountain.dashMm.empty());
-        EXPECT_TRUE(p.valley.dashMm.empty());
-        ASSERT_FALSE(whole.mountain.lines.empty());
-        for (const MmLine& l : whole.valley.lines) ExpectPerforated(l, p.valley.lines, dash, gap, 0);
-        for (const MmLine& l : whole.mountain.lines) ExpectPerforated(l, p.mountain.lines, dash, gap, dash / 4);
-        // Every piece lies on a fold of its kind.
-        for (const MmLine& piece : p.valley.lines)
-            EXPECT_TRUE(std::any_of(whole.valley.lines.begin(), whole.valley.lines.end(), [&](const MmLine& l) {
-                return std::abs((piece.y0 - l.y0)) < 1e-9 && piece.y0 == piece.y1 &&
-                       std::min(piece.x0, piece.x1) >= std::min(l.x0, l.x1) - 1e-9 &&
-                       std::max(piece.x0, piece.x1) <= std::max(l.x0, l.x1) + 1e-9;
-            }));
+TEST(CutterOptions, PerforatedFoldsKeepUncutPaperAtEveryCutAndScoreTheShortOnes) {
+    // The smallest: one box, one cell deep, at 2 mm cells; its one-cell
+    // folds end at cuts on both sides. And random cards at 1, 2 and 5 mm.
+    CellGrid box;
+    box.NewCard(6, 5);
+    test::AddBox(box, 2, 2, 1);
+    RunRebuildPass(box);
+    std::vector<std::pair<CellGrid*, double>> cards = {{&box, 2.0}};
+    CellGrid random[3];
+    const double cells[3] = {1, 2, 5};
+    for (int k = 0; k < 3; ++k) cards.emplace_back(&Card(random[k], 11 + static_cast<unsigned>(k)), cells[k]);
+    for (const auto& [card, cell] : cards) {
+        for (const auto& [dash, gap] : {std::pair{2.0, 1.0}, std::pair{1.5, 0.4}}) {
+            PatternOptions o;
+            o.cellMm = cell;
+            o.perforate = true;
+            o.dashMm = dash;
+            o.gapMm = gap;
+            const CutterPattern p = LayOutCutterPattern(*card, 0, 50, o);
+            o.perforate = false;
+            const CutterPattern whole = LayOutCutterPattern(*card, 0, 50, o);
+            EXPECT_TRUE(SameLineSet(p.cut.lines, whole.cut.lines));
+            EXPECT_TRUE(p.mountain.dashMm.empty() && p.valley.dashMm.empty());
+            for (const auto& [layer, fold, piece] : {std::tuple{&p.mountain, &whole.mountain, dash},
+                                                     std::tuple{&p.valley, &whole.valley, dash / 4}}) {
+                for (const MmLine& l : layer->lines) {
+                    // As long as the layer's dash, on a fold of its kind, and
+                    // never nearer a cut than the gap.
+                    EXPECT_NEAR(Length(l), piece, 1e-9) << layer->name;
+                    EXPECT_TRUE(std::any_of(fold->lines.begin(), fold->lines.end(),
+                                            [&](const MmLine& f) { return Distance(f, l) < 1e-9 && f.y0 == l.y0; }));
+                    for (const MmLine& c : p.cut.lines)
+                        ASSERT_GE(Distance(l, c), gap - 1e-9) << layer->name << " cell " << cell << " at " << l.x0
+                                                              << "," << l.y0;
+                }
+            }
+            // The scored ones are too short for a piece with a gap at each end.
+            EXPECT_EQ(p.scoredFolds, static_cast<int>(p.score.lines.size()));
+            for (const MmLine& l : p.score.lines) EXPECT_LT(Length(l), dash + 2 * gap + 1e-9);
+            const auto layers = p.LayersInOrder();
+            const bool scored = std::find(layers.begin(), layers.end(), &p.score) != layers.end();
+            EXPECT_EQ(scored, p.scoredFolds > 0);
+            if (card == &box && cell == 2 && dash == 2) {
+                EXPECT_GT(p.scoredFolds, 0);
+            }
+        }
     }
 }
 
-TEST(CutterOptions, PerforationIsCentredSoMirroredCardsMirrorIt) {
+TEST(CutterOptions, PerforationLeavesAGapAtBothEndsAndIsCentred) {
     const MmLine line{10, 5, 23.7, 5};
-    const auto pieces = PerforateLine(line, 2, 1, 0);
-    const auto reversed = PerforateLine(MmLine{23.7, 5, 10, 5}, 2, 1, 0);
-    ASSERT_EQ(pieces.size(), reversed.size());
-    for (const MmLine& p : pieces)
-        EXPECT_TRUE(std::any_of(reversed.begin(), reversed.end(), [&](const MmLine& r) { return SameLine(p, r, 1e-9); }));
-    // A fold shorter than a dash is one piece, the whole fold.
-    const auto shortOne = PerforateLine(MmLine{0, 0, 0, 1.2}, 2, 1, 0.5);
-    ASSERT_EQ(shortOne.size(), 1u);
-    EXPECT_DOUBLE_EQ(Length(shortOne[0]), 1.2);
-    EXPECT_TRUE(PerforateLine(MmLine{1, 1, 1, 1}, 2, 1, 0).empty());
+    for (const auto& [piece, gap] : {std::pair{2.0, 1.0}, std::pair{0.5, 1.0}, std::pair{3.0, 0.2}}) {
+        const auto pieces = PerforateLine(line, piece, gap);
+        ASSERT_FALSE(pieces.empty());
+        // As many as fit: one more would leave less than a gap at the ends.
+        const double n = static_cast<double>(pieces.size());
+        EXPECT_LE(n * piece + (n + 1) * gap, 13.7 + 1e-9);
+        EXPECT_GT((n + 1) * piece + (n + 2) * gap, 13.7);
+        EXPECT_NEAR(pieces.front().x0 - 10, 23.7 - pieces.back().x1, 1e-9);  // centred
+        EXPECT_GE(pieces.front().x0 - 10, gap - 1e-9);
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            EXPECT_NEAR(Length(pieces[k]), piece, 1e-9);
+            if (k) {
+                EXPECT_NEAR(pieces[k].x0 - pieces[k - 1].x1, gap, 1e-9);
+            }
+        }
+        // Mirrored, the same pieces.
+        const auto reversed = PerforateLine(MmLine{23.7, 5, 10, 5}, piece, gap);
+        ASSERT_EQ(pieces.size(), reversed.size());
+        for (const MmLine& p : pieces)
+            EXPECT_TRUE(std::any_of(reversed.begin(), reversed.end(), [&](const MmLine& r) { return SameLine(p, r, 1e-9); }));
+    }
+    // Exactly a piece and two gaps is one piece; shorter is none.
+    EXPECT_EQ(PerforateLine(MmLine{0, 0, 0, 4}, 2, 1).size(), 1u);
+    EXPECT_TRUE(PerforateLine(MmLine{0, 0, 0, 3.99}, 2, 1).empty());
+    EXPECT_TRUE(PerforateLine(MmLine{1, 1, 1, 1}, 2, 1).empty());
+    EXPECT_EQ(ScoredFoldsText(3), "3 folds too short to perforate were written as score lines.");
+    EXPECT_EQ(ScoredFoldsText(0), "");
 }
 
 TEST(CutterOptions, LegendBelowTheSheetWithTheKindsAndTheSize) {
@@ -283,15 +315,20 @@ TEST(CutterOptions, LegendBelowTheSheetWithTheKindsAndTheSize) {
     EXPECT_GT(legend.top, p.sheetBottomMm);
     EXPECT_LE(legend.bottom, p.pageHeightMm - 10);
     EXPECT_DOUBLE_EQ(legend.left, p.sheetLeftMm);
-    ASSERT_EQ(legend.samples.size(), 3u);
+    ASSERT_EQ(legend.samples.size(), p.scoredFolds > 0 ? 4u : 3u);
     EXPECT_EQ(legend.samples[0].name, "cut");
     EXPECT_EQ(legend.samples[1].color, std::string(p.mountain.color));
     EXPECT_EQ(legend.samples[0].lines.size(), 1u);
     EXPECT_GT(legend.samples[1].lines.size(), 3u);  // perforated like the folds
     std::vector<std::string> texts;
     for (const TextMark& t : legend.texts) texts.push_back(t.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"cut", "mountain fold", "valley fold",
-                                               "card 93.3 \xC3\x97 46.7 mm (opened)", "sheet 93.3 \xC3\x97 93.3 mm"}));
+    // Each kind named with its colour and how it is drawn, so that a print
+    // in black and white still tells mountains (dashed) from valleys.
+    std::vector<std::string> expected = {"cut: red, solid", "mountain fold: blue, dashed", "valley fold: green, dotted"};
+    if (p.scoredFolds > 0) expected.push_back("fold to score, not cut: magenta, solid");
+    expected.push_back("card 93.3 \xC3\x97 46.7 mm (opened)");
+    expected.push_back("sheet 93.3 \xC3\x97 93.3 mm");
+    EXPECT_EQ(texts, expected);
     // The sheet stays where it was without the legend.
     const CutterPattern without = LayOutCutterPattern(g, 0, 50, PatternOptions());
     EXPECT_DOUBLE_EQ(p.sheetTopMm, without.sheetTopMm);

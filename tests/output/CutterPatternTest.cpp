@@ -114,11 +114,32 @@ TEST(CutterPattern, TheLayoutWithoutOptionsIsTheOneTheClipboardAlwaysCopied) {
   </g>
 </svg>
 )SVG");
+}
+
+// The export with options: the outline one closed path that a cutter follows
+// without lifting the blade, the lines red, blue and green as laser drivers
+// take them (cut red, mountain blue, valley green).
+TEST(CutterPattern, TheExportWritesTheOutlineAsOneClosedPathInLaserColours) {
+    CellGrid g;
+    g.NewCard(18, 9);
+    RunRebuildPass(g);
     PatternOptions asDrawn;
     asDrawn.cutOrder = CutOrder::AsDrawn;
-    std::ostringstream same;
-    WriteSvg(same, LayOutCutterPattern(g, 0, 50, asDrawn));
-    EXPECT_EQ(same.str(), svg.str());
+    std::ostringstream svg;
+    WriteSvg(svg, LayOutCutterPattern(g, 0, 50, asDrawn));
+    EXPECT_EQ(svg.str(), R"SVG(<?xml version="1.0" encoding="UTF-8" standalone="no"?>
+<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" version="1.1" width="210mm" height="297mm" viewBox="0 0 210 297">
+  <title>Unfolded pattern</title>
+  <g id="cut" inkscape:groupmode="layer" inkscape:label="cut" fill="none" stroke="#FF0000" stroke-width="0.2" stroke-linecap="butt">
+    <path d="M 58.333 101.833 L 151.667 101.833 151.667 195.167 58.333 195.167 Z"/>
+  </g>
+  <g id="mountain" inkscape:groupmode="layer" inkscape:label="mountain" fill="none" stroke="#0000FF" stroke-width="0.2" stroke-linecap="butt" stroke-dasharray="3 1.5">
+  </g>
+  <g id="valley" inkscape:groupmode="layer" inkscape:label="valley" fill="none" stroke="#00FF00" stroke-width="0.2" stroke-linecap="butt" stroke-dasharray="0.5 1">
+    <path d="M 58.333 148.5 L 151.667 148.5"/>
+  </g>
+</svg>
+)SVG");
 }
 
 TEST(FormatMm, PointDecimalsWhateverTheLocale) {

@@ -1,7 +1,8 @@
 // The flat pattern DXF read back by ezdxf (Debian's python3-ezdxf, through
 // /usr/bin/python3): AutoCAD 2000 format in millimetres that passes ezdxf's
-// audit untouched, the three layers with their colours, LINE entities only,
-// and every merged line of the SVG exactly once at C mm per cell.
+// audit untouched, the layers with their colours, LINE and LWPOLYLINE
+// entities only, and every merged line of the SVG exactly once at C mm per
+// cell.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -39,7 +40,13 @@ struct ReadBack {
     std::string version, error;
     int units = -1, auditErrors = -1, auditFixes = -1, paperEntities = -1;
     std::map<std::string, int> layers;
-    std::vector<DxfLine> lines;
+    std::vector<DxfLine> lines;  // the polylines' sides too, in order
+    struct Poly {
+        std::string layer;
+        bool closed = false;
+        std::size_t firstLine = 0, sides = 0;
+    };
+    std::vector<Poly> polylines;
     std::vector<std::string> otherEntities;
 };
 
@@ -71,6 +78,22 @@ ReadBack ReadWithEzdxf(const std::string& path) {
             DxfLine l;
             in >> l.layer >> l.colour >> l.x0 >> l.y0 >> l.z0 >> l.x1 >> l.y1 >> l.z1;
             r.lines.push_back(l);
+        } else if (word == "POLY") {
+            std::string layer;
+            int colour = 0, closed = 0;
+            double elevation = 0;
+            std::size_t n = 0;
+            in >> layer >> colour >> closed >> elevation >> n;
+            std::vector<std::pair<double, double>> points(n);
+            for (auto& [x, y] : points) in >> x >> y;
+            ReadBack::Poly poly{layer, closed != 0, r.lines.size(), 0};
+            for (std::size_t k = 0; k + 1 < n + (closed ? 1 : 0); ++k) {
+                const auto& [x0, y0] = points[k];
+                const auto& [x1, y1] = points[(k + 1) % n];
+                r.lines.push_back(DxfLine{layer, colour, x0, y0, elevation, x1, y1, elevation});
+            }
+            poly.sides = r.lines.size() - poly.firstLine;
+            r.polylines.push_back(poly);
         } else if (word == "ENTITY") {
             std::string type, layer;
             in >> type >> layer;
@@ -85,17 +108,25 @@ ReadBack ReadWithEzdxf(const std::string& path) {
     return r;
 }
 
-// The <line> elements of the SVG, by the id of the group around them.
+// The sides of the SVG's paths ("M x y L x y x y ... [Z]"), by the id of
+// the group around them.
 std::map<std::string, std::vector<MmLine>> SvgLines(const std::string& svg) {
     std::map<std::string, std::vector<MmLine>> lines;
-    const std::regex group("<g id=\"([a-z]+)\""), line("<line x1=\"([-0-9.]+)\" y1=\"([-0-9.]+)\" x2=\"([-0-9.]+)\" y2=\"([-0-9.]+)\"");
+    const std::regex group("<g id=\"([a-z]+)\""), path("<path d=\"M ([-0-9. L]+?)( Z)?\"");
     std::string current;
     std::istringstream in(svg);
     for (std::string text; std::getline(in, text);) {
         std::smatch m;
         if (std::regex_search(text, m, group)) current = m[1];
-        if (std::regex_search(text, m, line))
-            lines[current].push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])});
+        if (!std::regex_search(text, m, path)) continue;
+        std::string numbers = m[1];
+        numbers.erase(std::remove(numbers.begin(), numbers.end(), 'L'), numbers.end());
+        std::istringstream coords(numbers);
+        std::vector<MmPoint> points;
+        for (MmPoint q; coords >> q.x >> q.y;) points.push_back(q);
+        if (m[2].matched) points.push_back(points.front());
+        for (std::size_t k = 1; k < points.size(); ++k)
+            lines[current].push_back({points[k - 1].x, points[k - 1].y, points[k].x, points[k].y});
     }
     return lines;
 }
@@ -119,9 +150,13 @@ void ExpectCleanPatternDxf(const ReadBack& r) {
     EXPECT_EQ(r.units, 4);  // millimetres
     EXPECT_EQ(r.auditErrors, 0);
     EXPECT_EQ(r.auditFixes, 0);
-    EXPECT_EQ(r.layers.at("CUT"), 7);
-    EXPECT_EQ(r.layers.at("MOUNTAIN"), 1);
-    EXPECT_EQ(r.layers.at("VALLEY"), 5);
+    // Red cuts, blue mountains, green valleys; magenta folds to score.
+    EXPECT_EQ(r.layers.at("CUT"), 1);
+    EXPECT_EQ(r.layers.at("MOUNTAIN"), 5);
+    EXPECT_EQ(r.layers.at("VALLEY"), 3);
+    if (r.layers.count("SCORE")) {
+        EXPECT_EQ(r.layers.at("SCORE"), 6);
+    }
     EXPECT_TRUE(r.otherEntities.empty());
     EXPECT_EQ(r.paperEntities, 0);
     for (const DxfLine& l : r.lines) {
@@ -148,7 +183,7 @@ TEST_F(PatternDxfReadBack, EverySvgLineOnceAtCMillimetresPerCell) {
             std::ostringstream svg;
             WriteSvg(svg, p);
             const auto svgLines = SvgLines(svg.str());
-            const std::map<std::string, std::string> layerOf = {{"cut", "CUT"}, {"mountain", "MOUNTAIN"}, {"valley", "VALLEY"}};
+            const std::map<std::string, std::string> layerOf = {{"cut", "CUT"}, {"mountain", "MOUNTAIN"}, {"valley", "VALLEY"}, {"score", "SCORE"}};
             std::size_t svgCount = 0;
             for (const auto& [group, lines] : svgLines) {
                 const std::string layer = layerOf.at(group);
@@ -224,6 +259,12 @@ TEST_F(PatternDxfReadBack, BackSheetIsUpAndTheOutlineIsCutLast) {
     }
     EXPECT_DOUBLE_EQ(r.lines[7].y0, 80);  // starting at the top-left corner
     EXPECT_DOUBLE_EQ(r.lines[7].x0, 0);
+    // The outline is one closed polyline.
+    ASSERT_FALSE(r.polylines.empty());
+    EXPECT_TRUE(r.polylines.back().closed);
+    EXPECT_EQ(r.polylines.back().layer, "CUT");
+    EXPECT_EQ(r.polylines.back().firstLine, 7u);
+    EXPECT_EQ(r.polylines.back().sides, 4u);
 }
 
 TEST_F(PatternDxfReadBack, PerforatedFoldsStayCleanAndOnTheirLayers) {
@@ -237,9 +278,14 @@ TEST_F(PatternDxfReadBack, PerforatedFoldsStayCleanAndOnTheirLayers) {
     const CutterPattern p = LayOutCutterPattern(g, 0, 50, o);
     const ReadBack r = ReadWithEzdxf(WriteDxf(p));
     ExpectCleanPatternDxf(r);
-    std::size_t folds = 0;
-    for (const DxfLine& d : r.lines) folds += d.layer != "CUT";
+    std::size_t folds = 0, scored = 0;
+    for (const DxfLine& d : r.lines) {
+        folds += d.layer == "MOUNTAIN" || d.layer == "VALLEY";
+        scored += d.layer == "SCORE";
+    }
     EXPECT_EQ(folds, p.mountain.lines.size() + p.valley.lines.size());
+    EXPECT_EQ(scored, p.score.lines.size());
+    EXPECT_EQ(r.layers.count("SCORE"), scored ? 1u : 0u);
     EXPECT_GT(folds, 20u);
 
     // The text itself: "\n" line ends, the header's version and units.
@@ -287,7 +333,7 @@ TEST_F(PatternDxfReadBack, LibreCadPrintsItAtOneToOne) {
     ASSERT_EQ(magic, "P6");
     std::string pixels(static_cast<std::size_t>(width) * height * 3, '\0');
     in.read(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    int left = width, right = -1, top = height, bottom = -1, red = 0, blue = 0;
+    int left = width, right = -1, top = height, bottom = -1, red = 0, green = 0, blue = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const auto* px = reinterpret_cast<const unsigned char*>(&pixels[(static_cast<std::size_t>(y) * width + x) * 3]);
@@ -298,13 +344,15 @@ TEST_F(PatternDxfReadBack, LibreCadPrintsItAtOneToOne) {
             top = std::min(top, y);
             bottom = std::max(bottom, y);
             red += r > 150 && gr < 100 && b < 100;
+            green += gr > 150 && r < 100 && b < 100;
             blue += b > 150 && r < 100 && gr < 100;
         }
     ASSERT_GE(right, left) << log;
     EXPECT_NEAR((right - left + 1) / 5.0, 80, 1);
     EXPECT_NEAR((bottom - top + 1) / 5.0, 80, 1);
-    EXPECT_GT(red, 20);   // the mountain fold, layer colour 1
-    EXPECT_GT(blue, 100); // the valley folds, layer colour 5
+    EXPECT_GT(red, 100);   // the cuts, layer colour 1
+    EXPECT_GT(blue, 20);   // the mountain fold, layer colour 5
+    EXPECT_GT(green, 100); // the valley folds, layer colour 3
 }
 
 }  // namespace

@@ -211,7 +211,7 @@ TEST(SvgQtRead, OptionsHairlinesLegendAndCutOrderRenderInQt) {
         EXPECT_EQ(widths[name], "0.0254") << name;
         EXPECT_TRUE(dashes[name].isEmpty()) << name;
     }
-    EXPECT_EQ(texts, QStringList({"cut", "mountain fold", "valley fold",
+    EXPECT_EQ(texts, QStringList({"cut: red, solid", "mountain fold: blue, dashed", "valley fold: green, dotted",
                                   QString::fromUtf8("card 93.3 \u00D7 46.7 mm (opened)"),
                                   QString::fromUtf8("sheet 93.3 \u00D7 93.3 mm")}));
 

@@ -6,7 +6,8 @@ One fact per line:
   AUDIT <errors> <fixes>
   LAYER <name> <colour>
   LINE <layer> <colour> <x0> <y0> <z0> <x1> <y1> <z1>
-  ENTITY <type> <layer>        (any model space entity that is not a LINE)
+  POLY <layer> <colour> <closed 0|1> <elevation> <n> <x> <y> ... (an LWPOLYLINE)
+  ENTITY <type> <layer>        (any other model space entity)
   PAPER <count>                (entities in paper space)
 On a file ezdxf cannot read: ERROR <message>, exit status 1.
 """
@@ -32,6 +33,10 @@ def main(path):
             s, e = entity.dxf.start, entity.dxf.end
             print("LINE", entity.dxf.layer, entity.dxf.get("color", 256),
                   repr(s.x), repr(s.y), repr(s.z), repr(e.x), repr(e.y), repr(e.z))
+        elif entity.dxftype() == "LWPOLYLINE":
+            points = [repr(v) for p in entity.get_points("xy") for v in p]
+            print("POLY", entity.dxf.layer, entity.dxf.get("color", 256), int(entity.closed),
+                  repr(entity.dxf.elevation), len(entity), " ".join(points))
         else:
             print("ENTITY", entity.dxftype(), entity.dxf.layer)
     print("PAPER", sum(len(layout) for layout in doc.layouts if not layout.is_modelspace))
