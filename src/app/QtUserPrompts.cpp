@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include "app/DesktopOpener.h"
 
 namespace pw {
 
@@ -82,6 +85,12 @@ bool QtUserPrompts::GetColor(QWidget* parent, QColor& chosen) {
 
 int QtUserPrompts::RunDialog(QDialog& dialog) { return dialog.exec(); }
 
-bool QtUserPrompts::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtUserPrompts::OpenUrl(const QUrl& url) {
+    // Qt hands a local file to xdg-open and reports success whether or not
+    // xdg-open found a program for it; run it here to hear its answer.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (url.isLocalFile() && !opener.isEmpty()) return OpenLocalFileWith(opener, url.toLocalFile());
+    return QDesktopServices::openUrl(url);
+}
 
 }  // namespace pw

@@ -407,9 +407,9 @@ TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysItCannot) {
     ASSERT_TRUE(QDir().mkpath(dir.filePath("help")));
     frame->SetHelpCandidates({dir.filePath("nowhere/index.html"), guide});
 
-    // No page at all.
+    // No page at all: the message names where the guide belongs.
     Trigger(*frame, ID_HELP_PAGE);
-    EXPECT_EQ(prompts.messages, QStringList{"Can't open Help file.\nSee /help/index.html with your browser."});
+    EXPECT_EQ(prompts.messages, QStringList{"Can't open Help file.\nSee " + guide + " with your browser."});
     EXPECT_TRUE(prompts.openedUrls.empty());
 
     QFile page(guide);
@@ -420,11 +420,11 @@ TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysItCannot) {
     EXPECT_EQ(prompts.openedUrls[0], QUrl::fromLocalFile(guide));
     EXPECT_EQ(prompts.messages.size(), 1);
 
-    // The desktop could not open it.
+    // No browser: the message gives the guide's path to open by hand.
     prompts.openUrlSucceeds = false;
     Trigger(*frame, ID_HELP_PAGE);
     EXPECT_EQ(prompts.messages.size(), 2);
-    EXPECT_EQ(prompts.messages.last(), "Can't open Help file.\nSee /help/index.html with your browser.");
+    EXPECT_EQ(prompts.messages.last(), "Can't open Help file.\nSee " + guide + " with your browser.");
 }
 
 TEST_F(MainWindowTest, TheUserGuideLiesBesideTheBuiltProgram) {
