@@ -73,8 +73,9 @@ std::vector<PrintedPage> TiledPages(const PrinterPage& page, double cell, int W,
     const double tileWidth = page.printableWidthPx / pxPerMmX - 2 * kTileMarginMm;
     const double tileHeight = page.printableHeightPx / pxPerMmY - 2 * kTileMarginMm;
     if (!(tileWidth >= kMinTileMm && tileHeight >= kMinTileMm)) return {};
-    const TileGrid grid =
-        PlanEvenTiles(0, 0, (W - 2) * cell, 2 * (H - 1) * cell, tileWidth, tileHeight, kTileOverlapMm);
+    const double bleed = kTileBleedMm;
+    const TileGrid grid = PlanEvenTiles(-bleed, -bleed, (W - 2) * cell + bleed, 2 * (H - 1) * cell + bleed, tileWidth,
+                                        tileHeight, kTileOverlapMm);
     std::vector<PrintedPage> pages;
     for (int r = 0; r < grid.rows; ++r)
         for (int c = 0; c < grid.columns; ++c) {

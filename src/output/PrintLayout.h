@@ -61,6 +61,10 @@ struct PrintedPage {
 std::vector<PrintedPage> PlanPrintedPages(const PrinterPage& page, int rudovozuSizeRatio, int gridWidth, int gridHeight,
                                           double cellMm, PrintScale scale = PrintScale::RealSize);
 
+// How far tiled pieces reach past the sheet's edges, so that the outline's
+// pen, centred on the edge, is not clipped away.
+inline constexpr double kTileBleedMm = 1;
+
 // The room left between a sheet fitted to the page and the printable area's edges.
 inline constexpr double kFitMarginMm = 5;
 
