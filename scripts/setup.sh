@@ -31,7 +31,9 @@ packages=(
   xclip
   # readers of the program's outputs in the tests
   poppler-utils
+  qpdf
   python3-ezdxf
+  python3-shapely
   libemf2svg-dev
   libdxflib-dev
   librecad
