@@ -134,32 +134,19 @@ TEST(PrintLayout, APrinterWithoutRoomForPiecesPrintsTheOnePage) {
 }
 
 TEST(PrintLayout, TiledPiecesShareTheSheetEvenly) {
-    // The 400 mm square sheet needs 3 columns and 2 rows upright and turned
-    // alike, so it stays upright. The pieces of a row are equally wide, the
-    // first starts at the sheet's left edge and the last ends at its right
-    // edge (give or take the outline's bleed): no page shows a strip of
-    // nothing past the sheet.
-    const PrinterPage a4 = Page(300, 210, 297);
-    const auto tiles = PlanPrintedPages(a4, 50, 18, 9, 25);
+    // The 400 mm square sheet needs 3 by 2 pieces upright and turned alike,
+    // so it stays upright; the pieces (PlanEvenTiles) cover the sheet and
+    // the outline's bleed, no more: (402 + 2 * 10) / 3 by (402 + 10) / 2 mm.
+    const auto tiles = PlanPrintedPages(Page(300, 210, 297), 50, 18, 9, 25);
     ASSERT_EQ(tiles.size(), 6u);
-    const double bleed = kTileBleedMm / 25;  // in cells
-    auto sheetX = [](const PrintedPage& t, double px) { return (px - t.placement.ox) / t.placement.cw - 1; };
-    auto sheetY = [](const PrintedPage& t, double py) { return (py - t.placement.oy) / t.placement.ch + 8; };
-    for (const PrintedPage& t : tiles) {
-        EXPECT_FALSE(t.turned);
-        EXPECT_NEAR(t.clipRight - t.clipLeft, tiles[0].clipRight - tiles[0].clipLeft, 1e-6);
-        EXPECT_NEAR(t.clipBottom - t.clipTop, tiles[0].clipBottom - tiles[0].clipTop, 1e-6);
-        EXPECT_GE(sheetX(t, t.clipLeft), -bleed - 1e-9);
-        EXPECT_LE(sheetX(t, t.clipRight), 16 + bleed + 1e-9);
-        EXPECT_GE(sheetY(t, t.clipTop), -bleed - 1e-9);
-        EXPECT_LE(sheetY(t, t.clipBottom), 16 + bleed + 1e-9);
-    }
-    EXPECT_NEAR(sheetX(tiles[0], tiles[0].clipLeft), -bleed, 1e-9);
-    EXPECT_NEAR(sheetX(tiles[2], tiles[2].clipRight), 16 + bleed, 1e-9);
-    EXPECT_NEAR(sheetY(tiles[5], tiles[5].clipBottom), 16 + bleed, 1e-9);
-    // (402 + 2 * 10) / 3 mm across, (402 + 10) / 2 mm down.
-    EXPECT_NEAR((tiles[0].clipRight - tiles[0].clipLeft) / (300 / 25.4), 422.0 / 3, 1e-6);
-    EXPECT_NEAR((tiles[0].clipBottom - tiles[0].clipTop) / (300 / 25.4), 206, 1e-6);
+    const double pxPerMm = 300 / 25.4;
+    const PrintedPage& first = tiles[0];
+    EXPECT_FALSE(first.turned);
+    EXPECT_NEAR((first.clipRight - first.clipLeft) / pxPerMm, 422.0 / 3, 1e-6);
+    EXPECT_NEAR((first.clipBottom - first.clipTop) / pxPerMm, 206, 1e-6);
+    // The sheet's left edge (u = 1) and top (s = -8) lie the bleed inside the first piece.
+    EXPECT_NEAR((first.placement.ox + first.placement.cw - first.clipLeft) / pxPerMm, kTileBleedMm, 1e-6);
+    EXPECT_NEAR((first.placement.oy - 8 * first.placement.ch - first.clipTop) / pxPerMm, kTileBleedMm, 1e-6);
 }
 
 TEST(PrintLayout, PagesTurnWhenThatNeedsFewer) {

@@ -34,22 +34,12 @@ else
 fi
 calls=$(cat "$work/apt-get.log" 2>/dev/null)
 echo "$calls" | sed 's/^/   apt-get /'
-check_call() {
-  local what=$1 line
-  line=$(grep -E "(^| )$what( |$)" <<<"$calls" | head -1)
-  if [ -z "$line" ]; then
-    fail "setup.sh runs apt-get $what"
-  elif grep -qE '(^| )DPkg::Lock::Timeout=([6-9][0-9]|[0-9]{3,})( |$)' <<<"$line"; then
-    ok "apt-get $what waits at least a minute for the lock"
-  else
-    fail "apt-get $what does not wait for the lock: $line"
-  fi
-}
-check_call update
-check_call install
-unwaiting=$(grep -vE '(^| )DPkg::Lock::Timeout=[0-9]+( |$)' <<<"$calls" | grep .)
+for step in update install; do
+  if grep -qE "(^| )$step( |$)" <<<"$calls"; then ok "setup.sh runs apt-get $step"; else fail "setup.sh runs apt-get $step"; fi
+done
+unwaiting=$(grep -vE '(^| )DPkg::Lock::Timeout=([6-9][0-9]|[0-9]{3,})( |$)' <<<"$calls" | grep .)
 if [ -z "$unwaiting" ]; then
-  ok "every apt-get waits for the lock"
+  ok "every apt-get waits at least a minute for the lock"
 else
   fail "apt-get calls that do not wait for the lock: $unwaiting"
 fi
