@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+# scripts/test.sh installed everything at its start; run alone, this does.
+if [ -z "${POPWRIGHT_SETUP_DONE:-}" ]; then bash scripts/setup.sh; fi
 
 # The compiler and linker flags Debian builds its own packages with
 # (stack protector, fortified string functions, read-only relocations,

@@ -1,21 +1,67 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Popwright
-# needs. Fast when everything is there already; run as root (or with sudo).
+# needs, and is the only script that installs anything: the test, package
+# and fuzz scripts only use what is here. Fast when everything is there
+# already; run as root (or with sudo). On a fresh machine another package
+# manager (unattended upgrades, a first-boot script) may hold apt's locks for
+# a while, so every apt-get here waits for them instead of failing.
 set -euo pipefail
 
+# One package a line, in groups, so that adding one is a one-line change.
 packages=(
-  build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev
-  libgl-dev libgl1-mesa-dri
-  xvfb xauth xclip
-  desktop-file-utils libxml2-utils shared-mime-info
-  poppler-utils qpdf python3-ezdxf python3-shapely libemf2svg-dev libdxflib-dev librecad
-  libpng-dev libgif-dev
-  libassimp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  clang-14 libclang-rt-14-dev
-  appstream man-db dpkg-dev lintian file binutils
+  # building
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  # test and benchmark frameworks
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  # Qt and OpenGL
+  qt6-base-dev
+  libqt6opengl6-dev
+  qt6-multimedia-dev
+  qt6-svg-dev
+  libgl-dev
+  libgl1-mesa-dri
+  # a virtual display and its clipboard for the widget tests
+  xvfb
+  xauth
+  xclip
+  # readers of the program's outputs in the tests
+  poppler-utils
+  qpdf
+  python3-ezdxf
+  python3-shapely
+  libemf2svg-dev
+  libdxflib-dev
+  librecad
+  # pictures, models and text for the relief
+  libpng-dev
+  libgif-dev
+  libassimp-dev
+  libfreetype-dev
+  libfontconfig-dev
+  fonts-dejavu-core
+  # the sanitizer and fuzzing builds
+  clang-14
+  libclang-rt-14-dev
+  # the install and package checks
+  desktop-file-utils
+  libxml2-utils
+  shared-mime-info
+  appstream
+  man-db
+  bsdextrautils
+  dpkg-dev
+  lintian
+  file
+  binutils
 )
+
+# Seconds apt-get waits for a lock another package manager holds.
+lock_timeout=${POPWRIGHT_APT_LOCK_TIMEOUT:-600}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,8 +74,24 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then SUDO=(sudo); fi
+apt_get() {
+  "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o "DPkg::Lock::Timeout=$lock_timeout" "$@"
+}
+
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -q
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The package lists have a lock of their own, which the option above does
+# not cover in every apt: a failed update is tried again until the same
+# time has passed.
+waited=0
+until apt_get update -q; do
+  if [ "$waited" -ge "$lock_timeout" ]; then
+    echo "setup.sh: apt-get update still fails after ${waited} s" >&2
+    exit 1
+  fi
+  echo "setup.sh: apt-get update failed; trying again in 10 s"
+  sleep 10
+  waited=$((waited + 10))
+done
+apt_get install -y -q --no-install-recommends "${missing[@]}"

@@ -10,7 +10,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Everything the run needs is installed here, before the first build; the
+# steps below install nothing (scripts/package.sh skips its own setup).
 bash scripts/setup.sh
+export POPWRIGHT_SETUP_DONE=1
 
 jobs=$(nproc)
 export LIBGL_ALWAYS_SOFTWARE=1

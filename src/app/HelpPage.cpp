@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "model/Messages.h"
+
 namespace pw {
 
 QStringList HelpPageCandidates(const QString& programDir) {
@@ -22,6 +24,13 @@ QString FindHelpPage(const QString& programDir) {
     for (const QString& path : HelpPageCandidates(programDir))
         if (QFileInfo(path).isFile()) return path;
     return QString();
+}
+
+QString CantOpenHelpMessage(const QString& guidePath) {
+    QString text = QString::fromUtf8(msg::kCantOpenHelp);
+    if (!guidePath.isEmpty())
+        text.replace(QStringLiteral("/help/index.html"), QDir::toNativeSeparators(QDir::cleanPath(guidePath)));
+    return text;
 }
 
 }  // namespace pw

@@ -13,4 +13,9 @@ QStringList HelpPageCandidates(const QString& programDir);
 // The first candidate that exists, or an empty string.
 QString FindHelpPage(const QString& programDir);
 
+// The message when the guide cannot be shown: the program's words, with the
+// guide's whole path where they name only its end, so that the user can
+// open it by hand.
+QString CantOpenHelpMessage(const QString& guidePath);
+
 }  // namespace pw

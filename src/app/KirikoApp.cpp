@@ -26,6 +26,9 @@ bool CKirikoApp::InitInstance(const QStringList& arguments) {
     if (arguments.size() > 1 && !arguments.at(1).isEmpty()) frame_->Doc().OpenCardFile(arguments.at(1));
 
     frame_->show();
+    // The keyboard to the new window (and in it to the 3D view), so that the
+    // arrow keys work at once, wherever the pointer is.
+    frame_->activateWindow();
     // Cards that a crash or a killed session left unsaved.
     OfferRecovery(frame_->Recovery(), frame_->Doc(), prompts_, frame_.get());
     return true;

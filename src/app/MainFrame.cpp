@@ -35,7 +35,6 @@
 #include "edit/CursorStatus.h"
 #include "edit/ReliefEdit.h"
 #include "model/ClosingCheck.h"
-#include "model/Messages.h"
 #include "view3d/KirikoView.h"
 
 namespace pw {
@@ -399,12 +398,16 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::OnHelp() {
-    for (const QString& path : helpCandidates_) {
-        if (!QFileInfo(path).isFile()) continue;
-        if (prompts_.OpenUrl(QUrl::fromLocalFile(path))) return;
-        break;
-    }
-    prompts_.ShowMessage(this, QString::fromUtf8(msg::kCantOpenHelp));
+    QString guide;
+    for (const QString& path : helpCandidates_)
+        if (QFileInfo(path).isFile()) {
+            guide = path;
+            break;
+        }
+    if (!guide.isEmpty() && prompts_.OpenUrl(QUrl::fromLocalFile(guide))) return;
+    // Without a guide anywhere, the place the package installs it.
+    if (guide.isEmpty() && !helpCandidates_.isEmpty()) guide = helpCandidates_.last();
+    prompts_.ShowMessage(this, CantOpenHelpMessage(guide));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

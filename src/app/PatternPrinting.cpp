@@ -7,6 +7,9 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <QWidget>
 #include <algorithm>
 
 #include "app/OutputGrid.h"
@@ -14,7 +17,6 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/CellGrid.h"
-#include "output/PrintLayout.h"
 #include "output/QPainterSurface.h"
 #include "output/UnfoldedPattern.h"
 
@@ -61,12 +63,41 @@ void DrawTileMarks(QPainter& painter, const PrintedPage& page, int dpiX) {
     painter.drawText(QPointF(page.labelX, page.labelY), QString::fromStdString(page.label));
 }
 
+// A page planned on the turned printable area: the printer's coordinates
+// turned a quarter clockwise, the origin at the area's top-right corner.
+void TurnOnto(QPainter& painter, const QPrinter& printer) {
+    painter.translate(printer.width(), 0);
+    painter.rotate(90);
+}
+
+// The print dialog's "Pattern" tab: the sheet at its size or fitted to the page.
+class ScaleTab : public QWidget {
+public:
+    explicit ScaleTab(PrintScale scale) {
+        setWindowTitle(QStringLiteral("Pattern"));
+        setObjectName(QStringLiteral("patternScale"));
+        realSize_ = new QRadioButton(QStringLiteral("&Real size (large sheets on several pages)"), this);
+        realSize_->setObjectName(QStringLiteral("realSize"));
+        auto* fit = new QRadioButton(QStringLiteral("&Fit to page"), this);
+        fit->setObjectName(QStringLiteral("fitToPage"));
+        (scale == PrintScale::FitToPage ? fit : realSize_)->setChecked(true);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(realSize_);
+        layout->addWidget(fit);
+        layout->addStretch();
+    }
+    PrintScale Chosen() const { return realSize_->isChecked() ? PrintScale::RealSize : PrintScale::FitToPage; }
+
+private:
+    QRadioButton* realSize_ = nullptr;
+};
+
 }  // namespace
 
 std::vector<PrintedPage> PatternPrinting::PlanPages(QPrinter& printer) {
     const CellGrid& grid = GridForOutput(model_);
     return PlanPrintedPages(PrinterPageOf(printer), settings_.rudovozuSizeRatio, grid.gridWidth, grid.gridHeight,
-                            settings_.cellSizeMm);
+                            settings_.cellSizeMm, scale_);
 }
 
 bool PatternPrinting::PrintPage(QPrinter& printer) {
@@ -87,6 +118,8 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
         if (n > first && !printer.newPage()) ok = false;
         const PrintedPage& page = pages[static_cast<std::size_t>(n - 1)];
         painter.save();
+        if (page.turned) TurnOnto(painter, printer);
+        painter.save();
         if (page.tiled)
             painter.setClipRect(QRectF(QPointF(page.clipLeft, page.clipTop), QPointF(page.clipRight, page.clipBottom)));
         {
@@ -95,16 +128,21 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
             DrawUnfoldedPattern(surface, grid, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
         }
         painter.restore();
-        if (page.tiled) DrawTileMarks(painter, page, printer.logicalDpiX());
+        if (page.tiled) DrawTileMarks(painter, page, page.turned ? printer.logicalDpiY() : printer.logicalDpiX());
+        painter.restore();
     }
     return painter.end() && ok;
 }
 
 void PatternPrinting::OnFilePrint(QWidget* window) {
     QPrintDialog dialog(printer_.get(), window);
+    // The tab is the dialog's from here on and goes with it.
+    auto* scaleTab = new ScaleTab(scale_);
+    dialog.setOptionTabs({scaleTab});
     // One page, or as many as the sheet needs when it is tiled.
     dialog.setMinMax(1, static_cast<int>(PlanPages(*printer_).size()));
     if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
+    scale_ = scaleTab->Chosen();
     PrintPage(*printer_);
 }
 

@@ -2,12 +2,13 @@
 #include <memory>
 #include <vector>
 
+#include "output/PrintLayout.h"
+
 class QPrinter;
 class QWidget;
 
 namespace pw {
 
-struct PrintedPage;
 class UserPrompts;
 struct AppSettings;
 struct EditedCard;
@@ -17,9 +18,11 @@ struct EditedCard;
 // cell size) and the crease at half the A4 height, measured from the
 // printable area's top-left corner at the printer's own resolution; other
 // papers centre it the same way. A sheet larger than the printable area is
-// tiled over several pages (see PlanPrintedPages). The pens are as wide as
-// on a 96 dpi screen. Keeps one printer for the whole run, so the choices
-// of Print setup and of the print dialog hold for the next print.
+// tiled over several pages (see PlanPrintedPages); or, chosen in the print
+// dialog's "Pattern" tab, the sheet fitted onto one page. The pens are as
+// wide as on a 96 dpi screen. Keeps one printer for the whole run, so the
+// choices of Print setup and of the print dialog hold for the next print
+// and its preview.
 class PatternPrinting {
 public:
     PatternPrinting(EditedCard& model, const AppSettings& settings, UserPrompts& prompts);
@@ -43,12 +46,16 @@ public:
     bool PrintPage(QPrinter& printer);
     // The pages for the printer's current paper and resolution.
     std::vector<PrintedPage> PlanPages(QPrinter& printer);
+    // Real size (tiled when larger than a page) or fitted to one page.
+    PrintScale Scale() const { return scale_; }
+    void SetScale(PrintScale scale) { scale_ = scale; }
 
 private:
     EditedCard& model_;
     const AppSettings& settings_;
     UserPrompts& prompts_;
     std::unique_ptr<QPrinter> printer_;
+    PrintScale scale_ = PrintScale::RealSize;
 };
 
 }  // namespace pw

@@ -8,8 +8,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include "app/DesktopOpener.h"
 
 namespace pw {
 
@@ -30,11 +34,34 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     return path.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
 }
 
+namespace {
+
+// Hands the keyboard back to the window a modal prompt came from once the
+// prompt closes. Without a window manager, or with one that lets the focus
+// fall to the desktop, nothing would have it, and the 3D view's keys would
+// do nothing until the window was clicked.
+class ActivateAfterwards {
+public:
+    explicit ActivateAfterwards(QWidget* parent) : window_(parent ? parent->window() : nullptr) {}
+    ~ActivateAfterwards() {
+        if (window_ && window_->isVisible()) window_->activateWindow();
+    }
+    ActivateAfterwards(const ActivateAfterwards&) = delete;
+    ActivateAfterwards& operator=(const ActivateAfterwards&) = delete;
+
+private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
 void QtUserPrompts::ShowMessage(QWidget* parent, const QString& text) {
+    ActivateAfterwards back(parent);
     QMessageBox::warning(parent, QApplication::applicationName(), text);
 }
 
 SaveChangesAnswer QtUserPrompts::AskSaveChanges(QWidget* parent, const QString& text) {
+    ActivateAfterwards back(parent);
     const auto button = QMessageBox::warning(parent, QApplication::applicationName(), text,
                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                                              QMessageBox::Save);
@@ -45,12 +72,14 @@ SaveChangesAnswer QtUserPrompts::AskSaveChanges(QWidget* parent, const QString& 
 
 QString QtUserPrompts::GetOpenFileName(QWidget* parent, const QString& filter) {
     // QFileDialog::getOpenFileName accepts existing files only.
+    ActivateAfterwards back(parent);
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 
 QString QtUserPrompts::GetSaveFileName(QWidget* parent, const QString& filter) {
     // The dialog asks before overwriting, and adds the chosen filter's
     // extension to a name typed without one.
+    ActivateAfterwards back(parent);
     QFileDialog dialog(parent, QString(), QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -74,14 +103,24 @@ QString QtUserPrompts::GetSaveFileName(QWidget* parent, const QString& filter) {
 
 bool QtUserPrompts::GetColor(QWidget* parent, QColor& chosen) {
     // No preset: the chooser does not start from the swatch's colour.
+    ActivateAfterwards back(parent);
     const QColor colour = QColorDialog::getColor(Qt::white, parent);
     if (!colour.isValid()) return false;
     chosen = colour;
     return true;
 }
 
-int QtUserPrompts::RunDialog(QDialog& dialog) { return dialog.exec(); }
+int QtUserPrompts::RunDialog(QDialog& dialog) {
+    ActivateAfterwards back(dialog.parentWidget());
+    return dialog.exec();
+}
 
-bool QtUserPrompts::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtUserPrompts::OpenUrl(const QUrl& url) {
+    // Qt hands a local file to xdg-open and reports success whether or not
+    // xdg-open found a program for it; run it here to hear its answer.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (url.isLocalFile() && !opener.isEmpty()) return OpenLocalFileWith(opener, url.toLocalFile());
+    return QDesktopServices::openUrl(url);
+}
 
 }  // namespace pw

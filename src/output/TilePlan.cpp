@@ -57,6 +57,24 @@ TileGrid PlanTiles(double left, double top, double right, double bottom, double 
     return t;
 }
 
+TileGrid PlanEvenTiles(double left, double top, double right, double bottom, double tileWidth, double tileHeight,
+                       double overlap) {
+    TileGrid t = PlanTiles(left, top, right, bottom, tileWidth, tileHeight, overlap);
+    const double width = std::max(0.0, right - left), height = std::max(0.0, bottom - top);
+    // Past the cap on pieces a share would outgrow the piece: keep it whole.
+    const double shareX = (width + (t.columns - 1) * t.overlap) / t.columns;
+    const double shareY = (height + (t.rows - 1) * t.overlap) / t.rows;
+    if (t.columns > 1 && shareX <= t.tileWidth) {
+        t.tileWidth = shareX;
+        t.left = left;
+    }
+    if (t.rows > 1 && shareY <= t.tileHeight) {
+        t.tileHeight = shareY;
+        t.top = top;
+    }
+    return t;
+}
+
 bool LineMeetsRect(const MmLine& l, double left, double top, double right, double bottom, double slack) {
     return std::max(l.x0, l.x1) >= left - slack && std::min(l.x0, l.x1) <= right + slack &&
            std::max(l.y0, l.y1) >= top - slack && std::min(l.y0, l.y1) <= bottom + slack;

@@ -35,6 +35,14 @@ struct TileGrid {
 TileGrid PlanTiles(double left, double top, double right, double bottom, double tileWidth, double tileHeight,
                    double overlap);
 
+// As many pieces as PlanTiles needs, shrunk to share the box evenly: the
+// pieces of a row (or a column) are as wide (or as tall) as the box's share
+// with the overlap, the first starts at the box's edge and the last ends at
+// the other, so that no piece shows a strip past the box. A box within one
+// piece keeps that piece whole with the box centred in it.
+TileGrid PlanEvenTiles(double left, double top, double right, double bottom, double tileWidth, double tileHeight,
+                       double overlap);
+
 // The PDF's pages. One page of the pattern's own page size when it fits the
 // paper and tiling is not asked for (shift 0, no clip, no marks, no label);
 // otherwise pages of the paper's size, each showing its piece of the drawing

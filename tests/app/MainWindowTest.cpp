@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QStatusTipEvent>
 #include <QDir>
 #include <QFile>
@@ -13,11 +14,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QToolBar>
 #include <iterator>
@@ -28,6 +31,7 @@
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
 #include "app/QtSettingsStore.h"
+#include "app/QtUserPrompts.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/CardFile.h"
@@ -407,9 +411,9 @@ TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysItCannot) {
     ASSERT_TRUE(QDir().mkpath(dir.filePath("help")));
     frame->SetHelpCandidates({dir.filePath("nowhere/index.html"), guide});
 
-    // No page at all.
+    // No page at all: the message names where the guide belongs.
     Trigger(*frame, ID_HELP_PAGE);
-    EXPECT_EQ(prompts.messages, QStringList{"Can't open Help file.\nSee /help/index.html with your browser."});
+    EXPECT_EQ(prompts.messages, QStringList{"Can't open Help file.\nSee " + guide + " with your browser."});
     EXPECT_TRUE(prompts.openedUrls.empty());
 
     QFile page(guide);
@@ -420,11 +424,11 @@ TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysItCannot) {
     EXPECT_EQ(prompts.openedUrls[0], QUrl::fromLocalFile(guide));
     EXPECT_EQ(prompts.messages.size(), 1);
 
-    // The desktop could not open it.
+    // No browser: the message gives the guide's path to open by hand.
     prompts.openUrlSucceeds = false;
     Trigger(*frame, ID_HELP_PAGE);
     EXPECT_EQ(prompts.messages.size(), 2);
-    EXPECT_EQ(prompts.messages.last(), "Can't open Help file.\nSee /help/index.html with your browser.");
+    EXPECT_EQ(prompts.messages.last(), "Can't open Help file.\nSee " + guide + " with your browser.");
 }
 
 TEST_F(MainWindowTest, TheUserGuideLiesBesideTheBuiltProgram) {
@@ -594,6 +598,31 @@ TEST_F(KirikoAppTest, AboutShowsTheVersion) {
     app.MainFrame()->Action(ID_APP_ABOUT)->trigger();
     EXPECT_EQ(prompts.dialogTitles, QStringList{"Popwright Version Information"});
     EXPECT_EQ(version, "Popwright  Version 1.2.1");
+}
+
+// The arrow keys move the cursor from the start and again as soon as a
+// message box is closed, wherever the pointer is: the 3D view holds the
+// keyboard focus without a click. (No window manager runs here, which
+// leaves the focus to the program.)
+TEST_F(KirikoAppTest, TheViewHasTheKeyboardFocusAtStartAndAfterAMessage) {
+    QCursor::setPos(1279, 1023);  // away from the window
+    QtUserPrompts real;
+    CKirikoApp app(store, real);
+    ASSERT_TRUE(app.InitInstance({"popwright"}));
+    CMainFrame* frame = app.MainFrame();
+    auto viewHasFocus = [frame] { return QApplication::focusWidget() == frame->View(); };
+    EXPECT_TRUE(QTest::qWaitFor(viewHasFocus, 5000));
+
+    // Help with no guide anywhere: a real message box, closed with its OK button.
+    frame->SetHelpCandidates({});
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->defaultButton()->click();
+    });
+    closer.start(50);
+    frame->OnHelp();
+    closer.stop();
+    EXPECT_TRUE(QTest::qWaitFor(viewHasFocus, 5000));
 }
 
 }  // namespace

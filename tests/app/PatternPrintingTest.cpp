@@ -1,7 +1,7 @@
 // File, "Print...", "Print preview" and "Print setup..." through the main
 // window, with the kept printer writing a PDF: one A4 page whose pattern has
-// its printed size and place whatever the printer's resolution, read back
-// with poppler's pdfinfo and pdftoppm.
+// its printed size and place whatever the printer's resolution, a sheet
+// turned or fitted to the page, read back with poppler's pdfinfo and pdftoppm.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -12,6 +12,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -288,6 +289,46 @@ TEST_F(PrintCommandsTest, LargeSheetIsTiledOverNumberedPages) {
     const QString rangedText = QString::fromUtf8(RunTool(QStringLiteral("pdftotext"), {pdf, "-"}));
     EXPECT_FALSE(rangedText.contains("1, 1"));
     EXPECT_TRUE(rangedText.contains("1, 2"));
+}
+
+TEST_F(PrintCommandsTest, TurnedAndFittedSheetsLieOnTheUprightPage) {
+    // A grid of 32 by 6 at 8 mm cells: a sheet of 240 by 80 mm, wider than
+    // A4 but within it turned, centred; the paper stays upright.
+    frame->Model().grid.NewCard(32, 6);
+    frame->Settings().cellSizeMm = 8;
+    QPrinter& printer = frame->Printing().Printer();
+    printer.setResolution(300);
+    prompts.onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    Trigger(ID_FILE_PRINT);
+    const QString info = QString::fromUtf8(RunTool(QStringLiteral("pdfinfo"), {pdf}));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12]"))) << info.toStdString();
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    QImage page = RenderedPage();
+    ASSERT_FALSE(page.isNull());
+    QRect ink = InkBounds(page);
+    EXPECT_NEAR(ink.width() * kMmPerPixel, 80, 1);
+    EXPECT_NEAR(ink.height() * kMmPerPixel, 240, 1);
+    EXPECT_NEAR((ink.left() + ink.right() + 1) / 2.0 * kMmPerPixel, area.left() + area.width() / 2, 1);
+    EXPECT_NEAR((ink.top() + ink.bottom() + 1) / 2.0 * kMmPerPixel, area.top() + area.height() / 2, 1);
+
+    // "Fit to page" in the print dialog's Pattern tab: the sheet as large as
+    // the page holds it, 5 mm inside the printable area, still turned.
+    QFile::remove(pdf);
+    prompts.onDialog = [](QDialog& dialog) {
+        auto* fit = dialog.findChild<QRadioButton*>("fitToPage");
+        EXPECT_NE(fit, nullptr);
+        if (fit) fit->click();
+        return int(QDialog::Accepted);
+    };
+    Trigger(ID_FILE_PRINT);
+    page = RenderedPage();
+    ASSERT_FALSE(page.isNull());
+    ink = InkBounds(page);
+    EXPECT_NEAR(ink.top() * kMmPerPixel, area.top() + 5, 1);
+    EXPECT_NEAR((ink.bottom() + 1) * kMmPerPixel, area.bottom() - 5, 1);
+    EXPECT_NEAR(ink.width() * kMmPerPixel, (area.height() - 10) / 3, 1);
+    EXPECT_EQ(frame->Printing().Scale(), PrintScale::FitToPage);
 }
 
 TEST_F(PrintCommandsTest, LetterPaperCentresThePatternTheSameWay) {

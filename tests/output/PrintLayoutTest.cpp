@@ -1,10 +1,15 @@
 // The printed page on any paper: the A4 placement kept to the last bit, the
 // same centring on other papers and at a cell size, tiling of a sheet larger
-// than the printable area, and the pens' scale to the printer's resolution.
+// than the printable area (pieces sharing it evenly, pages turned when that
+// needs fewer), the sheet fitted to one page, and the pens' scale to the
+// printer's resolution.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <random>
+#include <tuple>
+#include <vector>
 
 #include "output/PatternPlacement.h"
 #include "output/PrintLayout.h"
@@ -21,6 +26,33 @@ PrinterPage Page(int dpi, double widthMm, double heightMm, double marginMm = 5) 
     p.printableWidthPx = (widthMm - 2 * marginMm) * dpi / 25.4;
     p.printableHeightPx = (heightMm - 2 * marginMm) * dpi / 25.4;
     return p;
+}
+
+// The sheet's box (columns 1 to W-1, H-1 cells either side of the crease)
+// on a page, in device units.
+struct Box {
+    double left, top, right, bottom;
+};
+Box SheetOn(const PrintedPage& t, int W, int H) {
+    const PatternPlacement& p = t.placement;
+    return {p.ox + p.cw, p.oy - (H - 1) * p.ch, p.ox + (W - 1) * p.cw, p.oy + (H - 1) * p.ch};
+}
+
+// Whether every point of a sheet of cells of `cell` mm shows on some page,
+// inside that page's clip (or anywhere on an untiled page).
+void ExpectEveryPointShown(const std::vector<PrintedPage>& pages, int W, int H, double cell) {
+    const double width = (W - 2) * cell, height = 2 * (H - 1) * cell;
+    for (double x = 0; x <= width; x += width / 37)
+        for (double y = 0; y <= height; y += height / 41) {
+            int shown = 0;
+            for (const PrintedPage& t : pages) {
+                const double px = t.placement.ox + (1 + x / cell) * t.placement.cw;
+                const double py = t.placement.oy + (y / cell - (H - 1)) * t.placement.ch;
+                shown += !t.tiled || (px >= t.clipLeft - 1e-6 && px <= t.clipRight + 1e-6 && py >= t.clipTop - 1e-6 &&
+                                      py <= t.clipBottom + 1e-6);
+            }
+            EXPECT_GE(shown, 1) << x << "," << y;
+        }
 }
 
 TEST(PrintLayout, A4WithoutACellSizeIsTheOriginalPlacementBitForBit) {
@@ -78,19 +110,11 @@ TEST(PrintLayout, OnePageWhenTheSheetFitsTheTiledPagesOtherwise) {
     EXPECT_EQ(tiles.back().label, std::to_string(rows) + ", " + std::to_string(columns));
 
     // Every point of the sheet shows on some page, inside that page's clip.
-    for (double x = 0; x <= 400; x += 7)
-        for (double y = 0; y <= 400; y += 7) {
-            int shown = 0;
-            for (const PrintedPage& t : tiles) {
-                EXPECT_TRUE(t.tiled);
-                EXPECT_NEAR(t.placement.cw / pxPerMm, 25, 1e-9);
-                // The sheet point (u, s) = (1 + x / 25, 8 - y / 25)... on this page:
-                const double px = t.placement.ox + (1 + x / 25) * t.placement.cw;
-                const double py = t.placement.oy + (y / 25 - 8) * t.placement.ch;
-                shown += px >= t.clipLeft && px <= t.clipRight && py >= t.clipTop && py <= t.clipBottom;
-            }
-            EXPECT_GE(shown, 1) << x << "," << y;
-        }
+    for (const PrintedPage& t : tiles) {
+        EXPECT_TRUE(t.tiled);
+        EXPECT_NEAR(t.placement.cw / pxPerMm, 25, 1e-9);
+    }
+    ExpectEveryPointShown(tiles, 18, 9, 25);
     // Neighbours overlap by 10 mm: the same sheet point at both pages' inner edges.
     const PrintedPage& first = tiles[0];
     const PrintedPage& second = tiles[1];
@@ -107,6 +131,82 @@ TEST(PrintLayout, APrinterWithoutRoomForPiecesPrintsTheOnePage) {
     EXPECT_FALSE(pages[0].tiled);
     const PrinterPage label = Page(300, 50, 30, 2);  // a label printer
     EXPECT_EQ(PlanPrintedPages(label, 50, 18, 9, 5).size(), 1u);
+}
+
+TEST(PrintLayout, TiledPiecesShareTheSheetEvenly) {
+    // The 400 mm square sheet needs 3 by 2 pieces upright and turned alike,
+    // so it stays upright; the pieces (PlanEvenTiles) cover the sheet and
+    // the outline's bleed, no more: (402 + 2 * 10) / 3 by (402 + 10) / 2 mm.
+    const auto tiles = PlanPrintedPages(Page(300, 210, 297), 50, 18, 9, 25);
+    ASSERT_EQ(tiles.size(), 6u);
+    const double pxPerMm = 300 / 25.4;
+    const PrintedPage& first = tiles[0];
+    EXPECT_FALSE(first.turned);
+    EXPECT_NEAR((first.clipRight - first.clipLeft) / pxPerMm, 422.0 / 3, 1e-6);
+    EXPECT_NEAR((first.clipBottom - first.clipTop) / pxPerMm, 206, 1e-6);
+    // The sheet's left edge (u = 1) and top (s = -8) lie the bleed inside the first piece.
+    EXPECT_NEAR((first.placement.ox + first.placement.cw - first.clipLeft) / pxPerMm, kTileBleedMm, 1e-6);
+    EXPECT_NEAR((first.placement.oy - 8 * first.placement.ch - first.clipTop) / pxPerMm, kTileBleedMm, 1e-6);
+}
+
+TEST(PrintLayout, PagesTurnWhenThatNeedsFewer) {
+    const PrinterPage a4 = Page(300, 210, 297);
+    // 20 by 10 cells of 10 mm: 200 mm across a 190 mm wide printable area,
+    // and within the 287 by 200 mm turned area: one turned page, at real
+    // size, centred on the turned area.
+    const auto one = PlanPrintedPages(a4, 50, 22, 6, 10);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_TRUE(one[0].turned);
+    EXPECT_FALSE(one[0].tiled);
+    const PrinterPage turned = TurnedPage(a4);
+    const double pxPerMm = 300 / 25.4;
+    EXPECT_NEAR(one[0].placement.cw / pxPerMm, 10, 1e-9);
+    const Box b = SheetOn(one[0], 22, 6);
+    EXPECT_NEAR(b.left + b.right, turned.printableWidthPx, 1e-6);
+    EXPECT_NEAR(b.top + b.bottom, turned.printableHeightPx, 1e-6);
+
+    // 20 by 60 cells of 10 mm: 2 columns by 3 rows of upright pieces (180
+    // by 267 mm), 1 by 4 of turned ones (267 by 180 mm).
+    const auto tall = PlanPrintedPages(a4, 50, 22, 31, 10);
+    ASSERT_EQ(tall.size(), 4u);
+    for (const PrintedPage& t : tall) {
+        EXPECT_TRUE(t.turned);
+        EXPECT_TRUE(t.tiled);
+    }
+    ExpectEveryPointShown(tall, 22, 31, 10);
+    EXPECT_EQ(tall.back().label, "4, 1");
+}
+
+TEST(PrintLayout, FitToPageScalesTheSheetOntoOnePage) {
+    const double pxPerMm = 300 / 25.4;
+    const PrinterPage a4 = Page(300, 210, 297);
+    // W by H grids, from a small sheet to one of 400 mm and a wide one.
+    for (const auto& [W, H, cell] : std::vector<std::tuple<int, int, double>>{
+             {18, 9, 0}, {18, 9, 25}, {22, 6, 10}, {22, 31, 10}, {40, 3, 4}, {5, 40, 0}}) {
+        const auto pages = PlanPrintedPages(a4, 50, W, H, cell, PrintScale::FitToPage);
+        ASSERT_EQ(pages.size(), 1u);
+        const PrintedPage& p = pages[0];
+        EXPECT_FALSE(p.tiled);
+        const PrinterPage frame = p.turned ? TurnedPage(a4) : a4;
+        const Box b = SheetOn(p, W, H);
+        // Within 5 mm of the printable area's edges, touching that margin
+        // on two opposite sides, centred; square cells.
+        const double margin = kFitMarginMm * pxPerMm;
+        EXPECT_GE(b.left, margin - 1e-6);
+        EXPECT_GE(b.top, margin - 1e-6);
+        EXPECT_LE(b.right, frame.printableWidthPx - margin + 1e-6);
+        EXPECT_LE(b.bottom, frame.printableHeightPx - margin + 1e-6);
+        EXPECT_TRUE(std::abs(b.left - margin) < 1e-6 || std::abs(b.top - margin) < 1e-6) << W << "x" << H;
+        EXPECT_NEAR(b.left + b.right, frame.printableWidthPx, 1e-6);
+        EXPECT_NEAR(b.top + b.bottom, frame.printableHeightPx, 1e-6);
+        EXPECT_NEAR(p.placement.cw, p.placement.ch, 1e-9);
+        // The larger of the two ways round within the margins (190 by 277
+        // mm), upright when both are alike.
+        const double across = W - 2, down = 2.0 * (H - 1);
+        const double upright = std::min(190 / across, 277 / down), turned = std::min(277 / across, 190 / down);
+        EXPECT_NEAR(p.placement.cw / pxPerMm, std::max(upright, turned), 1e-9) << W << "x" << H;
+        EXPECT_EQ(p.turned, turned > upright + 1e-9) << W << "x" << H;
+    }
 }
 
 TEST(PrintLayout, PensAsWideAsOnAScreen) {
@@ -139,6 +239,35 @@ TEST(TilePlan, PiecesCoverTheBoxCentredWithAlignmentMarksOnSharedStrips) {
     // A box that fits is one piece; absurdly small pieces stay bounded.
     EXPECT_EQ(PlanTiles(0, 0, 100, 100, 150, 120, 10).Count(), 1);
     EXPECT_LE(PlanTiles(0, 0, 1e6, 1e6, 0.01, 0.01, 10).Count(), 200 * 200);
+}
+
+TEST(TilePlan, EvenPiecesShareTheBoxFromEdgeToEdge) {
+    std::mt19937 rng(16);
+    std::uniform_real_distribution<double> length(1, 1500), piece(40, 400);
+    for (int i = 0; i < 500; ++i) {
+        const double left = 13, top = -7, w = length(rng), h = length(rng), tw = piece(rng), th = piece(rng);
+        const TileGrid plain = PlanTiles(left, top, left + w, top + h, tw, th, 10);
+        const TileGrid even = PlanEvenTiles(left, top, left + w, top + h, tw, th, 10);
+        ASSERT_EQ(even.columns, plain.columns);
+        ASSERT_EQ(even.rows, plain.rows);
+        EXPECT_LE(even.tileWidth, tw + 1e-9);
+        EXPECT_LE(even.tileHeight, th + 1e-9);
+        // One piece holds the box centred; more run from edge to edge.
+        const double right = even.TileLeft(even.columns - 1) + even.tileWidth;
+        const double bottom = even.TileTop(even.rows - 1) + even.tileHeight;
+        if (even.columns > 1) {
+            EXPECT_NEAR(even.TileLeft(0), left, 1e-9);
+            EXPECT_NEAR(right, left + w, 1e-6);
+        } else {
+            EXPECT_NEAR(even.TileLeft(0) + right, 2 * left + w, 1e-6);
+        }
+        if (even.rows > 1) {
+            EXPECT_NEAR(even.TileTop(0), top, 1e-9);
+            EXPECT_NEAR(bottom, top + h, 1e-6);
+        } else {
+            EXPECT_NEAR(even.TileTop(0) + bottom, 2 * top + h, 1e-6);
+        }
+    }
 }
 
 }  // namespace
