@@ -87,6 +87,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     connect(view_, &CKirikoView::EditRefused, this, &CMainFrame::ShowEditRefusal);
     connect(doc_.get(), &CKirikoDoc::cardFileUsed, this, &CMainFrame::RecentCardUsed);
     connect(doc_.get(), &CKirikoDoc::cardFileUnreadable, this, &CMainFrame::RecentCardUnreadable);
+    connect(doc_.get(), &CKirikoDoc::cardFileNote, this, [this](const QString& text) { statusBar()->showMessage(text); });
     connect(recovery_.get(), &CardRecovery::cannotKeepCopies, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     recovery_->Start();
