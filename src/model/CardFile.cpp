@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <istream>
 #include <ostream>
@@ -71,7 +72,8 @@ bool ToFraction(const std::string& token, double& value) {
 // The file's words, read a character at a time so that neither a word
 // without end nor a file without end (/dev/zero) can take more memory than
 // a short word: a word is held to kMaxCardWordChars and one more character,
-// and reading stops past kMaxCardFileBytes.
+// and reading stops past kMaxCardFileBytes. A read that fails (a folder, a
+// disk error) ends the words too, and is no shorter card.
 class Reader {
 public:
     explicit Reader(std::istream& in) : in_(in.rdbuf()) {}
@@ -84,12 +86,13 @@ public:
             if (token.size() <= kMaxCardWordChars) token.push_back(static_cast<char>(c));
             c = Get();
         }
-        return !token.empty() && !tooLarge_;
+        return !token.empty() && stopped_ == CardReadError::None;
     }
 
-    bool TooLarge() const { return tooLarge_; }
-    // Why a word is missing: the text ended, or it went on too long.
-    CardReadError Missing() const { return tooLarge_ ? CardReadError::TooLarge : CardReadError::Truncated; }
+    // Why the words stopped early, or None when the text ended.
+    CardReadError Stopped() const { return stopped_; }
+    // Why a word is missing: the text ended, or the reading stopped.
+    CardReadError Missing() const { return stopped_ != CardReadError::None ? stopped_ : CardReadError::Truncated; }
 
 private:
     static constexpr int kEnd = std::char_traits<char>::eof();
@@ -97,17 +100,22 @@ private:
     static bool IsSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
     int Get() {
-        if (!in_ || tooLarge_) return kEnd;
+        if (!in_ || stopped_ != CardReadError::None) return kEnd;
         if (++read_ > kMaxCardFileBytes) {
-            tooLarge_ = true;
+            stopped_ = CardReadError::TooLarge;
             return kEnd;
         }
-        return in_->sbumpc();
+        try {
+            return in_->sbumpc();
+        } catch (const std::exception&) {  // the file buffer's read error
+            stopped_ = CardReadError::CannotOpen;
+            return kEnd;
+        }
     }
 
     std::streambuf* in_;
     long long read_ = 0;
-    bool tooLarge_ = false;
+    CardReadError stopped_ = CardReadError::None;
 };
 
 bool Fail(CardReadError* error, CardReadError why) {
@@ -141,7 +149,7 @@ bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error, int* colum
             break;
         }
     }
-    if (reader.TooLarge()) return Fail(error, CardReadError::TooLarge);
+    if (reader.Stopped() != CardReadError::None) return Fail(error, reader.Stopped());
     if (!haveWidth || w < 1 || h < 1 || w > kMaxCardCells || h > 4096)
         return Fail(error, CardReadError::BadSize);
     const long long W = w + 2;
@@ -185,7 +193,7 @@ bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error, int* colum
         for (long long y = 1; y <= h; ++y)
             out.ChangeCellFlag(static_cast<int>(c + 1), static_cast<int>(y), static_cast<int>(z + 1), CELL_SOLID, false);
     }
-    if (reader.TooLarge()) return Fail(error, CardReadError::TooLarge);
+    if (reader.Stopped() != CardReadError::None) return Fail(error, reader.Stopped());
     if (columnsHeld) *columnsHeld = static_cast<int>(held);
     out.gridChanged = true;
     out.cursorResetPending = true;

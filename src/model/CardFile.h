@@ -14,7 +14,7 @@ void WriteCard(std::ostream& out, const CellGrid& grid);
 // Why a read failed, for the caller's messages.
 enum class CardReadError {
     None,
-    CannotOpen,     // the file cannot be opened
+    CannotOpen,     // the file cannot be opened or read
     VersionTooNew,  // the "v" entry is above 1.0: show msg::kVersionTooNew first
     Truncated,      // a "v", "w" or "h" entry, a height or a tunnel line lacks its number
     BadNumber,      // a token that must be a number is not one

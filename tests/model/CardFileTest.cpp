@@ -151,6 +151,8 @@ TEST_F(CardFileTest, FailedReadsLeaveTheShownCardUntouched) {
     CardReadError why{};
     EXPECT_FALSE(ReadCard((dir_ / "missing.kpf").string(), m, &why));
     EXPECT_EQ(why, CardReadError::CannotOpen);
+    EXPECT_FALSE(ReadCard(dir_.string(), m, &why));  // a folder, whose reads fail
+    EXPECT_EQ(why, CardReadError::CannotOpen);
 }
 
 // A file may stop after any column: it reads as a card whose later columns
