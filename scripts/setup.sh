@@ -12,7 +12,7 @@ packages=(
   desktop-file-utils libxml2-utils shared-mime-info
   poppler-utils python3-ezdxf libemf2svg-dev libdxflib-dev librecad
   libpng-dev libgif-dev
-  libassimp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libassimp-dev libminizip-dev nlohmann-json3-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   clang-14 libclang-rt-14-dev
   appstream man-db dpkg-dev lintian file binutils
 )
