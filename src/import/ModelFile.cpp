@@ -236,20 +236,24 @@ bool Finish(const aiScene* scene, Mesh& out, std::string& error) {
 // whatever happens to the child, the program goes on and reports the model
 // as unreadable.
 constexpr int kReadSeconds = 20;
-// What the child may map beyond what the program had mapped when it forked.
-// Counted from there, the limit holds for a desktop program with its
-// graphics drivers mapped and under AddressSanitizer, whose terabytes of
-// reserved shadow are mapped before; its small blocks come from a range
-// reserved then too, but a large buffer is a mapping of its own.
+// The child's memory, held two ways. It may map at most this much beyond
+// what the program had mapped when it forked (counted from there, the
+// limit leaves room for a desktop program's graphics drivers), so that an
+// allocation past it fails at once. AddressSanitizer serves allocations
+// from ranges it reserved before, which that limit does not see; so the
+// parent also watches the child's resident memory and stops it past the
+// same size, which holds in every build.
 constexpr unsigned long long kChildMemoryBytes = 2ULL << 30;
+constexpr int kWatchMilliseconds = 20;
 
-unsigned long long MappedBytes() {
-    unsigned long long pages = 0;
-    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%llu", &pages) != 1) pages = 0;
+// The first ("mapped") or second ("resident") figure of /proc/PID/statm, in bytes.
+unsigned long long StatmBytes(const std::string& process, int field) {
+    unsigned long long pages[2] = {0, 0};
+    if (std::FILE* statm = std::fopen(("/proc/" + process + "/statm").c_str(), "r")) {
+        if (std::fscanf(statm, "%llu %llu", &pages[0], &pages[1]) != 2) pages[0] = pages[1] = 0;
         std::fclose(statm);
     }
-    return pages * static_cast<unsigned long long>(::sysconf(_SC_PAGESIZE));
+    return pages[field] * static_cast<unsigned long long>(::sysconf(_SC_PAGESIZE));
 }
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
@@ -264,15 +268,24 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
     return true;
 }
 
-// Reads exactly `size` bytes unless the deadline passes or the pipe ends.
-bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::time_point deadline) {
+// Reads exactly `size` bytes from the child unless the deadline passes, the
+// pipe ends or the child holds more than kChildMemoryBytes.
+struct Child {
+    pid_t pid;
+    unsigned long long residentAtFork;  // the pages it shares with the program count too
+};
+
+bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::time_point deadline, const Child& child) {
     char* p = static_cast<char*>(data);
+    const std::string process = std::to_string(child.pid);
     while (size > 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         pollfd wait{fd, POLLIN, 0};
-        const int ready = ::poll(&wait, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+        const int ready = ::poll(&wait, 1, static_cast<int>(std::min<long long>(left.count(), kWatchMilliseconds)));
         if (ready < 0 && errno == EINTR) continue;
+        // Checked while the child works, not while it sends its triangles.
+        if (ready == 0 && StatmBytes(process, 1) > child.residentAtFork + kChildMemoryBytes) return false;
         if (ready <= 0) continue;
         const ssize_t n = ::read(fd, p, size);
         if (n < 0 && errno == EINTR) continue;
@@ -292,7 +305,7 @@ bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::ti
     // which would report the parent's input as a crash); so does the alarm.
     for (int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGALRM}) ::signal(sig, SIG_DFL);
     ::alarm(static_cast<unsigned>(seconds));
-    const rlim_t limit = MappedBytes() + kChildMemoryBytes;
+    const rlim_t limit = StatmBytes("self", 0) + kChildMemoryBytes;
     rlimit memory{limit, limit};
     ::setrlimit(RLIMIT_AS, &memory);
     Mesh mesh;
@@ -329,6 +342,7 @@ bool ReadIsolated(const std::function<std::string()>& check, const std::function
     error = msg::kModelUnreadable;
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    const unsigned long long resident = StatmBytes("self", 1);
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(fds[0]);
@@ -340,16 +354,17 @@ bool ReadIsolated(const std::function<std::string()>& check, const std::function
         ReadInChild(fds[1], check, read, seconds);
     }
     ::close(fds[1]);
+    const Child watched{child, resident};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds + 1);
     bool done = false;
     char ok = 0;
-    if (ReadAll(fds[0], &ok, 1, deadline)) {
+    if (ReadAll(fds[0], &ok, 1, deadline, watched)) {
         if (ok == 1) {
             std::uint64_t count = 0;
             Mesh mesh;
-            if (ReadAll(fds[0], &count, sizeof count, deadline) && count % 3 == 0 && count / 3 <= kMaxModelTriangles) {
+            if (ReadAll(fds[0], &count, sizeof count, deadline, watched) && count % 3 == 0 && count / 3 <= kMaxModelTriangles) {
                 mesh.corners.resize(static_cast<std::size_t>(count));
-                if (ReadAll(fds[0], mesh.corners.data(), mesh.corners.size() * sizeof(mesh.corners[0]), deadline)) {
+                if (ReadAll(fds[0], mesh.corners.data(), mesh.corners.size() * sizeof(mesh.corners[0]), deadline, watched)) {
                     out = std::move(mesh);
                     error.clear();
                     done = true;
@@ -357,9 +372,9 @@ bool ReadIsolated(const std::function<std::string()>& check, const std::function
             }
         } else {
             std::uint32_t length = 0;
-            if (ReadAll(fds[0], &length, sizeof length, deadline) && length < 1000) {
+            if (ReadAll(fds[0], &length, sizeof length, deadline, watched) && length < 1000) {
                 std::string message(length, '\0');
-                if (ReadAll(fds[0], message.data(), length, deadline)) error = message;
+                if (ReadAll(fds[0], message.data(), length, deadline, watched)) error = message;
             }
         }
     }

@@ -15,7 +15,7 @@ constexpr long long kMaxModelFileBytes = 1LL << 30;
 bool IsModelFileName(const std::string& path);
 
 // Reads a model file with Assimp into triangles, in a child process that
-// may take at most 20 seconds and map at most 2 GiB more than the program,
+// may take at most 20 seconds and hold at most 2 GiB more than the program,
 // so a hostile file can neither hang nor stop the program; the sizes the
 // file declares are checked first (see CheckModelSizes). Files a model
 // refers to (glTF buffers, OBJ materials) are read from regular files only
