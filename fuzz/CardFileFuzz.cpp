@@ -78,8 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(text);
     pw::CellGrid grid;
     pw::CardReadError error = pw::CardReadError::None;
-    if (pw::ParseCard(in, grid, &error)) {
+    int columnsHeld = -1;
+    if (pw::ParseCard(in, grid, &error, &columnsHeld)) {
         pw::fuzz::Require(error == pw::CardReadError::None, "a successful read reports no error");
+        pw::fuzz::Require(columnsHeld >= 0 && columnsHeld <= grid.gridWidth - 2, "a read says how many columns it held");
+        for (int x = columnsHeld + 1; x <= grid.gridWidth - 2; ++x)
+            pw::fuzz::Require(grid.HeightAt(x, 1) == 0, "the columns after the file's last are flat");
         CheckReadCard(grid);
     } else {
         pw::fuzz::Require(error != pw::CardReadError::None, "a failed read says why");

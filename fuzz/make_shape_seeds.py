@@ -76,3 +76,18 @@ with zipfile.ZipFile(archive, "w") as z:
                '<Relationship Target="/3D/3dmodel.model" Id="rel0" Type="http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel"/></Relationships>')
     z.writestr("3D/3dmodel.model", model)
 save("half-cube.3mf", "3mf", archive.getvalue())
+
+# Hostile sizes, each refused before Assimp builds them: a glb whose binary
+# chunk claims 2 GB, a node tree that doubles at every level and one that
+# contains itself, and a 3MF whose directory claims 300 MB for its model.
+lying = bytearray(glb)
+lying[20 + len(json_chunk):24 + len(json_chunk)] = struct.pack("<I", 2000000000)
+save("glb-lying-chunk.glb", "glb", bytes(lying))
+doubling = "[" + "".join('{"children":[%d,%d]},' % (k + 1, k + 1) for k in range(12)) + '{"mesh":0}]'
+save("gltf-doubling-nodes.gltf", "gltf", gltf.replace('"nodes":[{"mesh":0}]', '"nodes":' + doubling).encode())
+save("gltf-node-loop.gltf", "gltf",
+     gltf.replace('"nodes":[{"mesh":0}]', '"nodes":[{"children":[1]},{"children":[0],"mesh":0}]').encode())
+claimed = bytearray(archive.getvalue())
+entry = claimed.rfind(b"PK\x01\x02")  # the central directory's last entry: the model
+claimed[entry + 24:entry + 28] = struct.pack("<I", 300 << 20)
+save("3mf-claims-300mb.3mf", "3mf", bytes(claimed))

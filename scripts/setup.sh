@@ -43,6 +43,9 @@ packages=(
   libassimp-dev
   libfreetype-dev
   libfontconfig-dev
+  # model files' own checks: 3MF zip directories, glTF node graphs
+  libminizip-dev
+  nlohmann-json3-dev
   fonts-dejavu-core
   # the sanitizer and fuzzing builds
   clang-14

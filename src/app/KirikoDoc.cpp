@@ -88,8 +88,9 @@ void CKirikoDoc::OnFileOpenRecent(const QString& path) {
 
 bool CKirikoDoc::OpenCardFile(const QString& path) {
     CardReadError error = CardReadError::None;
+    int held = 0;
     // ReadCard leaves the model untouched unless the whole file was read.
-    if (!ReadCard(QFile::encodeName(path).toStdString(), model_, &error)) {
+    if (!ReadCard(QFile::encodeName(path).toStdString(), model_, &error, &held)) {
         if (error == CardReadError::VersionTooNew) prompts_.ShowMessage(window_, QString::fromUtf8(msg::kVersionTooNew));
         prompts_.ShowMessage(window_, QString::fromUtf8(msg::kFileCouldNotBeRead));
         emit cardFileUnreadable(QFileInfo(path).absoluteFilePath());
@@ -101,6 +102,11 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     SetTitle(info.completeBaseName());
     emit updateAllViews();
     emit cardFileUsed(currentCardPath_);
+    // A file cut short opens as far as it goes; saving it would make the
+    // lost columns flat for good, so the user is told which ones.
+    const int columns = model_.grid.gridWidth - 2;
+    if (held < columns)
+        emit cardFileNote(QString::fromUtf8(msg::kCardFileEndsEarly).arg(held).arg(columns));
     return true;
 }
 

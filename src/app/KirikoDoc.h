@@ -83,6 +83,8 @@ signals:
     void cardFileUsed(const QString& path);
     // A card file could not be read: it is no longer a recent card.
     void cardFileUnreadable(const QString& path);
+    // Something to say of a card file that was read, for the status bar.
+    void cardFileNote(const QString& text);
 
 private:
     // Writes the card to `path` without ever truncating the old file first;

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <cmath>
@@ -86,6 +87,11 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     connect(view_, &CKirikoView::EditRefused, this, &CMainFrame::ShowEditRefusal);
     connect(doc_.get(), &CKirikoDoc::cardFileUsed, this, &CMainFrame::RecentCardUsed);
     connect(doc_.get(), &CKirikoDoc::cardFileUnreadable, this, &CMainFrame::RecentCardUnreadable);
+    // A card named on the command line is read before the window shows, and
+    // a message shown then would not hide the cursor pane under it.
+    connect(doc_.get(), &CKirikoDoc::cardFileNote, this, [this](const QString& text) {
+        QTimer::singleShot(0, this, [this, text] { statusBar()->showMessage(text); });
+    });
     connect(recovery_.get(), &CardRecovery::cannotKeepCopies, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     recovery_->Start();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ostream>
 #include <sstream>
+#include <string>
 
 #include "edit/EditedCard.h"
 #include "model/CardFile.h"
@@ -14,9 +15,22 @@
 
 namespace pw {
 
+std::string EndsEarlyNote(int columnsHeld, int columns) {
+    if (columnsHeld >= columns) return {};
+    std::string text = msg::kCardFileEndsEarly;
+    text.replace(text.find("%1"), 2, std::to_string(columnsHeld));
+    text.replace(text.find("%2"), 2, std::to_string(columns));
+    return text;
+}
+
 bool ReadCardOrReport(const std::string& path, EditedCard& model, std::ostream& err) {
     CardReadError why = CardReadError::None;
-    if (ReadCard(path, model, &why)) return true;
+    int held = 0;
+    if (ReadCard(path, model, &why, &held)) {
+        const std::string note = EndsEarlyNote(held, model.grid.gridWidth - 2);
+        if (!note.empty()) err << note << "\n";
+        return true;
+    }
     if (why == CardReadError::VersionTooNew) err << msg::kVersionTooNew << "\n";
     err << msg::kFileCouldNotBeRead << "\n";
     return false;

@@ -8,8 +8,13 @@ class CellGrid;
 struct EditedCard;
 
 // Reads the card at `path` into the model. On failure prints the program's
-// messages to `err` (the version message first when the file is too new).
+// messages to `err` (the version message first when the file is too new);
+// a file that stops before the card's last column is read, and `err` says so.
 bool ReadCardOrReport(const std::string& path, EditedCard& model, std::ostream& err);
+
+// What to say of a card file that held only `columnsHeld` of the card's
+// `columns` columns; empty for a whole file.
+std::string EndsEarlyNote(int columnsHeld, int columns);
 
 // Writes the card to `path` through a temporary file beside it that is then
 // renamed over it, so a failed write never leaves a damaged or missing card.

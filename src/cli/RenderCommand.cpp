@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "cli/CardFiles.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
@@ -71,10 +72,16 @@ bool ParseAngle(const std::string& text, double& angle) {
     return end && *end == '\0' && std::isfinite(angle) && angle >= kClosedAngle && angle <= kFlatAngle;
 }
 
-// The card, rebuilt; one line on stderr when it cannot be read.
+// The card, rebuilt; one line on stderr when it cannot be read, or when the
+// file stops before the card's last column.
 bool ReadCardInOneLine(const std::string& path, EditedCard& card, std::ostream& err) {
     CardReadError why = CardReadError::None;
-    if (ReadCard(path, card, &why)) return true;
+    int held = 0;
+    if (ReadCard(path, card, &why, &held)) {
+        const std::string note = EndsEarlyNote(held, card.grid.gridWidth - 2);
+        if (!note.empty()) err << "popwright-cli: " << path << ": " << note << "\n";
+        return true;
+    }
     std::string text = why == CardReadError::VersionTooNew ? msg::kVersionTooNew : msg::kFileCouldNotBeRead;
     for (std::size_t at; (at = text.find("\n ")) != std::string::npos;) text.replace(at, 2, " ");
     for (char& c : text)

@@ -23,9 +23,9 @@ void EditedCard::AdoptReadCard(CellGrid&& fresh) {
     grid.cursorResetPending = true;
 }
 
-bool ReadCard(const std::string& path, EditedCard& card, CardReadError* error) {
+bool ReadCard(const std::string& path, EditedCard& card, CardReadError* error, int* columnsHeld) {
     CellGrid fresh;
-    if (!ReadCard(path, fresh, error)) return false;
+    if (!ReadCard(path, fresh, error, columnsHeld)) return false;
     card.AdoptReadCard(std::move(fresh));
     return true;
 }

@@ -27,6 +27,7 @@ struct EditedCard {
 
 // Reads the card file at `path` into the card. Only a file read whole
 // replaces it (see AdoptReadCard); on failure the card is untouched.
-bool ReadCard(const std::string& path, EditedCard& card, CardReadError* error = nullptr);
+// `columnsHeld` as for the grid's ReadCard.
+bool ReadCard(const std::string& path, EditedCard& card, CardReadError* error = nullptr, int* columnsHeld = nullptr);
 
 }  // namespace pw

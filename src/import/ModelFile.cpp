@@ -19,14 +19,84 @@
 #include <cstdint>
 #include <functional>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "import/ImportMessages.h"
+#include "import/ModelSizeCheck.h"
 
 namespace pw {
 
 namespace {
+
+// The absolute path without links, "." or ".."; empty when there is none.
+std::string RealPath(const std::string& path) {
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : std::string();
+}
+
+// The real path of the folder a file is named in.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return RealPath(".");
+    return RealPath(slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// Whether `real` is a path below the folder `folder` (both real paths).
+bool IsBelow(const std::string& real, const std::string& folder) {
+    if (folder.empty() || real.size() <= folder.size() || real.compare(0, folder.size(), folder) != 0) return false;
+    return folder == "/" || real[folder.size()] == '/';
+}
+
+// A model file's bytes, read where the checks ask.
+class FileBytes : public ModelBytes {
+public:
+    explicit FileBytes(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        struct stat info {};
+        if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) size_ = info.st_size;
+    }
+    ~FileBytes() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    long long Size() const override { return size_; }
+    std::size_t Read(long long offset, void* to, std::size_t size) const override {
+        std::size_t done = 0;
+        while (done < size && offset + static_cast<long long>(done) < size_) {
+            const ssize_t n = ::pread(fd_, static_cast<char*>(to) + done, size - done, offset + static_cast<long long>(done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+
+private:
+    int fd_;
+    long long size_ = 0;
+};
+
+class MemoryBytes : public ModelBytes {
+public:
+    MemoryBytes(const void* data, std::size_t size) : data_(static_cast<const char*>(data)), size_(size) {}
+    long long Size() const override { return static_cast<long long>(size_); }
+    std::size_t Read(long long offset, void* to, std::size_t size) const override {
+        if (offset < 0 || static_cast<std::size_t>(offset) >= size_) return 0;
+        const std::size_t n = std::min(size, size_ - static_cast<std::size_t>(offset));
+        std::memcpy(to, data_ + offset, n);
+        return n;
+    }
+
+private:
+    const char* data_;
+    std::size_t size_;
+};
 
 std::string LowerExtension(const std::string& path) {
     const std::size_t dot = path.rfind('.');
@@ -41,10 +111,16 @@ bool IsModelExtension(const std::string& ext) {
     return ext == "obj" || ext == "stl" || ext == "ply" || ext == "gltf" || ext == "glb" || ext == "3mf";
 }
 
-// Assimp's file access, narrowed to regular files of bounded size: a model
-// that names /dev/zero or a fifo as its buffer must not hang the program.
-class RegularFilesOnly : public Assimp::DefaultIOSystem {
+// Assimp's file access, narrowed to regular files of bounded size inside
+// the model's own folder (and below): a model that names /dev/zero or a
+// fifo as its buffer must not hang the program, and one that names
+// /etc/passwd or ../../x.bin must not read it.
+class FolderFilesOnly : public Assimp::DefaultIOSystem {
 public:
+    // A model reached through a link may name its files beside the link or
+    // beside the file the link leads to.
+    explicit FolderFilesOnly(const std::string& model)
+        : model_(RealPath(model)), named_(FolderOf(model)), real_(FolderOf(model_)) {}
     bool Exists(const char* file) const override { return Acceptable(file); }
     Assimp::IOStream* Open(const char* file, const char* mode) override {
         if (!mode || mode[0] != 'r' || !Acceptable(file)) return nullptr;
@@ -52,10 +128,16 @@ public:
     }
 
 private:
-    static bool Acceptable(const char* file) {
+    bool Acceptable(const char* file) const {
         struct stat info {};
-        return file && ::stat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxModelFileBytes;
+        if (!file || ::stat(file, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxModelFileBytes)
+            return false;
+        // Links and "..": the file's own place decides.
+        const std::string real = RealPath(file);
+        return !real.empty() && (real == model_ || IsBelow(real, named_) || IsBelow(real, real_));
     }
+
+    std::string model_, named_, real_;
 };
 
 // No file access at all, for a model held in memory.
@@ -150,11 +232,29 @@ bool Finish(const aiScene* scene, Mesh& out, std::string& error) {
 // Assimp's readers are not built for hostile files: some broken files make
 // them loop for ever, stop the program on a failed assertion or take all
 // memory. So a model is read in a child process of its own, under a time
-// limit (and, outside sanitizer builds, a memory limit), which sends the
-// triangles back through a pipe; whatever happens to the child, the program
-// goes on and reports the model as unreadable.
+// limit and a memory limit, which sends the triangles back through a pipe;
+// whatever happens to the child, the program goes on and reports the model
+// as unreadable.
 constexpr int kReadSeconds = 20;
-constexpr unsigned long long kChildMemoryBytes = 3ULL << 30;
+// The child's memory, held two ways. It may map at most this much beyond
+// what the program had mapped when it forked (counted from there, the
+// limit leaves room for a desktop program's graphics drivers), so that an
+// allocation past it fails at once. AddressSanitizer serves allocations
+// from ranges it reserved before, which that limit does not see; so the
+// parent also watches the child's resident memory and stops it past the
+// same size, which holds in every build.
+constexpr unsigned long long kChildMemoryBytes = 2ULL << 30;
+constexpr int kWatchMilliseconds = 20;
+
+// The first ("mapped") or second ("resident") figure of /proc/PID/statm, in bytes.
+unsigned long long StatmBytes(const std::string& process, int field) {
+    unsigned long long pages[2] = {0, 0};
+    if (std::FILE* statm = std::fopen(("/proc/" + process + "/statm").c_str(), "r")) {
+        if (std::fscanf(statm, "%llu %llu", &pages[0], &pages[1]) != 2) pages[0] = pages[1] = 0;
+        std::fclose(statm);
+    }
+    return pages[field] * static_cast<unsigned long long>(::sysconf(_SC_PAGESIZE));
+}
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const char* p = static_cast<const char*>(data);
@@ -168,15 +268,24 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
     return true;
 }
 
-// Reads exactly `size` bytes unless the deadline passes or the pipe ends.
-bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::time_point deadline) {
+// Reads exactly `size` bytes from the child unless the deadline passes, the
+// pipe ends or the child holds more than kChildMemoryBytes.
+struct Child {
+    pid_t pid;
+    unsigned long long residentAtFork;  // the pages it shares with the program count too
+};
+
+bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::time_point deadline, const Child& child) {
     char* p = static_cast<char*>(data);
+    const std::string process = std::to_string(child.pid);
     while (size > 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         pollfd wait{fd, POLLIN, 0};
-        const int ready = ::poll(&wait, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+        const int ready = ::poll(&wait, 1, static_cast<int>(std::min<long long>(left.count(), kWatchMilliseconds)));
         if (ready < 0 && errno == EINTR) continue;
+        // Checked while the child works, not while it sends its triangles.
+        if (ready == 0 && StatmBytes(process, 1) > child.residentAtFork + kChildMemoryBytes) return false;
         if (ready <= 0) continue;
         const ssize_t n = ::read(fd, p, size);
         if (n < 0 && errno == EINTR) continue;
@@ -187,36 +296,27 @@ bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::ti
     return true;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
 // The child's side: reads the model and sends "1", the corner count and the
 // corners, or "0", the message's length and the message.
-[[noreturn]] void ReadInChild(int fd, const std::function<const aiScene*(Assimp::Importer&)>& read, int seconds) {
+[[noreturn]] void ReadInChild(int fd, const std::function<std::string()>& check,
+                              const std::function<const aiScene*(Assimp::Importer&)>& read, int seconds) {
     // A fault or failed assertion ends the child at once, without the crash
     // handlers the program may have set up (a sanitizer's or a fuzzer's,
     // which would report the parent's input as a crash); so does the alarm.
     for (int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGALRM}) ::signal(sig, SIG_DFL);
     ::alarm(static_cast<unsigned>(seconds));
-    if (!kSanitized) {
-        rlimit memory{kChildMemoryBytes, kChildMemoryBytes};
-        ::setrlimit(RLIMIT_AS, &memory);
-    }
+    const rlim_t limit = StatmBytes("self", 0) + kChildMemoryBytes;
+    rlimit memory{limit, limit};
+    ::setrlimit(RLIMIT_AS, &memory);
     Mesh mesh;
     std::string error;
     try {
-        Assimp::Importer importer;
-        Configure(importer);
-        Finish(read(importer), mesh, error);
+        error = check();
+        if (error.empty()) {
+            Assimp::Importer importer;
+            Configure(importer);
+            Finish(read(importer), mesh, error);
+        }
     } catch (const std::bad_alloc&) {
         error = msg::kModelTooLarge;
     } catch (...) {
@@ -235,11 +335,14 @@ constexpr bool kSanitized = false;
     ::_exit(sent ? 0 : 1);
 }
 
-bool ReadIsolated(const std::function<const aiScene*(Assimp::Importer&)>& read, int seconds, Mesh& out,
-                  std::string& error) {
+// `check` runs first in the child: the declared sizes, before Assimp builds
+// what they describe.
+bool ReadIsolated(const std::function<std::string()>& check, const std::function<const aiScene*(Assimp::Importer&)>& read,
+                  int seconds, Mesh& out, std::string& error) {
     error = msg::kModelUnreadable;
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    const unsigned long long resident = StatmBytes("self", 1);
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(fds[0]);
@@ -248,19 +351,20 @@ bool ReadIsolated(const std::function<const aiScene*(Assimp::Importer&)>& read, 
     }
     if (child == 0) {
         ::close(fds[0]);
-        ReadInChild(fds[1], read, seconds);
+        ReadInChild(fds[1], check, read, seconds);
     }
     ::close(fds[1]);
+    const Child watched{child, resident};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds + 1);
     bool done = false;
     char ok = 0;
-    if (ReadAll(fds[0], &ok, 1, deadline)) {
+    if (ReadAll(fds[0], &ok, 1, deadline, watched)) {
         if (ok == 1) {
             std::uint64_t count = 0;
             Mesh mesh;
-            if (ReadAll(fds[0], &count, sizeof count, deadline) && count % 3 == 0 && count / 3 <= kMaxModelTriangles) {
+            if (ReadAll(fds[0], &count, sizeof count, deadline, watched) && count % 3 == 0 && count / 3 <= kMaxModelTriangles) {
                 mesh.corners.resize(static_cast<std::size_t>(count));
-                if (ReadAll(fds[0], mesh.corners.data(), mesh.corners.size() * sizeof(mesh.corners[0]), deadline)) {
+                if (ReadAll(fds[0], mesh.corners.data(), mesh.corners.size() * sizeof(mesh.corners[0]), deadline, watched)) {
                     out = std::move(mesh);
                     error.clear();
                     done = true;
@@ -268,9 +372,9 @@ bool ReadIsolated(const std::function<const aiScene*(Assimp::Importer&)>& read, 
             }
         } else {
             std::uint32_t length = 0;
-            if (ReadAll(fds[0], &length, sizeof length, deadline) && length < 1000) {
+            if (ReadAll(fds[0], &length, sizeof length, deadline, watched) && length < 1000) {
                 std::string message(length, '\0');
-                if (ReadAll(fds[0], message.data(), length, deadline)) error = message;
+                if (ReadAll(fds[0], message.data(), length, deadline, watched)) error = message;
             }
         }
     }
@@ -291,9 +395,11 @@ bool LoadModelFile(const std::string& path, Mesh& out, std::string& error) {
         error = msg::kModelUnsupported;
         return false;
     }
+    const std::string ext = LowerExtension(path);
     return ReadIsolated(
+        [&path, &ext] { return CheckModelSizes(FileBytes(path), ext, FolderOf(path)); },
         [&path](Assimp::Importer& importer) {
-            importer.SetIOHandler(new RegularFilesOnly);  // the importer owns it
+            importer.SetIOHandler(new FolderFilesOnly(path));  // the importer owns it
             return importer.ReadFile(path, ImportFlags());
         },
         kReadSeconds, out, error);
@@ -312,6 +418,7 @@ bool LoadModelFromMemory(const void* data, std::size_t size, const std::string& 
         return false;
     }
     return ReadIsolated(
+        [data, size, &ext] { return CheckModelSizes(MemoryBytes(data, size), ext, std::string()); },
         [data, size, &ext](Assimp::Importer& importer) {
             importer.SetIOHandler(new NoFiles);
             return importer.ReadFileFromMemory(data, size, ImportFlags(), ext.c_str());

@@ -15,12 +15,14 @@ constexpr long long kMaxModelFileBytes = 1LL << 30;
 bool IsModelFileName(const std::string& path);
 
 // Reads a model file with Assimp into triangles, in a child process that
-// may take at most 20 seconds (and, outside sanitizer builds, 3 GiB), so a
-// hostile file can neither hang nor stop the program. Files a glTF model
-// refers to are read from regular files only (never devices or pipes), each
-// at most kMaxModelFileBytes. Fails with the message in `error` for an
-// unsupported kind, a file that cannot be read, no triangles, too many
-// triangles or coordinates that are not finite.
+// may take at most 20 seconds and hold at most 2 GiB more than the program,
+// so a hostile file can neither hang nor stop the program; the sizes the
+// file declares are checked first (see CheckModelSizes). Files a model
+// refers to (glTF buffers, OBJ materials) are read from regular files only
+// (never devices or pipes) in the model's own folder or below, each at most
+// kMaxModelFileBytes. Fails with the message in `error` for an unsupported
+// kind, a file that cannot be read, no triangles, too many triangles or
+// parts, a zip that unpacks too large or coordinates that are not finite.
 bool LoadModelFile(const std::string& path, Mesh& out, std::string& error);
 
 // The same for a model held in memory; `extension` ("obj", "stl", ...) says

@@ -1,11 +1,16 @@
 #include "model/CardFile.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <streambuf>
+#include <string>
 
 #include "model/CellGrid.h"
 
@@ -57,20 +62,60 @@ bool ToInt(const std::string& token, long long& value) {
 }
 
 bool ToFraction(const std::string& token, double& value) {
-    if (token.empty()) return false;
+    if (token.empty() || token.size() > kMaxCardWordChars) return false;
     errno = 0;
     char* end = nullptr;
     value = std::strtod(token.c_str(), &end);
     return end && *end == '\0' && errno == 0 && std::isfinite(value);
 }
 
+// The file's words, read a character at a time so that neither a word
+// without end nor a file without end (/dev/zero) can take more memory than
+// a short word: a word is held to kMaxCardWordChars and one more character,
+// and reading stops past kMaxCardFileBytes. A read that fails (a folder, a
+// disk error) ends the words too, and is no shorter card.
 class Reader {
 public:
-    explicit Reader(std::istream& in) : in_(in) {}
-    bool Next(std::string& token) { return static_cast<bool>(in_ >> token); }
+    explicit Reader(std::istream& in) : in_(in.rdbuf()) {}
+
+    bool Next(std::string& token) {
+        token.clear();
+        int c = Get();
+        while (c != kEnd && IsSpace(c)) c = Get();
+        while (c != kEnd && !IsSpace(c)) {
+            if (token.size() <= kMaxCardWordChars) token.push_back(static_cast<char>(c));
+            c = Get();
+        }
+        return !token.empty() && stopped_ == CardReadError::None;
+    }
+
+    // Why the words stopped early, or None when the text ended.
+    CardReadError Stopped() const { return stopped_; }
+    // Why a word is missing: the text ended, or the reading stopped.
+    CardReadError Missing() const { return stopped_ != CardReadError::None ? stopped_ : CardReadError::Truncated; }
 
 private:
-    std::istream& in_;
+    static constexpr int kEnd = std::char_traits<char>::eof();
+
+    static bool IsSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+    int Get() {
+        if (!in_ || stopped_ != CardReadError::None) return kEnd;
+        if (++read_ > kMaxCardFileBytes) {
+            stopped_ = CardReadError::TooLarge;
+            return kEnd;
+        }
+        try {
+            return in_->sbumpc();
+        } catch (const std::exception&) {  // the file buffer's read error
+            stopped_ = CardReadError::CannotOpen;
+            return kEnd;
+        }
+    }
+
+    std::streambuf* in_;
+    long long read_ = 0;
+    CardReadError stopped_ = CardReadError::None;
 };
 
 bool Fail(CardReadError* error, CardReadError why) {
@@ -80,7 +125,7 @@ bool Fail(CardReadError* error, CardReadError why) {
 
 }  // namespace
 
-bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error) {
+bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error, int* columnsHeld) {
     if (error) *error = CardReadError::None;
     Reader reader(in);
     std::string token;
@@ -91,19 +136,20 @@ bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error) {
     while (reader.Next(token)) {
         if (token == "v") {
             double version = 0;
-            if (!reader.Next(token)) return Fail(error, CardReadError::Truncated);
+            if (!reader.Next(token)) return Fail(error, reader.Missing());
             if (!ToFraction(token, version)) return Fail(error, CardReadError::BadNumber);
             if (version > 1.0) return Fail(error, CardReadError::VersionTooNew);
         } else if (token == "w") {
-            if (!reader.Next(token)) return Fail(error, CardReadError::Truncated);
+            if (!reader.Next(token)) return Fail(error, reader.Missing());
             if (!ToInt(token, w)) return Fail(error, CardReadError::BadNumber);
             haveWidth = true;
         } else if (token == "h") {
-            if (!reader.Next(token)) return Fail(error, CardReadError::Truncated);
+            if (!reader.Next(token)) return Fail(error, reader.Missing());
             if (!ToInt(token, h)) return Fail(error, CardReadError::BadNumber);
             break;
         }
     }
+    if (reader.Stopped() != CardReadError::None) return Fail(error, reader.Stopped());
     if (!haveWidth || w < 1 || h < 1 || w > kMaxCardCells || h > 4096)
         return Fail(error, CardReadError::BadSize);
     const long long W = w + 2;
@@ -113,6 +159,7 @@ bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error) {
     out.NewCard(static_cast<int>(W), static_cast<int>(H));
 
     bool ended = false;
+    long long held = 0;
     for (long long c = 0; c < w && !ended; ++c) {
         const int x = static_cast<int>(c + 1);
         long long p = 0;
@@ -121,10 +168,11 @@ bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error) {
                 ended = true;
                 break;
             }
+            held = c + 1;
             if (token == "e") break;
             long long k = 0, n = 0;
             if (!ToInt(token, k)) return Fail(error, CardReadError::BadNumber);
-            if (!reader.Next(token)) return Fail(error, CardReadError::Truncated);
+            if (!reader.Next(token)) return Fail(error, reader.Missing());
             if (!ToInt(token, n)) return Fail(error, CardReadError::BadNumber);
             if (k < 0 || k > h || n < 0 || p + n > h) return Fail(error, CardReadError::OutOfCard);
             // The relief only steps down from the back sheet toward the front.
@@ -139,22 +187,27 @@ bool ParseCard(std::istream& in, CellGrid& out, CardReadError* error) {
     while (reader.Next(token)) {
         long long c = 0, z = 0;
         if (!ToInt(token, c)) return Fail(error, CardReadError::BadNumber);
-        if (!reader.Next(token)) return Fail(error, CardReadError::Truncated);
+        if (!reader.Next(token)) return Fail(error, reader.Missing());
         if (!ToInt(token, z)) return Fail(error, CardReadError::BadNumber);
         if (c < 0 || c >= w || z < 0 || z + 1 > h) return Fail(error, CardReadError::OutOfCard);
         for (long long y = 1; y <= h; ++y)
             out.ChangeCellFlag(static_cast<int>(c + 1), static_cast<int>(y), static_cast<int>(z + 1), CELL_SOLID, false);
     }
+    if (reader.Stopped() != CardReadError::None) return Fail(error, reader.Stopped());
+    if (columnsHeld) *columnsHeld = static_cast<int>(held);
     out.gridChanged = true;
     out.cursorResetPending = true;
     return true;
 }
 
-bool ReadCard(const std::string& path, CellGrid& out, CardReadError* error) {
-    std::ifstream in(path);
+bool ReadCard(const std::string& path, CellGrid& out, CardReadError* error, int* columnsHeld) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > kMaxCardFileBytes)
+        return Fail(error, CardReadError::TooLarge);
+    std::ifstream in(path, std::ios::binary);
     if (!in) return Fail(error, CardReadError::CannotOpen);
     CellGrid fresh;
-    if (!ParseCard(in, fresh, error)) return false;
+    if (!ParseCard(in, fresh, error, columnsHeld)) return false;
     out = std::move(fresh);
     return true;
 }

@@ -6,6 +6,9 @@ namespace pw::msg {
 inline constexpr const char* kFileCouldNotBeRead = "This file could not be read.";
 inline constexpr const char* kVersionTooNew =
     "The version of this data is heigher than this application.\n Please get the latest version of Popwright.";
+// A card file that stops before its last column; %1 is the last column it
+// held, %2 the card's columns. Said after a read that succeeded.
+inline constexpr const char* kCardFileEndsEarly = "The file ends after column %1 of %2; the columns after it are flat.";
 inline constexpr const char* kFileOpenFailed = "File open failed.";
 inline constexpr const char* kFileSaveFailed = "File save failed.";
 inline constexpr const char* kSpecifyBmpOrEmf = "Please specify a *.bmp or *.emf file.";

@@ -171,6 +171,24 @@ TEST_F(KirikoDocTest, FailedOpensLeaveCardTitleAndPathAsTheyWere) {
     }
 }
 
+// A file that stops after a column opens without a message box; the
+// status bar is told how far it went.
+TEST_F(KirikoDocTest, OpeningAFileCutShortSaysWhereItEnds) {
+    QFile cut(Path("cut.kpf"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("kiriko\nv 1.0\n\nw 10\nh 5\n\n0 5 e\n2 5 e\n0 5 e\n");
+    cut.close();
+    QSignalSpy notes(&doc, &CKirikoDoc::cardFileNote);
+    EXPECT_TRUE(doc.OpenCardFile(cut.fileName()));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(model.grid.IsSolid(2, 5, 2));
+    ASSERT_EQ(notes.count(), 1);
+    EXPECT_EQ(notes.at(0).at(0).toString(), "The file ends after column 3 of 10; the columns after it are flat.");
+
+    EXPECT_TRUE(doc.OpenCardFile(WriteTreeFile()));
+    EXPECT_EQ(notes.count(), 1);  // a whole file says nothing
+}
+
 TEST_F(KirikoDocTest, CancelledDialogsChangeNothing) {
     EditCard();
     const CellGrid before = model.grid;

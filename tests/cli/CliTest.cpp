@@ -280,7 +280,10 @@ TEST_F(CliTest, UnreadableAndTooNewFilesFailWithTheMessage) {
     WriteText(Path("outside.kpf"), "w 2\nh 2\n9 1 e\n");
     WriteText(Path("newer.kpf"), "kiriko\nv 1.01\n\nw 2\nh 2\n\n0 2 e\n0 2 e\n\n");
     WriteText(Path("old.kpf"), "keep me");
-    for (const char* in : {"missing.kpf", "garbage.kpf", "outside.kpf"}) {
+    // Larger than any card's file (sparse): refused before it is read.
+    WriteText(Path("huge.kpf"), FlatCard(2, 2));
+    fs::resize_file(Path("huge.kpf"), 2ULL << 30);
+    for (const char* in : {"missing.kpf", "garbage.kpf", "outside.kpf", "huge.kpf"}) {
         CliRun r = Cli({"edit", in, "out.kpf", "space"});
         EXPECT_EQ(r.status, 1) << in;
         EXPECT_EQ(r.err, cannotRead) << in;
@@ -301,6 +304,21 @@ TEST_F(CliTest, UnreadableAndTooNewFilesFailWithTheMessage) {
     r = Cli({"info", "newer.kpf"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, tooNew);
+}
+
+// A file that stops after a column is read, and every command that reads a
+// card says where it stopped.
+TEST_F(CliTest, ACardFileCutShortIsReadAndSaysWhereItEnds) {
+    WriteText(Path("cut.kpf"), Card(5, 3, {"2 3 e", "1 1 e"}));
+    const std::string note = "The file ends after column 2 of 5; the columns after it are flat.";
+    CliRun r = Cli({"info", "cut.kpf"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, note + "\n");
+    EXPECT_NE(r.out.find("raised columns: 2\n"), std::string::npos) << r.out;
+    r = Cli({"thumbnail", "cut.kpf", "t.png", "32"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "popwright-cli: cut.kpf: " + note + "\n");
+    EXPECT_TRUE(fs::exists(Path("t.png")));
 }
 
 TEST_F(CliTest, FailedWritesKeepWhatWasThere) {

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <streambuf>
+#include <utility>
+#include <vector>
 
 #include "model/CardFile.h"
 #include "model/GridInvariants.h"
@@ -146,6 +151,107 @@ TEST_F(CardFileTest, FailedReadsLeaveTheShownCardUntouched) {
     CardReadError why{};
     EXPECT_FALSE(ReadCard((dir_ / "missing.kpf").string(), m, &why));
     EXPECT_EQ(why, CardReadError::CannotOpen);
+    EXPECT_FALSE(ReadCard(dir_.string(), m, &why));  // a folder, whose reads fail
+    EXPECT_EQ(why, CardReadError::CannotOpen);
+}
+
+// A file may stop after any column: it reads as a card whose later columns
+// are flat, and the reader says how many columns the file held, counted as
+// the cursor counts them (a cut inside a column's line counts that column).
+TEST_F(CardFileTest, AFileCutShortSaysHowManyColumnsItHeld) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 40; ++round) {
+        CellGrid g;
+        test::RandomCard(g, rng, std::uniform_int_distribution<int>(3, 20)(rng),
+                         std::uniform_int_distribution<int>(3, 12)(rng));
+        const std::string text = ToText(g);
+        const int w = g.gridWidth - 2;
+        // The end of the sizes' blank line, then of each column's line.
+        std::vector<std::size_t> ends{text.find("\n\n", text.find("h ")) + 2};
+        for (int c = 0; c < w; ++c) ends.push_back(text.find('\n', ends.back()) + 1);
+        const int kept = std::uniform_int_distribution<int>(0, w)(rng);
+        // Cut at a line's end, or inside the next column's line after a run.
+        std::string cut = text.substr(0, ends[static_cast<std::size_t>(kept)]);
+        int held = kept;
+        const bool inside = kept < w && round % 2 == 1;
+        if (inside) {
+            const std::size_t from = ends[static_cast<std::size_t>(kept)];
+            const std::size_t space = text.find(' ', text.find(' ', from) + 1);
+            cut = text.substr(0, space);
+            held = kept + 1;
+        }
+        std::istringstream in(cut);
+        CellGrid m;
+        int columnsHeld = -1;
+        CardReadError why{};
+        ASSERT_TRUE(ParseCard(in, m, &why, &columnsHeld)) << cut;
+        EXPECT_EQ(columnsHeld, held) << cut;
+        for (int x = 1; x <= w; ++x) {
+            const int expected = x > held ? 0 : x <= kept ? g.HeightAt(x, 1) : m.HeightAt(x, 1);
+            EXPECT_EQ(m.HeightAt(x, 1), expected) << cut;
+        }
+    }
+    CellGrid m;
+    int columnsHeld = -1;
+    ASSERT_TRUE(ReadCard(Write("whole.kpf", "w 3 h 4 e e 2 1 e"), m, nullptr, &columnsHeld));
+    EXPECT_EQ(columnsHeld, 3);
+}
+
+// Words, then text that never ends: one word without a space, or spaces.
+class EndlessText : public std::streambuf {
+public:
+    EndlessText(std::string head, char fill) : head_(std::move(head)), block_(1 << 16, fill) {}
+
+protected:
+    int_type underflow() override {
+        std::string& next = headGiven_ || head_.empty() ? block_ : head_;
+        headGiven_ = true;
+        setg(next.data(), next.data(), next.data() + next.size());
+        return traits_type::to_int_type(next[0]);
+    }
+
+private:
+    std::string head_, block_;
+    bool headGiven_ = false;
+};
+
+// No file can take more memory or time than the largest card's file: what
+// the writer makes of any card fits the size limit, a larger regular file is
+// refused without reading it, and a text without end is read no further.
+TEST_F(CardFileTest, FilesLongerThanTheLargestCardAreRefused) {
+    std::mt19937 rng(3);
+    for (int round = 0; round < 30; ++round) {
+        CellGrid g;
+        const int W = std::uniform_int_distribution<int>(3, 30)(rng), H = std::uniform_int_distribution<int>(3, 30)(rng);
+        test::RandomCard(g, rng, W, H);
+        // A staircase with a run at every depth and tunnels everywhere under
+        // its top makes the longest lines a column can have.
+        for (int y = 1; y <= H - 2; ++y) test::AddBox(g, 1, y, H - 1 - y);
+        for (int z = 1; z < H - 2; ++z) test::AddTunnel(g, 1, z);
+        EXPECT_LE(static_cast<long long>(ToText(g).size()), LargestWrittenCard(W - 2, H - 2));
+    }
+    EXPECT_GT(kMaxCardFileBytes, 2 * LargestWrittenCard(kMaxCardCells / 9 - 2, 1));
+
+    const auto started = std::chrono::steady_clock::now();
+    const std::string big = Write("big.kpf", "kiriko\nv 1.0\n\nw 3\nh 4\n\n");
+    ASSERT_EQ(::truncate(big.c_str(), kMaxCardFileBytes + 1), 0);  // sparse: no disk used
+    CellGrid g;
+    g.NewCard(14, 9);
+    CardReadError why{};
+    EXPECT_FALSE(ReadCard(big, g, &why));
+    EXPECT_EQ(why, CardReadError::TooLarge);
+    EXPECT_EQ(g.gridWidth, 14);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+
+    const std::pair<const char*, char> endless[] = {{"", '\0'}, {"w 3 h 4 ", ' '}, {"w 3 h 4 ", '7'}};
+    for (const auto& [head, fill] : endless) {
+        EndlessText text(head, fill);
+        std::istream in(&text);
+        CellGrid m;
+        why = CardReadError::None;
+        EXPECT_FALSE(ParseCard(in, m, &why)) << head << static_cast<int>(fill);
+        EXPECT_EQ(why, CardReadError::TooLarge) << head << static_cast<int>(fill);
+    }
 }
 
 }  // namespace
