@@ -19,10 +19,11 @@ class CellGrid;
 // pass left them.
 Sheet DeriveGridSheet(const CellGrid& grid);
 
-// The same, kept between changes: a column is read again only when its
-// faces or its left neighbour's were rebuilt since the last update (the
-// grid's column stamps tell), the rest is put together anew, which costs
-// little beside reading the faces.
+// The same, kept between changes for one grid object (whose column stamps
+// tell what the rebuild pass redid): a column is read again only when its
+// faces or its left neighbour's were rebuilt since the last update, and only
+// the column groups around the columns read again are put together anew, so
+// an edit costs about what reading its columns costs, whatever the card's size.
 class GridSheetBuilder {
 public:
     const Sheet& Update(const CellGrid& grid);
@@ -47,10 +48,18 @@ public:
     };
 
 private:
-    void Assemble(const CellGrid& grid);
+    // Where one column group's share of the sheet lies in its lists.
+    struct Group {
+        int start = 0, count = 0;  // its columns
+        std::size_t pieces = 0, edges = 0, joins = 0;  // first index in each list
+        std::size_t pieceCount = 0, edgeCount = 0, joinCount = 0;
+    };
+    void Reassemble(const CellGrid& grid, int firstChanged, int lastChanged);
+    void AppendGroup(Sheet& into, Group& group, const Group* left) const;
 
     std::vector<Column> columns_;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> keys_;  // stamps of x-1 and x when read
+    std::vector<Group> groups_;
     int width_ = -1, height_ = -1;
     int columnsRead_ = 0;
     Sheet sheet_;
