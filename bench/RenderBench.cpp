@@ -10,6 +10,7 @@
 #include "edit/EditOperations.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "model/GridSheet.h"
 #include "model/RebuildPass.h"
 #include "view3d/CardRenderer.h"
 #include "view3d/FoldMap.h"
@@ -129,6 +130,41 @@ void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
     state.SetLabel(check ? "80x40, with validity check" : "80x40, faces only");
 }
 BENCHMARK(BM_RebuildPassAfterOneEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// What follows one 2x2 edit of the 80 by 40 card: the rebuild pass with the
+// kept 3D geometry brought up to date (0), against the kept sheet brought up
+// to date after the pass (1, the pass timed apart) and both together (2).
+void BM_DeriveAfterOneEdit80x40(benchmark::State& state) {
+    pw::EditedCard model;
+    pw::AppSettings settings;
+    settings.soundMode = 0;
+    std::mt19937 rng(8);
+    pw::test::RandomCard(model.grid, rng, 82, 41);
+    pw::RunRebuildPass(model.grid);
+    model.edit.cursorSize = 2;
+    pw::EditOperations ops(model, settings, nullptr);
+    pw::CardGeometry geometry;
+    geometry.Update(model.grid, settings);
+    pw::GridSheetBuilder sheet;
+    sheet.Update(model.grid);
+    const auto what = state.range(0);
+    bool raise = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (raise)
+            ops.RaiseArea(41, 5);
+        else
+            ops.LowerArea(41, 5);
+        raise = !raise;
+        if (what == 1) pw::RunRebuildPass(model.grid);
+        state.ResumeTiming();
+        if (what != 1) pw::RunRebuildPass(model.grid);
+        if (what == 0) geometry.Update(model.grid, settings);
+        if (what != 0) benchmark::DoNotOptimize(sheet.Update(model.grid).edges.size());
+    }
+    state.SetLabel(what == 0 ? "rebuild pass + geometry" : what == 1 ? "sheet" : "rebuild pass + sheet");
+}
+BENCHMARK(BM_DeriveAfterOneEdit80x40)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

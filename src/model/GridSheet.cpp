@@ -1,0 +1,291 @@
+#include "model/GridSheet.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "model/CellGrid.h"
+
+namespace pw {
+
+namespace {
+
+using Column = GridSheetBuilder::Column;
+
+// Reads column x in one pass over its cells: the faces by the unit of
+// sheet they cover (unit k is s = k .. k+1), the lines across the column
+// where a face ends (a fold where the paper turns from one plane into the
+// other, a cut where it ends with nothing beside it; the crease is the fold
+// between the base floor and the base back), and the cuts along its left
+// side wherever it and its left neighbour differ in a face.
+Column ReadColumn(const CellGrid& g, int x) {
+    const int H = g.gridHeight;
+    const std::size_t units = static_cast<std::size_t>(std::max(2 * H - 2, 0));
+    const auto unitAt = [H](int k) { return static_cast<std::size_t>(k + H - 1); };
+    struct UnitFace {
+        bool present = false;
+        PiecePlane plane = PiecePlane::Horizontal;
+        int level = 0;
+    };
+    std::vector<UnitFace> faces(units);
+    std::vector<std::uint8_t> sideCut(units, 0);
+    constexpr int kKinds = 5;
+    std::vector<std::uint8_t> seen(static_cast<std::size_t>(2 * H + 1) * kKinds, 0);
+
+    Column c;
+    auto put = [&](int k, PiecePlane plane, int level) {
+        if (k >= 1 - H && k <= H - 2) faces[unitAt(k)] = {true, plane, level};
+    };
+    auto cutSide = [&](int k) {
+        if (k >= 1 - H && k <= H - 2) sideCut[unitAt(k)] = 1;
+    };
+    auto line = [&](int s, SheetEdgeKind kind) {
+        const std::size_t i = static_cast<std::size_t>(s + H) * kKinds + static_cast<std::size_t>(kind);
+        if (seen[i]) return;
+        seen[i] = 1;
+        c.crossLines.push_back({s, kind});
+    };
+    const std::size_t columnSize = static_cast<std::size_t>(H) * H;
+    const std::uint8_t* cells = g.Data() + static_cast<std::size_t>(x) * columnSize;
+    // Column 1's left side is the sheet's outline.
+    const std::uint8_t* leftCells = x > 1 ? cells - columnSize : nullptr;
+    const std::uint8_t faceBits = CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE;
+
+    for (int y = 0; y < H; ++y) {
+        const std::uint8_t* row = cells + static_cast<std::size_t>(y) * H;
+        const std::uint8_t* behind = y > 0 ? row - H : row;
+        const std::uint8_t* leftRow = leftCells ? leftCells + static_cast<std::size_t>(y) * H : row;
+        for (int z = 0; z < H; ++z) {
+            const std::uint8_t cell = row[z];
+            // Most cells hold no face and border none: nothing to read there.
+            const std::uint8_t near = (z > 0 ? row[z - 1] & CELL_VERTICAL_FACE : 0) | (behind[z] & CELL_HORIZONTAL_FACE);
+            if (((cell | leftRow[z]) & faceBits) == 0 && near == 0) continue;
+            const std::uint8_t differ = (cell ^ leftRow[z]) & faceBits;
+            if (differ & CELL_VERTICAL_FACE) cutSide(y - z - 1);
+            if (differ & CELL_HORIZONTAL_FACE) cutSide(y - z);
+            if (y == 0) continue;
+            const bool vertical = cell & CELL_VERTICAL_FACE, horizontal = cell & CELL_HORIZONTAL_FACE;
+            if (vertical) put(y - z - 1, PiecePlane::Vertical, y - 1);
+            if (horizontal) put(y - z, PiecePlane::Horizontal, z - 1);
+            if (z == 0) continue;
+            const int s = y - z;
+            const bool crease = y == 1 && z == 1;
+            const bool verticalBelow = row[z - 1] & CELL_VERTICAL_FACE;
+            const bool horizontalBehind = behind[z] & CELL_HORIZONTAL_FACE;
+            // Where a vertical face begins or ends going up ...
+            if (vertical && !verticalBelow)
+                line(s, !horizontal ? SheetEdgeKind::InnerCut : crease ? SheetEdgeKind::Crease : SheetEdgeKind::Valley);
+            else if (!vertical && verticalBelow)
+                line(s, horizontalBehind ? SheetEdgeKind::Mountain : SheetEdgeKind::InnerCut);
+            // ... and a horizontal one going forward.
+            if (horizontal && !horizontalBehind)
+                line(s, !vertical ? SheetEdgeKind::InnerCut : crease ? SheetEdgeKind::Crease : SheetEdgeKind::Valley);
+            else if (!horizontal && horizontalBehind)
+                line(s, verticalBelow ? SheetEdgeKind::Mountain : SheetEdgeKind::InnerCut);
+        }
+    }
+
+    for (std::size_t i = 0; i < units; ++i) {
+        const int k = static_cast<int>(i) - (H - 1);
+        if (faces[i].present) {
+            const UnitFace& u = faces[i];
+            if (!c.runs.empty() && c.runs.back().s1 == k && c.runs.back().plane == u.plane && c.runs.back().level == u.level)
+                c.runs.back().s1 = k + 1;
+            else
+                c.runs.push_back({u.plane, u.level, k, k + 1});
+        }
+        if (sideCut[i]) {
+            if (!c.sideCuts.empty() && c.sideCuts.back().second == k)
+                c.sideCuts.back().second = k + 1;
+            else
+                c.sideCuts.emplace_back(k, k + 1);
+        }
+    }
+    return c;
+}
+
+SheetPath Segment(double x0, double s0, double x1, double s1) { return SheetPath({x0, s0}).LineTo({x1, s1}); }
+
+SheetPath Rectangle(double x0, double s0, double x1, double s1) {
+    SheetPath path({x0, s0});
+    path.segments.reserve(3);
+    return path.LineTo({x1, s0}).LineTo({x1, s1}).LineTo({x0, s1}).Close();
+}
+
+bool IsFold(SheetEdgeKind kind) { return !IsCut(kind); }
+
+}  // namespace
+
+Sheet DeriveGridSheet(const CellGrid& grid) {
+    GridSheetBuilder builder;
+    return builder.Update(grid);
+}
+
+const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
+    const int W = g.gridWidth;
+    const bool whole = W != width_ || g.gridHeight != height_;
+    if (whole) {
+        width_ = W;
+        height_ = g.gridHeight;
+        columns_.assign(static_cast<std::size_t>(std::max(W, 0)), Column{});
+        keys_.assign(columns_.size(), {0, 0});
+        groups_.clear();
+        sheet_ = Sheet{};
+        sheet_.minX = 1;
+        sheet_.maxX = std::max(W - 1, 1);
+        sheet_.half = std::max(g.gridHeight - 1, 0);
+        if (W >= 3 && g.gridHeight >= 2)
+            sheet_.edges.push_back({SheetEdgeKind::OutlineCut, Rectangle(1, g.gridHeight - 1, W - 1, 1 - g.gridHeight)});
+    }
+    columnsRead_ = 0;
+    int first = W, last = -1;
+    for (int x = 1; x <= W - 2; ++x) {
+        const std::pair<std::uint64_t, std::uint64_t> key{g.ColumnStamp(x - 1), g.ColumnStamp(x)};
+        auto& kept = keys_[static_cast<std::size_t>(x)];
+        if (kept == key && key.second != 0) continue;
+        columns_[static_cast<std::size_t>(x)] = ReadColumn(g, x);
+        kept = key;
+        ++columnsRead_;
+        first = std::min(first, x);
+        last = std::max(last, x);
+    }
+    if (last >= first) Reassemble(g, first, last);
+    return sheet_;
+}
+
+// Puts the columns' groups from the one holding firstChanged to the one
+// after lastChanged together again, and splices them into the sheet in
+// place of what they were: the groups before keep their indices, the ones
+// after move by what the pieces, edges and joins in between grew or shrank.
+void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastChanged) {
+    const int W = g.gridWidth;
+    auto startsGroup = [&](int x) { return x == 1 || !g.HasFlag(x, 0, 0, COLUMN_SAME_AS_LEFT); };
+    auto groupEnd = [&](std::size_t i) { return groups_[i].start + groups_[i].count - 1; };
+
+    // The old groups to replace, i0 .. i1, covering columns colA .. colB.
+    std::size_t i0 = 0, i1 = 0;
+    int colA = 1, colB = W - 2;
+    if (!groups_.empty()) {
+        while (i0 + 1 < groups_.size() && groupEnd(i0) < firstChanged) ++i0;
+        i1 = i0;
+        while (i1 + 1 < groups_.size() && groupEnd(i1) < lastChanged) ++i1;
+        // One more on the right: its seams join the pieces of the changed ones.
+        if (i1 + 1 < groups_.size()) ++i1;
+        for (bool moved = true; moved;) {
+            moved = false;
+            colA = groups_[i0].start;
+            colB = groupEnd(i1);
+            if (!startsGroup(colA) && i0 > 0) {
+                --i0;
+                moved = true;
+            }
+            // The last one must be a group that did not change, whose pieces
+            // the seams of the group after it may go on pointing at.
+            if (i1 + 1 < groups_.size() && (!startsGroup(colB + 1) || groups_[i1].start <= lastChanged)) {
+                ++i1;
+                moved = true;
+            }
+        }
+    }
+    const bool replacing = !groups_.empty();
+    const Group before = replacing ? groups_[i0] : Group{};
+    const Group after = replacing ? groups_[i1] : Group{};
+    const std::size_t p0 = before.pieces, e0 = before.edges, j0 = before.joins;
+    const std::size_t p1 = replacing ? after.pieces + after.pieceCount : 0;
+    const std::size_t e1 = replacing ? after.edges + after.edgeCount : 0;
+    const std::size_t j1 = replacing ? after.joins + after.joinCount : 0;
+
+    // The groups anew, numbered as they will stand in the sheet.
+    Sheet part;
+    std::vector<Group> fresh;
+    const Group* left = replacing && i0 > 0 ? &groups_[i0 - 1] : nullptr;
+    for (int e = colA; e <= colB;) {
+        Group group;
+        group.start = e;
+        group.count = 1;
+        while (e + group.count <= colB && !startsGroup(e + group.count)) ++group.count;
+        group.pieces = p0 + part.pieces.size();
+        group.edges = e0 + part.edges.size();
+        group.joins = j0 + part.joins.size();
+        AppendGroup(part, group, left);
+        fresh.push_back(group);
+        left = &fresh.back();
+        e += group.count;
+    }
+
+    const auto pieceShift = static_cast<std::ptrdiff_t>(part.pieces.size()) - static_cast<std::ptrdiff_t>(p1 - p0);
+    const auto edgeShift = static_cast<std::ptrdiff_t>(part.edges.size()) - static_cast<std::ptrdiff_t>(e1 - e0);
+    const auto joinShift = static_cast<std::ptrdiff_t>(part.joins.size()) - static_cast<std::ptrdiff_t>(j1 - j0);
+    auto splice = [](auto& list, std::size_t from, std::size_t to, auto& with) {
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(from), list.begin() + static_cast<std::ptrdiff_t>(to));
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(from), std::make_move_iterator(with.begin()),
+                    std::make_move_iterator(with.end()));
+    };
+    splice(sheet_.pieces, p0, p1, part.pieces);
+    splice(sheet_.edges, e0, e1, part.edges);  // the outline stays last
+    splice(sheet_.joins, j0, j1, part.joins);
+    // The groups after point into the last replaced group, which came back
+    // unchanged at the end of the new ones, or further on.
+    const std::size_t lastKept = replacing ? after.pieces : p1;
+    for (std::size_t j = j1 + static_cast<std::size_t>(joinShift); j < sheet_.joins.size(); ++j) {
+        PieceJoin& join = sheet_.joins[j];
+        for (int* index : {&join.first, &join.second})
+            if (static_cast<std::size_t>(*index) >= lastKept) *index += static_cast<int>(pieceShift);
+    }
+
+    std::vector<Group> groups(groups_.begin(), groups_.begin() + static_cast<std::ptrdiff_t>(replacing ? i0 : 0));
+    groups.insert(groups.end(), fresh.begin(), fresh.end());
+    if (replacing)
+        for (std::size_t i = i1 + 1; i < groups_.size(); ++i) {
+            Group moved = groups_[i];
+            moved.pieces = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(moved.pieces) + pieceShift);
+            moved.edges = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(moved.edges) + edgeShift);
+            moved.joins = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(moved.joins) + joinShift);
+            groups.push_back(moved);
+        }
+    groups_.swap(groups);
+}
+
+// One group's pieces, the lines along its left side and across it, the
+// folds between its pieces and the seams to the group on its left.
+void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left) const {
+    const int e = group.start, n = group.count;
+    const Column& c = columns_[static_cast<std::size_t>(e)];
+    const std::size_t pieces0 = into.pieces.size(), edges0 = into.edges.size(), joins0 = into.joins.size();
+
+    for (const auto& cut : c.sideCuts) into.edges.push_back({SheetEdgeKind::InnerCut, Segment(e, cut.first, e, cut.second)});
+    for (const CrossLine& line : c.crossLines) into.edges.push_back({line.kind, Segment(e, line.s, e + n, line.s)});
+
+    const int base = static_cast<int>(group.pieces);
+    for (std::size_t i = 0; i < c.runs.size(); ++i) {
+        const FaceRun& run = c.runs[i];
+        SheetPiece piece;
+        piece.plane = run.plane;
+        piece.level = run.level;
+        piece.loops.push_back(Rectangle(e, run.s0, e + n, run.s1));
+        into.pieces.push_back(std::move(piece));
+        if (i > 0 && c.runs[i - 1].s1 == run.s0 &&
+            std::any_of(c.crossLines.begin(), c.crossLines.end(),
+                        [&](const CrossLine& l) { return l.s == run.s0 && IsFold(l.kind); }))
+            into.joins.push_back({base + static_cast<int>(i) - 1, base + static_cast<int>(i), PieceJoin::Kind::Fold});
+    }
+    // Paper that goes on from the group on the left without a cut between.
+    if (left) {
+        const std::vector<FaceRun>& leftRuns = columns_[static_cast<std::size_t>(left->start)].runs;
+        const int leftBase = static_cast<int>(left->pieces);
+        for (std::size_t i = 0, j = 0; i < leftRuns.size() && j < c.runs.size();) {
+            const FaceRun& a = leftRuns[i];
+            const FaceRun& b = c.runs[j];
+            if (std::min(a.s1, b.s1) > std::max(a.s0, b.s0) && a.plane == b.plane && a.level == b.level)
+                into.joins.push_back({leftBase + static_cast<int>(i), base + static_cast<int>(j), PieceJoin::Kind::Seam});
+            if (a.s1 < b.s1)
+                ++i;
+            else
+                ++j;
+        }
+    }
+    group.pieceCount = into.pieces.size() - pieces0;
+    group.edgeCount = into.edges.size() - edges0;
+    group.joinCount = into.joins.size() - joins0;
+}
+
+}  // namespace pw
