@@ -1,4 +1,5 @@
 #include "model/GridSheet.h"
+#include "model/GridSheetCells.h"
 
 #include <gtest/gtest.h>
 
@@ -128,7 +129,22 @@ TEST(GridSheet, PiecesAgreeWithTheFacesOfRandomCards) {
         const int H = std::uniform_int_distribution<int>(2, 14)(rng);
         test::RandomCard(g, rng, W, H);
         RunRebuildPass(g);
-        ExpectPiecesAgreeWithFaces(g, DeriveGridSheet(g));
+        const Sheet sheet = DeriveGridSheet(g);
+        ExpectPiecesAgreeWithFaces(g, sheet);
+        // Read back cell by cell, the sheet says what the face flags say.
+        const GridSheetCells cells(sheet);
+        ASSERT_EQ(cells.GridWidth(), W);
+        ASSERT_EQ(cells.GridHeight(), H);
+        for (int x = 0; x < W; ++x) {
+            if (x >= 1 && x <= W - 2) {
+                EXPECT_EQ(cells.SameAsLeft(x), g.HasFlag(x, 0, 0, COLUMN_SAME_AS_LEFT)) << x;
+            }
+            for (int y = 0; y < H; ++y)
+                for (int z = 0; z < H; ++z) {
+                    EXPECT_EQ(cells.HasVerticalFace(x, y, z), g.HasFlag(x, y, z, CELL_VERTICAL_FACE));
+                    EXPECT_EQ(cells.HasHorizontalFace(x, y, z), g.HasFlag(x, y, z, CELL_HORIZONTAL_FACE));
+                }
+        }
         if (HasFailure()) return;
     }
 }
