@@ -320,11 +320,11 @@ TEST_F(CliTest, ACardFileCutShortIsReadAndSaysWhereItEnds) {
     const std::string note = "The file ends after column 2 of 5; the columns after it are flat.";
     CliRun r = Cli({"info", "cut.kpf"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, note + "\n");
+    EXPECT_EQ(r.err, "popwright-cli: cut.kpf: warning: " + note + "\n");
     EXPECT_NE(r.out.find("raised columns: 2\n"), std::string::npos) << r.out;
     r = Cli({"thumbnail", "cut.kpf", "t.png", "32"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "popwright-cli: cut.kpf: " + note + "\n");
+    EXPECT_EQ(r.err, "popwright-cli: cut.kpf: warning: " + note + "\n");
     EXPECT_TRUE(fs::exists(Path("t.png")));
 }
 
