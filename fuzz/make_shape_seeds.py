@@ -3,7 +3,7 @@
 pictures and models of every kind the readers take, and a text, each after
 the byte that picks its reader (see kKinds in ShapeFilesFuzz.cpp). Uses only
 the standard library, so the seeds are made by the project itself."""
-import os, struct, zlib
+import gzip, os, struct, zlib
 
 KINDS = ["picture", "obj", "stl", "ply", "gltf", "glb", "3mf", "text"]
 out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus", "shapes")
@@ -32,6 +32,15 @@ save("tiny.bmp", "picture", b"BM" + struct.pack("<IHHI", 54 + len(bmp_pixels), 0
      struct.pack("<IiiHHIIiiII", 40, 2, 2, 1, 24, 0, len(bmp_pixels), 2835, 2835, 0, 0) + bmp_pixels)
 save("shape.svg", "picture", b"<svg xmlns='http://www.w3.org/2000/svg' width='20' height='10'>"
      b"<rect width='8' height='10'/><circle cx='15' cy='5' r='4' fill='#444'/><text x='10' y='9'>A</text></svg>")
+# What librsvg draws beyond plain shapes: a mask, a clip path, a blur, and
+# the same picture compressed as .svgz.
+effects = (b"<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 20 10'><defs>"
+           b"<mask id='m'><rect width='20' height='10' fill='white'/><circle cx='5' cy='5' r='3'/></mask>"
+           b"<clipPath id='c'><rect width='14' height='10'/></clipPath>"
+           b"<filter id='f'><feGaussianBlur stdDeviation='1'/></filter></defs>"
+           b"<g clip-path='url(#c)' filter='url(#f)'><rect width='20' height='10' mask='url(#m)'/></g></svg>")
+save("effects.svg", "picture", effects)
+save("effects.svgz", "picture", gzip.compress(effects, mtime=0))
 
 cube = [(0, 0, 0), (1, 0, 0), (0, 1, 0), (1, 1, 0), (0, 0, 1), (1, 0, 1), (0, 1, 1), (1, 1, 1)]
 quads = [(0, 1, 3, 2), (4, 5, 7, 6), (0, 1, 5, 4), (2, 3, 7, 6), (0, 2, 6, 4), (1, 3, 7, 5)]

@@ -43,6 +43,7 @@ packages=(
   libassimp-dev
   libfreetype-dev
   libfontconfig-dev
+  librsvg2-dev
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
   nlohmann-json3-dev

@@ -46,15 +46,22 @@ CInsertReliefDialog::CInsertReliefDialog(ReliefKind kind, const CellGrid& grid, 
     BuildAreaFields(form);
 
     preview_ = new CReliefPreview(this);
+    closing_ = new QLabel(this);
+    closing_->setObjectName(QStringLiteral("reliefClosing"));
+    closing_->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    ok_->setObjectName(QStringLiteral("ok"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto* view = new QVBoxLayout;
+    view->addWidget(preview_, 1);
+    view->addWidget(closing_);
     auto* columns = new QHBoxLayout;
     columns->addLayout(form);
-    columns->addWidget(preview_, 1);
+    columns->addLayout(view, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
     layout->addWidget(buttons);
@@ -87,7 +94,9 @@ void CInsertReliefDialog::BuildSourceFields(QFormLayout* form) {
     auto* fileLabel = new QLabel(tr("F&ile:"), this);
     fileLabel->setBuddy(file_);
     form->addRow(fileLabel, fileRow);
-    connect(file_, &QLineEdit::editingFinished, this, &CInsertReliefDialog::UpdatePreview);
+    // The view follows the name as it is typed, pasted or chosen; a file is
+    // read again only when the name changed.
+    connect(file_, &QLineEdit::textChanged, this, &CInsertReliefDialog::UpdatePreview);
     connect(browse, &QPushButton::clicked, this, &CInsertReliefDialog::Browse);
     if (kind_ == ReliefKind::Picture) {
         auto* silhouette = new QRadioButton(tr("&Silhouette: dark pixels stand out"), this);
@@ -125,6 +134,9 @@ void CInsertReliefDialog::BuildAreaFields(QFormLayout* form) {
     if (model) depth_->setSpecialValueText(tr("the model's own"));
     keepInside_ = new QCheckBox(tr("&Keep inside the closed card"), this);
     keepInside_->setObjectName(QStringLiteral("reliefKeepInside"));
+    // Most pictures, texts and models stick out of the closed card at the
+    // card's full height; cutting them back is what a card needs.
+    keepInside_->setChecked(true);
     form->addRow(tr("First &column:"), firstColumn_);
     form->addRow(tr("&Width:"), width_);
     form->addRow(tr("&Height:"), height_);
@@ -142,7 +154,17 @@ void CInsertReliefDialog::Browse() {
     const QString name = prompts_.GetOpenFileName(this, filter);
     if (name.isEmpty()) return;
     file_->setText(name);
-    UpdatePreview();
+}
+
+bool CInsertReliefDialog::SourceEmpty() const {
+    return text_ ? text_->text().isEmpty() : file_->text().trimmed().isEmpty();
+}
+
+void CInsertReliefDialog::ShowCardAsItIs() {
+    std::vector<ColumnDepths> columns;
+    for (int x = 1; x <= grid_.gridWidth - 2; ++x) columns.push_back(ReadColumnDepths(grid_, x));
+    preview_->SetColumns(std::move(columns), 1, 0, grid_.gridHeight);
+    closing_->clear();
 }
 
 ReliefSettings CInsertReliefDialog::Settings() const {
@@ -191,10 +213,16 @@ bool CInsertReliefDialog::KeepInside() const { return keepInside_->isChecked(); 
 
 void CInsertReliefDialog::UpdatePreview() {
     if (!preview_) return;
+    ok_->setEnabled(!SourceEmpty());
+    if (SourceEmpty()) {
+        ShowCardAsItIs();
+        return;
+    }
     DepthMap map;
     std::string error;
     if (!MakeMap(map, error)) {
         preview_->SetMessage(QString::fromStdString(error));
+        closing_->clear();
         return;
     }
     const int H = grid_.gridHeight;
@@ -208,6 +236,11 @@ void CInsertReliefDialog::UpdatePreview() {
         if (KeepInside()) KeepInsideClosedCard(d, H);
         columns.push_back(std::move(d));
     }
+    const ClosingReport closing = CheckClosingOfColumns(columns, H);
+    QString note = QString::fromStdString(ClosingStatusText(closing));
+    if (!closing.ClosesInside() && !KeepInside())
+        note += QLatin1Char(' ') + tr("Tick \"Keep inside the closed card\" to cut it back.");
+    closing_->setText(note);
     preview_->SetColumns(std::move(columns), map.firstColumn, map.width, H);
 }
 

@@ -13,6 +13,7 @@ class QFontComboBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -28,9 +29,11 @@ enum class ReliefKind { Text, Picture, Model };
 // Edit, "Insert Text...", "Insert Picture..." and "Insert Model...": the
 // source (a line of text and its font, or a picture or model file), the area
 // (first column, width, height), the depth and the option to keep the result
-// inside the closed card, with a live front view of the card as it will be.
-// The dialog never changes the card; after OK the caller asks it for the
-// depth map.
+// inside the closed card (ticked at first), with a live front view of the
+// card as it will be and a line saying whether it will close inside its
+// cover. Until a text or a file is given the view shows the card as it is,
+// without a complaint, and OK waits. The dialog never changes the card;
+// after OK the caller asks it for the depth map.
 class CInsertReliefDialog : public QDialog {
     Q_OBJECT
 public:
@@ -49,6 +52,10 @@ private:
     void BuildSourceFields(QFormLayout* form);
     void BuildAreaFields(QFormLayout* form);
     void Browse();
+    // Nothing typed or chosen yet.
+    bool SourceEmpty() const;
+    // The card's columns as they are, for the view before anything was given.
+    void ShowCardAsItIs();
     ReliefSettings Settings() const;
     // Loads the picture or model file when its name changed since the last load.
     bool LoadSource(std::string& error);
@@ -69,6 +76,8 @@ private:
     QSpinBox* depth_ = nullptr;
     QCheckBox* keepInside_ = nullptr;
     CReliefPreview* preview_ = nullptr;
+    QLabel* closing_ = nullptr;
+    QPushButton* ok_ = nullptr;
 
     // The last file read, so typing in the other fields does not read it again.
     std::string loadedFile_;

@@ -26,8 +26,6 @@ namespace {
 // Limits of the number fields.
 constexpr int kRatioLow = 10, kRatioHigh = 90;
 constexpr int kBmpLow = 10, kBmpHigh = 1600;
-constexpr int kHeightLow = 5, kHeightHigh = 40;
-constexpr int kWidthLow = 10, kWidthHigh = 80;
 
 QLineEdit* NumberEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
@@ -267,8 +265,8 @@ void CSettingsDialog::accept() {
     std::int32_t ratio = 0, bmp = 0, height = 0, width = 0;
     if (!ReadRangedField(printSize_, kRatioLow, kRatioHigh, ratio)) return;
     if (!ReadRangedField(bmpWidth_, kBmpLow, kBmpHigh, bmp)) return;
-    if (!ReadRangedField(gridHeight_, kHeightLow, kHeightHigh, height)) return;
-    if (!ReadRangedField(gridWidth_, kWidthLow, kWidthHigh, width)) return;
+    if (!ReadRangedField(gridHeight_, kCardHeightLow, kCardHeightHigh, height)) return;
+    if (!ReadRangedField(gridWidth_, kCardWidthLow, kCardWidthHigh, width)) return;
     double cell = 0;
     if (!ParseCellSize(cellSize_->text(), cell)) {
         prompts_.ShowMessage(this, CellSizeMessage());

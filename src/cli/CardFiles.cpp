@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/CliMessages.h"
 #include "edit/EditedCard.h"
 #include "model/CardFile.h"
 #include "model/Messages.h"
@@ -28,11 +29,10 @@ bool ReadCardOrReport(const std::string& path, EditedCard& model, std::ostream& 
     int held = 0;
     if (ReadCard(path, model, &why, &held)) {
         const std::string note = EndsEarlyNote(held, model.grid.gridWidth - 2);
-        if (!note.empty()) err << note << "\n";
+        if (!note.empty()) PrintWarning(err, path, note);
         return true;
     }
-    if (why == CardReadError::VersionTooNew) err << msg::kVersionTooNew << "\n";
-    err << msg::kFileCouldNotBeRead << "\n";
+    PrintError(err, path, why == CardReadError::VersionTooNew ? msg::kVersionTooNew : msg::kFileCouldNotBeRead);
     return false;
 }
 
@@ -76,7 +76,7 @@ bool WriteCardOrReport(const std::string& path, const CellGrid& grid, std::ostre
         ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;
         if (!ok) std::remove(tempPath.c_str());
     }
-    if (!ok) err << msg::kFileOpenFailed << "\n";
+    if (!ok) PrintError(err, path, msg::kFileOpenFailed);
     return ok;
 }
 

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/CliMessages.h"
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/InfoCommand.h"
@@ -57,14 +58,17 @@ void PrintUsage(std::ostream& to) {
           "  popwright-cli thumbnail IN.kpf OUT.png SIZE\n"
           "      Write a three-quarter view of the opened card on a transparent background,\n"
           "      its larger side SIZE pixels (16 to 4096), as file managers show cards.\n"
+          "      OUT is a PNG file whatever its name.\n"
           "  popwright-cli --help\n"
           "  popwright-cli --version\n"
-          "Exit status: 0 done, 1 a card, picture, text or model could not be read, used or written,\n"
-          "2 usage error.\n";
+          "Messages: one line each on standard error, \"popwright-cli: [FILE: ]Message\" for an\n"
+          "error and \"popwright-cli: [FILE: ]warning: Message\" when the command still did its work.\n"
+          "Exit status: 0 done (also after a warning), 1 a card, picture, text or model could not\n"
+          "be read, used or written, 2 usage error.\n";
 }
 
 int UsageError(std::ostream& err, const std::string& what) {
-    err << "popwright-cli: " << what << "\n";
+    PrintError(err, "", what);
     PrintUsage(err);
     return kExitUsage;
 }

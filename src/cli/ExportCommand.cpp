@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/CardFiles.h"
+#include "cli/CliMessages.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
@@ -76,7 +77,7 @@ std::string ParseCell(const std::string& text, double& value) {
 
 // A bad value: one line, no usage text, nothing written.
 int ValueError(std::ostream& err, const std::string& what) {
-    err << "popwright-cli: " << what << "\n";
+    PrintError(err, "", what);
     return kExitUsage;
 }
 
@@ -214,7 +215,7 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
     const double perCm = kReferenceDpi * kInchesPerCentimetre;
     int scored = 0;
     if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm, request.options, &scored)) {
-        err << (type == PatternFileType::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed) << "\n";
+        PrintError(err, request.out, type == PatternFileType::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed);
         return kExitFileError;
     }
     // Not an error, but the cutter must be told to score that layer.

@@ -4,7 +4,9 @@
 #include <ostream>
 
 #include "cli/CardFiles.h"
+#include "cli/CliMessages.h"
 #include "cli/Cli.h"
+#include "model/AppSettings.h"
 #include "model/CardFile.h"
 #include "model/CellGrid.h"
 
@@ -56,7 +58,18 @@ int RunNewCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
 
     CellGrid grid;
     grid.NewCard(static_cast<int>(W), static_cast<int>(H));
-    return WriteCardOrReport(outPath, grid, err) ? kExitOk : kExitFileError;
+    if (!WriteCardOrReport(outPath, grid, err)) return kExitFileError;
+    // Such a card is a good card file, but the desktop program's settings
+    // would not make it: say so, in case the size was a slip.
+    const auto outside = [&](const char* what, int value, int low, int high) {
+        if (value < low || value > high)
+            PrintWarning(err, outPath,
+                         std::string("The ") + what + " " + std::to_string(value) + " is outside the settings' range of " +
+                             std::to_string(low) + " to " + std::to_string(high) + ".");
+    };
+    outside("width", width, kCardWidthLow, kCardWidthHigh);
+    outside("height", height, kCardHeightLow, kCardHeightHigh);
+    return kExitOk;
 }
 
 }  // namespace pw

@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "cli/CardFiles.h"
+#include "cli/CliMessages.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
@@ -17,6 +18,8 @@
 #include "import/ModelFile.h"
 #include "import/PictureFile.h"
 #include "import/ReliefSource.h"
+#include "model/ClosingCheck.h"
+#include "model/RebuildPass.h"
 
 namespace pw {
 
@@ -143,18 +146,30 @@ private:
     int saved_;
 };
 
-bool MakeDepthMap(const ReliefRequest& r, int W, int H, DepthMap& map, std::string& error) {
+// The depth map, or false with the message and the file it is about (the
+// picture or the model when it could not be read) in `file` and `error`.
+// `warning` says what the user should still know of a map that was made.
+bool MakeDepthMap(const ReliefRequest& r, int W, int H, DepthMap& map, std::string& file, std::string& error,
+                  std::string& warning) {
     const QuietStandardError quiet;
     switch (r.source) {
     case Source::Image: {
         const GuiForPictures gui;
         GreyImage picture;
-        return LoadPicture(r.input, picture, error) && PictureReliefMap(picture, r.settings, W, H, map, error);
+        if (!LoadPicture(r.input, picture, error)) {
+            file = r.input;
+            return false;
+        }
+        return PictureReliefMap(picture, r.settings, W, H, map, error);
     }
-    case Source::Text: return TextReliefMap(r.input, r.settings, W, H, map, error);
+    case Source::Text: return TextReliefMap(r.input, r.settings, W, H, map, error, &warning);
     case Source::Model: {
         Mesh mesh;
-        return LoadModelFile(r.input, mesh, error) && ModelReliefMap(mesh, r.settings, W, H, map, error);
+        if (!LoadModelFile(r.input, mesh, error)) {
+            file = r.input;
+            return false;
+        }
+        return ModelReliefMap(mesh, r.settings, W, H, map, error);
     }
     case Source::None: break;
     }
@@ -169,13 +184,20 @@ int RunReliefCommand(const std::vector<std::string>& args, std::ostream&, std::o
     EditedCard card;
     if (!ReadCardOrReport(request.in, card, err)) return kExitFileError;
     DepthMap map;
-    std::string error;
-    if (!MakeDepthMap(request, card.grid.gridWidth, card.grid.gridHeight, map, error)) {
-        err << error << "\n";
+    std::string file, error, warning;
+    if (!MakeDepthMap(request, card.grid.gridWidth, card.grid.gridHeight, map, file, error, warning)) {
+        PrintError(err, file, error);
         return kExitFileError;
     }
+    if (!warning.empty()) PrintWarning(err, "", warning);
     ApplyDepthMap(card, map, request.settings.keepInside);
-    return WriteCardOrReport(request.out, card.grid, err) ? kExitOk : kExitFileError;
+    RunRebuildPass(card.grid);
+    if (!WriteCardOrReport(request.out, card.grid, err)) return kExitFileError;
+    // As the desktop program's Check Closing words it, with the way out.
+    if (const ClosingReport closing = CheckClosing(card.grid); !closing.ClosesInside())
+        PrintWarning(err, request.out,
+                     ClosingStatusText(closing) + (request.settings.keepInside ? "" : " --inside cuts the relief back to fit."));
+    return kExitOk;
 }
 
 }  // namespace pw

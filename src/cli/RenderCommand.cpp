@@ -6,11 +6,11 @@
 #include <ostream>
 
 #include "cli/CardFiles.h"
+#include "cli/CliMessages.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
-#include "model/CardFile.h"
 #include "model/Messages.h"
 #include "output/GifAnimation.h"
 #include "output/PngFile.h"
@@ -33,7 +33,7 @@ constexpr int kClosedPause = 50;
 // One line on stderr and the usage status: these commands are meant for
 // scripts and file managers, which read the first line only.
 int BadUsage(std::ostream& err, const std::string& what) {
-    err << "popwright-cli: " << what << "\n";
+    PrintError(err, "", what);
     return kExitUsage;
 }
 
@@ -72,28 +72,10 @@ bool ParseAngle(const std::string& text, double& angle) {
     return end && *end == '\0' && std::isfinite(angle) && angle >= kClosedAngle && angle <= kFlatAngle;
 }
 
-// The card, rebuilt; one line on stderr when it cannot be read, or when the
-// file stops before the card's last column.
-bool ReadCardInOneLine(const std::string& path, EditedCard& card, std::ostream& err) {
-    CardReadError why = CardReadError::None;
-    int held = 0;
-    if (ReadCard(path, card, &why, &held)) {
-        const std::string note = EndsEarlyNote(held, card.grid.gridWidth - 2);
-        if (!note.empty()) err << "popwright-cli: " << path << ": " << note << "\n";
-        return true;
-    }
-    std::string text = why == CardReadError::VersionTooNew ? msg::kVersionTooNew : msg::kFileCouldNotBeRead;
-    for (std::size_t at; (at = text.find("\n ")) != std::string::npos;) text.replace(at, 2, " ");
-    for (char& c : text)
-        if (c == '\n') c = ' ';
-    err << "popwright-cli: " << path << ": " << text << "\n";
-    return false;
-}
-
 RgbaPicture ToPicture(CardImage&& image) { return {image.width, image.height, std::move(image.rgba)}; }
 
 int WriteFailed(std::ostream& err, const std::string& path) {
-    err << "popwright-cli: " << path << ": " << msg::kFileSaveFailed << "\n";
+    PrintError(err, path, msg::kFileSaveFailed);
     return kExitFileError;
 }
 
@@ -132,7 +114,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
     if (animate && angleGiven) return BadUsage(err, "--angle and --animate do not go together");
 
     EditedCard card;
-    if (!ReadCardInOneLine(files[0], card, err)) return kExitFileError;
+    if (!ReadCardOrReport(files[0], card, err)) return kExitFileError;
     AppSettings settings;
     settings.drawGrid = grid ? 1 : 0;
 
@@ -165,9 +147,8 @@ int RunThumbnailCommand(const std::vector<std::string>& args, std::ostream&, std
     if (args.size() != 3) return BadUsage(err, "thumbnail needs a card, an output picture and a size: thumbnail IN.kpf OUT.png SIZE");
     int size = 0;
     if (!ParseSide(args[2], size)) return BadUsage(err, "thumbnail: please give a SIZE from 16 to 4096 pixels");
-    if (ExtensionOf(args[1]) != "png") return BadUsage(err, "please specify a *.png file");
     EditedCard card;
-    if (!ReadCardInOneLine(args[0], card, err)) return kExitFileError;
+    if (!ReadCardOrReport(args[0], card, err)) return kExitFileError;
     const AppSettings settings;
     return WritePngFile(args[1], ToPicture(RenderCardThumbnail(card, settings, size))) ? kExitOk
                                                                                       : WriteFailed(err, args[1]);

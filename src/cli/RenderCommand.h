@@ -15,7 +15,8 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
 
 // `popwright-cli thumbnail IN.kpf OUT.png SIZE`: a three-quarter view of the
 // opened card on a transparent background, its larger side SIZE pixels, as
-// file managers show card files.
+// file managers show card files. OUT is written as PNG whatever its name:
+// the desktops' thumbnailers hand over temporary names without an extension.
 int RunThumbnailCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Both commands check every word before they read the card, and write their

@@ -18,6 +18,15 @@ inline constexpr const char* kModelTooManyNodes = "The model has more than 100,0
 inline constexpr const char* kModelUnpacksTooLarge = "The model unpacks to more than 256 MB.";
 inline constexpr const char* kModelNotFinite = "The model has coordinates that are not finite numbers.";
 inline constexpr const char* kModelFlat = "The model has no width or no height seen from the front.";
+// A relief that would leave the whole area flat is refused, with the reason.
+inline constexpr const char* kPictureAllWhite = "The picture is white all over: nothing would stand out.";
+inline constexpr const char* kPictureTooLight =
+    "No part of the picture is dark enough to stand out one cell: the relief would be flat.";
+inline constexpr const char* kTextTooSmall =
+    "The text is too small to show at one cell: give it a larger area or fewer characters.";
+inline constexpr const char* kModelTooSmall = "The model is too small to stand out one cell in the area.";
+// A text drawn in another font than the one named; %1 the name, %2 the font used.
+inline constexpr const char* kFontReplaced = "No font \"%1\" was found; the text is drawn in %2.";
 inline constexpr const char* kAreaOutsideCard = "The area lies outside the card.";
 inline constexpr const char* kDepthOutsideCard = "The depth must be between 1 and %1.";
 inline constexpr const char* kThresholdOutOfRange = "The threshold must be between 0 and 100.";

@@ -6,12 +6,11 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
 
 #include "import/ImportMessages.h"
+#include "import/SvgPicture.h"
 
 namespace pw {
 
@@ -62,24 +61,7 @@ void ToGrey(const QImage& image, GreyImage& out) {
 
 bool ReadSvg(const QByteArray& bytes, GreyImage& out, std::string& error) {
     if (bytes.size() > kMaxSvgBytes) return Fail(error, msg::kPictureTooLarge);
-    if (!QGuiApplication::instance()) return Fail(error, msg::kPictureUnreadable);
-    QSvgRenderer renderer(bytes);
-    if (!renderer.isValid()) return Fail(error, msg::kPictureUnreadable);
-    QSizeF size = renderer.viewBoxF().size();
-    if (!(size.width() > 0) || !(size.height() > 0)) size = QSizeF(renderer.defaultSize());
-    if (!(size.width() > 0) || !(size.height() > 0) || !std::isfinite(size.width()) || !std::isfinite(size.height()))
-        return Fail(error, msg::kPictureEmpty);
-    const double scale = kSvgSide / std::max(size.width(), size.height());
-    const int w = std::clamp(static_cast<int>(std::lround(size.width() * scale)), 1, kSvgSide);
-    const int h = std::clamp(static_cast<int>(std::lround(size.height() * scale)), 1, kSvgSide);
-    QImage image(w, h, QImage::Format_ARGB32);
-    if (image.isNull()) return Fail(error, msg::kPictureUnreadable);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
-    ToGrey(image, out);
-    return true;
+    return RenderSvgPicture(bytes.constData(), static_cast<std::size_t>(bytes.size()), kSvgSide, out, error);
 }
 
 bool ReadRaster(QIODevice& device, GreyImage& out, std::string& error) {

@@ -15,17 +15,16 @@ constexpr long long kMaxPicturePixels = 100'000'000;
 // any pixel is decoded: no pixels or more than kMaxPicturePixels fail, and
 // pictures wider or higher than 8192 pixels are reduced while they are
 // decoded, so memory stays within a few hundred MiB. An SVG picture is drawn
-// 1024 pixels on its longer side. SVG needs a QGuiApplication (for the fonts
-// of its texts): see GuiForPictures. On failure returns false with the
-// message in `error`.
+// 1024 pixels on its longer side by RenderSvgPicture, which reads no other
+// file. On failure returns false with the message in `error`.
 bool LoadPicture(const std::string& path, GreyImage& out, std::string& error);
 
 // The same for a picture held in memory.
 bool LoadPictureFromMemory(const void* data, std::size_t size, GreyImage& out, std::string& error);
 
 // Makes sure a QGuiApplication exists while the object lives, on Qt's
-// "offscreen" platform when it has to create one, so a program without a
-// window (the command line) can draw SVG pictures.
+// "offscreen" platform when it has to create one, for a program without a
+// window (the command line) that reads pictures with Qt.
 class GuiForPictures {
 public:
     GuiForPictures();

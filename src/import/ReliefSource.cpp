@@ -1,8 +1,12 @@
 #include "import/ReliefSource.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "import/ImportMessages.h"
 #include "import/ModelRelief.h"
 #include "import/TextRaster.h"
+#include "model/ReliefShape.h"
 
 namespace pw {
 
@@ -25,6 +29,20 @@ bool CheckSettings(const ReliefSettings& settings, int W, int H, bool depthOptio
     return true;
 }
 
+// False with `why` in `error` when the map raises no cell of the card.
+bool RaisesSomething(const DepthMap& map, int H, const char* why, std::string& error) {
+    if (RaisesAnyCell(map, H)) return true;
+    error = why;
+    return false;
+}
+
+// %2 first: the name given for %1 may hold a "%2" of its own.
+std::string Filled(std::string text, const std::string& first, const std::string& second) {
+    text.replace(text.find("%2"), 2, second);
+    text.replace(text.find("%1"), 2, first);
+    return text;
+}
+
 // Pixels of rendered text per cell of its height.
 constexpr int kTextPixelsPerCell = 8;
 
@@ -40,17 +58,23 @@ bool PictureReliefMap(const GreyImage& picture, const ReliefSettings& settings, 
         return false;
     }
     out = PictureDepthMap(picture, area, settings.pictureMode, settings.threshold, depth);
-    return true;
+    const bool white = std::all_of(picture.pixels.begin(), picture.pixels.end(), [](std::uint8_t v) { return v == 255; });
+    return RaisesSomething(out, H, white ? msg::kPictureAllWhite : msg::kPictureTooLight, error);
 }
 
 bool TextReliefMap(const std::string& text, const ReliefSettings& settings, int W, int H, DepthMap& out,
-                   std::string& error) {
+                   std::string& error, std::string* warning) {
+    if (warning) warning->clear();
     ReliefArea area;
     int depth = 0;
     if (!CheckSettings(settings, W, H, false, area, depth, error)) return false;
     GreyImage rendered;
-    if (!RenderTextLine(text, settings.font, area.height * kTextPixelsPerCell, rendered, error)) return false;
+    std::string fontInstead;
+    if (!RenderTextLine(text, settings.font, area.height * kTextPixelsPerCell, rendered, error, &fontInstead))
+        return false;
     out = PictureDepthMap(rendered, area, PictureMode::Silhouette, 0.5, depth);
+    if (!RaisesSomething(out, H, msg::kTextTooSmall, error)) return false;
+    if (warning && !fontInstead.empty()) *warning = Filled(msg::kFontReplaced, settings.font, fontInstead);
     return true;
 }
 
@@ -58,7 +82,8 @@ bool ModelReliefMap(const Mesh& mesh, const ReliefSettings& settings, int W, int
     ReliefArea area;
     int depth = 0;
     if (!CheckSettings(settings, W, H, true, area, depth, error)) return false;
-    return ModelDepthMap(mesh, settings.up, area, H - 2, depth, out, error);
+    return ModelDepthMap(mesh, settings.up, area, H - 2, depth, out, error) &&
+           RaisesSomething(out, H, msg::kModelTooSmall, error);
 }
 
 }  // namespace pw

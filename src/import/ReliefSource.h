@@ -22,12 +22,15 @@ struct ReliefSettings {
 };
 
 // The depth maps of the three kinds of source for a card of W columns
-// (borders included) and extent H. Each checks the area and the depth first.
-// On failure returns false with the message in `error`.
+// (borders included) and extent H. Each checks the area and the depth first,
+// and refuses a map that would leave the card flat, saying why. On failure
+// returns false with the message in `error`. A text drawn in another font
+// than the one named sets `warning` (if given) to say which; else it is
+// cleared.
 bool PictureReliefMap(const GreyImage& picture, const ReliefSettings& settings, int W, int H, DepthMap& out,
                       std::string& error);
 bool TextReliefMap(const std::string& text, const ReliefSettings& settings, int W, int H, DepthMap& out,
-                   std::string& error);
+                   std::string& error, std::string* warning = nullptr);
 bool ModelReliefMap(const Mesh& mesh, const ReliefSettings& settings, int W, int H, DepthMap& out, std::string& error);
 
 }  // namespace pw

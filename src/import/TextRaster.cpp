@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <memory>
 #include <vector>
@@ -56,7 +57,42 @@ std::vector<char32_t> DecodeUtf8(const std::string& text) {
 struct FontFile {
     std::string path;
     int index = 0;
+    std::string family;    // the family that was matched
+    bool replaced = false; // the family asked for was not the one matched
 };
+
+// The names fontconfig maps to whatever font the system prefers for them.
+bool IsGenericFamily(const FcChar8* family) {
+    for (const char* generic : {"sans-serif", "sans", "serif", "monospace", "mono", "cursive", "fantasy", "system-ui",
+                                "emoji", "math"})
+        if (FcStrCmpIgnoreCase(family, reinterpret_cast<const FcChar8*>(generic)) == 0) return true;
+    return false;
+}
+
+// Family names as fontconfig compares them: without blanks, in any case.
+bool SameFamily(const FcChar8* a, const FcChar8* b) {
+    const auto next = [](const FcChar8*& p) {
+        while (*p == ' ') ++p;
+        return static_cast<char>(std::tolower(*p));
+    };
+    for (;; ++a, ++b) {
+        const char x = next(a), y = next(b);
+        if (x != y) return false;
+        if (x == '\0') return true;
+    }
+}
+
+// Whether the match is the family the pattern, as the user wrote it, names:
+// fontconfig falls back to another font without saying so.
+bool FamilyReplaced(FcPattern* asked, FcPattern* match) {
+    FcChar8* wanted = nullptr;
+    if (FcPatternGetString(asked, FC_FAMILY, 0, &wanted) != FcResultMatch || !wanted || IsGenericFamily(wanted))
+        return false;
+    FcChar8* family = nullptr;
+    for (int k = 0; FcPatternGetString(match, FC_FAMILY, k, &family) == FcResultMatch; ++k)
+        if (family && SameFamily(family, wanted)) return false;
+    return true;
+}
 
 // The font fontconfig matches for the name, preferring one that has every
 // character of the text.
@@ -68,6 +104,7 @@ bool FindFont(const std::string& fontName, const std::vector<char32_t>& text, Fo
     std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(
         FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str())), FcPatternDestroy);
     if (!pattern) return false;
+    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> asked(FcPatternDuplicate(pattern.get()), FcPatternDestroy);
     std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> chars(FcCharSetCreate(), FcCharSetDestroy);
     for (char32_t cp : text)
         if (cp > ' ') FcCharSetAddChar(chars.get(), static_cast<FcChar32>(cp));
@@ -84,6 +121,10 @@ bool FindFont(const std::string& fontName, const std::vector<char32_t>& text, Fo
     found.path = reinterpret_cast<const char*>(file);
     int index = 0;
     if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &index) == FcResultMatch) found.index = index;
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch && family)
+        found.family = reinterpret_cast<const char*>(family);
+    found.replaced = asked && FamilyReplaced(asked.get(), match.get());
     return true;
 }
 
@@ -119,7 +160,7 @@ constexpr int kMaxInkHeight = 512;
 }  // namespace
 
 bool RenderTextLine(const std::string& utf8, const std::string& fontName, int inkHeight, GreyImage& out,
-                    std::string& error) {
+                    std::string& error, std::string* fontInstead) {
     const std::vector<char32_t> text = DecodeUtf8(utf8);
     if (static_cast<int>(text.size()) > kMaxTextCharacters) {
         error = msg::kTextTooLong;
@@ -130,6 +171,7 @@ bool RenderTextLine(const std::string& utf8, const std::string& fontName, int in
         error = msg::kFontNotFound;
         return false;
     }
+    if (fontInstead) *fontInstead = font.replaced ? font.family : std::string();
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) {
         error = msg::kFontNotFound;

@@ -15,8 +15,10 @@ constexpr int kMaxTextCharacters = 200;
 // about `inkHeight` pixels high for capitals; a long line is rendered
 // smaller so the picture stays within a few million pixels. On failure
 // (no font, a text that renders to nothing, a text that is too long) returns
-// false with the message in `error`.
+// false with the message in `error`. When fontconfig had no font of the
+// family named and drew the text in another, `fontInstead` (if given) is set
+// to that family's name; else it is cleared.
 bool RenderTextLine(const std::string& utf8, const std::string& fontName, int inkHeight, GreyImage& out,
-                    std::string& error);
+                    std::string& error, std::string* fontInstead = nullptr);
 
 }  // namespace pw

@@ -6,6 +6,11 @@ namespace pw {
 // Colours are 0x00BBGGRR: red in the low byte.
 constexpr std::int32_t RgbColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
+// The card sizes the Setting dialog accepts for new cards, in card columns
+// and cells. Card files and the command line allow more.
+constexpr int kCardWidthLow = 10, kCardWidthHigh = 80;
+constexpr int kCardHeightLow = 5, kCardHeightHigh = 40;
+
 // The user's preferences that outlive a run. Defaults are the values at
 // start before anything is loaded.
 struct AppSettings {

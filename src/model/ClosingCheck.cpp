@@ -47,6 +47,12 @@ bool OneColumn(const std::vector<std::pair<int, int>>& runs) {
 
 }  // namespace
 
+ClosingReport ReportOfOverhangs(const std::vector<int>& cardColumnOverhangs) {
+    std::vector<int> byGridColumn(cardColumnOverhangs.size() + 2, 0);
+    std::copy(cardColumnOverhangs.begin(), cardColumnOverhangs.end(), byGridColumn.begin() + 1);
+    return ReportOf(byGridColumn, static_cast<int>(byGridColumn.size()));
+}
+
 ClosingReport CheckClosing(const CellGrid& g) {
     std::vector<int> overhang(static_cast<std::size_t>(std::max(g.gridWidth, 0)), 0);
     for (int x = 1; x <= g.gridWidth - 2; ++x) overhang[static_cast<std::size_t>(x)] = ColumnOverhang(g, x);

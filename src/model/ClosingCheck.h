@@ -27,6 +27,9 @@ struct ClosingReport {
     bool ClosesInside() const { return overhang == 0; }
 };
 
+// The report of the overhangs of card columns 1, 2, ... in that order.
+ClosingReport ReportOfOverhangs(const std::vector<int>& cardColumnOverhangs);
+
 // Measures every card column.
 ClosingReport CheckClosing(const CellGrid& grid);
 

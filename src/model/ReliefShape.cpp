@@ -30,6 +30,31 @@ void KeepInsideClosedCard(ColumnDepths& depths, int H) {
     }
 }
 
+bool RaisesAnyCell(const DepthMap& map, int H) {
+    for (int i = 0; i < map.width; ++i) {
+        const ColumnDepths depths = NearestValidColumn(map, i, H);
+        if (std::any_of(depths.begin(), depths.end(), [](int d) { return d > 0; })) return true;
+    }
+    return false;
+}
+
+int ColumnDepthsOverhang(const ColumnDepths& depths, int H) {
+    int worst = 0;
+    for (std::size_t i = 0; i < depths.size(); ++i) {
+        const int z = static_cast<int>(i) + 1;
+        // The cells at height z reach the corner (depth + 1, z + 1).
+        if (depths[i] > 0) worst = std::max(worst, (depths[i] + 1) + (z + 1) - (H + 1));
+    }
+    return worst;
+}
+
+ClosingReport CheckClosingOfColumns(const std::vector<ColumnDepths>& columns, int H) {
+    std::vector<int> overhang;
+    overhang.reserve(columns.size());
+    for (const ColumnDepths& c : columns) overhang.push_back(ColumnDepthsOverhang(c, H));
+    return ReportOfOverhangs(overhang);
+}
+
 bool FitsInsideClosedCard(const ColumnDepths& depths, int H) {
     for (std::size_t i = 0; i < depths.size(); ++i) {
         const int z = static_cast<int>(i) + 1;

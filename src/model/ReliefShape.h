@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "model/ClosingCheck.h"
 #include "model/DepthMap.h"
 
 namespace pw {
@@ -21,6 +22,10 @@ using ColumnDepths = std::vector<int>;
 // the next height that stands on something (or to the floor).
 ColumnDepths NearestValidColumn(const DepthMap& map, int column, int H);
 
+// Whether the map raises any cell of a card of extent H: false when the
+// card's columns would all be left flat.
+bool RaisesAnyCell(const DepthMap& map, int H);
+
 // Cuts back what would stick out of the card when it closes: folded flat,
 // the corner at depth y and height z (grid coordinates of the faces) comes
 // to lie (y-1)+(z-1) cells from the crease, and the sheets are H-1 cells
@@ -30,6 +35,14 @@ void KeepInsideClosedCard(ColumnDepths& depths, int H);
 
 // Whether every corner of the column stays inside the closed card.
 bool FitsInsideClosedCard(const ColumnDepths& depths, int H);
+
+// How many cells the column reaches past the closed card's edge, measured
+// as CheckClosing measures the rebuilt card; 0 when it stays inside.
+int ColumnDepthsOverhang(const ColumnDepths& depths, int H);
+
+// The closing report of a card of extent H whose card columns 1, 2, ... would
+// be `columns`: what the card will do before it is changed.
+ClosingReport CheckClosingOfColumns(const std::vector<ColumnDepths>& columns, int H);
 
 // The column's solid depth at each height 1 .. H-2 as it stands in the grid.
 ColumnDepths ReadColumnDepths(const CellGrid& grid, int x);

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -103,6 +106,7 @@ TEST_F(InsertReliefTest, AModelFileBecomesABox) {
     prompts.openNames.push_back(QString::fromStdString(path));
     prompts.onDialog = [](QDialog& d) {
         QTest::mouseClick(d.findChild<QWidget*>(QStringLiteral("reliefBrowse")), Qt::LeftButton);
+        d.findChild<QCheckBox*>(QStringLiteral("reliefKeepInside"))->setChecked(false);
         return static_cast<int>(QDialog::Accepted);
     };
     Action("insertModel")->trigger();
@@ -115,6 +119,40 @@ TEST_F(InsertReliefTest, AModelFileBecomesABox) {
         EXPECT_EQ(d.front(), x >= 16 && x <= 25 ? 5 : 0) << x;
         EXPECT_EQ(d.back(), x >= 16 && x <= 25 ? 5 : 0) << x;
     }
+}
+
+// The dialogs open without a complaint, keeping the relief inside the closed
+// card; the view follows a file name as it is typed and says whether the
+// result sticks out of the closed card.
+TEST_F(InsertReliefTest, TheDialogsStartQuietAndSayWhatSticksOut) {
+    for (const char* action : {"insertText", "insertPicture", "insertModel"}) {
+        prompts.onDialog = [action](QDialog& d) {
+            EXPECT_EQ(d.findChild<CReliefPreview*>()->Message(), "") << action;
+            EXPECT_EQ(d.findChild<CReliefPreview*>()->Columns().size(), 40u) << action;
+            EXPECT_FALSE(d.findChild<QPushButton*>(QStringLiteral("ok"))->isEnabled()) << action;
+            EXPECT_TRUE(d.findChild<QCheckBox*>(QStringLiteral("reliefKeepInside"))->isChecked()) << action;
+            return static_cast<int>(QDialog::Rejected);
+        };
+        Action(action)->trigger();
+    }
+    const std::string path = WriteFile("tall.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 4\nf 1 2 3\nf 1 2 4\nf 1 3 4\nf 2 3 4\n");
+    prompts.onDialog = [&path](QDialog& d) {
+        auto* preview = d.findChild<CReliefPreview*>();
+        auto* closing = d.findChild<QLabel*>(QStringLiteral("reliefClosing"));
+        // Typed, not yet confirmed.
+        d.findChild<QLineEdit*>(QStringLiteral("reliefFile"))->setText(QString::fromStdString(path));
+        EXPECT_EQ(preview->Message(), "");
+        EXPECT_TRUE(d.findChild<QPushButton*>(QStringLiteral("ok"))->isEnabled());
+        int raised = 0;
+        for (const ColumnDepths& c : preview->Columns()) raised += c.front() > 0;
+        EXPECT_GT(raised, 0);
+        EXPECT_EQ(closing->text(), "The card closes inside its cover.");
+        d.findChild<QCheckBox*>(QStringLiteral("reliefKeepInside"))->setChecked(false);
+        EXPECT_TRUE(closing->text().startsWith("Sticks out of the closed card by ")) << closing->text().toStdString();
+        EXPECT_TRUE(closing->text().endsWith("Tick \"Keep inside the closed card\" to cut it back."));
+        return static_cast<int>(QDialog::Rejected);
+    };
+    Action("insertModel")->trigger();
 }
 
 TEST_F(InsertReliefTest, BadInputIsAMessageAndTheCardStaysAsItWas) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "import/ImportMessages.h"
 #include "model/Messages.h"
 #include "support/ScratchFolder.h"
 
@@ -275,7 +277,9 @@ TEST_F(CliTest, UnknownKeyWritesNothing) {
 }
 
 TEST_F(CliTest, UnreadableAndTooNewFilesFailWithTheMessage) {
-    const std::string cannotRead = std::string(msg::kFileCouldNotBeRead) + "\n";
+    const auto cannotRead = [](const std::string& file) {
+        return "popwright-cli: " + file + ": " + msg::kFileCouldNotBeRead + "\n";
+    };
     WriteText(Path("garbage.kpf"), "kiriko\nv 1.0\nw sixteen\nh 7\n");
     WriteText(Path("outside.kpf"), "w 2\nh 2\n9 1 e\n");
     WriteText(Path("newer.kpf"), "kiriko\nv 1.01\n\nw 2\nh 2\n\n0 2 e\n0 2 e\n\n");
@@ -286,17 +290,20 @@ TEST_F(CliTest, UnreadableAndTooNewFilesFailWithTheMessage) {
     for (const char* in : {"missing.kpf", "garbage.kpf", "outside.kpf", "huge.kpf"}) {
         CliRun r = Cli({"edit", in, "out.kpf", "space"});
         EXPECT_EQ(r.status, 1) << in;
-        EXPECT_EQ(r.err, cannotRead) << in;
+        EXPECT_EQ(r.err, cannotRead(in)) << in;
         EXPECT_FALSE(fs::exists(Path("out.kpf"))) << in;
         r = Cli({"edit", in, "old.kpf"});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(ReadText(Path("old.kpf")), "keep me");
         r = Cli({"info", in});
         EXPECT_EQ(r.status, 1) << in;
-        EXPECT_EQ(r.err, cannotRead) << in;
+        EXPECT_EQ(r.err, cannotRead(in)) << in;
         EXPECT_EQ(r.out, "");
     }
-    const std::string tooNew = std::string(msg::kVersionTooNew) + "\n" + cannotRead;
+    // The two lines of the desktop program's message joined into one.
+    const std::string tooNew =
+        "popwright-cli: newer.kpf: The version of this data is heigher than this application. Please get the latest "
+        "version of Popwright.\n";
     CliRun r = Cli({"edit", "newer.kpf", "out.kpf"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, tooNew);
@@ -313,31 +320,33 @@ TEST_F(CliTest, ACardFileCutShortIsReadAndSaysWhereItEnds) {
     const std::string note = "The file ends after column 2 of 5; the columns after it are flat.";
     CliRun r = Cli({"info", "cut.kpf"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, note + "\n");
+    EXPECT_EQ(r.err, "popwright-cli: cut.kpf: warning: " + note + "\n");
     EXPECT_NE(r.out.find("raised columns: 2\n"), std::string::npos) << r.out;
     r = Cli({"thumbnail", "cut.kpf", "t.png", "32"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "popwright-cli: cut.kpf: " + note + "\n");
+    EXPECT_EQ(r.err, "popwright-cli: cut.kpf: warning: " + note + "\n");
     EXPECT_TRUE(fs::exists(Path("t.png")));
 }
 
 TEST_F(CliTest, FailedWritesKeepWhatWasThere) {
-    const std::string openFailed = std::string(msg::kFileOpenFailed) + "\n";
+    const auto openFailed = [](const std::string& file) {
+        return "popwright-cli: " + file + ": " + msg::kFileOpenFailed + "\n";
+    };
     CliRun r = Cli({"new", "no/such/folder/card.kpf"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, openFailed);
+    EXPECT_EQ(r.err, openFailed("no/such/folder/card.kpf"));
 
     // A folder in the way is left alone, and no temporary file stays behind.
     fs::create_directory(Path("taken"));
     WriteText(Path("taken") / "inside", "x");
     r = Cli({"new", "taken"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, openFailed);
+    EXPECT_EQ(r.err, openFailed("taken"));
     EXPECT_EQ(ReadText(Path("taken") / "inside"), "x");
     Cli({"new", "in.kpf"});
     r = Cli({"edit", "in.kpf", "taken", "space"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, openFailed);
+    EXPECT_EQ(r.err, openFailed("taken"));
     EXPECT_EQ(Files(), (std::vector<std::string>{"in.kpf", "taken"}));
 }
 
@@ -397,7 +406,9 @@ TEST_F(CliTest, ReliefFromAPictureOfTheCardsSizeMapsPixelsToCells) {
     WriteText(Path("shape.bmp"), Bmp(4, 3, {"...#", ".#..", "##.."}));
     const CliRun r = Cli({"relief", "in.kpf", "out.kpf", "--image", "shape.bmp", "--depth", "2"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err,
+              "popwright-cli: out.kpf: warning: Sticks out of the closed card by 1 cell in column 4. --inside cuts "
+              "the relief back to fit.\n");
     // The top-right pixel stands over a tunnel two heights high.
     EXPECT_EQ(ReadText(Path("out.kpf")), Card(4, 3, {"1 2 0 1 e", "2 2 0 1 e", "0 3 e", "3 2 0 1 e"}, "3 1\n3 0\n"));
 
@@ -428,6 +439,117 @@ TEST_F(CliTest, ReliefFromTextAndFromAModel) {
     std::vector<std::string> columns(40, "0 15 e");
     for (int x = 15; x < 25; ++x) columns[static_cast<std::size_t>(x)] = box;
     EXPECT_EQ(ReadText(Path("model.kpf")), Card(40, 15, columns));
+}
+
+// Every command words its errors and warnings in one form, the file first
+// when there is one: "popwright-cli: [FILE: ][warning: ]Message".
+TEST_F(CliTest, EveryMessageHasOneForm) {
+    ASSERT_EQ(Cli({"new", "in.kpf", "--width", "10", "--height", "8"}).status, 0);
+    WriteText(Path("bad.kpf"), "kiriko\n");
+    WriteText(Path("bad.png"), "\x89PNG\r\n\x1a\n broken");
+    WriteText(Path("bad.obj"), "# nothing\n");
+    const std::string ghost = "no/such.kpf";
+    struct Case {
+        std::vector<std::string> args;
+        std::string file;  // the file the message names; empty for none
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {{"new", ghost}, ghost, 1},
+        {{"new", "x.kpf", "--width", "200"}, "x.kpf", 0},
+        {{"edit", "bad.kpf", "x.kpf"}, "bad.kpf", 1},
+        {{"edit", "in.kpf", ghost}, ghost, 1},
+        {{"info", "bad.kpf"}, "bad.kpf", 1},
+        {{"export", "bad.kpf", "x.svg"}, "bad.kpf", 1},
+        {{"export", "in.kpf", "no/x.svg"}, "no/x.svg", 1},
+        {{"relief", "bad.kpf", "x.kpf", "--text", "A"}, "bad.kpf", 1},
+        {{"relief", "in.kpf", ghost, "--text", "A"}, ghost, 1},
+        {{"relief", "in.kpf", "x.kpf", "--image", "bad.png"}, "bad.png", 1},
+        {{"relief", "in.kpf", "x.kpf", "--model", "bad.obj"}, "bad.obj", 1},
+        {{"relief", "in.kpf", "x.kpf", "--text", std::string(60, 'W')}, "", 1},
+        {{"relief", "in.kpf", "x.kpf", "--text", "I", "--font", "No Such Font Family", "--inside"}, "", 0},
+        {{"render", "bad.kpf", "x.png"}, "bad.kpf", 1},
+        {{"render", "in.kpf", "no/x.png"}, "no/x.png", 1},
+        {{"thumbnail", "bad.kpf", "x.png", "64"}, "bad.kpf", 1},
+        {{"thumbnail", "in.kpf", "no/x.png", "64"}, "no/x.png", 1},
+        {{"frobnicate"}, "", 2},
+        {{"render", "in.kpf"}, "", 2},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        std::string shown;
+        for (const std::string& w : c.args) shown += w + " ";
+        EXPECT_EQ(r.status, c.status) << shown << ": " << r.err;
+        const std::string first = r.err.substr(0, r.err.find('\n'));
+        const std::string head = "popwright-cli: " + (c.file.empty() ? "" : c.file + ": ");
+        EXPECT_EQ(first.rfind(head, 0), 0u) << shown << ": " << r.err;
+        // The file is named once, and a warning says so; the rest is a sentence.
+        std::string rest = first.substr(std::min(first.size(), head.size()));
+        if (c.status == 0) {
+            EXPECT_EQ(rest.rfind("warning: ", 0), 0u) << shown << ": " << r.err;
+            rest = rest.substr(std::min(rest.size(), std::string("warning: ").size()));
+        }
+        EXPECT_TRUE(!rest.empty() && rest.find(": ") != 0 && (c.status == 2 || std::isupper(rest[0])))
+            << shown << ": " << r.err;
+        if (c.status != 2) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << ": " << r.err;
+        }
+    }
+}
+
+// What sticks out of the closed card is said, how far and where, with the
+// way out; what would leave the card flat is refused and not written.
+TEST_F(CliTest, ReliefSaysWhatSticksOutAndRefusesAFlatResult) {
+    ASSERT_EQ(Cli({"new", "in.kpf", "--width", "4", "--height", "4"}).status, 0);
+    WriteText(Path("tall.bmp"), Bmp(1, 3, {"#", "#", "#"}));
+    CliRun r = Cli({"relief", "in.kpf", "out.kpf", "--image", "tall.bmp", "--depth", "2", "--area", "2,1,3"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err,
+              "popwright-cli: out.kpf: warning: Sticks out of the closed card by 1 cell in column 2. --inside cuts "
+              "the relief back to fit.\n");
+    r = Cli({"relief", "in.kpf", "out.kpf", "--image", "tall.bmp", "--depth", "2", "--area", "2,1,3", "--inside"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(Cli({"info", "out.kpf"}).out.find("closes inside: yes"), std::string::npos);
+
+    WriteText(Path("white.bmp"), Bmp(2, 2, {"..", ".."}));
+    WriteText(Path("white.svg"), "<svg xmlns='http://www.w3.org/2000/svg' width='4' height='4'/>");
+    WriteText(Path("speck.bmp"), Bmp(8, 8, {"#.......", "........", "........", "........", "........", "........",
+                                            "........", "........"}));
+    const std::vector<std::pair<std::vector<std::string>, std::string>> flat = {
+        {{"--image", "white.bmp"}, msg::kPictureAllWhite},
+        {{"--image", "white.svg"}, msg::kPictureAllWhite},
+        {{"--image", "speck.bmp", "--area", "1,2,2"}, msg::kPictureTooLight},
+        {{"--text", "Happy Birthday"}, msg::kTextTooSmall},
+    };
+    for (const auto& [words, why] : flat) {
+        std::vector<std::string> args{"relief", "in.kpf", "flat.kpf"};
+        args.insert(args.end(), words.begin(), words.end());
+        r = Cli(args);
+        EXPECT_EQ(r.status, 1) << words[1];
+        EXPECT_EQ(r.err, "popwright-cli: " + why + "\n") << words[1];
+        EXPECT_FALSE(fs::exists(Path("flat.kpf"))) << words[1];
+    }
+}
+
+// A font that is not there is replaced, and the replacement named; a size
+// the settings would refuse still makes a card, with a word about it.
+TEST_F(CliTest, WarningsGoToStandardErrorAndTheWorkIsDone) {
+    CliRun r = Cli({"new", "in.kpf", "--width", "200", "--height", "4"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "popwright-cli: in.kpf: warning: The width 200 is outside the settings' range of 10 to 80.\n"
+              "popwright-cli: in.kpf: warning: The height 4 is outside the settings' range of 5 to 40.\n");
+    EXPECT_EQ(ReadText(Path("in.kpf")), FlatCard(200, 3));
+    EXPECT_EQ(Cli({"new", "ok.kpf", "--width", "10", "--height", "40"}).err, "");
+
+    r = Cli({"relief", "ok.kpf", "out.kpf", "--text", "I", "--font", "No Such Font Family", "--inside"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err.rfind("popwright-cli: warning: No font \"No Such Font Family\" was found; the text is drawn in ", 0),
+              0u)
+        << r.err;
+    EXPECT_TRUE(fs::exists(Path("out.kpf")));
+    EXPECT_EQ(Cli({"relief", "ok.kpf", "out.kpf", "--text", "I", "--font", "DejaVu Sans", "--inside"}).err, "");
 }
 
 TEST_F(CliTest, ReliefRefusesBadInputInOneLineAndWritesNothing) {

@@ -121,6 +121,45 @@ TEST(LoadPicture, RefusesEmptyHugeAndBrokenPicturesBeforeDecoding) {
     EXPECT_TRUE(grey.Empty());
 }
 
+// A logo drawn through a mask, a clip path or a filter keeps what they leave:
+// here each leaves the left half of a black square black, the right half
+// white. References to other files are not followed.
+TEST(LoadPicture, SvgHonoursMasksClipPathsAndFiltersAndReadsNoOtherFile) {
+    const std::string head = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+                             "width='20' height='20'><defs>";
+    const std::string square = "<rect width='20' height='20' fill='black' ";
+    const std::string right = "<rect x='10' width='10' height='20' ";
+    const std::string cases[] = {
+        head + "<mask id='m'><rect width='20' height='20' fill='white'/>" + right + "fill='black'/></mask></defs>" +
+            square + "mask='url(#m)'/></svg>",
+        head + "<clipPath id='c'><rect width='10' height='20'/></clipPath></defs>" + square +
+            "clip-path='url(#c)'/></svg>",
+        head + "<filter id='f' x='0' y='0' width='1' height='1'><feFlood flood-color='white'/></filter></defs>" +
+            square + "/>" + right + "fill='black' filter='url(#f)'/></svg>",
+    };
+    for (const std::string& svg : cases) {
+        GreyImage grey;
+        std::string error;
+        ASSERT_TRUE(LoadPictureFromMemory(svg.data(), svg.size(), grey, error)) << svg << error;
+        ASSERT_EQ(grey.width, 1024);
+        EXPECT_EQ(grey.At(100, 500), 0) << svg;
+        EXPECT_EQ(grey.At(900, 500), 255) << svg;
+    }
+
+    QImage dark(4, 4, QImage::Format_RGB32);
+    dark.fill(Qt::black);
+    const std::string black = Write("black.png", Encode(dark, "PNG"));
+    for (const std::string& href : {std::string("black.png"), "file://" + black, black}) {
+        const std::string svg =
+            head + "</defs><image width='20' height='20' xlink:href='" + href + "'/><rect width='1' height='1'/></svg>";
+        GreyImage grey;
+        std::string error;
+        ASSERT_TRUE(LoadPicture(Write("refers.svg", svg), grey, error)) << href << error;
+        EXPECT_EQ(grey.At(500, 500), 255) << href;
+        EXPECT_EQ(grey.At(10, 10), 0) << href;
+    }
+}
+
 }  // namespace
 }  // namespace pw
 

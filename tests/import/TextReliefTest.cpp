@@ -66,6 +66,20 @@ TEST(TextRelief, TextsThatRenderToNothingAreRefused) {
     EXPECT_GT(image.width, image.height);
 }
 
+// fontconfig gives another font for a family it does not have, silently:
+// the font drawn instead is named, and only then.
+TEST(TextRelief, AFontThatIsNotThereIsNamedWithItsReplacement) {
+    GreyImage image;
+    std::string error, instead = "stale";
+    ASSERT_TRUE(RenderTextLine("A", "No Such Font Family:bold", 20, image, error, &instead)) << error;
+    EXPECT_FALSE(instead.empty());
+    EXPECT_NE(instead, "No Such Font Family");
+    for (const char* asked : {"DejaVu Sans", "dejavusans:bold", "DejaVu Serif", "serif", "Monospace", "", ":italic"}) {
+        ASSERT_TRUE(RenderTextLine("A", asked, 20, image, error, &instead)) << asked << error;
+        EXPECT_EQ(instead, "") << asked;
+    }
+}
+
 TEST(TextRelief, ALongLineStaysWithinItsPictureLimit) {
     GreyImage image;
     std::string error;

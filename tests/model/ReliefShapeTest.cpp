@@ -5,6 +5,8 @@
 #include <random>
 
 #include "model/CellGrid.h"
+#include "model/ClosingCheck.h"
+#include "model/RebuildPass.h"
 #include "model/ReliefShape.h"
 
 namespace pw {
@@ -78,6 +80,32 @@ TEST(KeepInsideClosedCard, CutsTheCornersThatWouldStickOut) {
     ColumnDepths tunnel{5, 0, 5, 5, 5, 0, 0};
     KeepInsideClosedCard(tunnel, H);
     EXPECT_EQ(tunnel, (ColumnDepths{5, 0, 5, 4, 3, 0, 0}));
+}
+
+// The insert dialogs judge the card before it is changed from its columns'
+// depths: they must come to what Check Closing finds on the rebuilt card.
+TEST(CheckClosingOfColumns, AgreesWithTheRebuiltCard) {
+    std::mt19937 rng(23);
+    for (int round = 0; round < 300; ++round) {
+        const int W = std::uniform_int_distribution<int>(3, 9)(rng), H = std::uniform_int_distribution<int>(4, 14)(rng);
+        CellGrid g;
+        g.NewCard(W, H);
+        DepthMap map(1, W - 2, H);
+        for (int& d : map.depth) d = std::uniform_int_distribution<int>(-1, H)(rng) * (rng() % 3 == 0 ? 0 : 1);
+        std::vector<ColumnDepths> columns;
+        for (int x = 1; x <= W - 2; ++x) {
+            columns.push_back(NearestValidColumn(map, x - 1, H));
+            for (int z = 1; z <= H - 2; ++z)
+                for (int y = 1; y <= columns.back()[static_cast<std::size_t>(z - 1)]; ++y)
+                    g.ChangeCellFlag(x, y, z, CELL_SOLID, true);
+        }
+        g.MarkColumnsDirty(1, W - 2);
+        g.gridChanged = true;
+        RunRebuildPass(g);
+        const ClosingReport real = CheckClosing(g), judged = CheckClosingOfColumns(columns, H);
+        ASSERT_EQ(judged.overhang, real.overhang) << "round " << round;
+        ASSERT_EQ(judged.columnRuns, real.columnRuns) << "round " << round;
+    }
 }
 
 TEST(ReadColumnDepths, ReadsTheSolidDepthAtEachHeight) {
