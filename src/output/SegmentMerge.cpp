@@ -24,7 +24,7 @@ struct Placed {
 
 bool SameLine(const Placed& a, const Placed& b) { return a.dx == b.dx && a.dy == b.dy && a.c == b.c; }
 
-bool Place(const DrawnSegment& s, Placed& out) {
+bool Place(const LineSegment& s, Placed& out) {
     long long dx = static_cast<long long>(s.x1) - s.x0;
     long long dy = static_cast<long long>(s.y1) - s.y0;
     if (dx == 0 && dy == 0) return false;
@@ -69,12 +69,22 @@ std::vector<LineSegment> MergeOnePen(std::vector<Placed>& placed) {
 
 }  // namespace
 
+std::vector<LineSegment> MergeLines(const std::vector<LineSegment>& lines) {
+    std::vector<Placed> placed;
+    placed.reserve(lines.size());
+    for (const LineSegment& s : lines) {
+        Placed p{};
+        if (Place(s, p)) placed.push_back(p);
+    }
+    return MergeOnePen(placed);
+}
+
 std::vector<PenLines> MergeSegments(const std::vector<DrawnSegment>& drawn) {
     std::vector<PenSpec> pens;
     std::vector<std::vector<Placed>> byPen;
     for (const DrawnSegment& s : drawn) {
         Placed p{};
-        if (!Place(s, p)) continue;
+        if (!Place(LineSegment{s.x0, s.y0, s.x1, s.y1}, p)) continue;
         auto it = std::find(pens.begin(), pens.end(), s.pen);
         if (it == pens.end()) {
             pens.push_back(s.pen);
