@@ -10,6 +10,7 @@
 #include "output/BmpFile.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
+#include "output/PatternDxfWriter.h"
 #include "output/PatternImages.h"
 #include "output/PatternPlacement.h"
 #include "output/PdfWriter.h"
@@ -142,5 +143,26 @@ void BM_PdfFile(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_PdfFile)->Unit(benchmark::kMicrosecond);
+
+// The files for a cutter with the options a laser user sets: inner cuts
+// first, chained, perforated folds, the legend.
+void BM_CutterFilesWithOptions(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    pw::PatternOptions o;
+    o.perforate = true;
+    o.legend = true;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        const pw::CutterPattern p = pw::LayOutCutterPattern(g, 0, 50, o);
+        pw::WriteSvg(out, p);
+        pw::WritePdf(out, p);
+        pw::WritePatternDxf(out, p);
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_CutterFilesWithOptions)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
