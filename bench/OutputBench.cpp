@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "model/CellGrid.h"
+#include "model/GridSheet.h"
 #include "model/RebuildPass.h"
 #include "output/BmpFile.h"
 #include "output/CutterPattern.h"
@@ -143,6 +144,58 @@ void BM_PdfFile(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_PdfFile)->Unit(benchmark::kMicrosecond);
+
+// The outputs read the card's sheet; a grid card's is derived from its
+// faces, which every export from a bare grid pays for. The app can keep
+// the sheet between edits (GridSheetBuilder), so each is measured from the
+// sheet too.
+const pw::Sheet& LargestSheet() {
+    static const pw::Sheet sheet = pw::DeriveGridSheet(LargestCard());
+    return sheet;
+}
+
+void BM_DeriveGridSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        const pw::Sheet sheet = pw::DeriveGridSheet(LargestCard());
+        benchmark::DoNotOptimize(sheet.edges.data());
+    }
+}
+BENCHMARK(BM_DeriveGridSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawUnfoldedPatternFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        CountingSurface s;
+        pw::DrawUnfoldedPattern(s, LargestSheet(), 0, 20, 440, 20, 20);
+        benchmark::DoNotOptimize(s.sum);
+    }
+}
+BENCHMARK(BM_DrawUnfoldedPatternFromSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_EmfFileFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto file = pw::RenderPatternMetafile(LargestSheet(), 0, 50, kPerCm, kPerCm);
+        benchmark::DoNotOptimize(file.data());
+    }
+}
+BENCHMARK(BM_EmfFileFromSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_DxfFileFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ostringstream out;
+        pw::WriteDxf(out, LargestSheet());
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(BM_DxfFileFromSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_SvgFileFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ostringstream out;
+        pw::WriteSvg(out, pw::LayOutCutterPattern(LargestSheet(), 0, 50));
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(BM_SvgFileFromSheet)->Unit(benchmark::kMicrosecond);
 
 // The files for a cutter with the options a laser user sets: inner cuts
 // first, chained, perforated folds, the legend.

@@ -58,50 +58,53 @@ void Differing(const std::vector<CellAt>& left, const std::vector<CellAt>& right
     }
 }
 
+// Works the pattern's lines out of a grid card's sheet and hands them, in
+// drawing order, to a sink called as sink(ink, u0, s0, u1, s1): drawing
+// straight from here keeps a large card's thousands of lines out of memory.
 class PatternBuilder {
 public:
     explicit PatternBuilder(const Sheet& sheet) : cells_(sheet) {}
 
-    UnfoldedPattern Build() {
-        UnfoldedPattern p;
-        const int W = cells_.GridWidth(), H = cells_.GridHeight();
-        p.gridWidth = W;
-        p.gridHeight = H;
+    int GridWidth() const { return cells_.GridWidth(); }
+    int GridHeight() const { return cells_.GridHeight(); }
+
+    template <class Sink>
+    void Lines(Sink& sink) {
+        const int W = cells_.GridWidth();
         int e = 1;
         while (e < W - 1) {
             int n = 1;
             while (e + n <= W - 1 && cells_.SameAsLeft(e + n)) ++n;
-            Group(p.lines, e, n);
+            Group(sink, e, n);
             e += n;
         }
+    }
+
+    void Outline(PatternLine (&outline)[4]) const {
+        const int W = cells_.GridWidth(), H = cells_.GridHeight();
         const auto at = [](int u, int s) { return SheetPoint{static_cast<double>(u), static_cast<double>(s)}; };
-        p.outline[0] = {PatternInk::Cut, at(1, H - 1), at(W - 1, H - 1)};
-        p.outline[1] = {PatternInk::Cut, at(1, 1 - H), at(W - 1, 1 - H)};
-        p.outline[2] = {PatternInk::Cut, at(1, H - 1), at(1, 1 - H)};
-        p.outline[3] = {PatternInk::Cut, at(W - 1, H - 1), at(W - 1, 1 - H)};
-        return p;
+        outline[0] = {PatternInk::Cut, at(1, H - 1), at(W - 1, H - 1)};
+        outline[1] = {PatternInk::Cut, at(1, 1 - H), at(W - 1, 1 - H)};
+        outline[2] = {PatternInk::Cut, at(1, H - 1), at(1, 1 - H)};
+        outline[3] = {PatternInk::Cut, at(W - 1, H - 1), at(W - 1, 1 - H)};
     }
 
 private:
     bool V(int x, int y, int z) const { return cells_.HasVerticalFace(x, y, z); }
     bool Hz(int x, int y, int z) const { return cells_.HasHorizontalFace(x, y, z); }
 
-    static void Add(std::vector<PatternLine>& lines, PatternInk ink, int u0, int s0, int u1, int s1) {
-        lines.push_back({ink, {static_cast<double>(u0), static_cast<double>(s0)},
-                         {static_cast<double>(u1), static_cast<double>(s1)}});
-    }
-
     // The lines of the column group of n columns from e.
-    void Group(std::vector<PatternLine>& lines, int e, int n) {
+    template <class Sink>
+    void Group(Sink& sink, int e, int n) {
         const int H = cells_.GridHeight();
         ColumnFaces(cells_, e - 1, leftV_, leftH_);
         ColumnFaces(cells_, e, v_, h_);
 
         // Side cuts where the group's first column and its left neighbour differ.
         Differing(leftV_, v_, ends_);
-        for (const CellAt& c : ends_) Add(lines, PatternInk::Cut, e, c.y - c.z, e, c.y - c.z - 1);
+        for (const CellAt& c : ends_) sink(PatternInk::Cut, e, c.y - c.z, e, c.y - c.z - 1);
         Differing(leftH_, h_, ends_);
-        for (const CellAt& c : ends_) Add(lines, PatternInk::Cut, e, c.y - c.z + 1, e, c.y - c.z);
+        for (const CellAt& c : ends_) sink(PatternInk::Cut, e, c.y - c.z + 1, e, c.y - c.z);
 
         // Ends of vertical faces: a fold where a horizontal face meets them.
         // A face begins in its own cell and ends in the cell above it.
@@ -114,7 +117,7 @@ private:
             if (above <= H - 1 && !V(e, f.y, above))
                 ends_.push_back({f.y, above, Hz(e, f.y - 1, above) ? PatternInk::Mountain : PatternInk::Cut});
         }
-        AcrossGroup(lines, e, n);
+        AcrossGroup(sink, e, n);
 
         // Ends of horizontal faces: a fold where a vertical face meets them.
         // A face begins in its own cell and ends in the cell in front of it.
@@ -127,13 +130,14 @@ private:
             if (front <= H - 1 && !Hz(e, front, f.z))
                 ends_.push_back({front, f.z, V(e, front, f.z - 1) ? PatternInk::Mountain : PatternInk::Cut});
         }
-        AcrossGroup(lines, e, n);
+        AcrossGroup(sink, e, n);
     }
 
     // The collected ends as lines across the group, in cell order.
-    void AcrossGroup(std::vector<PatternLine>& lines, int e, int n) {
+    template <class Sink>
+    void AcrossGroup(Sink& sink, int e, int n) {
         std::sort(ends_.begin(), ends_.end(), InCellOrder);
-        for (const CellAt& c : ends_) Add(lines, c.ink, e, c.y - c.z, e + n, c.y - c.z);
+        for (const CellAt& c : ends_) sink(c.ink, e, c.y - c.z, e + n, c.y - c.z);
     }
 
     GridSheetCells cells_;
@@ -169,34 +173,71 @@ private:
 
 }  // namespace
 
-UnfoldedPattern UnfoldPattern(const Sheet& sheet) { return PatternBuilder(sheet).Build(); }
+UnfoldedPattern UnfoldPattern(const Sheet& sheet) {
+    PatternBuilder builder(sheet);
+    UnfoldedPattern p;
+    p.gridWidth = builder.GridWidth();
+    p.gridHeight = builder.GridHeight();
+    auto keep = [&p](PatternInk ink, int u0, int s0, int u1, int s1) {
+        p.lines.push_back({ink, {static_cast<double>(u0), static_cast<double>(s0)},
+                           {static_cast<double>(u1), static_cast<double>(s1)}});
+    };
+    builder.Lines(keep);
+    builder.Outline(p.outline);
+    return p;
+}
 
-bool DrawUnfoldedPattern(LineSurface& surface, const UnfoldedPattern& pattern, int reverseMode, double ox,
-                         double oy, double cw, double ch) {
+namespace {
+
+// The pens made, the lines drawn by `lines(draw)`, the outline, the pens
+// released: the calls every pattern drawing makes.
+template <class Lines>
+void DrawWithPens(LineSurface& surface, int gridWidth, const PatternLine (&outline)[4], int reverseMode, double ox,
+                  double oy, double cw, double ch, Lines&& lines) {
     if (reverseMode != 0) {
-        ox = ox + pattern.gridWidth * cw;
+        ox = ox + gridWidth * cw;
         cw = -cw;
     }
     PatternDrawer d(surface, ox, oy, cw, ch);
     const PenHandle cut = surface.CreatePen(kCutPen);
     const PenHandle mountain = surface.CreatePen(kMountainPen);
     const PenHandle valley = surface.CreatePen(kValleyPen);
-    for (const PatternLine& l : pattern.lines) {
+    auto draw = [&](const PatternLine& l) {
         d.Select(l.ink == PatternInk::Cut ? cut : l.ink == PatternInk::Mountain ? mountain : valley);
         d.Segment(l);
-    }
+    };
+    lines(draw);
     d.Select(cut);
-    for (const PatternLine& l : pattern.outline) d.Segment(l);
+    for (const PatternLine& l : outline) d.Segment(l);
     d.RestorePen();
     surface.DeletePen(cut);
     surface.DeletePen(mountain);
     surface.DeletePen(valley);
+}
+
+}  // namespace
+
+bool DrawUnfoldedPattern(LineSurface& surface, const UnfoldedPattern& pattern, int reverseMode, double ox,
+                         double oy, double cw, double ch) {
+    DrawWithPens(surface, pattern.gridWidth, pattern.outline, reverseMode, ox, oy, cw, ch, [&](auto& draw) {
+        for (const PatternLine& l : pattern.lines) draw(l);
+    });
     return true;
 }
 
 bool DrawUnfoldedPattern(LineSurface& surface, const Sheet& sheet, int reverseMode, double ox, double oy,
                          double cw, double ch) {
-    return DrawUnfoldedPattern(surface, UnfoldPattern(sheet), reverseMode, ox, oy, cw, ch);
+    PatternBuilder builder(sheet);
+    PatternLine outline[4];
+    builder.Outline(outline);
+    DrawWithPens(surface, builder.GridWidth(), outline, reverseMode, ox, oy, cw, ch, [&](auto& draw) {
+        auto line = [&draw](PatternInk ink, int u0, int s0, int u1, int s1) {
+            draw(PatternLine{ink, {static_cast<double>(u0), static_cast<double>(s0)},
+                             {static_cast<double>(u1), static_cast<double>(s1)}});
+        };
+        builder.Lines(line);
+    });
+    return true;
 }
 
 bool DrawUnfoldedPattern(LineSurface& surface, const CellGrid& grid, int reverseMode, double ox, double oy,
