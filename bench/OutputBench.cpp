@@ -11,12 +11,11 @@
 #include "output/BmpFile.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
+#include "output/LineSurface.h"
 #include "output/PatternDxfWriter.h"
 #include "output/PatternImages.h"
 #include "output/PatternPlacement.h"
 #include "output/PdfWriter.h"
-#include "output/SegmentMerge.h"
-#include "output/SegmentRecorder.h"
 #include "output/SvgWriter.h"
 #include "output/UnfoldedPattern.h"
 #include "../tests/support/CardBuilder.h"
@@ -103,21 +102,6 @@ void BM_DxfFile(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_DxfFile)->Unit(benchmark::kMicrosecond);
-
-void BM_MergeSegments(benchmark::State& state) {
-    pw::SegmentRecorder recorder;
-    pw::DrawUnfoldedPattern(recorder, LargestCard(), 0, 0, 0, 1, 1);
-    std::size_t merged = 0;
-    for (auto _ : state) {
-        const auto lines = pw::MergeSegments(recorder.Segments());
-        merged = 0;
-        for (const auto& pen : lines) merged += pen.lines.size();
-        benchmark::DoNotOptimize(merged);
-    }
-    state.counters["drawn"] = static_cast<double>(recorder.Segments().size());
-    state.counters["merged"] = static_cast<double>(merged);
-}
-BENCHMARK(BM_MergeSegments)->Unit(benchmark::kMicrosecond);
 
 void BM_SvgFile(benchmark::State& state) {
     const pw::CellGrid& g = LargestCard();

@@ -46,7 +46,7 @@ bool Place(const LineSegment& s, Placed& out) {
     return true;
 }
 
-std::vector<LineSegment> MergeOnePen(std::vector<Placed>& placed) {
+std::vector<LineSegment> MergeCollinear(std::vector<Placed>& placed) {
     std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         return std::tie(a.dx, a.dy, a.c, a.t0, a.t1) < std::tie(b.dx, b.dy, b.c, b.t0, b.t1);
     });
@@ -76,26 +76,6 @@ std::vector<LineSegment> MergeLines(const std::vector<LineSegment>& lines) {
         Placed p{};
         if (Place(s, p)) placed.push_back(p);
     }
-    return MergeOnePen(placed);
+    return MergeCollinear(placed);
 }
-
-std::vector<PenLines> MergeSegments(const std::vector<DrawnSegment>& drawn) {
-    std::vector<PenSpec> pens;
-    std::vector<std::vector<Placed>> byPen;
-    for (const DrawnSegment& s : drawn) {
-        Placed p{};
-        if (!Place(LineSegment{s.x0, s.y0, s.x1, s.y1}, p)) continue;
-        auto it = std::find(pens.begin(), pens.end(), s.pen);
-        if (it == pens.end()) {
-            pens.push_back(s.pen);
-            byPen.emplace_back();
-            it = pens.end() - 1;
-        }
-        byPen[static_cast<std::size_t>(it - pens.begin())].push_back(p);
-    }
-    std::vector<PenLines> out;
-    for (std::size_t k = 0; k < pens.size(); ++k) out.push_back(PenLines{pens[k], MergeOnePen(byPen[k])});
-    return out;
-}
-
 }  // namespace pw

@@ -1,8 +1,6 @@
 #pragma once
 #include <vector>
 
-#include "output/SegmentRecorder.h"
-
 namespace pw {
 
 struct LineSegment {
@@ -15,15 +13,5 @@ struct LineSegment {
 // position), each running from its end with the smaller x (or, for
 // vertical lines, the smaller y).
 std::vector<LineSegment> MergeLines(const std::vector<LineSegment>& lines);
-
-// The lines of one pen.
-struct PenLines {
-    PenSpec pen;
-    std::vector<LineSegment> lines;
-};
-
-// Drawn segments merged pen by pen as MergeLines merges them, the pens in
-// the order of their first segment.
-std::vector<PenLines> MergeSegments(const std::vector<DrawnSegment>& drawn);
 
 }  // namespace pw
