@@ -10,7 +10,6 @@
 #include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
-#include "model/GridSheet.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
 #include "output/CutterPattern.h"
@@ -214,7 +213,7 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     const double perCm = kReferenceDpi * kInchesPerCentimetre;
     int scored = 0;
-    if (!WritePatternFile(request.out, type, DeriveGridSheet(model.grid), request.settings, perCm, perCm, request.options, &scored)) {
+    if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm, request.options, &scored)) {
         err << (type == PatternFileType::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed) << "\n";
         return kExitFileError;
     }
