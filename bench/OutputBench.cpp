@@ -6,15 +6,16 @@
 #include <sstream>
 
 #include "model/CellGrid.h"
+#include "model/GridSheet.h"
 #include "model/RebuildPass.h"
 #include "output/BmpFile.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
+#include "output/LineSurface.h"
+#include "output/PatternDxfWriter.h"
 #include "output/PatternImages.h"
 #include "output/PatternPlacement.h"
 #include "output/PdfWriter.h"
-#include "output/SegmentMerge.h"
-#include "output/SegmentRecorder.h"
 #include "output/SvgWriter.h"
 #include "output/UnfoldedPattern.h"
 #include "../tests/support/CardBuilder.h"
@@ -102,21 +103,6 @@ void BM_DxfFile(benchmark::State& state) {
 }
 BENCHMARK(BM_DxfFile)->Unit(benchmark::kMicrosecond);
 
-void BM_MergeSegments(benchmark::State& state) {
-    pw::SegmentRecorder recorder;
-    pw::DrawUnfoldedPattern(recorder, LargestCard(), 0, 0, 0, 1, 1);
-    std::size_t merged = 0;
-    for (auto _ : state) {
-        const auto lines = pw::MergeSegments(recorder.Segments());
-        merged = 0;
-        for (const auto& pen : lines) merged += pen.lines.size();
-        benchmark::DoNotOptimize(merged);
-    }
-    state.counters["drawn"] = static_cast<double>(recorder.Segments().size());
-    state.counters["merged"] = static_cast<double>(merged);
-}
-BENCHMARK(BM_MergeSegments)->Unit(benchmark::kMicrosecond);
-
 void BM_SvgFile(benchmark::State& state) {
     const pw::CellGrid& g = LargestCard();
     std::size_t bytes = 0;
@@ -142,5 +128,78 @@ void BM_PdfFile(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_PdfFile)->Unit(benchmark::kMicrosecond);
+
+// The outputs read the card's sheet; a grid card's is derived from its
+// faces, which every export from a bare grid pays for. The app can keep
+// the sheet between edits (GridSheetBuilder), so each is measured from the
+// sheet too.
+const pw::Sheet& LargestSheet() {
+    static const pw::Sheet sheet = pw::DeriveGridSheet(LargestCard());
+    return sheet;
+}
+
+void BM_DeriveGridSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        const pw::Sheet sheet = pw::DeriveGridSheet(LargestCard());
+        benchmark::DoNotOptimize(sheet.edges.data());
+    }
+}
+BENCHMARK(BM_DeriveGridSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawUnfoldedPatternFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        CountingSurface s;
+        pw::DrawUnfoldedPattern(s, LargestSheet(), 0, 20, 440, 20, 20);
+        benchmark::DoNotOptimize(s.sum);
+    }
+}
+BENCHMARK(BM_DrawUnfoldedPatternFromSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_EmfFileFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto file = pw::RenderPatternMetafile(LargestSheet(), 0, 50, kPerCm, kPerCm);
+        benchmark::DoNotOptimize(file.data());
+    }
+}
+BENCHMARK(BM_EmfFileFromSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_DxfFileFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ostringstream out;
+        pw::WriteDxf(out, LargestSheet());
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(BM_DxfFileFromSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_SvgFileFromSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ostringstream out;
+        pw::WriteSvg(out, pw::LayOutCutterPattern(LargestSheet(), 0, 50));
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(BM_SvgFileFromSheet)->Unit(benchmark::kMicrosecond);
+
+// The files for a cutter with the options a laser user sets: inner cuts
+// first, chained, perforated folds, the legend.
+void BM_CutterFilesWithOptions(benchmark::State& state) {
+    const pw::CellGrid& g = LargestCard();
+    pw::PatternOptions o;
+    o.perforate = true;
+    o.legend = true;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        const pw::CutterPattern p = pw::LayOutCutterPattern(g, 0, 50, o);
+        pw::WriteSvg(out, p);
+        pw::WritePdf(out, p);
+        pw::WritePatternDxf(out, p);
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_CutterFilesWithOptions)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

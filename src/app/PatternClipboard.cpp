@@ -11,6 +11,7 @@
 #include "app/UserPrompts.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "model/GridSheet.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
 #include "output/PatternImages.h"
@@ -30,12 +31,13 @@ QImage ToQImage(const RasterImage& image) {
 
 std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppSettings& settings,
                                                 const ScreenResolution& screen) {
-    const auto emf = RenderPatternMetafile(grid, settings.reverseMode, settings.rudovozuSizeRatio,
+    const Sheet sheet = DeriveGridSheet(grid);
+    const auto emf = RenderPatternMetafile(sheet, settings.reverseMode, settings.rudovozuSizeRatio,
                                            screen.PixelsPerCmX(), screen.PixelsPerCmY());
     if (emf.empty()) return nullptr;
     const QByteArray bytes(reinterpret_cast<const char*>(emf.data()), static_cast<qsizetype>(emf.size()));
     std::ostringstream svg;
-    WriteSvg(svg, LayOutCutterPattern(grid, settings.reverseMode, settings.rudovozuSizeRatio));
+    WriteSvg(svg, LayOutCutterPattern(sheet, settings.reverseMode, settings.rudovozuSizeRatio));
 
     auto data = std::make_unique<QMimeData>();
     data->setData(QString::fromLatin1(kEmfMimeType), bytes);
@@ -45,7 +47,7 @@ std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppS
 }
 
 std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const AppSettings& settings) {
-    const auto picture = RenderPatternBitmap(grid, settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::Clipboard);
+    const auto picture = RenderPatternBitmap(DeriveGridSheet(grid), settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::Clipboard);
     if (!picture) return nullptr;
     const QImage image = ToQImage(*picture);
     if (image.isNull()) return nullptr;

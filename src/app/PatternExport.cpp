@@ -12,6 +12,7 @@
 #include "app/UserPrompts.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "model/GridSheet.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
 #include "output/PatternFiles.h"
@@ -40,7 +41,7 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     // This command writes the pattern: a DXF name means the flat pattern,
     // the relief has its own command.
     if (type == PatternFileType::Dxf) type = PatternFileType::PatternDxf;
-    const CellGrid& grid = GridForOutput(model_);
+    const Sheet sheet = DeriveGridSheet(GridForOutput(model_));
 
     const bool cutterFile =
         type == PatternFileType::Svg || type == PatternFileType::Pdf || type == PatternFileType::PatternDxf;
@@ -48,7 +49,7 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     if (cutterFile) {
         PatternOptions initial = options_;
         initial.cellMm = settings_.cellSizeMm;
-        PatternOptionsDialog dialog(type, initial, grid, settings_.reverseMode, settings_.rudovozuSizeRatio, prompts_,
+        PatternOptionsDialog dialog(type, initial, sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, prompts_,
                                     window);
         if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
         options = dialog.Options();
@@ -58,14 +59,14 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     // Every kind of file that was not written is reported, the bitmap too:
     // a silent failure would look like a saved file.
     const ScreenResolution screen = ScreenResolutionOf(window);
-    if (!WritePatternFile(file, type, grid, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options)) {
+    if (!WritePatternFile(file, type, sheet, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options)) {
         prompts_.ShowMessage(window, QString::fromUtf8(msg::kFileSaveFailed));
         return;
     }
     if (!cutterFile) return;
     auto* frame = qobject_cast<QMainWindow*>(window);
     if (!frame) return;
-    const CutterPattern pattern = LayOutCutterPattern(grid, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
+    const CutterPattern pattern = LayOutCutterPattern(sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
     QString text = QObject::tr("Saved %1: %2").arg(QFileInfo(path).fileName(),
                                                    QString::fromStdString(FinishedSizeText(pattern.size)));
     if (type == PatternFileType::Pdf) {
@@ -80,7 +81,7 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
 void PatternExport::ExportDxf(QWidget* window) {
     const QString path = prompts_.GetSaveFileName(window, QString::fromLatin1(kDxfFileFilter));
     if (path.isEmpty()) return;
-    if (!WritePatternFile(LocalPath(path), PatternFileType::Dxf, GridForOutput(model_), settings_, 0, 0))
+    if (!WritePatternFile(LocalPath(path), PatternFileType::Dxf, DeriveGridSheet(GridForOutput(model_)), settings_, 0, 0))
         prompts_.ShowMessage(window, QString::fromUtf8(msg::kFileOpenFailed));
 }
 

@@ -13,9 +13,9 @@
 
 #include "app/SettingsDialog.h"
 #include "app/UserPrompts.h"
-#include "model/CellGrid.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
+#include "output/UnfoldedPattern.h"
 #include "output/TilePlan.h"
 
 namespace pw {
@@ -50,13 +50,13 @@ bool ParseLengthMm(const QString& text, double low, double high, double& value) 
     return true;
 }
 
-PatternOptionsDialog::PatternOptionsDialog(PatternFileType type, const PatternOptions& initial, const CellGrid& grid,
+PatternOptionsDialog::PatternOptionsDialog(PatternFileType type, const PatternOptions& initial, const Sheet& sheet,
                                            int reverseMode, int rudovozuSizeRatio, UserPrompts& prompts,
                                            QWidget* parent)
     : QDialog(parent),
       type_(type),
       options_(initial),
-      grid_(grid),
+      sheet_(sheet),
       reverseMode_(reverseMode),
       ratio_(rudovozuSizeRatio),
       prompts_(prompts) {
@@ -218,11 +218,11 @@ void PatternOptionsDialog::UpdateStatements() {
     ReadFields(o, false);
     double typed = 0;
     if (ParseCellSize(cellSize_->text(), typed)) o.cellMm = typed;
-    const double cell = PatternCellMm(o.cellMm, ratio_, grid_.gridWidth);
-    const FinishedSize finished = FinishedSizeOf(cell, grid_.gridWidth, grid_.gridHeight);
+    const double cell = PatternCellMm(o.cellMm, ratio_, SheetGridWidth(sheet_));
+    const FinishedSize finished = FinishedSizeOf(cell, SheetGridWidth(sheet_), SheetGridHeight(sheet_));
     finishedSize_->setText(tr("Finished size: %1").arg(QString::fromStdString(FinishedSizeText(finished))));
     if (type_ != PatternFileType::Pdf) return;
-    const PatternPages plan = PlanPatternPages(LayOutCutterPattern(grid_, reverseMode_, ratio_, o));
+    const PatternPages plan = PlanPatternPages(LayOutCutterPattern(sheet_, reverseMode_, ratio_, o));
     const int count = static_cast<int>(plan.pages.size());
     pages_->setText(count == 1 ? tr("1 page")
                                : tr("%1 pages: %2 rows \u00D7 %3 columns, overlapping by %4 mm")

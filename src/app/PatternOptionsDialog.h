@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace pw {
 
-class CellGrid;
+struct Sheet;
 class UserPrompts;
 
 // "Pattern options", asked after the name of an SVG, PDF or pattern DXF
@@ -25,7 +25,7 @@ class UserPrompts;
 class PatternOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    PatternOptionsDialog(PatternFileType type, const PatternOptions& initial, const CellGrid& grid, int reverseMode,
+    PatternOptionsDialog(PatternFileType type, const PatternOptions& initial, const Sheet& sheet, int reverseMode,
                          int rudovozuSizeRatio, UserPrompts& prompts, QWidget* parent = nullptr);
 
     const PatternOptions& Options() const { return options_; }
@@ -43,7 +43,7 @@ private:
 
     PatternFileType type_;
     PatternOptions options_;
-    const CellGrid& grid_;
+    const Sheet& sheet_;
     int reverseMode_;
     int ratio_;
     UserPrompts& prompts_;

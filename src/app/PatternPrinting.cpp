@@ -16,6 +16,7 @@
 #include "app/UserPrompts.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "model/GridSheet.h"
 #include "model/CellGrid.h"
 #include "output/QPainterSurface.h"
 #include "output/UnfoldedPattern.h"
@@ -101,7 +102,8 @@ std::vector<PrintedPage> PatternPrinting::PlanPages(QPrinter& printer) {
 }
 
 bool PatternPrinting::PrintPage(QPrinter& printer) {
-    const CellGrid& grid = GridForOutput(model_);
+    // Worked out once for every page.
+    const UnfoldedPattern pattern = UnfoldPattern(DeriveGridSheet(GridForOutput(model_)));
     const std::vector<PrintedPage> pages = PlanPages(printer);
     int first = 1, last = static_cast<int>(pages.size());
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
@@ -125,7 +127,7 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
         {
             QPainterSurface surface(painter, penScale);
             const PatternPlacement& p = page.placement;
-            DrawUnfoldedPattern(surface, grid, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
+            DrawUnfoldedPattern(surface, pattern, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
         }
         painter.restore();
         if (page.tiled) DrawTileMarks(painter, page, page.turned ? printer.logicalDpiY() : printer.logicalDpiX());

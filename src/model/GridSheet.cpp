@@ -117,7 +117,13 @@ bool IsFold(SheetEdgeKind kind) { return !IsCut(kind); }
 
 Sheet DeriveGridSheet(const CellGrid& grid) {
     GridSheetBuilder builder;
-    return builder.Update(grid);
+    builder.Update(grid);
+    return builder.Release();
+}
+
+Sheet GridSheetBuilder::Release() {
+    width_ = height_ = -1;
+    return std::move(sheet_);
 }
 
 const Sheet& GridSheetBuilder::Update(const CellGrid& g) {

@@ -28,6 +28,8 @@ class GridSheetBuilder {
 public:
     const Sheet& Update(const CellGrid& grid);
     const Sheet& Current() const { return sheet_; }
+    // Hands the sheet over without copying it; the next update builds anew.
+    Sheet Release();
     // How many columns the last update read from the grid.
     int ColumnsReadLastUpdate() const { return columnsRead_; }
 

@@ -4,10 +4,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "model/CellGrid.h"
+#include "model/GridSheet.h"
 #include "output/CutPaths.h"
 #include "output/SegmentMerge.h"
-#include "output/SegmentRecorder.h"
 #include "output/UnfoldedPattern.h"
 
 namespace pw {
@@ -34,9 +33,21 @@ double PerforationPieceMm(const std::string& layer, double dashMm) {
     return layer == "mountain" ? MountainPieceMm(dashMm) : ValleyPieceMm(dashMm);
 }
 
-bool OnSheetBoundary(const LineSegment& s, int W, int H) {
-    if (s.x0 == s.x1 && (s.x0 == 1 || s.x0 == W - 1)) return true;
-    return s.y0 == s.y1 && (s.y0 == 1 - H || s.y0 == H - 1);
+// Adds the sheet's edge as lines between its points in cells, mirrored left
+// to right within the W columns when asked. A grid card's sheet has its
+// corners on whole cells, so the lines meet exactly.
+void AddEdgeLines(std::vector<LineSegment>& into, const SheetEdge& edge, int mirrorWidth) {
+    const std::vector<SheetPoint> points = FlattenPath(edge.path, kFlatteningToleranceMm);
+    const auto cellX = [mirrorWidth](double x) {
+        const int u = static_cast<int>(std::lround(x));
+        return mirrorWidth != 0 ? mirrorWidth - u : u;
+    };
+    const auto cellS = [](double s) { return static_cast<int>(std::lround(s)); };
+    const std::size_t n = points.size();
+    for (std::size_t i = 0; i + 1 < n || (edge.path.closed && i < n && n > 1); ++i) {
+        const SheetPoint a = points[i], b = points[(i + 1) % n];
+        into.push_back(LineSegment{cellX(a.x), cellS(a.s), cellX(b.x), cellS(b.s)});
+    }
 }
 
 // Where the drawing's centre goes along one axis: the paper's middle when
@@ -162,10 +173,10 @@ namespace {
 
 // The layout; `firstExport` keeps the first export's colours and lines as
 // drawn one by one.
-CutterPattern LayOut(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio, const PatternOptions& options,
+CutterPattern LayOut(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio, const PatternOptions& options,
                      bool firstExport) {
-    const int W = grid.gridWidth;
-    const int H = grid.gridHeight;
+    const int W = SheetGridWidth(sheet);
+    const int H = SheetGridHeight(sheet);
     CutterPattern p;
     p.paper = options.paper;
     p.pageWidthMm = options.paper.widthMm;
@@ -180,42 +191,41 @@ CutterPattern LayOut(const CellGrid& grid, int reverseMode, int rudovozuSizeRati
     p.mountain = CutterLayer{"mountain", firstExport ? "#FF0000" : "#0000FF", stroke, {3, 1.5}, {}};
     p.valley = CutterLayer{"valley", firstExport ? "#0000FF" : "#00FF00", stroke, {0.5, 1}, {}};
     p.score = CutterLayer{"score", "#FF00FF", stroke, {}, {}};
-    if (W <= 0 || H <= 0) return p;
-
-    // Drawn at one unit per cell from the origin, the points are the sheet
-    // coordinates themselves (u, or W - u when mirrored, and s): integers that
-    // merge exactly.
-    SegmentRecorder recorder;
-    DrawUnfoldedPattern(recorder, grid, reverseMode, 0, 0, 1, 1);
 
     p.cellMm = PatternCellMm(options.cellMm, rudovozuSizeRatio, W);
     p.size = FinishedSizeOf(p.cellMm, W, H);
     const double c = p.cellMm;
 
-    // The lines per kind, still in cells. The outline is kept apart, to be
-    // written as one loop.
+    // The lines per kind, still in cells (u, or W - u when mirrored, and s).
+    // The card's own crease folds as a valley does. The outline is the
+    // sheet's extent, kept apart to be written as one loop.
     std::vector<LineSegment> cuts, mountains, valleys, scores;
-    const bool outlineApart = !firstExport || options.cutOrder == CutOrder::InnerFirst;
-    for (const PenLines& group : MergeSegments(recorder.Segments())) {
-        std::vector<LineSegment>* kind = group.pen == kCutPen        ? &cuts
-                                         : group.pen == kMountainPen ? &mountains
-                                         : group.pen == kValleyPen   ? &valleys
-                                                                     : nullptr;
-        if (!kind) continue;
-        for (const LineSegment& s : group.lines)
-            if (!(kind == &cuts && outlineApart && OnSheetBoundary(s, W, H))) kind->push_back(s);
+    const int mirror = reverseMode != 0 ? W : 0;
+    for (const SheetEdge& edge : sheet.edges) {
+        switch (edge.kind) {
+            case SheetEdgeKind::OutlineCut: break;
+            case SheetEdgeKind::InnerCut: AddEdgeLines(cuts, edge, mirror); break;
+            case SheetEdgeKind::Mountain: AddEdgeLines(mountains, edge, mirror); break;
+            case SheetEdgeKind::Valley:
+            case SheetEdgeKind::Crease: AddEdgeLines(valleys, edge, mirror); break;
+        }
     }
+    // Along the top edge, down the right, back along the bottom, up the left.
+    const int left = static_cast<int>(std::lround(sheet.minX)), right = static_cast<int>(std::lround(sheet.maxX));
+    const int half = static_cast<int>(std::lround(sheet.half));
+    const LineSegment loop[4] = {{left, -half, right, -half},
+                                 {right, -half, right, half},
+                                 {right, half, left, half},
+                                 {left, half, left, -half}};
+    const bool outlineApart = !firstExport || options.cutOrder == CutOrder::InnerFirst;
+    if (!outlineApart) cuts.insert(cuts.end(), std::begin(loop), std::end(loop));
+    cuts = MergeLines(cuts);
+    mountains = MergeLines(mountains);
+    valleys = MergeLines(valleys);
     if (outlineApart) {
-        // Along the top edge, down the right, back along the bottom, up the left.
-        const LineSegment loop[4] = {{1, 1 - H, W - 1, 1 - H},
-                                     {W - 1, 1 - H, W - 1, H - 1},
-                                     {W - 1, H - 1, 1, H - 1},
-                                     {1, H - 1, 1, 1 - H}};
-        std::vector<LineSegment> outline;
-        for (const LineSegment& s : loop)
-            if (s.x0 != s.x1 || s.y0 != s.y1) outline.push_back(s);
         if (!firstExport) cuts = ChainLines(cuts);
-        cuts.insert(cuts.end(), outline.begin(), outline.end());
+        for (const LineSegment& s : loop)
+            if (s.x0 != s.x1 || s.y0 != s.y1) cuts.push_back(s);
     }
     if (options.perforate) {
         // Each stretch of fold between two cuts is perforated on its own, so
@@ -314,15 +324,24 @@ CutterPattern LayOut(const CellGrid& grid, int reverseMode, int rudovozuSizeRati
 
 }  // namespace
 
-CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio) {
+CutterPattern LayOutCutterPattern(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio) {
     PatternOptions asBefore;
     asBefore.cutOrder = CutOrder::AsDrawn;
-    return LayOut(grid, reverseMode, rudovozuSizeRatio, asBefore, true);
+    return LayOut(sheet, reverseMode, rudovozuSizeRatio, asBefore, true);
+}
+
+CutterPattern LayOutCutterPattern(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
+                                  const PatternOptions& options) {
+    return LayOut(sheet, reverseMode, rudovozuSizeRatio, options, false);
+}
+
+CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio) {
+    return LayOutCutterPattern(DeriveGridSheet(grid), reverseMode, rudovozuSizeRatio);
 }
 
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                                   const PatternOptions& options) {
-    return LayOut(grid, reverseMode, rudovozuSizeRatio, options, false);
+    return LayOutCutterPattern(DeriveGridSheet(grid), reverseMode, rudovozuSizeRatio, options);
 }
 
 }  // namespace pw

@@ -8,6 +8,7 @@
 namespace pw {
 
 class CellGrid;
+struct Sheet;
 
 // A line on the page, in millimetres from the page's top-left corner.
 struct MmLine {
@@ -64,8 +65,8 @@ struct PatternLegend {
 // the crease lies at half its height, as the printout places them. A legend
 // that does not fit there moves the drawing as little as it must; a drawing
 // that does not fit the paper with a 10 mm margin gets a page grown around
-// it (`grown`), still centred. Each line is there once: the drawn segments
-// merged per pen. The cuts come as chains (see `joined`), the outline as
+// it (`grown`), still centred. Each line is there once: the sheet's edges
+// of a kind merged into maximal lines. The cuts come as chains (see `joined`), the outline as
 // one closed loop from the top-left corner, clockwise.
 struct CutterPattern {
     double pageWidthMm = 210;
@@ -101,6 +102,12 @@ struct CutterPattern {
 // the clipboard still copies it: A4, lines as drawn one by one, cuts black,
 // mountains red, valleys blue, no options. The layout with options draws
 // cuts red, mountains blue, valleys green, as laser drivers expect.
+// Both read the lines and their kinds from the card's sheet (a grid card's,
+// whose corners lie on whole cells), or derive it from a grid's faces as
+// the last rebuild pass left them.
+CutterPattern LayOutCutterPattern(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio);
+CutterPattern LayOutCutterPattern(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
+                                  const PatternOptions& options);
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio);
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                                   const PatternOptions& options);

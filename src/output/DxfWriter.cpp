@@ -1,9 +1,13 @@
 #include "output/DxfWriter.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <vector>
 
-#include "model/CellGrid.h"
+#include "model/GridSheet.h"
+#include "model/GridSheetCells.h"
 
 namespace pw {
 
@@ -28,25 +32,36 @@ void WriteFace(std::ostream& out, const Corner (&c)[4]) {
 
 }  // namespace
 
-void WriteDxf(std::ostream& out, const CellGrid& grid) {
-    const int W = grid.gridWidth;
-    const int H = grid.gridHeight;
+void WriteDxf(std::ostream& out, const Sheet& sheet) {
+    const GridSheetCells cells(sheet);
+    const int W = cells.GridWidth();
+    const int H = cells.GridHeight();
     out << "0\nSECTION\n2\nENTITIES\n999\nCreated by Popwright v1.1\n";
-    if (W - 1 > 1) {
-        for (int x = 1; x <= W - 2; ++x)
-            for (int y = 0; y < H; ++y)
-                for (int z = 0; z < H; ++z) {
-                    if (grid.HasFlag(x, y, z, CELL_HORIZONTAL_FACE)) {
-                        const Corner c[4] = {{x, y, z}, {x, y + 1, z}, {x + 1, y + 1, z}, {x + 1, y, z}};
-                        WriteFace(out, c);
-                    }
-                    if (grid.HasFlag(x, y, z, CELL_VERTICAL_FACE)) {
-                        const Corner c[4] = {{x, y, z}, {x + 1, y, z}, {x + 1, y, z + 1}, {x, y, z + 1}};
-                        WriteFace(out, c);
-                    }
-                }
+    // A column's faces in the order of their cells, (y, z), the horizontal
+    // face of a cell before its vertical one. A column holds one face per
+    // unit of sheet at most, so sorting them is cheaper than a walk over
+    // every cell.
+    std::vector<std::tuple<int, int, bool>> faces;
+    for (int x = 1; x <= W - 2; ++x) {
+        faces.clear();
+        for (int k = 1 - H; k <= H - 2; ++k) {
+            const GridSheetCells::Cell& c = cells.At(x, k);
+            if (c.present) faces.emplace_back(c.y, c.z, c.vertical);
+        }
+        std::sort(faces.begin(), faces.end());
+        for (const auto& [y, z, vertical] : faces) {
+            if (!vertical) {
+                const Corner c[4] = {{x, y, z}, {x, y + 1, z}, {x + 1, y + 1, z}, {x + 1, y, z}};
+                WriteFace(out, c);
+            } else {
+                const Corner c[4] = {{x, y, z}, {x + 1, y, z}, {x + 1, y, z + 1}, {x, y, z + 1}};
+                WriteFace(out, c);
+            }
+        }
     }
     out << "0\nENDSEC\n0\nEOF\n";
 }
+
+void WriteDxf(std::ostream& out, const CellGrid& grid) { WriteDxf(out, DeriveGridSheet(grid)); }
 
 }  // namespace pw

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "model/AppSettings.h"
+#include "model/GridSheet.h"
 #include "output/BmpFile.h"
 #include "output/CutterPattern.h"
 #include "output/DxfWriter.h"
@@ -31,27 +32,27 @@ PatternFileType PatternFileTypeOf(const std::string& path) {
     return PatternFileType::Unknown;
 }
 
-bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
+bool WritePatternFile(const std::string& path, PatternFileType type, const Sheet& sheet,
                       const AppSettings& settings, double pxPerCm, double pyPerCm, const PatternOptions& options,
                       int* scoredFolds) {
     if (scoredFolds) *scoredFolds = 0;
     switch (type) {
         case PatternFileType::Bmp: {
-            const auto image = RenderPatternBitmap(grid, settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::File);
+            const auto image = RenderPatternBitmap(sheet, settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::File);
             if (!image) return false;
             const auto info = MakeBitmapInfo(*image);
             return info && WriteBmpFile(path, *info, *image);
         }
         case PatternFileType::Emf: {
             const auto bytes =
-                RenderPatternMetafile(grid, settings.reverseMode, settings.rudovozuSizeRatio, pxPerCm, pyPerCm);
+                RenderPatternMetafile(sheet, settings.reverseMode, settings.rudovozuSizeRatio, pxPerCm, pyPerCm);
             return !bytes.empty() && WriteFileReplacing(path, bytes);
         }
         case PatternFileType::Svg:
         case PatternFileType::Pdf:
         case PatternFileType::PatternDxf: {
             const CutterPattern pattern =
-                LayOutCutterPattern(grid, settings.reverseMode, settings.rudovozuSizeRatio, options);
+                LayOutCutterPattern(sheet, settings.reverseMode, settings.rudovozuSizeRatio, options);
             if (scoredFolds) *scoredFolds = pattern.scoredFolds;
             std::ostringstream text;
             if (type == PatternFileType::Svg)
@@ -64,12 +65,18 @@ bool WritePatternFile(const std::string& path, PatternFileType type, const CellG
         }
         case PatternFileType::Dxf: {
             std::ostringstream text;
-            WriteDxf(text, grid);
+            WriteDxf(text, sheet);
             return WriteFileReplacing(path, text.str());
         }
         case PatternFileType::Unknown: break;
     }
     return false;
+}
+
+bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
+                      const AppSettings& settings, double pxPerCm, double pyPerCm, const PatternOptions& options,
+                      int* scoredFolds) {
+    return WritePatternFile(path, type, DeriveGridSheet(grid), settings, pxPerCm, pyPerCm, options, scoredFolds);
 }
 
 }  // namespace pw

@@ -7,6 +7,7 @@ namespace pw {
 
 class CellGrid;
 struct AppSettings;
+struct Sheet;
 
 // The files the pattern and the relief go to, chosen by the extension. A
 // ".dxf" name stands for the relief's 3D faces (Dxf); the pattern's own
@@ -24,6 +25,11 @@ PatternFileType PatternFileTypeOf(const std::string& path);
 // file is replaced whole or not at all. False when the picture cannot be
 // made or written. `scoredFolds`, when given, receives how many perforated
 // folds were too short to perforate and went to the score layer.
+// Everything is read from the card's sheet; a grid card's comes from its
+// faces as the last rebuild pass left them.
+bool WritePatternFile(const std::string& path, PatternFileType type, const Sheet& sheet,
+                      const AppSettings& settings, double pxPerCm, double pyPerCm,
+                      const PatternOptions& options = PatternOptions(), int* scoredFolds = nullptr);
 bool WritePatternFile(const std::string& path, PatternFileType type, const CellGrid& grid,
                       const AppSettings& settings, double pxPerCm, double pyPerCm,
                       const PatternOptions& options = PatternOptions(), int* scoredFolds = nullptr);

@@ -1,15 +1,16 @@
 #include "output/PatternImages.h"
 
-#include "model/CellGrid.h"
+#include "model/GridSheet.h"
 #include "output/EmfSurface.h"
 #include "output/RasterSurface.h"
 #include "output/UnfoldedPattern.h"
 
 namespace pw {
 
-std::optional<RasterImage> RenderPatternBitmap(const CellGrid& grid, int reverseMode, int bitmapWidth,
+std::optional<RasterImage> RenderPatternBitmap(const Sheet& sheet, int reverseMode, int bitmapWidth,
                                                BitmapKind kind) {
-    const BitmapPicture picture = ComputeBitmapPicture(bitmapWidth, grid.gridWidth, grid.gridHeight, kind);
+    const BitmapPicture picture =
+        ComputeBitmapPicture(bitmapWidth, SheetGridWidth(sheet), SheetGridHeight(sheet), kind);
     const int height = picture.height < 1 ? 1 : picture.height;
     if (picture.width < 1 || static_cast<long long>(picture.width) * height * 3 > kMaxPatternBitmapBytes)
         return std::nullopt;
@@ -18,24 +19,40 @@ std::optional<RasterImage> RenderPatternBitmap(const CellGrid& grid, int reverse
     image.Fill(255, 255, 255);
     RasterSurface surface(image);
     const PatternPlacement& p = picture.placement;
-    DrawUnfoldedPattern(surface, grid, reverseMode, p.ox, p.oy, p.cw, p.ch);
+    DrawUnfoldedPattern(surface, sheet, reverseMode, p.ox, p.oy, p.cw, p.ch);
     return image;
+}
+
+std::optional<RasterImage> RenderPatternBitmap(const CellGrid& grid, int reverseMode, int bitmapWidth,
+                                               BitmapKind kind) {
+    return RenderPatternBitmap(DeriveGridSheet(grid), reverseMode, bitmapWidth, kind);
+}
+
+std::vector<std::uint8_t> RenderPatternMetafile(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
+                                                double pxPerCm, double pyPerCm) {
+    const MetafilePicture picture =
+        ComputeMetafilePicture(pxPerCm, pyPerCm, rudovozuSizeRatio, SheetGridWidth(sheet), SheetGridHeight(sheet));
+    EmfSurface surface(EmfFrame{0, 0, picture.frameRight, picture.frameBottom}, pxPerCm, pyPerCm);
+    const PatternPlacement& p = picture.placement;
+    DrawUnfoldedPattern(surface, sheet, reverseMode, p.ox, p.oy, p.cw, p.ch);
+    return surface.Finish();
 }
 
 std::vector<std::uint8_t> RenderPatternMetafile(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                                                 double pxPerCm, double pyPerCm) {
-    const MetafilePicture picture =
-        ComputeMetafilePicture(pxPerCm, pyPerCm, rudovozuSizeRatio, grid.gridWidth, grid.gridHeight);
-    EmfSurface surface(EmfFrame{0, 0, picture.frameRight, picture.frameBottom}, pxPerCm, pyPerCm);
-    const PatternPlacement& p = picture.placement;
-    DrawUnfoldedPattern(surface, grid, reverseMode, p.ox, p.oy, p.cw, p.ch);
-    return surface.Finish();
+    return RenderPatternMetafile(DeriveGridSheet(grid), reverseMode, rudovozuSizeRatio, pxPerCm, pyPerCm);
+}
+
+void DrawPrintedPattern(LineSurface& printer, const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
+                        int logPixelsX, int logPixelsY) {
+    const PatternPlacement p =
+        ComputePrintPlacement(logPixelsX, logPixelsY, rudovozuSizeRatio, SheetGridWidth(sheet));
+    DrawUnfoldedPattern(printer, sheet, reverseMode, p.ox, p.oy, p.cw, p.ch);
 }
 
 void DrawPrintedPattern(LineSurface& printer, const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                         int logPixelsX, int logPixelsY) {
-    const PatternPlacement p = ComputePrintPlacement(logPixelsX, logPixelsY, rudovozuSizeRatio, grid.gridWidth);
-    DrawUnfoldedPattern(printer, grid, reverseMode, p.ox, p.oy, p.cw, p.ch);
+    DrawPrintedPattern(printer, DeriveGridSheet(grid), reverseMode, rudovozuSizeRatio, logPixelsX, logPixelsY);
 }
 
 }  // namespace pw

@@ -24,7 +24,7 @@ struct Placed {
 
 bool SameLine(const Placed& a, const Placed& b) { return a.dx == b.dx && a.dy == b.dy && a.c == b.c; }
 
-bool Place(const DrawnSegment& s, Placed& out) {
+bool Place(const LineSegment& s, Placed& out) {
     long long dx = static_cast<long long>(s.x1) - s.x0;
     long long dy = static_cast<long long>(s.y1) - s.y0;
     if (dx == 0 && dy == 0) return false;
@@ -46,7 +46,7 @@ bool Place(const DrawnSegment& s, Placed& out) {
     return true;
 }
 
-std::vector<LineSegment> MergeOnePen(std::vector<Placed>& placed) {
+std::vector<LineSegment> MergeCollinear(std::vector<Placed>& placed) {
     std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         return std::tie(a.dx, a.dy, a.c, a.t0, a.t1) < std::tie(b.dx, b.dy, b.c, b.t0, b.t1);
     });
@@ -69,23 +69,13 @@ std::vector<LineSegment> MergeOnePen(std::vector<Placed>& placed) {
 
 }  // namespace
 
-std::vector<PenLines> MergeSegments(const std::vector<DrawnSegment>& drawn) {
-    std::vector<PenSpec> pens;
-    std::vector<std::vector<Placed>> byPen;
-    for (const DrawnSegment& s : drawn) {
+std::vector<LineSegment> MergeLines(const std::vector<LineSegment>& lines) {
+    std::vector<Placed> placed;
+    placed.reserve(lines.size());
+    for (const LineSegment& s : lines) {
         Placed p{};
-        if (!Place(s, p)) continue;
-        auto it = std::find(pens.begin(), pens.end(), s.pen);
-        if (it == pens.end()) {
-            pens.push_back(s.pen);
-            byPen.emplace_back();
-            it = pens.end() - 1;
-        }
-        byPen[static_cast<std::size_t>(it - pens.begin())].push_back(p);
+        if (Place(s, p)) placed.push_back(p);
     }
-    std::vector<PenLines> out;
-    for (std::size_t k = 0; k < pens.size(); ++k) out.push_back(PenLines{pens[k], MergeOnePen(byPen[k])});
-    return out;
+    return MergeCollinear(placed);
 }
-
 }  // namespace pw

@@ -1,5 +1,6 @@
-// The grid card's sheet and the unfolded pattern drawn from the faces tell
-// the same lines.
+// The grid card's sheet and the unfolded pattern tell the same lines, and
+// the pattern worked out from the sheet keeps the order the printed and
+// pictured outputs have always drawn in.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +8,7 @@
 #include <random>
 #include <tuple>
 
+#include "model/CellGrid.h"
 #include "model/GridSheet.h"
 #include "model/RebuildPass.h"
 #include "output/UnfoldedPattern.h"
@@ -74,6 +76,61 @@ TEST(SheetPattern, EverySheetEdgeIsDrawnOnceAsThePatternDrawsIt) {
                 EXPECT_EQ(it->second[0], ink);
             }
         if (HasFailure()) return;
+    }
+}
+
+using Drawn = std::tuple<Ink, int, int, int, int>;
+
+// The walk over the face flags that drew the pattern before there was a
+// sheet, kept here as the order's reference.
+std::vector<Drawn> FaceFlagWalk(const CellGrid& g) {
+    const int W = g.gridWidth, H = g.gridHeight;
+    const auto v = [&](int x, int y, int z) { return g.HasFlag(x, y, z, CELL_VERTICAL_FACE); };
+    const auto h = [&](int x, int y, int z) { return g.HasFlag(x, y, z, CELL_HORIZONTAL_FACE); };
+    std::vector<Drawn> out;
+    for (int e = 1, n = 1; e < W - 1; e += n) {
+        for (n = 1; e + n <= W - 1 && g.HasFlag(e + n, 0, 0, COLUMN_SAME_AS_LEFT);) ++n;
+        for (int y = 0; y < H; ++y)
+            for (int z = 0; z < H; ++z)
+                if (v(e - 1, y, z) != v(e, y, z)) out.emplace_back(Ink::Cut, e, y - z, e, y - z - 1);
+        for (int y = 0; y < H; ++y)
+            for (int z = 0; z < H; ++z)
+                if (h(e - 1, y, z) != h(e, y, z)) out.emplace_back(Ink::Cut, e, y - z + 1, e, y - z);
+        for (int y = 1; y < H; ++y)
+            for (int z = 1; z < H; ++z) {
+                if (v(e, y, z) && !v(e, y, z - 1))
+                    out.emplace_back(h(e, y, z) ? Ink::Valley : Ink::Cut, e, y - z, e + n, y - z);
+                else if (!v(e, y, z) && v(e, y, z - 1))
+                    out.emplace_back(h(e, y - 1, z) ? Ink::Mountain : Ink::Cut, e, y - z, e + n, y - z);
+            }
+        for (int y = 1; y < H; ++y)
+            for (int z = 1; z < H; ++z) {
+                if (h(e, y, z) && !h(e, y - 1, z))
+                    out.emplace_back(v(e, y, z) ? Ink::Valley : Ink::Cut, e, y - z, e + n, y - z);
+                else if (!h(e, y, z) && h(e, y - 1, z))
+                    out.emplace_back(v(e, y, z - 1) ? Ink::Mountain : Ink::Cut, e, y - z, e + n, y - z);
+            }
+    }
+    return out;
+}
+
+TEST(SheetPattern, ThePatternFromTheSheetKeepsTheOrderOfTheFaceWalk) {
+    std::mt19937 rng(1209);
+    for (int round = 0; round < 60; ++round) {
+        CellGrid g;
+        const int W = std::uniform_int_distribution<int>(2, 30)(rng), H = std::uniform_int_distribution<int>(2, 16)(rng);
+        test::RandomCard(g, rng, W, H);
+        RunRebuildPass(g);
+        const UnfoldedPattern pattern = UnfoldPattern(DeriveGridSheet(g));
+        std::vector<Drawn> fromSheet;
+        for (const PatternLine& l : pattern.lines) {
+            const Ink ink = l.ink == PatternInk::Cut ? Ink::Cut : l.ink == PatternInk::Mountain ? Ink::Mountain : Ink::Valley;
+            fromSheet.emplace_back(ink, static_cast<int>(l.from.x), static_cast<int>(l.from.s), static_cast<int>(l.to.x),
+                                   static_cast<int>(l.to.s));
+        }
+        ASSERT_EQ(fromSheet, FaceFlagWalk(g)) << W << " by " << H << ", round " << round;
+        EXPECT_EQ(pattern.outline[0].to, (SheetPoint{W - 1.0, H - 1.0}));
+        EXPECT_EQ(pattern.outline[3].from, (SheetPoint{W - 1.0, H - 1.0}));
     }
 }
 
