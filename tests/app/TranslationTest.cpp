@@ -6,7 +6,9 @@
 // popwright-cli prints.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QGroupBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -16,12 +18,21 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTranslator>
+#include <QTreeWidget>
 #include <random>
 
+#include "app/AboutDialog.h"
+#include "app/CardRecovery.h"
 #include "app/CommandTable.h"
+#include "app/InsertReliefDialog.h"
 #include "app/MainFrame.h"
+#include "app/PatternOptionsDialog.h"
 #include "app/QtSettingsStore.h"
+#include "app/RecoverDialog.h"
+#include "app/SettingsDialog.h"
 #include "app/ShownTexts.h"
+#include "model/AppSettings.h"
+#include "model/CellGrid.h"
 #include "model/ClosingCheck.h"
 #include "output/CutterPattern.h"
 #include "output/PatternOptions.h"
@@ -110,6 +121,39 @@ TEST(TranslationTest, EveryTextTheWindowShowsPassesThroughTheTranslator) {
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(Marked(prompts.messages.front())) << prompts.messages.front().toStdString();
     for (const QString& filter : prompts.fileFilters) EXPECT_TRUE(Marked(filter)) << filter.toStdString();
+}
+
+// Every label, button, group and tab title of a dialog, and its own title.
+void CheckDialog(const QWidget& dialog) {
+    SCOPED_TRACE(dialog.metaObject()->className());
+    EXPECT_TRUE(Marked(dialog.windowTitle())) << dialog.windowTitle().toStdString();
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        EXPECT_TRUE(label->text().isEmpty() || Marked(label->text())) << label->text().toStdString();
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        EXPECT_TRUE(button->text().isEmpty() || Marked(button->text())) << button->text().toStdString();
+    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        EXPECT_TRUE(group->title().isEmpty() || Marked(group->title())) << group->title().toStdString();
+}
+
+TEST(TranslationTest, EveryTextOfTheDialogsPassesThroughTheTranslator) {
+    InstalledTranslator marking;
+    test::RecordingPrompts prompts;
+    AppSettings settings;
+    CellGrid grid;
+    grid.NewCard(20, 10);
+    CheckDialog(CSettingsDialog(settings, prompts));
+    CheckDialog(CAboutDialog());
+    for (const PatternFileType type : {PatternFileType::Svg, PatternFileType::Pdf, PatternFileType::PatternDxf})
+        CheckDialog(PatternOptionsDialog(type, PatternOptions{}, grid, 0, 100, prompts));
+    for (const ReliefKind kind : {ReliefKind::Text, ReliefKind::Picture, ReliefKind::Model})
+        CheckDialog(CInsertReliefDialog(kind, grid, prompts));
+    RecoverableCard card;
+    card.title = QStringLiteral("tree");
+    const CRecoverDialog recover({card});
+    CheckDialog(recover);
+    const QTreeWidgetItem* header = recover.findChild<QTreeWidget*>()->headerItem();
+    for (int column = 0; column < header->columnCount(); ++column)
+        EXPECT_TRUE(Marked(header->text(column))) << header->text(column).toStdString();
 }
 
 // The window words the closing report, the finished size and the scored
