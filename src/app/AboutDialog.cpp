@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppResources.h"
+#include "app/ShownTexts.h"
 #include "model/Messages.h"
 
 namespace pw {
@@ -15,7 +16,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
     icon->setPixmap(AppIcon(QStringLiteral("popwright")).pixmap(32, 32));
-    auto* version = new QLabel(QString::fromUtf8(msg::kAboutVersion), this);
+    auto* version = new QLabel(ShownMessage(msg::kAboutVersion), this);
     version->setObjectName(QStringLiteral("version"));
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));

@@ -19,6 +19,7 @@
 #include "app/ProcessIdentity.h"
 #include "app/RecoveryTexts.h"
 #include "app/RecoveryWriter.h"
+#include "app/ShownTexts.h"
 #include "edit/EditedCard.h"
 #include "model/CardFile.h"
 #include "model/CellGrid.h"
@@ -70,11 +71,11 @@ bool SameFileContents(const QString& path, const QString& copyPath) {
 
 QString RecoverableCard::Name() const {
     if (!cardPath.isEmpty()) return QFileInfo(cardPath).fileName();
-    return title.isEmpty() ? QString::fromUtf8(msg::kUntitled) : title;
+    return title.isEmpty() ? ShownMessage(msg::kUntitled) : title;
 }
 
 QString RecoverableCard::RecoveredTitle() const {
-    const QString pattern = QString::fromUtf8(msg::kRecoveredTitle);
+    const QString pattern = ShownMessage(msg::kRecoveredTitle);
     const QString name = Name();
     // A recovered card that was lost again keeps its one suffix.
     if (cardPath.isEmpty() && name.endsWith(pattern.arg(QString()))) return name;
@@ -243,7 +244,7 @@ void CardRecovery::OnWriteResult(const RecoveryWriteResult& result) {
     QString shown = folder_;
     const QString home = QDir::homePath();
     if (shown.startsWith(home + QLatin1Char('/'))) shown = QLatin1Char('~') + shown.mid(home.size());
-    emit cannotKeepCopies(QString::fromUtf8(msg::kCannotKeepCopies).arg(QDir::toNativeSeparators(shown)));
+    emit cannotKeepCopies(ShownMessage(msg::kCannotKeepCopies).arg(QDir::toNativeSeparators(shown)));
 }
 
 std::vector<RecoverableCard> CardRecovery::FindOrphanedCards() {

@@ -49,7 +49,8 @@ enum CommandId : int {
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys
 // (Qt's portable key text, several separated by "; "), its prompt string
 // ("status-bar text\ntooltip", empty when it has none), the toolbar icon's
-// name and whether it shows a check mark.
+// name and whether it shows a check mark. The texts and prompts are marked
+// for translation in the context "Commands", where the window looks them up.
 struct CommandSpec {
     int id;
     const char* name;
@@ -77,7 +78,7 @@ struct MenuSpec {
     std::vector<MenuEntry> entries;
 };
 
-// The menu bar, pop-up by pop-up in order.
+// The menu bar, pop-up by pop-up in order; titles in the context "Commands".
 const std::vector<MenuSpec>& MenuBar();
 
 // The toolbar's entries in order, ID_SEPARATOR for a separator.

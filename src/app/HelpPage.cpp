@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/ShownTexts.h"
 #include "model/Messages.h"
 
 namespace pw {
@@ -27,7 +28,7 @@ QString FindHelpPage(const QString& programDir) {
 }
 
 QString CantOpenHelpMessage(const QString& guidePath) {
-    QString text = QString::fromUtf8(msg::kCantOpenHelp);
+    QString text = ShownMessage(msg::kCantOpenHelp);
     if (!guidePath.isEmpty())
         text.replace(QStringLiteral("/help/index.html"), QDir::toNativeSeparators(QDir::cleanPath(guidePath)));
     return text;

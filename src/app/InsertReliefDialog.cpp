@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/ReliefPreview.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "import/ImportMessages.h"
 #include "import/ModelFile.h"
@@ -105,7 +106,7 @@ void CInsertReliefDialog::BuildSourceFields(QFormLayout* form) {
         depthMap_ = new QRadioButton(tr("&Depth map: black stands out farthest"), this);
         depthMap_->setObjectName(QStringLiteral("reliefDepthMap"));
         threshold_ = NumberField("reliefThreshold", 0, 100, 50, this);
-        threshold_->setSuffix(QStringLiteral(" %"));
+        threshold_->setSuffix(tr(" %"));
         form->addRow(tr("Mode:"), silhouette);
         form->addRow(QString(), depthMap_);
         form->addRow(tr("Dar&ker than:"), threshold_);
@@ -221,7 +222,7 @@ void CInsertReliefDialog::UpdatePreview() {
     DepthMap map;
     std::string error;
     if (!MakeMap(map, error)) {
-        preview_->SetMessage(QString::fromStdString(error));
+        preview_->SetMessage(ShownMessage(error));
         closing_->clear();
         return;
     }
@@ -237,7 +238,7 @@ void CInsertReliefDialog::UpdatePreview() {
         columns.push_back(std::move(d));
     }
     const ClosingReport closing = CheckClosingOfColumns(columns, H);
-    QString note = QString::fromStdString(ClosingStatusText(closing));
+    QString note = ClosingStatusShown(closing);
     if (!closing.ClosesInside() && !KeepInside())
         note += QLatin1Char(' ') + tr("Tick \"Keep inside the closed card\" to cut it back.");
     closing_->setText(note);

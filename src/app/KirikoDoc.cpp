@@ -1,5 +1,6 @@
 #include "app/KirikoDoc.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "app/SettingsDialog.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "edit/CursorRules.h"
 #include "edit/EditedCard.h"
@@ -19,7 +21,7 @@
 namespace pw {
 
 CKirikoDoc::CKirikoDoc(AppSettings& settings, UserPrompts& prompts, QObject* parent)
-    : QObject(parent), settings_(settings), prompts_(prompts), title_(QString::fromUtf8(msg::kDefaultDocumentName)) {
+    : QObject(parent), settings_(settings), prompts_(prompts), title_(ShownMessage(msg::kDefaultDocumentName)) {
     // A replaced card is followed by SetSavedShape, which refreshes then.
     changeListener_ = model_.history.AddListener([this](CardChange change) {
         if (change != CardChange::Replaced) RefreshModified();
@@ -28,9 +30,9 @@ CKirikoDoc::CKirikoDoc(AppSettings& settings, UserPrompts& prompts, QObject* par
 
 CKirikoDoc::~CKirikoDoc() { model_.history.RemoveListener(changeListener_); }
 
-QString CKirikoDoc::FileFilter() { return QStringLiteral("Popwright File(*.kpf)"); }
+QString CKirikoDoc::FileFilter() { return QCoreApplication::translate("FileFilters", "Popwright File(*.kpf)"); }
 
-QString CKirikoDoc::OpenFileFilter() { return FileFilter() + QStringLiteral(";;All Files (*)"); }
+QString CKirikoDoc::OpenFileFilter() { return FileFilter() + QStringLiteral(";;") + QCoreApplication::translate("FileFilters", "All Files (*)"); }
 
 bool CKirikoDoc::IsModified() const { return !model_.grid.SameShape(savedShape_); }
 
@@ -55,7 +57,7 @@ void CKirikoDoc::SetTitle(const QString& title) {
 
 bool CKirikoDoc::SaveModified() {
     if (!IsModified()) return true;
-    const QString question = QString::fromUtf8(msg::kSaveChanges).arg(title_);
+    const QString question = ShownMessage(msg::kSaveChanges).arg(title_);
     switch (prompts_.AskSaveChanges(window_, question)) {
         case SaveChangesAnswer::Save: return SaveCard();
         case SaveChangesAnswer::Discard: return true;
@@ -70,7 +72,7 @@ void CKirikoDoc::OnFileNew() {
     currentCardPath_.clear();
     model_.edit.cursor = EditCursor{};
     SetSavedShape();
-    SetTitle(QString::fromUtf8(msg::kUntitled));
+    SetTitle(ShownMessage(msg::kUntitled));
     emit updateAllViews();
 }
 
@@ -91,8 +93,8 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     int held = 0;
     // ReadCard leaves the model untouched unless the whole file was read.
     if (!ReadCard(QFile::encodeName(path).toStdString(), model_, &error, &held)) {
-        if (error == CardReadError::VersionTooNew) prompts_.ShowMessage(window_, QString::fromUtf8(msg::kVersionTooNew));
-        prompts_.ShowMessage(window_, QString::fromUtf8(msg::kFileCouldNotBeRead));
+        if (error == CardReadError::VersionTooNew) prompts_.ShowMessage(window_, ShownMessage(msg::kVersionTooNew));
+        prompts_.ShowMessage(window_, ShownMessage(msg::kFileCouldNotBeRead));
         emit cardFileUnreadable(QFileInfo(path).absoluteFilePath());
         return false;
     }
@@ -106,7 +108,7 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     // lost columns flat for good, so the user is told which ones.
     const int columns = model_.grid.gridWidth - 2;
     if (held < columns)
-        emit cardFileNote(QString::fromUtf8(msg::kCardFileEndsEarly).arg(held).arg(columns));
+        emit cardFileNote(ShownMessage(msg::kCardFileEndsEarly).arg(held).arg(columns));
     return true;
 }
 
@@ -130,7 +132,7 @@ bool CKirikoDoc::WriteCardFile(const QString& path) {
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        prompts_.ShowMessage(window_, QString::fromUtf8(msg::kFileOpenFailed));
+        prompts_.ShowMessage(window_, ShownMessage(msg::kFileOpenFailed));
         return false;
     }
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -139,7 +141,7 @@ bool CKirikoDoc::WriteCardFile(const QString& path) {
     // would then replace the old file with a truncated one.
     if (written != static_cast<qint64>(bytes.size()) || !file.flush() || !file.commit()) {
         file.cancelWriting();
-        prompts_.ShowMessage(window_, QString::fromUtf8(msg::kFileSaveFailed));
+        prompts_.ShowMessage(window_, ShownMessage(msg::kFileSaveFailed));
         return false;
     }
     return true;
@@ -200,7 +202,7 @@ void CKirikoDoc::OnSetting() {
     }
     emit updateAllViews();
     if (settings_.cardWidth != oldWidth || settings_.cardHeight != oldHeight)
-        prompts_.ShowMessage(window_, QString::fromUtf8(msg::kSelectFileNew));
+        prompts_.ShowMessage(window_, ShownMessage(msg::kSelectFileNew));
 }
 
 bool CKirikoDoc::CanCursorSmaller() const { return CanHalveCursor(model_.edit); }

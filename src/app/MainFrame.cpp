@@ -32,8 +32,10 @@
 #include "app/PatternPrinting.h"
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "edit/CursorStatus.h"
+#include "edit/EditOperations.h"
 #include "edit/ReliefEdit.h"
 #include "model/ClosingCheck.h"
 #include "view3d/KirikoView.h"
@@ -46,6 +48,9 @@ namespace {
 // make "ControlBars\State".
 constexpr const char* kBarStateSection = "ControlBars";
 constexpr const char* kBarStateEntry = "State";
+
+// The command table's texts are marked in the context "Commands".
+QString CommandText(const char* text) { return Translated("Commands", text); }
 
 }  // namespace
 
@@ -124,18 +129,18 @@ QAction* CMainFrame::Action(int id) const {
 void CMainFrame::CreateActions() {
     for (const CommandSpec& c : Commands()) {
         if (c.id == ID_VIEW_TOOLBAR) continue;  // the toolbar's own show/hide action, made with it
-        auto* action = new QAction(QString::fromUtf8(c.text), this);
+        auto* action = new QAction(CommandText(c.text), this);
         action->setObjectName(QString::fromLatin1(c.name));
         action->setData(c.id);
         if (*c.keys) action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(c.keys)));
         // The prompt string: the status-bar text, then after a line feed the
         // tooltip, which also names the command's first key.
-        const QString prompt = QString::fromUtf8(c.prompt);
+        const QString prompt = CommandText(c.prompt);
         if (!prompt.isEmpty()) {
             action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
             QString tip = prompt.section(QLatin1Char('\n'), 1);
             if (!action->shortcut().isEmpty())
-                tip += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
+                tip += tr(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
             action->setToolTip(tip);
         }
         if (c.icon) action->setIcon(AppIcon(QString::fromLatin1(c.icon)));
@@ -153,8 +158,8 @@ void CMainFrame::CreateActions() {
     toolBar_->setObjectName(QStringLiteral("toolbar"));
     QAction* showBar = toolBar_->toggleViewAction();
     const CommandSpec* bar = FindCommand(ID_VIEW_TOOLBAR);
-    const QString barPrompt = QString::fromUtf8(bar->prompt);
-    showBar->setText(QString::fromUtf8(bar->text));
+    const QString barPrompt = CommandText(bar->prompt);
+    showBar->setText(CommandText(bar->text));
     showBar->setStatusTip(barPrompt.section(QLatin1Char('\n'), 0, 0));
     showBar->setToolTip(barPrompt.section(QLatin1Char('\n'), 1));
     showBar->setData(ID_VIEW_TOOLBAR);
@@ -164,11 +169,11 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     for (const MenuSpec& popup : MenuBar()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        QMenu* menu = menuBar()->addMenu(CommandText(popup.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
         for (const MenuEntry& entry : popup.entries) {
             if (entry.submenu) {
-                QMenu* sub = menu->addMenu(QString::fromUtf8(entry.submenu));
+                QMenu* sub = menu->addMenu(CommandText(entry.submenu));
                 for (const MenuEntry& item : entry.entries) {
                     if (item.id == ID_SEPARATOR)
                         sub->addSeparator();
@@ -219,11 +224,11 @@ void CMainFrame::UpdateRecentMenu() {
         // Two cards of the same name are told apart by their folders.
         for (std::size_t j = 0; j < paths.size(); ++j)
             if (j != i && QFileInfo(QString::fromStdString(paths[j])).fileName() == name) {
-                name += QStringLiteral("  (%1)").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+                name += tr("  (%1)").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
                 break;
             }
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a name's own & is no mnemonic
-        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        action->setText(tr("&%1 %2").arg(i + 1).arg(name));
         action->setStatusTip(QDir::toNativeSeparators(path));
         action->setVisible(true);
     }
@@ -283,12 +288,12 @@ void CMainFrame::ShowFoldAngle(double degrees) {
     // The slider follows the view without sending the angle back.
     const QSignalBlocker quiet(foldSlider_);
     foldSlider_->setValue(static_cast<int>(std::lround(degrees)));
-    foldAngleLabel_->setText(QStringLiteral("%1\u00B0").arg(std::lround(degrees)));
+    foldAngleLabel_->setText(tr("%1\u00B0").arg(std::lround(degrees)));
 }
 
 void CMainFrame::ShowClosingCheck() {
     const bool on = Model().edit.checkClosing;
-    closingPane_->setText(on ? QString::fromStdString(ClosingStatusText(view_->Closing())) : QString());
+    closingPane_->setText(on ? ClosingStatusShown(view_->Closing()) : QString());
     closingPane_->setVisible(on);
 }
 
@@ -304,8 +309,9 @@ void CMainFrame::CreateStatusBar() {
     closingPane_->setVisible(false);
     statusBar()->addWidget(closingPane_, 1);
     // The lock-key panes follow them.
-    for (const char* indicator : {"KANA", "CAP", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(QString::fromLatin1(indicator), this);
+    for (const char* indicator : {QT_TRANSLATE_NOOP("CMainFrame", "KANA"), QT_TRANSLATE_NOOP("CMainFrame", "CAP"),
+                                   QT_TRANSLATE_NOOP("CMainFrame", "NUM"), QT_TRANSLATE_NOOP("CMainFrame", "SCRL")}) {
+        auto* pane = new QLabel(Translated("CMainFrame", indicator), this);
         pane->setObjectName(QStringLiteral("indicator%1").arg(QLatin1String(indicator)));
         pane->setEnabled(false);
         pane->setAlignment(Qt::AlignCenter);
@@ -391,16 +397,18 @@ void CMainFrame::UpdateCursorPane() {
     // buttons are the status bar's own and stay.
     if (!shownRefusal_.isEmpty() && statusBar()->currentMessage() == shownRefusal_) statusBar()->clearMessage();
     shownRefusal_.clear();
-    cursorPane_->setText(QString::fromStdString(CursorStatusText(doc_->Card())));
+    cursorPane_->setText(CursorStatusShown(CursorStatusOf(doc_->Card())));
 }
 
-void CMainFrame::ShowEditRefusal(const QString& reason) {
+void CMainFrame::ShowEditRefusal(EditRefusal refusal) {
+    const QString reason = RefusalShown(refusal);
+    if (reason.isEmpty()) return;
     shownRefusal_ = reason;
     statusBar()->showMessage(reason);
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(doc_->Title() + QStringLiteral("[*] - Popwright"));
+    setWindowTitle(tr("%1[*] - Popwright").arg(doc_->Title()));
 }
 
 void CMainFrame::OnHelp() {
@@ -451,7 +459,7 @@ void CMainFrame::InsertRelief(int kind) {
     DepthMap map;
     std::string error;
     if (!dialog.MakeMap(map, error)) {
-        prompts_.ShowMessage(this, QString::fromStdString(error));
+        prompts_.ShowMessage(this, ShownMessage(error));
         return;
     }
     ApplyDepthMap(card, map, dialog.KeepInside());

@@ -7,6 +7,7 @@
 
 #include "app/QtSoundPlayer.h"
 #include "app/RecentCards.h"
+#include "edit/EditOperations.h"
 #include "model/AppSettings.h"
 #include "output/PatternOptions.h"
 
@@ -105,7 +106,7 @@ private:
     void UpdateRecentMenu();
     // The cursor's place, or the reason why an edit key changed nothing.
     void UpdateCursorPane();
-    void ShowEditRefusal(const QString& reason);
+    void ShowEditRefusal(EditRefusal refusal);
 
     SettingsStore& store_;
     UserPrompts& prompts_;

@@ -8,6 +8,7 @@
 
 #include "app/OutputGrid.h"
 #include "app/ScreenResolution.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
@@ -68,11 +69,11 @@ void PatternClipboard::CopyPatternAsBmp(QWidget* window, QClipboard* clipboard) 
 void PatternClipboard::Put(QWidget* window, QClipboard* clipboard, std::unique_ptr<QMimeData> data,
                            const char* type) {
     if (!data) {
-        prompts_.ShowMessage(window, QString::fromUtf8(msg::kCantCopyToClipboard));
+        prompts_.ShowMessage(window, ShownMessage(msg::kCantCopyToClipboard));
         return;
     }
     if (!clipboard) {
-        prompts_.ShowMessage(window, QString::fromUtf8(msg::kCantOpenClipboard));
+        prompts_.ShowMessage(window, ShownMessage(msg::kCantOpenClipboard));
         return;
     }
     // The clipboard owns the data from here on.
@@ -81,7 +82,7 @@ void PatternClipboard::Put(QWidget* window, QClipboard* clipboard, std::unique_p
     // (another program kept the selection) shows somebody else's data.
     const QMimeData* now = clipboard->mimeData();
     const bool taken = now && (type ? now->hasFormat(QString::fromLatin1(type)) : now->hasImage());
-    if (!taken) prompts_.ShowMessage(window, QString::fromUtf8(msg::kCantCopyToClipboard));
+    if (!taken) prompts_.ShowMessage(window, ShownMessage(msg::kCantCopyToClipboard));
 }
 
 }  // namespace pw

@@ -1,5 +1,6 @@
 #include "app/PatternExport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include "app/OutputGrid.h"
 #include "app/PatternOptionsDialog.h"
 #include "app/ScreenResolution.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
@@ -30,12 +32,12 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 }  // namespace
 
 void PatternExport::ExportUnfoldedPattern(QWidget* window) {
-    const QString path = prompts_.GetSaveFileName(window, QString::fromLatin1(kPatternFileFilter));
+    const QString path = prompts_.GetSaveFileName(window, Translated("FileFilters", kPatternFileFilter));
     if (path.isEmpty()) return;
     const std::string file = LocalPath(path);
     PatternFileType type = PatternFileTypeOf(file);
     if (type == PatternFileType::Unknown) {
-        prompts_.ShowMessage(window, QString::fromUtf8(msg::kSpecifyPatternFile));
+        prompts_.ShowMessage(window, ShownMessage(msg::kSpecifyPatternFile));
         return;
     }
     // This command writes the pattern: a DXF name means the flat pattern,
@@ -60,29 +62,29 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     // a silent failure would look like a saved file.
     const ScreenResolution screen = ScreenResolutionOf(window);
     if (!WritePatternFile(file, type, sheet, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options)) {
-        prompts_.ShowMessage(window, QString::fromUtf8(msg::kFileSaveFailed));
+        prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));
         return;
     }
     if (!cutterFile) return;
     auto* frame = qobject_cast<QMainWindow*>(window);
     if (!frame) return;
     const CutterPattern pattern = LayOutCutterPattern(sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
-    QString text = QObject::tr("Saved %1: %2").arg(QFileInfo(path).fileName(),
-                                                   QString::fromStdString(FinishedSizeText(pattern.size)));
+    QString text = QCoreApplication::translate("PatternExport", "Saved %1: %2")
+                       .arg(QFileInfo(path).fileName(), FinishedSizeShown(pattern.size));
     if (type == PatternFileType::Pdf) {
         const int pages = static_cast<int>(PlanPatternPages(pattern).pages.size());
-        if (pages > 1) text += QObject::tr(", %1 pages").arg(pages);
+        if (pages > 1) text += QCoreApplication::translate("PatternExport", ", %1 pages").arg(pages);
     }
     if (pattern.scoredFolds > 0)
-        text += QObject::tr(". %1").arg(QString::fromStdString(ScoredFoldsText(pattern.scoredFolds)));
+        text += QCoreApplication::translate("PatternExport", ". %1").arg(ScoredFoldsShown(pattern.scoredFolds));
     frame->statusBar()->showMessage(text, kStatusMilliseconds);
 }
 
 void PatternExport::ExportDxf(QWidget* window) {
-    const QString path = prompts_.GetSaveFileName(window, QString::fromLatin1(kDxfFileFilter));
+    const QString path = prompts_.GetSaveFileName(window, Translated("FileFilters", kDxfFileFilter));
     if (path.isEmpty()) return;
     if (!WritePatternFile(LocalPath(path), PatternFileType::Dxf, DeriveGridSheet(GridForOutput(model_)), settings_, 0, 0))
-        prompts_.ShowMessage(window, QString::fromUtf8(msg::kFileOpenFailed));
+        prompts_.ShowMessage(window, ShownMessage(msg::kFileOpenFailed));
 }
 
 }  // namespace pw

@@ -12,9 +12,11 @@ struct PatternOptions;
 
 // The save dialog's filters, in Qt's form. Only the extension of the chosen
 // name decides what is written, never the chosen filter.
-inline constexpr const char* kPatternFileFilter =
-    "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;Pattern DXF File(*.dxf)";
-inline constexpr const char* kDxfFileFilter = "DXF File(*.dxf)";
+// Marked for translation in the context "FileFilters"; a translation keeps
+// the patterns in parentheses.
+inline constexpr const char* kPatternFileFilter = QT_TRANSLATE_NOOP(
+    "FileFilters", "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;Pattern DXF File(*.dxf)");
+inline constexpr const char* kDxfFileFilter = QT_TRANSLATE_NOOP("FileFilters", "DXF File(*.dxf)");
 
 // The two File export commands: each asks for a file with the save dialog
 // (which asks before overwriting), writes it and reports a failure in a

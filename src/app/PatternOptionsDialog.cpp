@@ -10,8 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "app/SettingsDialog.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
@@ -31,10 +34,22 @@ QLineEdit* NumberEdit(QWidget* parent, const char* name) {
     return edit;
 }
 
+// The known papers' names as the list shows them, marked for translation;
+// the keys are the names popwright-cli takes.
+QString PaperName(const std::string& key) {
+    static const std::pair<const char*, const char*> names[] = {
+        {"a4", QT_TRANSLATE_NOOP("PaperSizes", "A4")},         {"a5", QT_TRANSLATE_NOOP("PaperSizes", "A5")},
+        {"a3", QT_TRANSLATE_NOOP("PaperSizes", "A3")},         {"letter", QT_TRANSLATE_NOOP("PaperSizes", "Letter")},
+        {"legal", QT_TRANSLATE_NOOP("PaperSizes", "Legal")},
+    };
+    for (const auto& [known, shown] : names)
+        if (key == known) return Translated("PaperSizes", shown);
+    QString name = QString::fromStdString(key);
+    return name.size() == 2 ? name.toUpper() : name.left(1).toUpper() + name.mid(1);
+}
+
 QString PaperTitle(const PaperSize& p) {
-    QString name = QString::fromStdString(p.name);
-    name = name.size() == 2 ? name.toUpper() : name.left(1).toUpper() + name.mid(1);
-    return QStringLiteral("%1 (%2 \u00D7 %3 mm)").arg(name, Decimal(p.widthMm), Decimal(p.heightMm));
+    return PatternOptionsDialog::tr("%1 (%2 \u00D7 %3 mm)").arg(PaperName(p.name), Decimal(p.widthMm), Decimal(p.heightMm));
 }
 
 }  // namespace
@@ -102,7 +117,7 @@ void PatternOptionsDialog::BuildLayout() {
     finishedSize_->setObjectName(QStringLiteral("finishedSize"));
     // Room for the largest card, so the dialog keeps its width while typing.
     finishedSize_->setMinimumWidth(finishedSize_->fontMetrics().horizontalAdvance(
-        QStringLiteral("Finished size: card 4000 \u00D7 2000 mm (opened), sheet 4000 \u00D7 4000 mm")));
+        tr("Finished size: %1").arg(FinishedSizeShown(FinishedSize{4000, 2000, 4000, 4000}))));
     auto* sizeColumn = new QVBoxLayout(size);
     sizeColumn->addLayout(cellRow);
     sizeColumn->addWidget(finishedSize_);
@@ -192,7 +207,7 @@ bool PatternOptionsDialog::ReadFields(PatternOptions& out, bool report) {
         return false;
     };
     auto between = [](double low, double high) {
-        return QString::fromUtf8(msg::kEnterLengthBetween).arg(Decimal(low), Decimal(high));
+        return ShownMessage(msg::kEnterLengthBetween).arg(Decimal(low), Decimal(high));
     };
     PatternOptions o = options_;
     if (!ParseCellSize(cellSize_->text(), o.cellMm)) return fail(cellSize_, CellSizeMessage());
@@ -220,7 +235,7 @@ void PatternOptionsDialog::UpdateStatements() {
     if (ParseCellSize(cellSize_->text(), typed)) o.cellMm = typed;
     const double cell = PatternCellMm(o.cellMm, ratio_, SheetGridWidth(sheet_));
     const FinishedSize finished = FinishedSizeOf(cell, SheetGridWidth(sheet_), SheetGridHeight(sheet_));
-    finishedSize_->setText(tr("Finished size: %1").arg(QString::fromStdString(FinishedSizeText(finished))));
+    finishedSize_->setText(tr("Finished size: %1").arg(FinishedSizeShown(finished)));
     if (type_ != PatternFileType::Pdf) return;
     const PatternPages plan = PlanPatternPages(LayOutCutterPattern(sheet_, reverseMode_, ratio_, o));
     const int count = static_cast<int>(plan.pages.size());

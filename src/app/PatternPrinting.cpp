@@ -1,5 +1,6 @@
 #include "app/PatternPrinting.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPageSetupDialog>
 #include <QPageSize>
@@ -75,11 +76,12 @@ void TurnOnto(QPainter& painter, const QPrinter& printer) {
 class ScaleTab : public QWidget {
 public:
     explicit ScaleTab(PrintScale scale) {
-        setWindowTitle(QStringLiteral("Pattern"));
+        setWindowTitle(QCoreApplication::translate("PatternPrinting", "Pattern"));
         setObjectName(QStringLiteral("patternScale"));
-        realSize_ = new QRadioButton(QStringLiteral("&Real size (large sheets on several pages)"), this);
+        realSize_ = new QRadioButton(
+            QCoreApplication::translate("PatternPrinting", "&Real size (large sheets on several pages)"), this);
         realSize_->setObjectName(QStringLiteral("realSize"));
-        auto* fit = new QRadioButton(QStringLiteral("&Fit to page"), this);
+        auto* fit = new QRadioButton(QCoreApplication::translate("PatternPrinting", "&Fit to page"), this);
         fit->setObjectName(QStringLiteral("fitToPage"));
         (scale == PrintScale::FitToPage ? fit : realSize_)->setChecked(true);
         auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 #include "app/QtUserPrompts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
@@ -92,7 +93,7 @@ QString QtUserPrompts::GetSaveFileName(QWidget* parent, const QString& filter) {
     // A desktop's own dialog may leave the extension out; then it has not
     // asked about the file that will really be written either.
     if (path != chosen && QFileInfo::exists(path)) {
-        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+        const QString question = QCoreApplication::translate("QtUserPrompts", "%1 already exists.\nDo you want to replace it?")
                                      .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()));
         if (QMessageBox::warning(parent, QApplication::applicationName(), question, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) != QMessageBox::Yes)

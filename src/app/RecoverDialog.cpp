@@ -10,6 +10,7 @@
 
 #include "app/KirikoDoc.h"
 #include "app/RecoveryTexts.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "model/Messages.h"
 
@@ -17,10 +18,10 @@ namespace pw {
 
 CRecoverDialog::CRecoverDialog(const std::vector<RecoverableCard>& cards, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("recoverDialog"));
-    setWindowTitle(QString::fromUtf8(msg::kRecoverTitle));
+    setWindowTitle(ShownMessage(msg::kRecoverTitle));
 
     auto* intro =
-        new QLabel(QString::fromUtf8(cards.size() == 1 ? msg::kRecoverIntroOne : msg::kRecoverIntroMany), this);
+        new QLabel(ShownMessage(cards.size() == 1 ? msg::kRecoverIntroOne : msg::kRecoverIntroMany), this);
     intro->setObjectName(QStringLiteral("intro"));
     intro->setWordWrap(true);
 
@@ -28,7 +29,7 @@ CRecoverDialog::CRecoverDialog(const std::vector<RecoverableCard>& cards, QWidge
     list_->setObjectName(QStringLiteral("cards"));
     list_->setRootIsDecorated(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setHeaderLabels({QString::fromUtf8(msg::kRecoverColumnCard), QString::fromUtf8(msg::kRecoverColumnChanged)});
+    list_->setHeaderLabels({ShownMessage(msg::kRecoverColumnCard), ShownMessage(msg::kRecoverColumnChanged)});
     const QLocale locale;
     for (const RecoverableCard& card : cards) {
         auto* item = new QTreeWidgetItem(list_);
@@ -42,9 +43,9 @@ CRecoverDialog::CRecoverDialog(const std::vector<RecoverableCard>& cards, QWidge
     if (!cards.empty()) list_->setCurrentItem(list_->topLevelItem(0));
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* recover = buttons->addButton(QString::fromUtf8(msg::kRecoverButton), QDialogButtonBox::AcceptRole);
-    auto* discard = buttons->addButton(QString::fromUtf8(msg::kDiscardButton), QDialogButtonBox::DestructiveRole);
-    auto* later = buttons->addButton(QString::fromUtf8(msg::kLaterButton), QDialogButtonBox::RejectRole);
+    auto* recover = buttons->addButton(ShownMessage(msg::kRecoverButton), QDialogButtonBox::AcceptRole);
+    auto* discard = buttons->addButton(ShownMessage(msg::kDiscardButton), QDialogButtonBox::DestructiveRole);
+    auto* later = buttons->addButton(ShownMessage(msg::kLaterButton), QDialogButtonBox::RejectRole);
     recover->setObjectName(QStringLiteral("recover"));
     discard->setObjectName(QStringLiteral("discard"));
     later->setObjectName(QStringLiteral("later"));
@@ -84,7 +85,7 @@ void OfferRecovery(CardRecovery& recovery, CKirikoDoc& doc, UserPrompts& prompts
             case CardRecovery::RecoverResult::Recovered: return;  // the others wait for the next start
             case CardRecovery::RecoverResult::Unreadable:
                 // It stays, to be discarded another time.
-                prompts.ShowMessage(window, QString::fromUtf8(msg::kFileCouldNotBeRead));
+                prompts.ShowMessage(window, ShownMessage(msg::kFileCouldNotBeRead));
                 break;
             case CardRecovery::RecoverResult::Gone: break;  // another program took it first
         }

@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "app/ColorSwatch.h"
+#include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
@@ -63,7 +64,7 @@ bool ParseCellSize(const QString& text, double& cellMm) {
 }
 
 QString CellSizeMessage() {
-    return QString::fromUtf8(msg::kEnterCellSize)
+    return ShownMessage(msg::kEnterCellSize)
         .arg(QString::fromStdString(FormatDecimal(kMinCellMm, 3)))
         .arg(QString::fromStdString(FormatDecimal(kMaxCellMm, 3)));
 }
@@ -247,9 +248,9 @@ bool CSettingsDialog::ReadRangedField(QLineEdit* edit, int low, int high, std::i
     std::int32_t value = 0;
     QString problem;
     if (!ParseDialogInteger(edit->text(), value))
-        problem = QString::fromUtf8(msg::kEnterInteger);
+        problem = ShownMessage(msg::kEnterInteger);
     else if (value < low || value > high)
-        problem = QString::fromUtf8(msg::kEnterIntegerBetween).arg(low).arg(high);
+        problem = ShownMessage(msg::kEnterIntegerBetween).arg(low).arg(high);
     if (problem.isEmpty()) {
         out = value;
         return true;

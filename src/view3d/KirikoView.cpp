@@ -123,10 +123,11 @@ void CKirikoView::paintGL() {
     sink.Finish();
     ++frames_;
     const bool closing = model_.edit.checkClosing;
-    const std::string text = closing ? ClosingStatusText(renderer_.Closing()) : std::string();
-    if (closing != closingShown_ || text != closingText_) {
+    const ClosingReport found = closing ? renderer_.Closing() : ClosingReport{};
+    if (closing != closingShown_ || found.overhang != closingFound_.overhang ||
+        found.columnRuns != closingFound_.columnRuns) {
         closingShown_ = closing;
-        closingText_ = text;
+        closingFound_ = found;
         emit ClosingChecked();
     }
 }
@@ -267,7 +268,7 @@ void CKirikoView::keyPressEvent(QKeyEvent* event) {
     if (keys_.OnKeyDown(key)) {
         update();
         emit CommandStateChanged();
-        if (const char* reason = RefusalMessage(keys_.LastRefusal())) emit EditRefused(QString::fromUtf8(reason));
+        if (keys_.LastRefusal() != EditRefusal::None) emit EditRefused(keys_.LastRefusal());
     }
     event->accept();
 }

@@ -93,8 +93,8 @@ signals:
     void FoldAngleChanged(double degrees);
     // A frame ran the closing check, or the check was switched.
     void ClosingChecked();
-    // An edit key changed nothing, for the reason given.
-    void EditRefused(const QString& reason);
+    // An edit key changed nothing, for the reason given; the window words it.
+    void EditRefused(pw::EditRefusal reason);
 
 protected:
     void initializeGL() override;
@@ -127,7 +127,7 @@ private:
     QTimer foldTimer_;
     QElapsedTimer foldClock_;
     bool closingShown_ = false;   // the check was on at the last frame
-    std::string closingText_;     // and found this
+    ClosingReport closingFound_;  // and found this
 };
 
 }  // namespace pw
