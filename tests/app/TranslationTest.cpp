@@ -34,6 +34,7 @@
 #include "model/AppSettings.h"
 #include "model/CellGrid.h"
 #include "model/ClosingCheck.h"
+#include "model/GridSheet.h"
 #include "output/CutterPattern.h"
 #include "output/PatternOptions.h"
 #include "support/RecordingPrompts.h"
@@ -144,7 +145,7 @@ TEST(TranslationTest, EveryTextOfTheDialogsPassesThroughTheTranslator) {
     CheckDialog(CSettingsDialog(settings, prompts));
     CheckDialog(CAboutDialog());
     for (const PatternFileType type : {PatternFileType::Svg, PatternFileType::Pdf, PatternFileType::PatternDxf})
-        CheckDialog(PatternOptionsDialog(type, PatternOptions{}, grid, 0, 100, prompts));
+        CheckDialog(PatternOptionsDialog(type, PatternOptions{}, DeriveGridSheet(grid), 0, 100, prompts));
     for (const ReliefKind kind : {ReliefKind::Text, ReliefKind::Picture, ReliefKind::Model})
         CheckDialog(CInsertReliefDialog(kind, grid, prompts));
     RecoverableCard card;
