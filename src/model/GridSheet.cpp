@@ -137,6 +137,7 @@ const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
             sheet_.edges.push_back({SheetEdgeKind::OutlineCut, Rectangle(1, g.gridHeight - 1, W - 1, 1 - g.gridHeight)});
     }
     columnsRead_ = 0;
+    change_ = Change{};
     int first = W, last = -1;
     for (int x = 1; x <= W - 2; ++x) {
         const std::pair<std::uint64_t, std::uint64_t> key{g.ColumnStamp(x - 1), g.ColumnStamp(x)};
@@ -149,6 +150,7 @@ const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
         last = std::max(last, x);
     }
     if (last >= first) Reassemble(g, first, last);
+    change_.whole = whole;
     return sheet_;
 }
 
@@ -220,6 +222,7 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
         list.insert(list.begin() + static_cast<std::ptrdiff_t>(from), std::make_move_iterator(with.begin()),
                     std::make_move_iterator(with.end()));
     };
+    change_ = {false, colA, colB, p0, part.pieces.size(), pieceShift};
     splice(sheet_.pieces, p0, p1, part.pieces);
     splice(sheet_.edges, e0, e1, part.edges);  // the outline stays last
     splice(sheet_.joins, j0, j1, part.joins);

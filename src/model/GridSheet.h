@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -30,6 +31,17 @@ public:
     const Sheet& Current() const { return sheet_; }
     // How many columns the last update read from the grid.
     int ColumnsReadLastUpdate() const { return columnsRead_; }
+    // What the last update put together anew: everything, or the pieces of
+    // columns firstColumn .. lastColumn, which stand at firstPiece ..
+    // firstPiece + pieceCount; the pieces after them moved by pieceShift.
+    // Nothing when no column was read.
+    struct Change {
+        bool whole = false;
+        int firstColumn = 0, lastColumn = -1;
+        std::size_t firstPiece = 0, pieceCount = 0;
+        std::ptrdiff_t pieceShift = 0;
+    };
+    const Change& LastChange() const { return change_; }
 
     // One column's paper, read from its faces.
     struct FaceRun {
@@ -62,6 +74,7 @@ private:
     std::vector<Group> groups_;
     int width_ = -1, height_ = -1;
     int columnsRead_ = 0;
+    Change change_;
     Sheet sheet_;
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <vector>
 
 #include "model/Sheet.h"
@@ -23,6 +24,13 @@ public:
 
     GridSheetCells() = default;
     explicit GridSheetCells(const Sheet& sheet);
+    // Reads again columns firstColumn .. lastColumn of the sheet after a
+    // change that put only their pieces together anew, at firstPiece ..
+    // firstPiece + pieceCount, and moved the pieces after them by
+    // laterShift (what GridSheetBuilder::LastChange tells): costs what those
+    // columns cost, not the card.
+    void Renew(const Sheet& sheet, int firstColumn, int lastColumn, std::size_t firstPiece, std::size_t pieceCount,
+               std::ptrdiff_t laterShift);
 
     // W and H of the grid the sheet was derived from.
     int GridWidth() const { return width_; }
@@ -39,6 +47,8 @@ public:
     bool SameAsLeft(int x) const;
 
 private:
+    void Place(const SheetPiece& piece, int index);
+
     int width_ = 0, height_ = 0;
     std::vector<Cell> cells_;        // (x, k) at x * (2H - 2) + k + H - 1
     std::vector<char> groupStarts_;  // per grid column

@@ -11,7 +11,11 @@ void KeptGridSheet::Update(const CellGrid& grid, bool anchoring) {
                          grid.gridHeight != height;
     read_ = true;
     if (changed) {
-        cells_ = GridSheetCells(builder_.Current());
+        const GridSheetBuilder::Change& c = builder_.LastChange();
+        if (c.whole || builder_.ColumnsReadLastUpdate() == 0 || grid.gridWidth != width || grid.gridHeight != height)
+            cells_ = GridSheetCells(builder_.Current());
+        else
+            cells_.Renew(builder_.Current(), c.firstColumn, c.lastColumn, c.firstPiece, c.pieceCount, c.pieceShift);
         ++sheetRevision_;
     }
     if (anchoring && (changed || !anchoring_)) {

@@ -18,18 +18,29 @@ using CellYZ = std::pair<int, int>;  // a cell of one column: depth, height
 // The vertical and the horizontal faces of card column x, each by depth,
 // then height: the order a walk over the column's cells meets them in. A
 // column holds a face per unit of sheet at most, so this reads 2H - 2
-// units instead of H·H cells.
-void ColumnFaces(const GridSheetCells& cells, int x, std::vector<CellYZ>& vertical, std::vector<CellYZ>& horizontal) {
+// units instead of H·H cells. Going down the units, faces of one depth come
+// up in increasing height; a count per depth puts the depths in order.
+void ColumnFaces(const GridSheetCells& cells, int x, std::vector<CellYZ>& vertical, std::vector<CellYZ>& horizontal,
+                 std::vector<int>& count) {
     const int H = cells.GridHeight();
-    vertical.clear();
-    horizontal.clear();
-    for (int k = 1 - H; k <= H - 2; ++k) {
-        const GridSheetCells::Cell& c = cells.At(x, k);
-        if (!c.present || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
-        (c.vertical ? vertical : horizontal).emplace_back(c.y, c.z);
+    for (std::vector<CellYZ>* faces : {&vertical, &horizontal}) {
+        const bool wantVertical = faces == &vertical;
+        count.assign(static_cast<std::size_t>(H) + 1, 0);
+        int n = 0;
+        for (int k = H - 2; k >= 1 - H; --k) {
+            const GridSheetCells::Cell& c = cells.At(x, k);
+            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
+            ++count[static_cast<std::size_t>(c.y) + 1];
+            ++n;
+        }
+        for (int y = 0; y < H; ++y) count[static_cast<std::size_t>(y) + 1] += count[static_cast<std::size_t>(y)];
+        faces->resize(static_cast<std::size_t>(n));
+        for (int k = H - 2; k >= 1 - H; --k) {
+            const GridSheetCells::Cell& c = cells.At(x, k);
+            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
+            (*faces)[static_cast<std::size_t>(count[static_cast<std::size_t>(c.y)]++)] = {c.y, c.z};
+        }
     }
-    std::sort(vertical.begin(), vertical.end());
-    std::sort(horizontal.begin(), horizontal.end());
 }
 
 // The cells where the faces of `a` and `b` differ, in walking order.
@@ -38,10 +49,7 @@ void Differing(const std::vector<CellYZ>& a, const std::vector<CellYZ>& b, std::
     std::set_symmetric_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
 }
 
-void SortUnique(std::vector<CellYZ>& v) {
-    std::sort(v.begin(), v.end());
-    v.erase(std::unique(v.begin(), v.end()), v.end());
-}
+void Unique(std::vector<CellYZ>& v) { v.erase(std::unique(v.begin(), v.end()), v.end()); }
 
 void PushPoint(std::vector<float>& to, double x, double y, double z) {
     to.push_back(static_cast<float>(x));
@@ -191,7 +199,8 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     // A slab's faces are its first column's; its left edges come from where
     // they differ from the column before it.
     std::vector<CellYZ> vertical, horizontal;
-    ColumnFaces(cells, a, vertical, horizontal);
+    std::vector<int> count;
+    ColumnFaces(cells, a, vertical, horizontal, count);
     const double x0 = a, x1 = a + b;
     for (const auto& [y, z] : vertical) {
         const FaceColorRole role = RoleOf(sheet, a, y, z, true);
@@ -219,30 +228,34 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
         PushPoint(lines, xb, yb, zb);
     };
     std::vector<CellYZ> leftVertical, leftHorizontal, at;
-    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal);
+    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, count);
     // Left edges, where the slab's faces differ from the column before it.
     Differing(leftVertical, vertical, at);
     for (const auto& [y, z] : at) line(x0, y, z, x0, y, z + 1);
     Differing(leftHorizontal, horizontal, at);
     for (const auto& [y, z] : at) line(x0, y, z, x0, y + 1, z);
     // Bottom and top edges of vertical faces: where a cell and the one below
-    // it differ, which only a face or the cell above one can be.
+    // it differ, which only a face or the cell above one can be (listed so,
+    // they come in walking order already).
     at.clear();
     for (const auto& [y, z] : vertical) {
         if (z >= 1) at.emplace_back(y, z);
         if (z + 1 <= H - 1) at.emplace_back(y, z + 1);
     }
-    SortUnique(at);
+    Unique(at);
     for (const auto& [y, z] : at)
         if (cells.HasVerticalFace(a, y, z) != cells.HasVerticalFace(a, y, z - 1)) line(x0, y, z, x1, y, z);
-    // Back and front edges of horizontal ones, likewise in depth.
-    at.clear();
+    // Back and front edges of horizontal ones, likewise in depth: the faces'
+    // cells and the cells in front of them, two lists in walking order merged.
+    std::vector<CellYZ> faceCells, frontCells;
     for (const auto& [y, z] : horizontal) {
         if (z < 1 || z > H - 2) continue;
-        if (y >= 1 && y <= H - 2) at.emplace_back(y, z);
-        if (y + 1 <= H - 2) at.emplace_back(y + 1, z);
+        if (y >= 1 && y <= H - 2) faceCells.emplace_back(y, z);
+        if (y + 1 <= H - 2) frontCells.emplace_back(y + 1, z);
     }
-    SortUnique(at);
+    at.clear();
+    std::merge(faceCells.begin(), faceCells.end(), frontCells.begin(), frontCells.end(), std::back_inserter(at));
+    Unique(at);
     for (const auto& [y, z] : at)
         if (cells.HasHorizontalFace(a, y, z) != cells.HasHorizontalFace(a, y - 1, z)) line(x0, y, z, x1, y, z);
 }
