@@ -78,22 +78,6 @@ void GridSheetCells::Place(const SheetPiece& piece, int index) {
         }
 }
 
-const GridSheetCells::Cell& GridSheetCells::At(int x, int k) const {
-    const int units = 2 * height_ - 2;
-    if (x < 0 || x >= width_ || k < 1 - height_ || k > height_ - 2) return none_;
-    return cells_[static_cast<std::size_t>(x) * static_cast<std::size_t>(units) + static_cast<std::size_t>(k + height_ - 1)];
-}
-
-bool GridSheetCells::HasVerticalFace(int x, int y, int z) const {
-    const Cell& c = At(x, y - z - 1);
-    return c.present && c.vertical && c.y == y;
-}
-
-bool GridSheetCells::HasHorizontalFace(int x, int y, int z) const {
-    const Cell& c = At(x, y - z);
-    return c.present && !c.vertical && c.z == z;
-}
-
 bool GridSheetCells::SameAsLeft(int x) const {
     return x > 1 && x < width_ - 1 && groupStarts_[static_cast<std::size_t>(x)] == 0;
 }

@@ -37,11 +37,21 @@ public:
     int GridHeight() const { return height_; }
 
     // The face over unit k (1 - H <= k <= H - 2) of card column x.
-    const Cell& At(int x, int k) const;
+    const Cell& At(int x, int k) const {
+        if (x < 0 || x >= width_ || k < 1 - height_ || k > height_ - 2) return none_;
+        return cells_[static_cast<std::size_t>(x) * static_cast<std::size_t>(2 * height_ - 2) +
+                      static_cast<std::size_t>(k + height_ - 1)];
+    }
     // Whether cell (x, y, z) holds a vertical or a horizontal face: what
     // the grid's face flags say, read from the sheet.
-    bool HasVerticalFace(int x, int y, int z) const;
-    bool HasHorizontalFace(int x, int y, int z) const;
+    bool HasVerticalFace(int x, int y, int z) const {
+        const Cell& c = At(x, y - z - 1);
+        return c.present && c.vertical && c.y == y;
+    }
+    bool HasHorizontalFace(int x, int y, int z) const {
+        const Cell& c = At(x, y - z);
+        return c.present && !c.vertical && c.z == z;
+    }
     // Whether card column x has the shape of column x - 1, so that the two
     // are drawn as one group (the first column of a group is not).
     bool SameAsLeft(int x) const;
