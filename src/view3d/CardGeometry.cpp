@@ -198,9 +198,10 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
 
     // A slab's faces are its first column's; its left edges come from where
     // they differ from the column before it.
-    std::vector<CellYZ> vertical, horizontal;
-    std::vector<int> count;
-    ColumnFaces(cells, a, vertical, horizontal, count);
+    Scratch& t = scratch_;
+    std::vector<CellYZ>& vertical = t.vertical;
+    std::vector<CellYZ>& horizontal = t.horizontal;
+    ColumnFaces(cells, a, vertical, horizontal, t.count);
     const double x0 = a, x1 = a + b;
     for (const auto& [y, z] : vertical) {
         const FaceColorRole role = RoleOf(sheet, a, y, z, true);
@@ -227,8 +228,10 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
         PushPoint(lines, xa, ya, za);
         PushPoint(lines, xb, yb, zb);
     };
-    std::vector<CellYZ> leftVertical, leftHorizontal, at;
-    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, count);
+    std::vector<CellYZ>& leftVertical = t.leftVertical;
+    std::vector<CellYZ>& leftHorizontal = t.leftHorizontal;
+    std::vector<CellYZ>& at = t.at;
+    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, t.count);
     // Left edges, where the slab's faces differ from the column before it.
     Differing(leftVertical, vertical, at);
     for (const auto& [y, z] : at) line(x0, y, z, x0, y, z + 1);
@@ -247,7 +250,10 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
         if (cells.HasVerticalFace(a, y, z) != cells.HasVerticalFace(a, y, z - 1)) line(x0, y, z, x1, y, z);
     // Back and front edges of horizontal ones, likewise in depth: the faces'
     // cells and the cells in front of them, two lists in walking order merged.
-    std::vector<CellYZ> faceCells, frontCells;
+    std::vector<CellYZ>& faceCells = t.faceCells;
+    std::vector<CellYZ>& frontCells = t.frontCells;
+    faceCells.clear();
+    frontCells.clear();
     for (const auto& [y, z] : horizontal) {
         if (z < 1 || z > H - 2) continue;
         if (y >= 1 && y <= H - 2) faceCells.emplace_back(y, z);

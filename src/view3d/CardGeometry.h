@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "view3d/RenderSink.h"
@@ -122,6 +123,11 @@ private:
     GlColor paper0_, paper1_, edge_;
     std::uint64_t revisionClock_ = 0;
     UpdateCounts last_;
+    // Lists Derive fills anew for every block, kept so that their memory is.
+    struct Scratch {
+        std::vector<std::pair<int, int>> vertical, horizontal, leftVertical, leftHorizontal, at, faceCells, frontCells;
+        std::vector<int> count;
+    } scratch_;
 };
 
 }  // namespace pw
