@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 
 #include "model/CellGrid.h"
@@ -122,12 +123,33 @@ Column ReadColumn(const CellGrid& g, int x) {
     return c;
 }
 
-SheetPath Segment(double x0, double s0, double x1, double s1) { return SheetPath({x0, s0}).LineTo({x1, s1}); }
+// Makes `path` the lines from `start` through `ends`, in the memory it has.
+void SetPath(SheetPath& path, SheetPoint start, std::initializer_list<SheetPoint> ends, bool closed) {
+    path.start = start;
+    path.segments.clear();
+    for (SheetPoint end : ends) {
+        PathSegment seg;
+        seg.end = end;
+        path.segments.push_back(seg);
+    }
+    path.closed = closed;
+}
+
+template <typename T>
+T& TakeSpare(std::vector<T>& into, std::vector<T>& spares) {
+    if (spares.empty()) {
+        into.emplace_back();
+    } else {
+        into.push_back(std::move(spares.back()));
+        spares.pop_back();
+    }
+    return into.back();
+}
 
 SheetPath Rectangle(double x0, double s0, double x1, double s1) {
-    SheetPath path({x0, s0});
-    path.segments.reserve(3);
-    return path.LineTo({x1, s0}).LineTo({x1, s1}).LineTo({x0, s1}).Close();
+    SheetPath path;
+    SetPath(path, {x0, s0}, {{x1, s0}, {x1, s1}, {x0, s1}}, true);
+    return path;
 }
 
 bool IsFold(SheetEdgeKind kind) { return !IsCut(kind); }
@@ -215,8 +237,15 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
     const std::size_t e1 = replacing ? after.edges + after.edgeCount : 0;
     const std::size_t j1 = replacing ? after.joins + after.joinCount : 0;
 
-    // The groups anew, numbered as they will stand in the sheet.
+    // The groups anew, numbered as they will stand in the sheet, in the
+    // memory of the ones they replace.
+    std::vector<SheetPiece> sparePieces(std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p0)),
+                                        std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p1)));
+    std::vector<SheetEdge> spareEdges(std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e0)),
+                                      std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e1)));
     Sheet part;
+    part.pieces.reserve(sparePieces.size());
+    part.edges.reserve(spareEdges.size());
     std::vector<Group> fresh;
     const Group* left = replacing && i0 > 0 ? &groups_[i0 - 1] : nullptr;
     for (int e = colA; e <= colB;) {
@@ -227,7 +256,7 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
         group.pieces = p0 + part.pieces.size();
         group.edges = e0 + part.edges.size();
         group.joins = j0 + part.joins.size();
-        AppendGroup(part, group, left);
+        AppendGroup(part, group, left, sparePieces, spareEdges);
         fresh.push_back(group);
         left = &fresh.back();
         e += group.count;
@@ -269,22 +298,32 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
 
 // One group's pieces, the lines along its left side and across it, the
 // folds between its pieces and the seams to the group on its left.
-void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left) const {
+void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
+                                   std::vector<SheetEdge>& spareEdges) const {
     const int e = group.start, n = group.count;
     const Column& c = columns_[static_cast<std::size_t>(e)];
     const std::size_t pieces0 = into.pieces.size(), edges0 = into.edges.size(), joins0 = into.joins.size();
 
-    for (const auto& cut : c.sideCuts) into.edges.push_back({SheetEdgeKind::InnerCut, Segment(e, cut.first, e, cut.second)});
-    for (const CrossLine& line : c.crossLines) into.edges.push_back({line.kind, Segment(e, line.s, e + n, line.s)});
+    auto edge = [&](SheetEdgeKind kind, double x0, double s0, double x1, double s1) {
+        SheetEdge& made = TakeSpare(into.edges, spareEdges);
+        made.kind = kind;
+        SetPath(made.path, {x0, s0}, {{x1, s1}}, false);
+    };
+    for (const auto& cut : c.sideCuts) edge(SheetEdgeKind::InnerCut, e, cut.first, e, cut.second);
+    for (const CrossLine& line : c.crossLines) edge(line.kind, e, line.s, e + n, line.s);
 
     const int base = static_cast<int>(group.pieces);
     for (std::size_t i = 0; i < c.runs.size(); ++i) {
         const FaceRun& run = c.runs[i];
-        SheetPiece piece;
+        SheetPiece& piece = TakeSpare(into.pieces, sparePieces);
         piece.plane = run.plane;
         piece.level = run.level;
-        piece.loops.push_back(Rectangle(e, run.s0, e + n, run.s1));
-        into.pieces.push_back(std::move(piece));
+        piece.loops.resize(1);
+        SetPath(piece.loops.front(), {static_cast<double>(e), static_cast<double>(run.s0)},
+                {{static_cast<double>(e + n), static_cast<double>(run.s0)},
+                 {static_cast<double>(e + n), static_cast<double>(run.s1)},
+                 {static_cast<double>(e), static_cast<double>(run.s1)}},
+                true);
         if (i > 0 && c.runs[i - 1].s1 == run.s0 &&
             std::any_of(c.crossLines.begin(), c.crossLines.end(),
                         [&](const CrossLine& l) { return l.s == run.s0 && IsFold(l.kind); }))

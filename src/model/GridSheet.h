@@ -67,7 +67,10 @@ private:
         std::size_t pieceCount = 0, edgeCount = 0, joinCount = 0;
     };
     void Reassemble(const CellGrid& grid, int firstChanged, int lastChanged);
-    void AppendGroup(Sheet& into, Group& group, const Group* left) const;
+    // `sparePieces` and `spareEdges` are the replaced groups' own, whose
+    // memory the new ones take over instead of asking for more.
+    void AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
+                     std::vector<SheetEdge>& spareEdges) const;
 
     std::vector<Column> columns_;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> keys_;  // stamps of x-1 and x when read
