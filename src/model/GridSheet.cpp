@@ -265,10 +265,16 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
     const auto pieceShift = static_cast<std::ptrdiff_t>(part.pieces.size()) - static_cast<std::ptrdiff_t>(p1 - p0);
     const auto edgeShift = static_cast<std::ptrdiff_t>(part.edges.size()) - static_cast<std::ptrdiff_t>(e1 - e0);
     const auto joinShift = static_cast<std::ptrdiff_t>(part.joins.size()) - static_cast<std::ptrdiff_t>(j1 - j0);
+    // Over the old range first, so that the lists' tails move once at most.
     auto splice = [](auto& list, std::size_t from, std::size_t to, auto& with) {
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(from), list.begin() + static_cast<std::ptrdiff_t>(to));
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(from), std::make_move_iterator(with.begin()),
-                    std::make_move_iterator(with.end()));
+        const std::size_t common = std::min(to - from, with.size());
+        const auto at = list.begin() + static_cast<std::ptrdiff_t>(from + common);
+        std::move(with.begin(), with.begin() + static_cast<std::ptrdiff_t>(common), list.begin() + static_cast<std::ptrdiff_t>(from));
+        if (with.size() > common)
+            list.insert(at, std::make_move_iterator(with.begin() + static_cast<std::ptrdiff_t>(common)),
+                        std::make_move_iterator(with.end()));
+        else
+            list.erase(at, list.begin() + static_cast<std::ptrdiff_t>(to));
     };
     change_ = {false, colA, colB, p0, part.pieces.size(), pieceShift};
     splice(sheet_.pieces, p0, p1, part.pieces);
