@@ -11,11 +11,11 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/GridSheet.h"
+#include "model/KeptGridSheet.h"
 #include "model/RebuildPass.h"
 #include "view3d/CardRenderer.h"
 #include "view3d/FoldMap.h"
 #include "view3d/SoftwareRenderSink.h"
-#include "view3d/InvalidFigureCheck.h"
 #include "../tests/support/CardBuilder.h"
 #include "../tests/support/RecordingSink.h"
 
@@ -102,7 +102,8 @@ void BM_FrameAfterOneEdit80x40(benchmark::State& state) {
 BENCHMARK(BM_FrameAfterOneEdit80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // One raise or lower of a 2x2 square in the middle of the card (timed apart),
-// then the pass: two or three dirty columns, with the validity check or without.
+// then the pass: two or three dirty columns; with the validity check, the
+// kept sheet brought up to date and its marks found again too.
 void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
@@ -113,6 +114,8 @@ void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
     model.edit.cursorSize = 2;
     pw::EditOperations ops(model, settings, nullptr);
     const bool check = state.range(0) != 0;
+    pw::KeptGridSheet sheet;
+    sheet.Update(model.grid, check);
     bool raise = true;
     for (auto _ : state) {
         state.PauseTiming();
@@ -122,18 +125,17 @@ void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
             ops.LowerArea(41, 5);
         raise = !raise;
         state.ResumeTiming();
-        if (check)
-            pw::RunRebuildPass(model.grid, pw::CheckInvalidFigure);
-        else
-            pw::RunRebuildPass(model.grid);
+        pw::RunRebuildPass(model.grid);
+        if (check) sheet.Update(model.grid, true);
     }
     state.SetLabel(check ? "80x40, with validity check" : "80x40, faces only");
 }
 BENCHMARK(BM_RebuildPassAfterOneEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // What follows one 2x2 edit of the 80 by 40 card: the rebuild pass with the
-// kept 3D geometry brought up to date (0), against the kept sheet brought up
-// to date after the pass (1, the pass timed apart) and both together (2).
+// kept sheet and the kept 3D geometry read from it brought up to date (0),
+// against the kept sheet brought up to date after the pass (1, the pass
+// timed apart) and both together (2).
 void BM_DeriveAfterOneEdit80x40(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
@@ -143,8 +145,10 @@ void BM_DeriveAfterOneEdit80x40(benchmark::State& state) {
     pw::RunRebuildPass(model.grid);
     model.edit.cursorSize = 2;
     pw::EditOperations ops(model, settings, nullptr);
+    pw::KeptGridSheet kept;
+    kept.Update(model.grid, false);
     pw::CardGeometry geometry;
-    geometry.Update(model.grid, settings);
+    geometry.Update(model.grid, kept, settings);
     pw::GridSheetBuilder sheet;
     sheet.Update(model.grid);
     const auto what = state.range(0);
@@ -159,10 +163,13 @@ void BM_DeriveAfterOneEdit80x40(benchmark::State& state) {
         if (what == 1) pw::RunRebuildPass(model.grid);
         state.ResumeTiming();
         if (what != 1) pw::RunRebuildPass(model.grid);
-        if (what == 0) geometry.Update(model.grid, settings);
+        if (what == 0) {
+            kept.Update(model.grid, false);
+            geometry.Update(model.grid, kept, settings);
+        }
         if (what != 0) benchmark::DoNotOptimize(sheet.Update(model.grid).edges.size());
     }
-    state.SetLabel(what == 0 ? "rebuild pass + geometry" : what == 1 ? "sheet" : "rebuild pass + sheet");
+    state.SetLabel(what == 0 ? "rebuild pass + sheet + geometry" : what == 1 ? "sheet" : "rebuild pass + sheet");
 }
 BENCHMARK(BM_DeriveAfterOneEdit80x40)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 

@@ -13,6 +13,7 @@
 #include "model/AppSettings.h"
 #include "model/CardFile.h"
 #include "model/ClosingCheck.h"
+#include "model/KeptGridSheet.h"
 #include "model/RebuildPass.h"
 #include "view3d/CardPictures.h"
 
@@ -38,9 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pw::EditedCard card;
     card.AdoptReadCard(std::move(read));
     pw::ClosingCheck kept;
-    kept.NoteDirtyColumns(card.grid);
     Require(pw::RunRebuildPass(card.grid), "rebuild pass runs");
-    kept.Update(card.grid);
+    pw::KeptGridSheet sheet;
+    sheet.Update(card.grid, true);
+    kept.Update(card.grid, sheet.Current(), sheet.Cells());
     const pw::ClosingReport fresh = pw::CheckClosing(card.grid);
     Require(kept.Report().overhang == fresh.overhang && kept.Report().columnRuns == fresh.columnRuns,
             "the kept closing check agrees with a fresh one");

@@ -2,15 +2,13 @@
 
 #include "edit/EditedCard.h"
 #include "model/RebuildPass.h"
-#include "view3d/InvalidFigureCheck.h"
 
 namespace pw {
 
 const CellGrid& GridForOutput(EditedCard& model) {
-    if (model.edit.checkInvalidFigure)
-        RunRebuildPass(model.grid, CheckInvalidFigure);
-    else
-        RunRebuildPass(model.grid);
+    // The validity marks are the 3D view's own (it finds them on its sheet
+    // after this pass too): the pattern needs the faces alone.
+    RunRebuildPass(model.grid);
     return model.grid;
 }
 

@@ -15,13 +15,11 @@ UndoLine SaveLine(const CellGrid& grid, int x, int z) {
 
 void RestoreLine(CellGrid& grid, const UndoLine& line) {
     const int x = line.column;
-    const int W = grid.gridWidth;
     for (int y = 0; y < grid.gridHeight && y < static_cast<int>(line.cells.size()); ++y) {
         grid.PutCell(x, y, line.height, line.cells[static_cast<std::size_t>(y)]);
         // Dirty again right after the write: a line at height 0 brings back
         // the header cell with the column flags it had when saved.
-        grid.ChangeCellFlag(x, 0, 0, COLUMN_DIRTY, true);
-        if (x + 1 < W - 1) grid.ChangeCellFlag(x + 1, 0, 0, COLUMN_DIRTY, true);
+        grid.MarkColumnsDirty(x, 1);  // the column and its right neighbour
     }
 }
 

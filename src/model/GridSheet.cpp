@@ -1,6 +1,8 @@
 #include "model/GridSheet.h"
 
 #include <algorithm>
+#include <cstring>
+#include <initializer_list>
 #include <iterator>
 
 #include "model/CellGrid.h"
@@ -10,6 +12,17 @@ namespace pw {
 namespace {
 
 using Column = GridSheetBuilder::Column;
+
+// Eight neighbouring cells as one word, and the face flags in each byte.
+std::uint64_t Load8(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
+constexpr std::uint64_t kVertical8 = kEveryByte * CELL_VERTICAL_FACE;
+constexpr std::uint64_t kHorizontal8 = kEveryByte * CELL_HORIZONTAL_FACE;
+constexpr std::uint64_t kFaceBits8 = kVertical8 | kHorizontal8;
 
 // Reads column x in one pass over its cells: the faces by the unit of
 // sheet they cover (unit k is s = k .. k+1), the lines across the column
@@ -55,8 +68,15 @@ Column ReadColumn(const CellGrid& g, int x) {
         const std::uint8_t* behind = y > 0 ? row - H : row;
         const std::uint8_t* leftRow = leftCells ? leftCells + static_cast<std::size_t>(y) * H : row;
         for (int z = 0; z < H; ++z) {
+            // Most cells hold no face and border none: nothing to read there,
+            // which eight cells at a time tell at once.
+            if (z >= 1 && z + 8 <= H &&
+                (((Load8(row + z) | Load8(leftRow + z)) & kFaceBits8) | (Load8(row + z - 1) & kVertical8) |
+                 (Load8(behind + z) & kHorizontal8)) == 0) {
+                z += 7;
+                continue;
+            }
             const std::uint8_t cell = row[z];
-            // Most cells hold no face and border none: nothing to read there.
             const std::uint8_t near = (z > 0 ? row[z - 1] & CELL_VERTICAL_FACE : 0) | (behind[z] & CELL_HORIZONTAL_FACE);
             if (((cell | leftRow[z]) & faceBits) == 0 && near == 0) continue;
             const std::uint8_t differ = (cell ^ leftRow[z]) & faceBits;
@@ -103,12 +123,33 @@ Column ReadColumn(const CellGrid& g, int x) {
     return c;
 }
 
-SheetPath Segment(double x0, double s0, double x1, double s1) { return SheetPath({x0, s0}).LineTo({x1, s1}); }
+// Makes `path` the lines from `start` through `ends`, in the memory it has.
+void SetPath(SheetPath& path, SheetPoint start, std::initializer_list<SheetPoint> ends, bool closed) {
+    path.start = start;
+    path.segments.clear();
+    for (SheetPoint end : ends) {
+        PathSegment seg;
+        seg.end = end;
+        path.segments.push_back(seg);
+    }
+    path.closed = closed;
+}
+
+template <typename T>
+T& TakeSpare(std::vector<T>& into, std::vector<T>& spares) {
+    if (spares.empty()) {
+        into.emplace_back();
+    } else {
+        into.push_back(std::move(spares.back()));
+        spares.pop_back();
+    }
+    return into.back();
+}
 
 SheetPath Rectangle(double x0, double s0, double x1, double s1) {
-    SheetPath path({x0, s0});
-    path.segments.reserve(3);
-    return path.LineTo({x1, s0}).LineTo({x1, s1}).LineTo({x0, s1}).Close();
+    SheetPath path;
+    SetPath(path, {x0, s0}, {{x1, s0}, {x1, s1}, {x0, s1}}, true);
+    return path;
 }
 
 bool IsFold(SheetEdgeKind kind) { return !IsCut(kind); }
@@ -143,6 +184,7 @@ const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
             sheet_.edges.push_back({SheetEdgeKind::OutlineCut, Rectangle(1, g.gridHeight - 1, W - 1, 1 - g.gridHeight)});
     }
     columnsRead_ = 0;
+    change_ = Change{};
     int first = W, last = -1;
     for (int x = 1; x <= W - 2; ++x) {
         const std::pair<std::uint64_t, std::uint64_t> key{g.ColumnStamp(x - 1), g.ColumnStamp(x)};
@@ -155,6 +197,7 @@ const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
         last = std::max(last, x);
     }
     if (last >= first) Reassemble(g, first, last);
+    change_.whole = whole;
     return sheet_;
 }
 
@@ -200,8 +243,15 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
     const std::size_t e1 = replacing ? after.edges + after.edgeCount : 0;
     const std::size_t j1 = replacing ? after.joins + after.joinCount : 0;
 
-    // The groups anew, numbered as they will stand in the sheet.
+    // The groups anew, numbered as they will stand in the sheet, in the
+    // memory of the ones they replace.
+    std::vector<SheetPiece> sparePieces(std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p0)),
+                                        std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p1)));
+    std::vector<SheetEdge> spareEdges(std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e0)),
+                                      std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e1)));
     Sheet part;
+    part.pieces.reserve(sparePieces.size());
+    part.edges.reserve(spareEdges.size());
     std::vector<Group> fresh;
     const Group* left = replacing && i0 > 0 ? &groups_[i0 - 1] : nullptr;
     for (int e = colA; e <= colB;) {
@@ -212,7 +262,7 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
         group.pieces = p0 + part.pieces.size();
         group.edges = e0 + part.edges.size();
         group.joins = j0 + part.joins.size();
-        AppendGroup(part, group, left);
+        AppendGroup(part, group, left, sparePieces, spareEdges);
         fresh.push_back(group);
         left = &fresh.back();
         e += group.count;
@@ -221,11 +271,18 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
     const auto pieceShift = static_cast<std::ptrdiff_t>(part.pieces.size()) - static_cast<std::ptrdiff_t>(p1 - p0);
     const auto edgeShift = static_cast<std::ptrdiff_t>(part.edges.size()) - static_cast<std::ptrdiff_t>(e1 - e0);
     const auto joinShift = static_cast<std::ptrdiff_t>(part.joins.size()) - static_cast<std::ptrdiff_t>(j1 - j0);
+    // Over the old range first, so that the lists' tails move once at most.
     auto splice = [](auto& list, std::size_t from, std::size_t to, auto& with) {
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(from), list.begin() + static_cast<std::ptrdiff_t>(to));
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(from), std::make_move_iterator(with.begin()),
-                    std::make_move_iterator(with.end()));
+        const std::size_t common = std::min(to - from, with.size());
+        const auto at = list.begin() + static_cast<std::ptrdiff_t>(from + common);
+        std::move(with.begin(), with.begin() + static_cast<std::ptrdiff_t>(common), list.begin() + static_cast<std::ptrdiff_t>(from));
+        if (with.size() > common)
+            list.insert(at, std::make_move_iterator(with.begin() + static_cast<std::ptrdiff_t>(common)),
+                        std::make_move_iterator(with.end()));
+        else
+            list.erase(at, list.begin() + static_cast<std::ptrdiff_t>(to));
     };
+    change_ = {false, colA, colB, p0, part.pieces.size(), pieceShift};
     splice(sheet_.pieces, p0, p1, part.pieces);
     splice(sheet_.edges, e0, e1, part.edges);  // the outline stays last
     splice(sheet_.joins, j0, j1, part.joins);
@@ -253,22 +310,32 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
 
 // One group's pieces, the lines along its left side and across it, the
 // folds between its pieces and the seams to the group on its left.
-void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left) const {
+void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
+                                   std::vector<SheetEdge>& spareEdges) const {
     const int e = group.start, n = group.count;
     const Column& c = columns_[static_cast<std::size_t>(e)];
     const std::size_t pieces0 = into.pieces.size(), edges0 = into.edges.size(), joins0 = into.joins.size();
 
-    for (const auto& cut : c.sideCuts) into.edges.push_back({SheetEdgeKind::InnerCut, Segment(e, cut.first, e, cut.second)});
-    for (const CrossLine& line : c.crossLines) into.edges.push_back({line.kind, Segment(e, line.s, e + n, line.s)});
+    auto edge = [&](SheetEdgeKind kind, double x0, double s0, double x1, double s1) {
+        SheetEdge& made = TakeSpare(into.edges, spareEdges);
+        made.kind = kind;
+        SetPath(made.path, {x0, s0}, {{x1, s1}}, false);
+    };
+    for (const auto& cut : c.sideCuts) edge(SheetEdgeKind::InnerCut, e, cut.first, e, cut.second);
+    for (const CrossLine& line : c.crossLines) edge(line.kind, e, line.s, e + n, line.s);
 
     const int base = static_cast<int>(group.pieces);
     for (std::size_t i = 0; i < c.runs.size(); ++i) {
         const FaceRun& run = c.runs[i];
-        SheetPiece piece;
+        SheetPiece& piece = TakeSpare(into.pieces, sparePieces);
         piece.plane = run.plane;
         piece.level = run.level;
-        piece.loops.push_back(Rectangle(e, run.s0, e + n, run.s1));
-        into.pieces.push_back(std::move(piece));
+        piece.loops.resize(1);
+        SetPath(piece.loops.front(), {static_cast<double>(e), static_cast<double>(run.s0)},
+                {{static_cast<double>(e + n), static_cast<double>(run.s0)},
+                 {static_cast<double>(e + n), static_cast<double>(run.s1)},
+                 {static_cast<double>(e), static_cast<double>(run.s1)}},
+                true);
         if (i > 0 && c.runs[i - 1].s1 == run.s0 &&
             std::any_of(c.crossLines.begin(), c.crossLines.end(),
                         [&](const CrossLine& l) { return l.s == run.s0 && IsFold(l.kind); }))

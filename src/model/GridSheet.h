@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -32,6 +33,17 @@ public:
     Sheet Release();
     // How many columns the last update read from the grid.
     int ColumnsReadLastUpdate() const { return columnsRead_; }
+    // What the last update put together anew: everything, or the pieces of
+    // columns firstColumn .. lastColumn, which stand at firstPiece ..
+    // firstPiece + pieceCount; the pieces after them moved by pieceShift.
+    // Nothing when no column was read.
+    struct Change {
+        bool whole = false;
+        int firstColumn = 0, lastColumn = -1;
+        std::size_t firstPiece = 0, pieceCount = 0;
+        std::ptrdiff_t pieceShift = 0;
+    };
+    const Change& LastChange() const { return change_; }
 
     // One column's paper, read from its faces.
     struct FaceRun {
@@ -57,13 +69,17 @@ private:
         std::size_t pieceCount = 0, edgeCount = 0, joinCount = 0;
     };
     void Reassemble(const CellGrid& grid, int firstChanged, int lastChanged);
-    void AppendGroup(Sheet& into, Group& group, const Group* left) const;
+    // `sparePieces` and `spareEdges` are the replaced groups' own, whose
+    // memory the new ones take over instead of asking for more.
+    void AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
+                     std::vector<SheetEdge>& spareEdges) const;
 
     std::vector<Column> columns_;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> keys_;  // stamps of x-1 and x when read
     std::vector<Group> groups_;
     int width_ = -1, height_ = -1;
     int columnsRead_ = 0;
+    Change change_;
     Sheet sheet_;
 };
 

@@ -7,6 +7,10 @@ namespace pw {
 
 namespace {
 
+// The nearest whole number: a grid sheet's coordinates are whole already,
+// and this keeps the rounding off the library call a frame pays for.
+int Whole(double v) { return v >= 0 ? static_cast<int>(v + 0.5) : -static_cast<int>(-v + 0.5); }
+
 struct Extent {
     int x0 = 0, x1 = 0, s0 = 0, s1 = 0;
 };
@@ -19,58 +23,59 @@ Extent ExtentOf(const SheetPiece& piece) {
         x0 = std::min(x0, seg.end.x), x1 = std::max(x1, seg.end.x);
         s0 = std::min(s0, seg.end.s), s1 = std::max(s1, seg.end.s);
     }
-    return {static_cast<int>(std::lround(x0)), static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(s0)),
-            static_cast<int>(std::lround(s1))};
+    return {Whole(x0), Whole(x1), Whole(s0), Whole(s1)};
 }
 
 }  // namespace
 
 GridSheetCells::GridSheetCells(const Sheet& sheet)
-    : width_(static_cast<int>(std::lround(sheet.maxX)) + 1), height_(static_cast<int>(std::lround(sheet.half)) + 1) {
+    : width_(Whole(sheet.maxX) + 1), height_(Whole(sheet.half) + 1) {
     const int units = std::max(2 * height_ - 2, 0);
     cells_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(units), Cell{});
     groupStarts_.assign(static_cast<std::size_t>(width_), 0);
-    for (std::size_t i = 0; i < sheet.pieces.size(); ++i) {
-        const SheetPiece& piece = sheet.pieces[i];
-        if (piece.loops.empty()) continue;
-        const Extent e = ExtentOf(piece);
-        const int level = static_cast<int>(std::lround(piece.level));
-        const bool vertical = piece.plane == PiecePlane::Vertical;
-        if (e.x0 >= 1 && e.x0 < width_) groupStarts_[static_cast<std::size_t>(e.x0)] = 1;
-        for (int x = std::max(e.x0, 1); x < std::min(e.x1, width_ - 1); ++x)
-            for (int k = std::max(e.s0, 1 - height_); k < std::min(e.s1, height_ - 1); ++k) {
-                Cell& c = cells_[static_cast<std::size_t>(x) * units + static_cast<std::size_t>(k + height_ - 1)];
-                c.present = true;
-                c.vertical = vertical;
-                c.piece = static_cast<int>(i);
-                // The face of cell (x, y, z) lies over unit y - z - 1 when
-                // vertical (at depth y - 1), over unit y - z when horizontal
-                // (at height z - 1).
-                if (vertical) {
-                    c.y = level + 1;
-                    c.z = c.y - k - 1;
-                } else {
-                    c.z = level + 1;
-                    c.y = k + c.z;
-                }
-            }
+    for (std::size_t i = 0; i < sheet.pieces.size(); ++i) Place(sheet.pieces[i], static_cast<int>(i));
+}
+
+void GridSheetCells::Renew(const Sheet& sheet, int firstColumn, int lastColumn, std::size_t firstPiece,
+                           std::size_t pieceCount, std::ptrdiff_t laterShift) {
+    const std::size_t units = static_cast<std::size_t>(std::max(2 * height_ - 2, 0));
+    const int from = std::max(firstColumn, 0), to = std::min(lastColumn, width_ - 1);
+    if (laterShift != 0)
+        for (std::size_t i = static_cast<std::size_t>(std::max(to + 1, 0)) * units; i < cells_.size(); ++i)
+            if (cells_[i].piece >= 0) cells_[i].piece += static_cast<int>(laterShift);
+    for (int x = from; x <= to; ++x) {
+        std::fill_n(cells_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(x) * units),
+                    static_cast<std::ptrdiff_t>(units), Cell{});
+        groupStarts_[static_cast<std::size_t>(x)] = 0;
     }
+    for (std::size_t i = firstPiece; i < firstPiece + pieceCount && i < sheet.pieces.size(); ++i)
+        Place(sheet.pieces[i], static_cast<int>(i));
 }
 
-const GridSheetCells::Cell& GridSheetCells::At(int x, int k) const {
-    const int units = 2 * height_ - 2;
-    if (x < 0 || x >= width_ || k < 1 - height_ || k > height_ - 2) return none_;
-    return cells_[static_cast<std::size_t>(x) * static_cast<std::size_t>(units) + static_cast<std::size_t>(k + height_ - 1)];
-}
-
-bool GridSheetCells::HasVerticalFace(int x, int y, int z) const {
-    const Cell& c = At(x, y - z - 1);
-    return c.present && c.vertical && c.y == y;
-}
-
-bool GridSheetCells::HasHorizontalFace(int x, int y, int z) const {
-    const Cell& c = At(x, y - z);
-    return c.present && !c.vertical && c.z == z;
+void GridSheetCells::Place(const SheetPiece& piece, int index) {
+    if (piece.loops.empty()) return;
+    const int units = std::max(2 * height_ - 2, 0);
+    const Extent e = ExtentOf(piece);
+    const int level = Whole(piece.level);
+    const bool vertical = piece.plane == PiecePlane::Vertical;
+    if (e.x0 >= 1 && e.x0 < width_) groupStarts_[static_cast<std::size_t>(e.x0)] = 1;
+    for (int x = std::max(e.x0, 1); x < std::min(e.x1, width_ - 1); ++x)
+        for (int k = std::max(e.s0, 1 - height_); k < std::min(e.s1, height_ - 1); ++k) {
+            Cell& c = cells_[static_cast<std::size_t>(x) * units + static_cast<std::size_t>(k + height_ - 1)];
+            c.present = true;
+            c.vertical = vertical;
+            c.piece = index;
+            // The face of cell (x, y, z) lies over unit y - z - 1 when
+            // vertical (at depth y - 1), over unit y - z when horizontal
+            // (at height z - 1).
+            if (vertical) {
+                c.y = level + 1;
+                c.z = c.y - k - 1;
+            } else {
+                c.z = level + 1;
+                c.y = k + c.z;
+            }
+        }
 }
 
 bool GridSheetCells::SameAsLeft(int x) const {

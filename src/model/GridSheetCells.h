@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <vector>
 
 #include "model/Sheet.h"
@@ -23,22 +24,41 @@ public:
 
     GridSheetCells() = default;
     explicit GridSheetCells(const Sheet& sheet);
+    // Reads again columns firstColumn .. lastColumn of the sheet after a
+    // change that put only their pieces together anew, at firstPiece ..
+    // firstPiece + pieceCount, and moved the pieces after them by
+    // laterShift (what GridSheetBuilder::LastChange tells): costs what those
+    // columns cost, not the card.
+    void Renew(const Sheet& sheet, int firstColumn, int lastColumn, std::size_t firstPiece, std::size_t pieceCount,
+               std::ptrdiff_t laterShift);
 
     // W and H of the grid the sheet was derived from.
     int GridWidth() const { return width_; }
     int GridHeight() const { return height_; }
 
     // The face over unit k (1 - H <= k <= H - 2) of card column x.
-    const Cell& At(int x, int k) const;
+    const Cell& At(int x, int k) const {
+        if (x < 0 || x >= width_ || k < 1 - height_ || k > height_ - 2) return none_;
+        return cells_[static_cast<std::size_t>(x) * static_cast<std::size_t>(2 * height_ - 2) +
+                      static_cast<std::size_t>(k + height_ - 1)];
+    }
     // Whether cell (x, y, z) holds a vertical or a horizontal face: what
     // the grid's face flags say, read from the sheet.
-    bool HasVerticalFace(int x, int y, int z) const;
-    bool HasHorizontalFace(int x, int y, int z) const;
+    bool HasVerticalFace(int x, int y, int z) const {
+        const Cell& c = At(x, y - z - 1);
+        return c.present && c.vertical && c.y == y;
+    }
+    bool HasHorizontalFace(int x, int y, int z) const {
+        const Cell& c = At(x, y - z);
+        return c.present && !c.vertical && c.z == z;
+    }
     // Whether card column x has the shape of column x - 1, so that the two
     // are drawn as one group (the first column of a group is not).
     bool SameAsLeft(int x) const;
 
 private:
+    void Place(const SheetPiece& piece, int index);
+
     int width_ = 0, height_ = 0;
     std::vector<Cell> cells_;        // (x, k) at x * (2H - 2) + k + H - 1
     std::vector<char> groupStarts_;  // per grid column

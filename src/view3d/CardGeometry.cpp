@@ -1,18 +1,55 @@
 #include "view3d/CardGeometry.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "model/AppSettings.h"
 #include "model/CellGrid.h"
 #include "model/ClosingCheck.h"
+#include "model/KeptGridSheet.h"
 
 namespace pw {
 
 namespace {
 
-FaceColorRole VerticalRole(std::uint8_t cell) {
-    const bool top = (cell & CELL_ANCHORED_TOP) != 0;
-    const bool bottom = (cell & CELL_ANCHORED_BOTTOM) != 0;
-    return top != bottom ? FaceColorRole::InvalidFace : FaceColorRole::VerticalFace;
+using CellYZ = std::pair<int, int>;  // a cell of one column: depth, height
+
+// The vertical and the horizontal faces of card column x, each by depth,
+// then height: the order a walk over the column's cells meets them in. A
+// column holds a face per unit of sheet at most, so this reads 2H - 2
+// units instead of H·H cells. Going down the units, faces of one depth come
+// up in increasing height; a count per depth puts the depths in order.
+void ColumnFaces(const GridSheetCells& cells, int x, std::vector<CellYZ>& vertical, std::vector<CellYZ>& horizontal,
+                 std::vector<int>& count) {
+    const int H = cells.GridHeight();
+    for (std::vector<CellYZ>* faces : {&vertical, &horizontal}) {
+        const bool wantVertical = faces == &vertical;
+        count.assign(static_cast<std::size_t>(H) + 1, 0);
+        int n = 0;
+        for (int k = H - 2; k >= 1 - H; --k) {
+            const GridSheetCells::Cell& c = cells.At(x, k);
+            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
+            ++count[static_cast<std::size_t>(c.y) + 1];
+            ++n;
+        }
+        for (int y = 0; y < H; ++y) count[static_cast<std::size_t>(y) + 1] += count[static_cast<std::size_t>(y)];
+        faces->resize(static_cast<std::size_t>(n));
+        for (int k = H - 2; k >= 1 - H; --k) {
+            const GridSheetCells::Cell& c = cells.At(x, k);
+            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
+            (*faces)[static_cast<std::size_t>(count[static_cast<std::size_t>(c.y)]++)] = {c.y, c.z};
+        }
+    }
 }
+
+// The cells where the faces of `a` and `b` differ, in walking order.
+void Differing(const std::vector<CellYZ>& a, const std::vector<CellYZ>& b, std::vector<CellYZ>& out) {
+    out.clear();
+    std::set_symmetric_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
+}
+
+void Unique(std::vector<CellYZ>& v) { v.erase(std::unique(v.begin(), v.end()), v.end()); }
 
 void PushPoint(std::vector<float>& to, double x, double y, double z) {
     to.push_back(static_cast<float>(x));
@@ -74,17 +111,15 @@ bool CardGeometry::NeedsFullUpdate(const CellGrid& grid, const AppSettings& sett
            (settings.drawGrid != 0) != gridDisplay_;
 }
 
-FaceColorRole CardGeometry::RoleOf(const CellGrid& grid, int x, int y, int z, bool vertical) const {
-    if (vertical) {
-        const FaceColorRole role = VerticalRole(grid.GetCell(x, y, z));
-        if (role == FaceColorRole::InvalidFace) return role;
-    }
-    if (closingCheck_ && FaceSticksOut(y, z, grid.gridHeight)) return FaceColorRole::SticksOut;
+FaceColorRole CardGeometry::RoleOf(const KeptGridSheet& sheet, int x, int y, int z, bool vertical) const {
+    if (vertical && sheet.Anchoring() && sheet.Anchoring()->AnchoredAtOneEnd(x, y, z)) return FaceColorRole::InvalidFace;
+    if (closingCheck_ && FaceSticksOut(y, z, gridHeight_)) return FaceColorRole::SticksOut;
     return vertical ? FaceColorRole::VerticalFace : FaceColorRole::HorizontalFace;
 }
 
-bool CardGeometry::AnythingChanged(const CellGrid& grid, const AppSettings& settings, bool closingCheck) const {
-    if (NeedsFullUpdate(grid, settings) || grid.MarksStamp() != marksStamp_ || closingCheck != closingCheck_ ||
+bool CardGeometry::AnythingChanged(const CellGrid& grid, const KeptGridSheet& sheet, const AppSettings& settings,
+                                   bool closingCheck) const {
+    if (NeedsFullUpdate(grid, settings) || sheet.MarksRevision() != marksStamp_ || closingCheck != closingCheck_ ||
         settings.colorPaper0 != colorPaper0_ || settings.colorPaper1 != colorPaper1_ ||
         settings.colorEdge != colorEdge_)
         return true;
@@ -93,9 +128,10 @@ bool CardGeometry::AnythingChanged(const CellGrid& grid, const AppSettings& sett
     return false;
 }
 
-void CardGeometry::Update(const CellGrid& grid, const AppSettings& settings, bool closingCheck) {
+void CardGeometry::Update(const CellGrid& grid, const KeptGridSheet& sheet, const AppSettings& settings,
+                          bool closingCheck) {
     last_ = UpdateCounts{};
-    if (!AnythingChanged(grid, settings, closingCheck)) return;
+    if (!AnythingChanged(grid, sheet, settings, closingCheck)) return;
 
     const int W = grid.gridWidth;
     const bool full = NeedsFullUpdate(grid, settings);
@@ -109,7 +145,7 @@ void CardGeometry::Update(const CellGrid& grid, const AppSettings& settings, boo
     }
     const bool colours = settings.colorPaper0 != colorPaper0_ || settings.colorPaper1 != colorPaper1_;
     // The closing check's highlight is a matter of roles, as the marks are.
-    const bool marks = grid.MarksStamp() != marksStamp_ || closingCheck != closingCheck_;
+    const bool marks = sheet.MarksRevision() != marksStamp_ || closingCheck != closingCheck_;
     closingCheck_ = closingCheck;
     colorPaper0_ = settings.colorPaper0;
     colorPaper1_ = settings.colorPaper1;
@@ -117,7 +153,7 @@ void CardGeometry::Update(const CellGrid& grid, const AppSettings& settings, boo
     paper0_ = ToGlColor(colorPaper0_);
     paper1_ = ToGlColor(colorPaper1_);
     edge_ = ToGlColor(colorEdge_);
-    marksStamp_ = grid.MarksStamp();
+    marksStamp_ = sheet.MarksRevision();
 
     auto changed = [&](int x) { return full || grid.ColumnStamp(x) != columnStamps_[static_cast<std::size_t>(x)]; };
 
@@ -125,14 +161,14 @@ void CardGeometry::Update(const CellGrid& grid, const AppSettings& settings, boo
     for (int a = 1; a < W;) {
         int b = 1;
         if (!gridDisplay_)
-            while (a + b < W && grid.HasFlag(a + b, 0, 0, COLUMN_SAME_AS_LEFT)) ++b;
+            while (a + b < W && sheet.Cells().SameAsLeft(a + b)) ++b;
         GeometryBlock& block = blocks_[static_cast<std::size_t>(a)];
         // A slab's faces come from its first column and its left edges from
         // the column before it; with the grid display every column stands alone.
         if (block.width != b || changed(a) || (!gridDisplay_ && changed(a - 1))) {
-            Derive(block, grid, a, b);
+            Derive(block, sheet, a, b);
             ++last_.blocksDerived;
-        } else if ((colours || marks) && Recolour(block, grid, colours)) {
+        } else if ((colours || marks) && Recolour(block, sheet, colours)) {
             ++last_.blocksRecoloured;
         }
         order_.push_back(&block);
@@ -148,15 +184,9 @@ void CardGeometry::Update(const CellGrid& grid, const AppSettings& settings, boo
     for (int x = 0; x < W; ++x) columnStamps_[static_cast<std::size_t>(x)] = grid.ColumnStamp(x);
 }
 
-void CardGeometry::Derive(GeometryBlock& block, const CellGrid& grid, int a, int b) {
-    const int H = grid.gridHeight;
-    const std::size_t columnBytes = static_cast<std::size_t>(H) * H;
-    // Cell (x, y, z) is byte (x H + y) H + z: one column is H·H bytes, and
-    // each depth in it a run of H heights.
-    const std::uint8_t* col = grid.Data() + static_cast<std::size_t>(a) * columnBytes;
-    const std::uint8_t* left = col - columnBytes;  // column a - 1
-    auto at = [H](const std::uint8_t* c, int y, int z) { return c[static_cast<std::size_t>(y) * H + z]; };
-
+void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int a, int b) {
+    const GridSheetCells& cells = sheet.Cells();
+    const int H = gridHeight_;
     block.firstColumn = a;
     block.width = b;
     block.outlineEachFace = gridDisplay_;
@@ -166,30 +196,31 @@ void CardGeometry::Derive(GeometryBlock& block, const CellGrid& grid, int a, int
     block.linePositions.clear();
     block.revision = ++revisionClock_;
 
+    // A slab's faces are its first column's; its left edges come from where
+    // they differ from the column before it.
+    Scratch& t = scratch_;
+    std::vector<CellYZ>& vertical = t.vertical;
+    std::vector<CellYZ>& horizontal = t.horizontal;
+    ColumnFaces(cells, a, vertical, horizontal, t.count);
     const double x0 = a, x1 = a + b;
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z) {
-            const std::uint8_t cell = at(col, y, z);
-            if (!(cell & CELL_VERTICAL_FACE)) continue;
-            const FaceColorRole role = RoleOf(grid, a, y, z, true);
-            PushPoint(block.facePositions, x0, y, z);
-            PushPoint(block.facePositions, x1, y, z);
-            PushPoint(block.facePositions, x1, y, z + 1);
-            PushPoint(block.facePositions, x0, y, z + 1);
-            PushColor(block.faceColors, RoleColor(role));
-            block.faceRoles.push_back(role);
-        }
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z) {
-            if (!(at(col, y, z) & CELL_HORIZONTAL_FACE)) continue;
-            PushPoint(block.facePositions, x0, y, z);
-            PushPoint(block.facePositions, x1, y, z);
-            PushPoint(block.facePositions, x1, y + 1, z);
-            PushPoint(block.facePositions, x0, y + 1, z);
-            const FaceColorRole role = RoleOf(grid, a, y, z, false);
-            PushColor(block.faceColors, RoleColor(role));
-            block.faceRoles.push_back(role);
-        }
+    for (const auto& [y, z] : vertical) {
+        const FaceColorRole role = RoleOf(sheet, a, y, z, true);
+        PushPoint(block.facePositions, x0, y, z);
+        PushPoint(block.facePositions, x1, y, z);
+        PushPoint(block.facePositions, x1, y, z + 1);
+        PushPoint(block.facePositions, x0, y, z + 1);
+        PushColor(block.faceColors, RoleColor(role));
+        block.faceRoles.push_back(role);
+    }
+    for (const auto& [y, z] : horizontal) {
+        PushPoint(block.facePositions, x0, y, z);
+        PushPoint(block.facePositions, x1, y, z);
+        PushPoint(block.facePositions, x1, y + 1, z);
+        PushPoint(block.facePositions, x0, y + 1, z);
+        const FaceColorRole role = RoleOf(sheet, a, y, z, false);
+        PushColor(block.faceColors, RoleColor(role));
+        block.faceRoles.push_back(role);
+    }
     if (gridDisplay_) return;  // every face has its own outline instead
 
     std::vector<float>& lines = block.linePositions;
@@ -197,25 +228,45 @@ void CardGeometry::Derive(GeometryBlock& block, const CellGrid& grid, int a, int
         PushPoint(lines, xa, ya, za);
         PushPoint(lines, xb, yb, zb);
     };
-    auto differs = [&](const std::uint8_t* c1, int y1, int z1, const std::uint8_t* c2, int y2, int z2,
-                       std::uint8_t flag) { return ((at(c1, y1, z1) ^ at(c2, y2, z2)) & flag) != 0; };
+    std::vector<CellYZ>& leftVertical = t.leftVertical;
+    std::vector<CellYZ>& leftHorizontal = t.leftHorizontal;
+    std::vector<CellYZ>& at = t.at;
+    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, t.count);
     // Left edges, where the slab's faces differ from the column before it.
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z)
-            if (differs(left, y, z, col, y, z, CELL_VERTICAL_FACE)) line(x0, y, z, x0, y, z + 1);
-    for (int y = 0; y < H; ++y)
-        for (int z = 0; z < H; ++z)
-            if (differs(left, y, z, col, y, z, CELL_HORIZONTAL_FACE)) line(x0, y, z, x0, y + 1, z);
-    // Bottom and top edges of vertical faces, back and front edges of horizontal ones.
-    for (int y = 0; y < H; ++y)
-        for (int z = 1; z < H; ++z)
-            if (differs(col, y, z, col, y, z - 1, CELL_VERTICAL_FACE)) line(x0, y, z, x1, y, z);
-    for (int y = 1; y <= H - 2; ++y)
-        for (int z = 1; z <= H - 2; ++z)
-            if (differs(col, y, z, col, y - 1, z, CELL_HORIZONTAL_FACE)) line(x0, y, z, x1, y, z);
+    Differing(leftVertical, vertical, at);
+    for (const auto& [y, z] : at) line(x0, y, z, x0, y, z + 1);
+    Differing(leftHorizontal, horizontal, at);
+    for (const auto& [y, z] : at) line(x0, y, z, x0, y + 1, z);
+    // Bottom and top edges of vertical faces: where a cell and the one below
+    // it differ, which only a face or the cell above one can be (listed so,
+    // they come in walking order already).
+    at.clear();
+    for (const auto& [y, z] : vertical) {
+        if (z >= 1) at.emplace_back(y, z);
+        if (z + 1 <= H - 1) at.emplace_back(y, z + 1);
+    }
+    Unique(at);
+    for (const auto& [y, z] : at)
+        if (cells.HasVerticalFace(a, y, z) != cells.HasVerticalFace(a, y, z - 1)) line(x0, y, z, x1, y, z);
+    // Back and front edges of horizontal ones, likewise in depth: the faces'
+    // cells and the cells in front of them, two lists in walking order merged.
+    std::vector<CellYZ>& faceCells = t.faceCells;
+    std::vector<CellYZ>& frontCells = t.frontCells;
+    faceCells.clear();
+    frontCells.clear();
+    for (const auto& [y, z] : horizontal) {
+        if (z < 1 || z > H - 2) continue;
+        if (y >= 1 && y <= H - 2) faceCells.emplace_back(y, z);
+        if (y + 1 <= H - 2) frontCells.emplace_back(y + 1, z);
+    }
+    at.clear();
+    std::merge(faceCells.begin(), faceCells.end(), frontCells.begin(), frontCells.end(), std::back_inserter(at));
+    Unique(at);
+    for (const auto& [y, z] : at)
+        if (cells.HasHorizontalFace(a, y, z) != cells.HasHorizontalFace(a, y - 1, z)) line(x0, y, z, x1, y, z);
 }
 
-bool CardGeometry::Recolour(GeometryBlock& block, const CellGrid& grid, bool all) {
+bool CardGeometry::Recolour(GeometryBlock& block, const KeptGridSheet& sheet, bool all) {
     bool any = false;
     for (std::size_t i = 0; i < block.FaceCount(); ++i) {
         FaceColorRole& role = block.faceRoles[i];
@@ -223,7 +274,7 @@ bool CardGeometry::Recolour(GeometryBlock& block, const CellGrid& grid, bool all
         // A face's corner 0 is its cell: (first column, y, z); a vertical
         // face rises from it in z, a horizontal one reaches forward in y.
         const Vertex v = block.FaceCorner(i, 0), next = block.FaceCorner(i, 2);
-        const FaceColorRole now = RoleOf(grid, block.firstColumn, static_cast<int>(v.y), static_cast<int>(v.z),
+        const FaceColorRole now = RoleOf(sheet, block.firstColumn, static_cast<int>(v.y), static_cast<int>(v.z),
                                          next.y == v.y);
         if (now != role) {
             role = now;

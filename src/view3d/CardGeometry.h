@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "view3d/RenderSink.h"
@@ -9,6 +10,8 @@ namespace pw {
 
 struct AppSettings;
 class CellGrid;
+class GridSheetCells;
+class KeptGridSheet;
 
 // The colour of a vertical face that the validity check anchored at one end only.
 inline constexpr GlColor kInvalidFaceColor{1.0f, 0.6f, 0.6f};
@@ -59,11 +62,13 @@ struct GeometryBlock {
 };
 
 // The card's drawable geometry kept between frames: the faces with their
-// colours, the outlines or the grid, and the far edges of the sheets, as the
-// rebuild pass left the grid. Update redoes only what changed: the blocks of
-// rebuilt columns and of the slabs beside them, the colours of faces whose
-// validity marks changed, the colours alone after a change of colours. A new
-// card, another grid display or another size derives everything again.
+// colours, the outlines or the grid, and the far edges of the sheets, read
+// from the card's sheet as it stood after the last rebuild pass. Update
+// redoes only what changed: the blocks of rebuilt columns (the grid's column
+// stamps tell which) and of the slabs beside them, the colours of faces
+// whose validity marks changed, the colours alone after a change of
+// colours. A new card, another grid display or another size derives
+// everything again.
 class CardGeometry {
 public:
     // What the last Update did.
@@ -72,11 +77,12 @@ public:
         int blocksRecoloured = 0;  // blocks whose colours alone changed
     };
 
-    // Brings the geometry up to date with the faces and marks of `grid` and
+    // Brings the geometry up to date with the sheet and validity marks of
+    // `sheet` (kept for `grid`, whose size and column stamps it reads) and
     // with the colours and grid display of `settings`. With `closingCheck`
     // the faces that stick out of the closed card take kSticksOutColor
     // (the validity check's red wins over it); switching it recolours only.
-    void Update(const CellGrid& grid, const AppSettings& settings, bool closingCheck = false);
+    void Update(const CellGrid& grid, const KeptGridSheet& sheet, const AppSettings& settings, bool closingCheck = false);
 
     // The blocks in drawing order: slabs or columns by increasing column,
     // then, with the grid display off, the far edges of the sheets.
@@ -92,14 +98,15 @@ public:
 
 private:
     bool NeedsFullUpdate(const CellGrid& grid, const AppSettings& settings) const;
-    bool AnythingChanged(const CellGrid& grid, const AppSettings& settings, bool closingCheck) const;
+    bool AnythingChanged(const CellGrid& grid, const KeptGridSheet& sheet, const AppSettings& settings,
+                         bool closingCheck) const;
     // The role of a face of the block: its corner 0 is its cell.
-    FaceColorRole RoleOf(const CellGrid& grid, int x, int y, int z, bool vertical) const;
-    void Derive(GeometryBlock& block, const CellGrid& grid, int a, int b);
+    FaceColorRole RoleOf(const KeptGridSheet& sheet, int x, int y, int z, bool vertical) const;
+    void Derive(GeometryBlock& block, const KeptGridSheet& sheet, int a, int b);
     // Rewrites the colours of the block's faces from their roles (all of them
     // when `all`, else only where the marks give another role); true when any
     // colour changed.
-    bool Recolour(GeometryBlock& block, const CellGrid& grid, bool all);
+    bool Recolour(GeometryBlock& block, const KeptGridSheet& sheet, bool all);
     void DeriveFarEdges();
     GlColor RoleColor(FaceColorRole role) const;
 
@@ -116,6 +123,11 @@ private:
     GlColor paper0_, paper1_, edge_;
     std::uint64_t revisionClock_ = 0;
     UpdateCounts last_;
+    // Lists Derive fills anew for every block, kept so that their memory is.
+    struct Scratch {
+        std::vector<std::pair<int, int>> vertical, horizontal, leftVertical, leftHorizontal, at, faceCells, frontCells;
+        std::vector<int> count;
+    } scratch_;
 };
 
 }  // namespace pw

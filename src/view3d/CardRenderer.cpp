@@ -4,7 +4,6 @@
 #include "model/AppSettings.h"
 #include "model/RebuildPass.h"
 #include "view3d/FoldMap.h"
-#include "view3d/InvalidFigureCheck.h"
 
 namespace pw {
 
@@ -34,22 +33,20 @@ void CardRenderer::DrawCard(RenderSink& sink) {
 
     CellGrid& g = model_.grid;
     const bool checkClosing = model_.edit.checkClosing;
-    if (checkClosing) closing_.NoteDirtyColumns(g);
-    bool rebuilt = false;
-    if (model_.edit.checkInvalidFigure)
-        rebuilt = RunRebuildPass(g, CheckInvalidFigure);
-    else
-        rebuilt = RunRebuildPass(g);
-    // While the check is off its measurements go stale; switching it on
-    // sets gridChanged, so it measures the whole card again then.
+    RunRebuildPass(g);
+    // The sheet reads the columns the pass redid (or another pass, run for
+    // an export between frames); the validity marks follow the sheet.
+    sheet_.Update(g, model_.edit.checkInvalidFigure);
+    // While the check is off its measurements go stale; switched on, it
+    // measures the whole card again.
     if (!checkClosing)
         closing_.Forget();
-    else if (rebuilt)
-        closing_.Update(g);
+    else
+        closing_.Update(g, sheet_.Current(), sheet_.Cells());
     // Only what the rebuild pass, the validity check, the closing check's
     // switch or the settings changed is derived again; a frame after a turn
     // of the camera or a change of the fold angle derives nothing.
-    geometry_.Update(g, settings_, checkClosing);
+    geometry_.Update(g, sheet_, settings_, checkClosing);
     sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
     if (model_.edit.cursorVisible && foldAngle_ == kOpenAngle) DrawCursor(sink);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/ClosingCheck.h"
+#include "model/KeptGridSheet.h"
 #include "view3d/CardGeometry.h"
 #include "view3d/RenderSink.h"
 
@@ -16,7 +17,8 @@ inline constexpr GlColor kMirrorCursorColor{0.8f, 0.8f, 1.0f};
 inline constexpr double kCursorLift = 1.02;
 
 // Draws one frame of the opened card: the rebuild pass after a change, the
-// card's geometry (faces slab by slab, their outlines or the grid, the far
+// card's sheet kept up to date after it (and with it the validity and
+// closing checks), the card's geometry (faces slab by slab, their outlines or the grid, the far
 // sheet edges), kept between frames and brought up to date with what
 // changed, and the edit cursor with its mirror. The camera is the caller's
 // business.
@@ -36,6 +38,9 @@ public:
 
     // The card's geometry as the last frame left it.
     const CardGeometry& Geometry() const { return geometry_; }
+    // The card's sheet as the last frame read it (what the view shows, and
+    // what a click picks a face on), with the validity marks while the check is on.
+    const KeptGridSheet& Sheet() const { return sheet_; }
 
     // The fold angle the frame shows: the geometry is drawn under its fold
     // matrix, the same arrays at every angle. Editing happens on the opened
@@ -53,6 +58,7 @@ private:
 
     EditedCard& model_;
     const AppSettings& settings_;
+    KeptGridSheet sheet_;
     CardGeometry geometry_;
     bool glStateSet_ = false;
     double foldAngle_ = 90.0;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/CellGrid.h"
+#include "model/GridSheetCells.h"
 
 namespace pw {
 
@@ -28,9 +28,9 @@ int CellOf(double v, int extent) {
 
 }  // namespace
 
-std::optional<FaceHit> PickFace(const CellGrid& grid, const PointerRay& ray) {
-    const int W = grid.gridWidth, H = grid.gridHeight;
-    if (grid.Empty() || W <= 0 || H <= 0) return std::nullopt;
+std::optional<FaceHit> PickFace(const GridSheetCells& cells, const PointerRay& ray) {
+    const int W = cells.GridWidth(), H = cells.GridHeight();
+    if (W <= 0 || H <= 0) return std::nullopt;
     const Point3& a = ray.nearPoint;
     const Point3& b = ray.farPoint;
     std::optional<FaceHit> best;
@@ -43,12 +43,12 @@ std::optional<FaceHit> PickFace(const CellGrid& grid, const PointerRay& ray) {
         if (Crossing(a.z, b.z, level, t)) {
             const int x = CellOf(Along(a.x, b.x, t), W);
             const int y = CellOf(Along(a.y, b.y, t), H);
-            if (x >= 0 && y >= 0 && grid.HasFlag(x, y, level, CELL_HORIZONTAL_FACE)) offer({true, x, y, level, t});
+            if (x >= 0 && y >= 0 && cells.HasHorizontalFace(x, y, level)) offer({true, x, y, level, t});
         }
         if (Crossing(a.y, b.y, level, t)) {
             const int x = CellOf(Along(a.x, b.x, t), W);
             const int z = CellOf(Along(a.z, b.z, t), H);
-            if (x >= 0 && z >= 0 && grid.HasFlag(x, level, z, CELL_VERTICAL_FACE)) offer({false, x, level, z, t});
+            if (x >= 0 && z >= 0 && cells.HasVerticalFace(x, level, z)) offer({false, x, level, z, t});
         }
     }
     return best;

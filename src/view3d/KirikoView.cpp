@@ -318,7 +318,7 @@ bool CKirikoView::OnClickAt(double x, double y) {
     PointerRay ray;
     if (!camera_.RayThrough(x, y, ray)) return false;
     // On a folded card the ray is taken back to the opened card, where the
-    // faces lie as the grid holds them (the fold is affine, so the nearest
+    // faces lie as the sheet holds them (the fold is affine, so the nearest
     // face stays the nearest). Closed or flat, faces lie on top of each
     // other and no face can be told from the picture: nothing is picked.
     if (foldAngle_ != kOpenAngle) {
@@ -329,7 +329,7 @@ bool CKirikoView::OnClickAt(double x, double y) {
             *p = {v.x, v.y, v.z};
         }
     }
-    const std::optional<FaceHit> hit = PickFace(model_.grid, ray);
+    const std::optional<FaceHit> hit = PickFace(renderer_.Sheet().Cells(), ray);
     if (!hit) return false;
     // The cursor is placed on the opened card, where it is edited.
     OpenForEditing();

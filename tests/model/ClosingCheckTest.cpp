@@ -2,10 +2,13 @@
 // report's texts, and the kept check that measures only rebuilt columns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "model/CellGrid.h"
 #include "model/ClosingCheck.h"
+#include "model/GridSheet.h"
+#include "model/KeptGridSheet.h"
 #include "model/RebuildPass.h"
 #include "support/CardBuilder.h"
 
@@ -92,9 +95,13 @@ TEST(ClosingCheckTest, KeptCheckMeasuresRebuiltColumnsAndAgreesWithAFullCheck) {
     std::mt19937 rng(11);
     test::RandomCard(g, rng, 42, 21);
     ClosingCheck kept;
-    kept.NoteDirtyColumns(g);
+    KeptGridSheet sheet;
+    auto update = [&] {
+        sheet.Update(g, false);
+        kept.Update(g, sheet.Current(), sheet.Cells());
+    };
     RunRebuildPass(g);
-    kept.Update(g);
+    update();
     EXPECT_EQ(kept.Report().overhang, CheckClosing(g).overhang);
 
     for (int round = 0; round < 30; ++round) {
@@ -103,9 +110,8 @@ TEST(ClosingCheckTest, KeptCheckMeasuresRebuiltColumnsAndAgreesWithAFullCheck) {
         const int h = std::uniform_int_distribution<int>(1, 19)(rng);
         test::AddBox(g, x, d, h);
         g.MarkColumnsDirty(x, 2);
-        kept.NoteDirtyColumns(g);
         RunRebuildPass(g);
-        kept.Update(g);
+        update();
         const ClosingReport full = CheckClosing(g);
         ASSERT_EQ(kept.Report().overhang, full.overhang) << round;
         ASSERT_EQ(kept.Report().columnRuns, full.columnRuns) << round;
@@ -115,10 +121,40 @@ TEST(ClosingCheckTest, KeptCheckMeasuresRebuiltColumnsAndAgreesWithAFullCheck) {
     g.NewCard(20, 12);
     test::AddBox(g, 5, 8, 8);
     RunRebuildPass(g);
-    kept.Update(g);
+    update();
     EXPECT_EQ(kept.Report().overhang, 5);
     kept.Forget();
     EXPECT_TRUE(kept.Report().ClosesInside());
+}
+
+// The measure as it read the grid's faces before it read the sheet: the
+// farthest face of the column, a face in cell (x, y, z) reaching y + z - 1.
+int ColumnOverhangFromFaces(const CellGrid& g, int x) {
+    int worst = 0;
+    for (int y = 0; y < g.gridHeight; ++y)
+        for (int z = 0; z < g.gridHeight; ++z)
+            if (g.HasFlag(x, y, z, CELL_VERTICAL_FACE) || g.HasFlag(x, y, z, CELL_HORIZONTAL_FACE))
+                worst = std::max(worst, y + z - g.gridHeight);
+    return worst;
+}
+
+TEST(ClosingCheckTest, PiecesReachAsFarAsTheColumnsFacesOnRandomCards) {
+    std::mt19937 rng(12);
+    CellGrid g;
+    for (int round = 0; round < 30; ++round) {
+        const int W = std::uniform_int_distribution<int>(3, 30)(rng);
+        const int H = std::uniform_int_distribution<int>(3, 16)(rng);
+        test::RandomCard(g, rng, W, H);
+        // Boxes as deep and high as the card allows, so that some stick out.
+        for (int k = 0; k < 3 && W > 2; ++k)
+            test::AddBox(g, std::uniform_int_distribution<int>(1, W - 2)(rng), std::uniform_int_distribution<int>(1, H - 2)(rng),
+                         std::uniform_int_distribution<int>(1, H - 2)(rng));
+        RunRebuildPass(g);
+        const std::vector<int> fromSheet = ColumnOverhangs(DeriveGridSheet(g));
+        ASSERT_EQ(fromSheet.size(), static_cast<std::size_t>(std::max(W, 2)));
+        for (int x = 1; x <= W - 2; ++x)
+            ASSERT_EQ(fromSheet[static_cast<std::size_t>(x)], ColumnOverhangFromFaces(g, x)) << round << ", column " << x;
+    }
 }
 
 }  // namespace

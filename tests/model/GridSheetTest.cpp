@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "../support/CardBuilder.h"
+#include "model/KeptGridSheet.h"
 #include "model/RebuildPass.h"
 
 namespace pw {
@@ -224,6 +225,42 @@ TEST(SheetPath, CurvesFlattenWithinTheTolerance) {
     SheetPath big({0, 0});
     big.ArcAround({1e6, 0}, 6);
     EXPECT_LE(FlattenPath(big, 1e-300).size(), 65537u);
+}
+
+}  // namespace
+}  // namespace pw
+
+namespace pw {
+namespace {
+
+// The kept sheet renews only the cells of the columns its builder put
+// together anew: after any edit they read as the cells of a fresh sheet,
+// piece indices included.
+TEST(KeptGridSheetTest, RenewedCellsReadAsAFreshSheetsAfterEdits) {
+    std::mt19937 rng(41);
+    CellGrid g;
+    test::RandomCard(g, rng, 34, 14);
+    RunRebuildPass(g);
+    KeptGridSheet kept;
+    kept.Update(g, false);
+    for (int round = 0; round < 60; ++round) {
+        const int x = std::uniform_int_distribution<int>(1, 32)(rng);
+        if (round % 3 == 0)
+            test::AddTunnel(g, x, std::uniform_int_distribution<int>(1, 12)(rng));
+        else
+            test::AddBox(g, x, std::uniform_int_distribution<int>(1, 12)(rng), std::uniform_int_distribution<int>(1, 12)(rng));
+        RunRebuildPass(g);
+        kept.Update(g, false);
+        const GridSheetCells fresh(DeriveGridSheet(g));
+        for (int c = 0; c < 34; ++c) {
+            ASSERT_EQ(kept.Cells().SameAsLeft(c), fresh.SameAsLeft(c)) << round << ", column " << c;
+            for (int k = -13; k <= 12; ++k) {
+                const GridSheetCells::Cell &a = kept.Cells().At(c, k), &b = fresh.At(c, k);
+                ASSERT_EQ(std::tie(a.present, a.vertical, a.y, a.z, a.piece), std::tie(b.present, b.vertical, b.y, b.z, b.piece))
+                    << round << ", column " << c << ", unit " << k;
+            }
+        }
+    }
 }
 
 }  // namespace

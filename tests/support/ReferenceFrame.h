@@ -8,7 +8,7 @@
 #include "model/CellGrid.h"
 #include "model/RebuildPass.h"
 #include "view3d/CardRenderer.h"
-#include "view3d/InvalidFigureCheck.h"
+#include "support/ReferenceAnchoring.h"
 #include "view3d/RenderSink.h"
 
 namespace pw::test {
@@ -89,10 +89,8 @@ inline void DrawReferenceFrame(EditedCard& model, const AppSettings& settings, R
     sink.State(GlStateOp::DisableLighting);
     sink.State(GlStateOp::EnablePolygonOffsetFill);
     sink.State(GlStateOp::PolygonOffsetOneOne);
-    if (model.edit.checkInvalidFigure)
-        RunRebuildPass(model.grid, CheckInvalidFigure);
-    else
-        RunRebuildPass(model.grid);
+    RunRebuildPass(model.grid);
+    ReferenceMarks(model.grid, model.edit.checkInvalidFigure);
     DrawReferenceCard(model.grid, settings, sink);
     if (model.edit.cursorVisible) CardRenderer(model, settings).DrawCursor(sink);
     sink.State(GlStateOp::Flush);

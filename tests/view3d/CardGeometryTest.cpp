@@ -9,13 +9,13 @@
 #include "edit/EditOperations.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "model/KeptGridSheet.h"
 #include "model/RebuildPass.h"
 #include "support/CardBuilder.h"
 #include "support/RecordingSink.h"
 #include "support/ReferenceFrame.h"
 #include "view3d/CardGeometry.h"
 #include "view3d/CardRenderer.h"
-#include "view3d/InvalidFigureCheck.h"
 
 namespace pw {
 namespace {
@@ -41,21 +41,22 @@ protected:
         model.NewCard(18, 9);
         settings.soundMode = 0;
     }
-    // One frame's work on the geometry: the rebuild pass, then the update.
+    // One frame's work on the geometry: the rebuild pass, the sheet, then
+    // the update.
     const CardGeometry::UpdateCounts& Frame() {
-        if (model.edit.checkInvalidFigure)
-            RunRebuildPass(model.grid, CheckInvalidFigure);
-        else
-            RunRebuildPass(model.grid);
-        geometry.Update(model.grid, settings);
+        RunRebuildPass(model.grid);
+        sheet.Update(model.grid, model.edit.checkInvalidFigure);
+        geometry.Update(model.grid, sheet, settings);
         return geometry.LastUpdate();
     }
     void ExpectSameAsReference(const std::string& when) {
+        test::ReferenceMarks(model.grid, model.edit.checkInvalidFigure);
         EXPECT_EQ(test::FirstDifference(Replayed(geometry), Reference(model.grid, settings)), "") << when;
     }
 
     EditedCard model;
     AppSettings settings;
+    KeptGridSheet sheet;
     CardGeometry geometry;
 };
 

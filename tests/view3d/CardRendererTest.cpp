@@ -276,15 +276,17 @@ TEST_F(CardRendererTest, RebuildPassRunsOnceAfterAChangeAndTheCheckOnlyWhenSwitc
         found |= IsHorizontalQuad(q, 3, 4, 1, 3);
     EXPECT_TRUE(found);
 
-    // Marks written by hand survive a frame that does not follow a change.
+    // The marks come with the check and go with it.
     model.edit.checkInvalidFigure = true;
-    model.grid.ChangeCellFlag(3, 2, 1, CELL_ANCHORED_TOP, true);
-    Frame();
-    EXPECT_TRUE(model.grid.HasFlag(3, 2, 1, CELL_ANCHORED_TOP));
     model.grid.gridChanged = true;  // as switching the check does
     Frame();
-    EXPECT_TRUE(model.grid.HasFlag(3, 2, 1, CELL_ANCHORED_BOTTOM));  // the riser (3, 2, 1..2) got both
-    EXPECT_TRUE(model.grid.HasFlag(3, 2, 2, CELL_ANCHORED_TOP));
+    ASSERT_NE(renderer.Sheet().Anchoring(), nullptr);
+    EXPECT_EQ(renderer.Sheet().Anchoring()->MarksAt(3, 2, 1), 3);  // the riser (3, 2, 1..2) got both
+    EXPECT_EQ(renderer.Sheet().Anchoring()->MarksAt(3, 2, 2), 3);
+    model.edit.checkInvalidFigure = false;
+    model.grid.gridChanged = true;
+    Frame();
+    EXPECT_EQ(renderer.Sheet().Anchoring(), nullptr);
 }
 
 // A sink that takes the geometry whole, as the OpenGL view's does.

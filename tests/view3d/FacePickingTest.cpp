@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "model/CellGrid.h"
+#include "model/GridSheet.h"
+#include "model/GridSheetCells.h"
 #include "model/RebuildPass.h"
 #include "support/CardBuilder.h"
 #include "view3d/Camera.h"
@@ -13,6 +15,11 @@
 
 namespace pw {
 namespace {
+
+// The faces as the view holds them: the sheet of the grid's last rebuild pass.
+std::optional<FaceHit> PickFace(const CellGrid& g, const PointerRay& ray) {
+    return pw::PickFace(GridSheetCells(DeriveGridSheet(g)), ray);
+}
 
 // A model point through the projection, in client pixels from the top left.
 struct Pixel {

@@ -1,20 +1,17 @@
-#include "view3d/InvalidFigureCheck.h"
-
+#pragma once
+// The validity check as it ran before it read the card's sheet: over the
+// grid's face flags, writing CELL_ANCHORED_TOP / CELL_ANCHORED_BOTTOM into
+// the grid. Kept as the reference the sheet's marks must agree with.
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "model/CellGrid.h"
 
-namespace pw {
+namespace pw::test {
 
-namespace {
-
-// Spreads mark m over the region of vertical faces around (x, y, z) within
-// plane y, stopping at cells that already carry it. An explicit stack takes
-// the place of recursion: a plane of a wide card read from a file can hold
-// a region of a million cells, far deeper than the call stack allows.
-void FloodMark(CellGrid& g, int x0, int y, int z0, std::uint8_t m, std::vector<std::pair<int, int>>& stack) {
+inline void ReferenceFloodMark(CellGrid& g, int x0, int y, int z0, std::uint8_t m,
+                               std::vector<std::pair<int, int>>& stack) {
     const int W = g.gridWidth, H = g.gridHeight;
     stack.clear();
     stack.emplace_back(x0, z0);
@@ -30,14 +27,10 @@ void FloodMark(CellGrid& g, int x0, int y, int z0, std::uint8_t m, std::vector<s
     }
 }
 
-}  // namespace
-
-void CheckInvalidFigure(CellGrid& g) {
+inline void ReferenceCheckInvalidFigure(CellGrid& g) {
     const int W = g.gridWidth, H = g.gridHeight;
     std::vector<std::pair<int, int>> stack;
     for (int y = 2; y <= H - 1; ++y) {
-        // Seeds: the highest vertical face of each column, and every face
-        // standing on the floor or on a horizontal face.
         for (int x = 1; x <= W - 2; ++x) {
             bool highestSeen = false;
             for (int z = H - 2; z >= 1; --z) {
@@ -52,18 +45,31 @@ void CheckInvalidFigure(CellGrid& g) {
                     g.ChangeCellFlag(x, y, z, CELL_ANCHORED_BOTTOM, true);
             }
         }
-        // Spread each seed's mark over its region.
         for (int x = 1; x <= W - 2; ++x)
             for (int z = H - 2; z >= 1; --z) {
                 if (!g.HasFlag(x, y, z, CELL_VERTICAL_FACE)) continue;
                 for (std::uint8_t m : {CELL_ANCHORED_TOP, CELL_ANCHORED_BOTTOM})
                     if (g.HasFlag(x, y, z, m)) {
                         g.ChangeCellFlag(x, y, z, m, false);
-                        FloodMark(g, x, y, z, m, stack);
+                        ReferenceFloodMark(g, x, y, z, m, stack);
                     }
             }
     }
-    g.StampMarks();
 }
 
-}  // namespace pw
+// The marks as the view shows them: the check's while it is on, none while
+// it is off.
+inline void ReferenceMarks(CellGrid& g, bool check) {
+    if (check) {
+        ReferenceCheckInvalidFigure(g);
+        return;
+    }
+    for (int x = 0; x < g.gridWidth; ++x)
+        for (int y = 0; y < g.gridHeight; ++y)
+            for (int z = 0; z < g.gridHeight; ++z) {
+                g.ChangeCellFlag(x, y, z, CELL_ANCHORED_TOP, false);
+                g.ChangeCellFlag(x, y, z, CELL_ANCHORED_BOTTOM, false);
+            }
+}
+
+}  // namespace pw::test

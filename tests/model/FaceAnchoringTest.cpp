@@ -1,29 +1,34 @@
-// The validity check on free-standing, floor-standing and hanging faces.
+// The validity check, read from the card's sheet, on free-standing,
+// floor-standing and hanging faces; and on random cards, the marks the check
+// wrote into the grid's cells before it read the sheet.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model/CellGrid.h"
+#include "model/FaceAnchoring.h"
+#include "model/GridSheet.h"
+#include "model/GridSheetCells.h"
 #include "model/RebuildPass.h"
 #include "support/CardBuilder.h"
-#include "view3d/InvalidFigureCheck.h"
+#include "support/ReferenceAnchoring.h"
 
 namespace pw {
 namespace {
 
 enum Marks { None = 0, Top = 1, Bottom = 2, Both = 3 };
-
-Marks MarksAt(const CellGrid& g, int x, int y, int z) {
-    return static_cast<Marks>((g.HasFlag(x, y, z, CELL_ANCHORED_TOP) ? Top : 0) |
-                              (g.HasFlag(x, y, z, CELL_ANCHORED_BOTTOM) ? Bottom : 0));
-}
+static_assert(FaceAnchoring::kTop == Top && FaceAnchoring::kBottom == Bottom);
 
 class InvalidFigureCheckTest : public ::testing::Test {
 protected:
     void SetUp() override { g.NewCard(18, 9); }
     void Check() {
         RunRebuildPass(g);
-        CheckInvalidFigure(g);
+        anchoring = FaceAnchoring(GridSheetCells(DeriveGridSheet(g)));
     }
+    Marks MarksAt(const CellGrid&, int x, int y, int z) const { return static_cast<Marks>(anchoring.MarksAt(x, y, z)); }
     CellGrid g;
+    FaceAnchoring anchoring;
 };
 
 TEST_F(InvalidFigureCheckTest, FloorStandingRiserCarriesBothMarks) {
@@ -77,13 +82,10 @@ TEST_F(InvalidFigureCheckTest, MarksSpreadAcrossNeighbourColumnsInTheSamePlane) 
     EXPECT_EQ(MarksAt(g, 10, 3, 1), Both);
 }
 
-TEST_F(InvalidFigureCheckTest, BackSheetAndOuterRowsAreNeverMarkedAndOldMarksAreCleared) {
+TEST_F(InvalidFigureCheckTest, BackSheetAndOuterRowsAreNeverMarkedNorCellsWithoutAFace) {
     test::AddBox(g, 5, 2, 3);
-    RunRebuildPass(g);
-    g.ChangeCellFlag(5, 4, 2, CELL_ANCHORED_TOP, true);  // no face there
-    g.ChangeCellFlag(5, 3, 1, CELL_ANCHORED_TOP, true);
-    CheckInvalidFigure(g);
-    EXPECT_EQ(MarksAt(g, 5, 4, 2), None);
+    Check();
+    EXPECT_EQ(MarksAt(g, 5, 4, 2), None);  // no face there
     EXPECT_EQ(MarksAt(g, 5, 3, 1), Both);
     for (int x = 1; x <= 16; ++x)
         for (int z = 0; z <= 8; ++z) {
@@ -110,6 +112,33 @@ TEST_F(InvalidFigureCheckTest, OneRegionAcrossAVeryWideCardDoesNotExhaustTheStac
     EXPECT_EQ(MarksAt(g, 1, 2, 1), Both);
     EXPECT_EQ(MarksAt(g, W / 2, 2, 2), Both);
     EXPECT_EQ(MarksAt(g, W - 2, 2, 2), Both);
+}
+
+}  // namespace
+}  // namespace pw
+
+namespace pw {
+namespace {
+
+TEST(FaceAnchoringTest, MarksFromTheSheetAreTheMarksTheGridCheckWrote) {
+    std::mt19937 rng(31);
+    CellGrid g;
+    for (int round = 0; round < 40; ++round) {
+        const int W = std::uniform_int_distribution<int>(3, 30)(rng);
+        const int H = std::uniform_int_distribution<int>(3, 16)(rng);
+        test::RandomCard(g, rng, W, H);
+        RunRebuildPass(g);
+        test::ReferenceCheckInvalidFigure(g);
+        const FaceAnchoring anchoring(GridSheetCells(DeriveGridSheet(g)));
+        for (int x = 0; x < W; ++x)
+            for (int y = 0; y < H; ++y)
+                for (int z = 0; z < H; ++z) {
+                    if (!g.HasFlag(x, y, z, CELL_VERTICAL_FACE)) continue;
+                    const int want = (g.HasFlag(x, y, z, CELL_ANCHORED_TOP) ? FaceAnchoring::kTop : 0) |
+                                     (g.HasFlag(x, y, z, CELL_ANCHORED_BOTTOM) ? FaceAnchoring::kBottom : 0);
+                    ASSERT_EQ(anchoring.MarksAt(x, y, z), want) << round << ": " << x << "," << y << "," << z;
+                }
+    }
 }
 
 }  // namespace
