@@ -36,6 +36,7 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/RebuildPass.h"
+#include "model/KeptGridSheet.h"
 #include "view3d/CardGeometry.h"
 #include "view3d/KirikoView.h"
 #include "GlBenchView.h"
@@ -129,8 +130,10 @@ double GeometryMiB(int cardWidth, int cardHeight, bool grid) {
     pw::RunRebuildPass(g);
     pw::AppSettings settings;
     settings.drawGrid = grid ? 1 : 0;
+    pw::KeptGridSheet sheet;
+    sheet.Update(g, false);
     pw::CardGeometry geometry;
-    geometry.Update(g, settings);
+    geometry.Update(g, sheet, settings);
     return static_cast<double>(geometry.ArrayBytes()) / (1024.0 * 1024.0);
 }
 

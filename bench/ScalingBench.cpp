@@ -16,6 +16,7 @@
 #include "output/DxfWriter.h"
 #include "output/LineSurface.h"
 #include "output/UnfoldedPattern.h"
+#include "model/KeptGridSheet.h"
 #include "view3d/CardGeometry.h"
 #include "view3d/CardRenderer.h"
 #include "../tests/support/CardBuilder.h"
@@ -82,9 +83,11 @@ void BM_DeriveGeometry(benchmark::State& state) {
     MakeCard(g, state, 4);
     pw::AppSettings settings;
     std::size_t bytes = 0;
+    pw::KeptGridSheet sheet;
+    sheet.Update(g, false);
     for (auto _ : state) {
         pw::CardGeometry geometry;
-        geometry.Update(g, settings);
+        geometry.Update(g, sheet, settings);
         bytes = geometry.ArrayBytes();
         benchmark::DoNotOptimize(geometry.Blocks().data());
     }
