@@ -23,6 +23,7 @@
 #include "app/AppResources.h"
 #include "app/CardRecovery.h"
 #include "app/CommandTable.h"
+#include "app/EditController.h"
 #include "app/FramePlacement.h"
 #include "app/HelpPage.h"
 #include "app/InsertReliefDialog.h"
@@ -34,8 +35,6 @@
 #include "app/SettingsStore.h"
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
-#include "edit/CursorStatus.h"
-#include "edit/EditOperations.h"
 #include "edit/ReliefEdit.h"
 #include "model/ClosingCheck.h"
 #include "view3d/KirikoView.h"
@@ -73,8 +72,9 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     recovery_ = std::make_unique<CardRecovery>(*doc_, CardRecovery::DefaultFolder());
     printing_ = std::make_unique<PatternPrinting>(Model(), settings_, prompts_);
 
-    view_ = new CKirikoView(model_, settings_, &sound_, this);
+    view_ = new CKirikoView(model_, settings_, this);
     setCentralWidget(view_);
+    editor_ = std::make_unique<EditController>(model_, settings_, &sound_, *view_);
 
     recent_.Load(store_);
     CreateActions();
@@ -87,9 +87,10 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     connect(doc_.get(), &CKirikoDoc::modifiedChanged, this, &QWidget::setWindowModified);
     connect(doc_.get(), &CKirikoDoc::updateAllViews, view_, &CKirikoView::OnUpdate);
     connect(view_, &CKirikoView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(view_, &CKirikoView::FoldAngleChanged, this, &CMainFrame::ShowFoldAngle);
     connect(view_, &CKirikoView::ClosingChecked, this, &CMainFrame::ShowClosingCheck);
-    connect(view_, &CKirikoView::EditRefused, this, &CMainFrame::ShowEditRefusal);
+    connect(editor_.get(), &EditController::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(editor_.get(), &EditController::FoldAngleChanged, this, &CMainFrame::ShowFoldAngle);
+    connect(editor_.get(), &EditController::EditRefused, this, &CMainFrame::ShowEditRefusal);
     connect(doc_.get(), &CKirikoDoc::cardFileUsed, this, &CMainFrame::RecentCardUsed);
     connect(doc_.get(), &CKirikoDoc::cardFileUnreadable, this, &CMainFrame::RecentCardUnreadable);
     // A card named on the command line is read before the window shows, and
@@ -276,12 +277,12 @@ void CMainFrame::CreateFoldSlider() {
     foldSlider_->setFocusPolicy(Qt::NoFocus);
     foldSlider_->setToolTip(tr("Fold angle: 0 closed, 90 opened, 180 flat"));
     foldSlider_->setStatusTip(tr("Fold the card between closed (0 degrees), opened (90) and flat (180)"));
-    connect(foldSlider_, &QSlider::valueChanged, view_, [this](int value) { view_->SetFoldAngle(value); });
+    connect(foldSlider_, &QSlider::valueChanged, editor_.get(), [this](int value) { editor_->SetFoldAngle(value); });
     foldAngleLabel_ = new QLabel(this);
     foldAngleLabel_->setObjectName(QStringLiteral("foldAngleLabel"));
     foldAngleLabel_->setMinimumWidth(foldAngleLabel_->fontMetrics().horizontalAdvance(QStringLiteral(" 180\u00B0 ")));
     foldAngleLabel_->setAlignment(Qt::AlignCenter);
-    ShowFoldAngle(view_->FoldAngle());
+    ShowFoldAngle(editor_->FoldAngle());
 }
 
 void CMainFrame::ShowFoldAngle(double degrees) {
@@ -323,6 +324,7 @@ void CMainFrame::CreateStatusBar() {
 void CMainFrame::ConnectCommands() {
     CKirikoDoc* doc = doc_.get();
     CKirikoView* view = view_;
+    EditController* editor = editor_.get();
     const std::map<int, std::function<void()>> handlers = {
         {ID_FILE_NEW, [doc] { doc->OnFileNew(); }},
         {ID_FILE_OPEN, [doc] { doc->OnFileOpen(); }},
@@ -334,29 +336,29 @@ void CMainFrame::ConnectCommands() {
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
         {ID_APP_EXIT, [this] { close(); }},
-        {ID_EDIT_UNDO, [view] { view->OnEditUndo(); }},
-        {ID_EDIT_REDO, [view] { view->OnEditRedo(); }},
+        {ID_EDIT_UNDO, [editor] { editor->OnEditUndo(); }},
+        {ID_EDIT_REDO, [editor] { editor->OnEditRedo(); }},
         {ID_COPY_BMP, [this] { CopyPatternAsBmp(); }},
         {ID_EDIT_COPY, [this] { CopyPatternAsEmf(); }},
-        {ID_CURSOR_SMALLER, [view] { view->OnCursorSmaller(); }},
-        {ID_CURSOR_LARGER, [view] { view->OnCursorLarger(); }},
-        {ID_HIDE_CURSOR, [view] { view->OnHideCursor(); }},
+        {ID_CURSOR_SMALLER, [editor] { editor->OnCursorSmaller(); }},
+        {ID_CURSOR_LARGER, [editor] { editor->OnCursorLarger(); }},
+        {ID_HIDE_CURSOR, [editor] { editor->OnHideCursor(); }},
         {ID_SETTING, [doc] { doc->OnSetting(); }},
-        {ID_CHECK_INVALID_FIGURE, [view] { view->OnCheckInvalidFigure(); }},
+        {ID_CHECK_INVALID_FIGURE, [editor] { editor->OnCheckInvalidFigure(); }},
         {ID_HELP_PAGE, [this] { OnHelp(); }},
         {ID_APP_ABOUT, [this] { emit aboutRequested(); }},
-        {ID_MIRROR_MODE, [view] { view->OnMirrorMode(); }},
+        {ID_MIRROR_MODE, [editor] { editor->OnMirrorMode(); }},
         {ID_HOME_POSITION, [view] { view->OnHomePosition(); }},
-        {ID_EDIT_HORIZONTAL, [view] { view->OnEditHorizontal(); }},
-        {ID_EDIT_VERTICAL, [view] { view->OnEditVertical(); }},
+        {ID_EDIT_HORIZONTAL, [editor] { editor->OnEditHorizontal(); }},
+        {ID_EDIT_VERTICAL, [editor] { editor->OnEditVertical(); }},
         {ID_INSERT_TEXT, [this] { InsertRelief(static_cast<int>(ReliefKind::Text)); }},
         {ID_INSERT_PICTURE, [this] { InsertRelief(static_cast<int>(ReliefKind::Picture)); }},
         {ID_INSERT_MODEL, [this] { InsertRelief(static_cast<int>(ReliefKind::Model)); }},
-        {ID_CHECK_CLOSING, [view] { view->OnCheckClosing(); }},
-        {ID_OPEN_CARD, [view] { view->OnOpenCard(); }},
-        {ID_CLOSE_CARD, [view] { view->OnCloseCard(); }},
-        {ID_FOLD_OPEN_STEP, [view] { view->StepFoldAngle(+1); }},
-        {ID_FOLD_CLOSE_STEP, [view] { view->StepFoldAngle(-1); }},
+        {ID_CHECK_CLOSING, [editor] { editor->OnCheckClosing(); }},
+        {ID_OPEN_CARD, [editor] { editor->OnOpenCard(); }},
+        {ID_CLOSE_CARD, [editor] { editor->OnCloseCard(); }},
+        {ID_FOLD_OPEN_STEP, [editor] { editor->StepFoldAngle(+1); }},
+        {ID_FOLD_CLOSE_STEP, [editor] { editor->StepFoldAngle(-1); }},
     };
     for (const auto& entry : handlers) {
         // Named copies rather than a structured binding: C++17 lambdas cannot
@@ -397,12 +399,10 @@ void CMainFrame::UpdateCursorPane() {
     // buttons are the status bar's own and stay.
     if (!shownRefusal_.isEmpty() && statusBar()->currentMessage() == shownRefusal_) statusBar()->clearMessage();
     shownRefusal_.clear();
-    cursorPane_->setText(CursorStatusShown(CursorStatusOf(doc_->Card())));
+    cursorPane_->setText(editor_->CursorText());
 }
 
-void CMainFrame::ShowEditRefusal(EditRefusal refusal) {
-    const QString reason = RefusalShown(refusal);
-    if (reason.isEmpty()) return;
+void CMainFrame::ShowEditRefusal(const QString& reason) {
     shownRefusal_ = reason;
     statusBar()->showMessage(reason);
 }

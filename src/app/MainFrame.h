@@ -7,7 +7,6 @@
 
 #include "app/QtSoundPlayer.h"
 #include "app/RecentCards.h"
-#include "edit/EditOperations.h"
 #include "model/AppSettings.h"
 #include "output/PatternOptions.h"
 
@@ -20,6 +19,7 @@ namespace pw {
 
 class CardRecovery;
 class CKirikoDoc;
+class EditController;
 struct EditedCard;
 class CKirikoView;
 class PatternPrinting;
@@ -38,6 +38,8 @@ public:
     ~CMainFrame() override;
 
     CKirikoView* View() const { return view_; }
+    // The editor: the view's keys and clicks, the edit commands and the fold.
+    EditController* Editor() const { return editor_.get(); }
     CKirikoDoc& Doc() { return *doc_; }
     // The recovery copies of the card's unsaved changes.
     CardRecovery& Recovery() { return *recovery_; }
@@ -106,7 +108,7 @@ private:
     void UpdateRecentMenu();
     // The cursor's place, or the reason why an edit key changed nothing.
     void UpdateCursorPane();
-    void ShowEditRefusal(EditRefusal refusal);
+    void ShowEditRefusal(const QString& reason);
 
     SettingsStore& store_;
     UserPrompts& prompts_;
@@ -118,6 +120,8 @@ private:
     // The last choices of "Pattern options", for the next export in this run.
     PatternOptions patternOptions_;
     CKirikoView* view_ = nullptr;
+    // After the document and the sounds, and gone before the view it listens to.
+    std::unique_ptr<EditController> editor_;
     QToolBar* toolBar_ = nullptr;
     QSlider* foldSlider_ = nullptr;
     QLabel* foldAngleLabel_ = nullptr;

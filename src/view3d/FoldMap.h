@@ -1,4 +1,5 @@
 #pragma once
+#include "edit/FoldMotion.h"
 #include "view3d/Camera.h"
 #include "view3d/RenderSink.h"
 
@@ -10,9 +11,8 @@ namespace pw {
 // faces parallel to the floor sheet, so one linear map folds the whole card.
 // Measured from the crease (Y = y - 1, Z = z - 1), a point of the opened card
 // goes to (Y + Z cos a, Z sin a); x stays. The floor sheet never moves.
-inline constexpr double kOpenAngle = 90.0;
-inline constexpr double kClosedAngle = 0.0;
-inline constexpr double kFlatAngle = 180.0;
+// (The angles kOpenAngle, kClosedAngle and kFlatAngle come with the fold's
+// motion, edit/FoldMotion.h.)
 
 // The fold as a model-space matrix in OpenGL's column order. At 90 degrees it
 // is exactly the identity, at 0 and 180 its entries are exactly 0, 1 and -1,

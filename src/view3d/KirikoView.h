@@ -1,12 +1,11 @@
 #pragma once
-#include <QElapsedTimer>
 #include <QOpenGLWidget>
-#include <QTimer>
+#include <optional>
 
-#include "edit/EditKeys.h"
-#include "edit/EditOperations.h"
+#include "edit/FoldMotion.h"
 #include "view3d/Camera.h"
 #include "view3d/CardRenderer.h"
+#include "view3d/FacePicking.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -16,16 +15,16 @@ namespace pw {
 
 struct AppSettings;
 struct EditedCard;
-class SoundSink;
 
-// The 3D view: the opened card in an OpenGL window, turned, panned and
-// zoomed with the mouse and shaped from the keyboard. The card, its history
-// and the settings belong to the caller and must outlive the view. The GL
+// The 3D view: the card in an OpenGL window at the fold angle it is given,
+// turned, panned and zoomed with the mouse. It tells which face lies under a
+// point and hands keys and clicks on to the editor, which shapes the card.
+// The card and the settings belong to the caller and must outlive the view. The GL
 // context is current only while painting and inside SetupCamera.
 class CKirikoView : public QOpenGLWidget {
     Q_OBJECT
 public:
-    CKirikoView(EditedCard& model, AppSettings& settings, SoundSink* sound, QWidget* parent = nullptr);
+    CKirikoView(EditedCard& model, AppSettings& settings, QWidget* parent = nullptr);
 
     // Rebuilds the projection for the current client size and grid width.
     void SetupCamera();
@@ -35,44 +34,19 @@ public:
     // The document changed the card or the settings.
     void OnUpdate();
 
-    // Commands of the view.
+    // The camera's command: back to the first view of the card.
     void OnHomePosition();
-    void OnEditHorizontal();
-    void OnEditVertical();
-    void OnCursorSmaller();
-    void OnCursorLarger();
-    void OnMirrorMode();
-    void OnHideCursor();
-    void OnCheckInvalidFigure();
-    void OnCheckClosing();
-    void OnEditUndo();
-    void OnEditRedo();
 
-    // The fold angle the card is shown at: 90 opened (the only angle at
-    // which it is edited), 0 closed, 180 laid flat. It belongs to the view
-    // alone and is never stored.
+    // The fold angle the card is drawn at (held within 0 .. 180): 90 opened,
+    // 0 closed, 180 laid flat. The editor decides it; the view only draws.
     double FoldAngle() const { return foldAngle_; }
-    // Shows the card at the angle (held within 0 .. 180); stops an animation.
     void SetFoldAngle(double degrees);
-    // One step of the fold keys: 15 degrees further open (+1) or closed (-1).
-    void StepFoldAngle(int direction);
-    // Open card, Close card: the fold moves to 90 or 0 degrees over about a
-    // second, driven by a timer, so input goes on meanwhile.
-    void OnOpenCard();
-    void OnCloseCard();
-    bool FoldAnimating() const { return foldTimer_.isActive(); }
-    static constexpr double kFoldStep = 15.0;
-    static constexpr int kFoldAnimationMs = 1000;
     // What the closing check found at the last frame it ran in.
     const ClosingReport& Closing() const { return renderer_.Closing(); }
 
-    const EditKeyHandler& Keys() const { return keys_; }
     const Camera& ViewCamera() const { return camera_; }
     // Frames drawn so far, for tests of the redraw requests.
     int FrameCount() const { return frames_; }
-
-    // The edit handler's code for a Qt key; 0 for keys it does not know.
-    static int VirtualKeyFor(int qtKey);
 
     // The context the view draws in, made the default for every window: the
     // view draws with OpenGL 1.1, so a compatibility-profile, double-buffered
@@ -81,20 +55,22 @@ public:
     // they measure and compare pictures of the program's own context.
     static void UseAsDefaultSurfaceFormat();
 
-    // A click at the client point (x, y): the edit cursor goes onto the
-    // cell of the face under it, in that face's plane; a click on nothing
-    // changes nothing. True when a face was hit.
-    bool OnClickAt(double x, double y);
+    // The face drawn under the client point (x, y), if any. On a folded
+    // card it is found where the fold takes it; closed or flat, faces lie on
+    // each other and none can be told from the picture.
+    std::optional<FaceHit> FaceAt(double x, double y) const;
 
 signals:
     // Something that a command's enabling, check mark or text shows changed.
     void CommandStateChanged();
-    // The fold angle changed (by a command, a key, the animation or the slider).
-    void FoldAngleChanged(double degrees);
     // A frame ran the closing check, or the check was switched.
     void ClosingChecked();
-    // An edit key changed nothing, for the reason given; the window words it.
-    void EditRefused(pw::EditRefusal reason);
+    // The keys go to the editor, which accepts or ignores them; the view
+    // keeps the keyboard focus so that they arrive here.
+    void KeyPressed(QKeyEvent* event);
+    void KeyReleased(QKeyEvent* event);
+    // A press and release without a drag between them, at the client point.
+    void Clicked(double x, double y);
 
 protected:
     void initializeGL() override;
@@ -110,22 +86,12 @@ protected:
 private:
     // Viewport and projection matrix; the context must be current.
     void ApplyProjection();
-    void AfterViewCommand();  // camera, redraw and command states
-    void AnimateFoldTo(double target);
-    void AdvanceFoldAnimation();
-    // Editing is done on the opened card: an edit key or Undo first brings it back.
-    void OpenForEditing();
 
     EditedCard& model_;
-    EditOperations ops_;
-    EditKeyHandler keys_;
     CardRenderer renderer_;
     Camera camera_;
     int frames_ = 0;
-    double foldAngle_ = 90.0;
-    double foldFrom_ = 90.0, foldTo_ = 90.0;
-    QTimer foldTimer_;
-    QElapsedTimer foldClock_;
+    double foldAngle_ = kOpenAngle;
     bool closingShown_ = false;   // the check was on at the last frame
     ClosingReport closingFound_;  // and found this
 };

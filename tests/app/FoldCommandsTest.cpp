@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/CommandTable.h"
+#include "app/EditController.h"
 #include "app/MainFrame.h"
 #include "app/QtSettingsStore.h"
 #include "edit/EditedCard.h"
@@ -84,40 +85,40 @@ TEST_F(FoldCommandsTest, OpenAndCloseCardAnimateOnATimerWithoutBlockingInput) {
     auto frame = MakeFrame();
     CKirikoView* view = frame->View();
     frame->Action(ID_CLOSE_CARD)->trigger();
-    EXPECT_TRUE(view->FoldAnimating());
+    EXPECT_TRUE(frame->Editor()->FoldAnimating());
     EXPECT_EQ(view->FoldAngle(), 90.0);  // nothing jumps: the timer moves it
     // Input goes on meanwhile: the cursor moves (the card opens for it).
     QTest::keyClick(view, Qt::Key_Right);
     EXPECT_EQ(frame->Model().edit.cursor.column, 2);
-    EXPECT_FALSE(view->FoldAnimating());
+    EXPECT_FALSE(frame->Editor()->FoldAnimating());
     EXPECT_EQ(view->FoldAngle(), 90.0);
 
     frame->Action(ID_CLOSE_CARD)->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(view->FoldAngle(), 0.0, 10000);
-    EXPECT_FALSE(view->FoldAnimating());
+    EXPECT_FALSE(frame->Editor()->FoldAnimating());
     EXPECT_EQ(frame->FoldSlider()->value(), 0);
     frame->Action(ID_OPEN_CARD)->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(view->FoldAngle(), 90.0, 10000);
     EXPECT_EQ(frame->FoldSlider()->value(), 90);
     // A command to where the card already is does nothing.
     frame->Action(ID_OPEN_CARD)->trigger();
-    EXPECT_FALSE(view->FoldAnimating());
+    EXPECT_FALSE(frame->Editor()->FoldAnimating());
 }
 
 TEST_F(FoldCommandsTest, EditKeysAndUndoBringTheCardBackOpenFirst) {
     auto frame = MakeFrame();
     CKirikoView* view = frame->View();
     EditedCard& card = frame->Model();
-    view->SetFoldAngle(45);
+    frame->Editor()->SetFoldAngle(45);
     QTest::keyClick(view, Qt::Key_Space);
     EXPECT_EQ(view->FoldAngle(), 90.0);
     EXPECT_EQ(card.grid.HeightAt(1, 1), 1);
-    view->SetFoldAngle(120);
+    frame->Editor()->SetFoldAngle(120);
     frame->Action(ID_EDIT_UNDO)->trigger();
     EXPECT_EQ(view->FoldAngle(), 90.0);
     EXPECT_EQ(card.grid.HeightAt(1, 1), 0);
     // Keys that are no edit (Ctrl alone) leave the fold as it is.
-    view->SetFoldAngle(30);
+    frame->Editor()->SetFoldAngle(30);
     QTest::keyPress(view, Qt::Key_Control);
     QTest::keyRelease(view, Qt::Key_Control);
     EXPECT_EQ(view->FoldAngle(), 30.0);
@@ -152,7 +153,7 @@ TEST_F(FoldCommandsTest, ClosingCheckHasACheckMarkAndTellsTheStatusBar) {
 TEST_F(FoldCommandsTest, TheFoldAngleIsNeverStored) {
     {
         auto frame = MakeFrame();
-        frame->View()->SetFoldAngle(30);
+        frame->Editor()->SetFoldAngle(30);
         frame->close();
     }
     auto frame = MakeFrame();

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/EditController.h"
 #include "app/MainFrame.h"
 #include "app/SettingsStore.h"
 #include "edit/EditedCard.h"
@@ -119,7 +120,7 @@ TEST_F(MainFrameTest, SwitchesShowTheirStateInTextsAndCheckMarks) {
     EXPECT_EQ(e.editPlane, 0);
     EXPECT_TRUE(Action("editHorizontal")->isChecked());
 
-    frame->View()->OnCursorLarger();
+    frame->Editor()->OnCursorLarger();
     Action("homePosition")->trigger();
     EXPECT_EQ(e.cursorSize, 2);  // Home moves the camera only
 }

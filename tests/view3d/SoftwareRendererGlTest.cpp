@@ -10,6 +10,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/EditController.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "support/CardBuilder.h"
@@ -38,7 +39,8 @@ protected:
         for (int z = 5; z <= 6; ++z)  // a ledge held only at the top
             for (int y = 1; y <= 4; ++y) g.ChangeCellFlag(15, y, z, CELL_SOLID, true);
         g.MarkColumnsDirty(15, 1);
-        view = std::make_unique<CKirikoView>(card, settings, &sound);
+        view = std::make_unique<CKirikoView>(card, settings);
+        editor = std::make_unique<EditController>(card, settings, &sound, *view);
         view->resize(480, 360);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -76,6 +78,7 @@ protected:
     AppSettings settings;
     test::RecordingSound sound;
     std::unique_ptr<CKirikoView> view;
+    std::unique_ptr<EditController> editor;
 };
 
 TEST_F(SoftwareRendererGlTest, OpenedCardWithOutlinesAndCursorAgrees) {
@@ -114,8 +117,8 @@ TEST_F(SoftwareRendererGlTest, FoldedCardsAgreeAtEveryAngle) {
 TEST_F(SoftwareRendererGlTest, HighlightsOfBothChecksAgreeFromAnotherSide) {
     card.edit.checkInvalidFigure = true;
     card.edit.checkClosing = true;
-    view->OnCheckClosing();  // switches the check off again through the view
-    view->OnCheckClosing();  // and on
+    editor->OnCheckClosing();  // switches the check off again through the editor
+    editor->OnCheckClosing();  // and on
     QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, {100, 100});
     QTest::mouseMove(view.get(), {40, 160});
     QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, {40, 160});

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/EditController.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "support/RecordingSound.h"
@@ -25,7 +26,8 @@ class ViewWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override {
         model.NewCard(18, 9);
-        view = std::make_unique<CKirikoView>(model, settings, &sound);
+        view = std::make_unique<CKirikoView>(model, settings);
+        editor = std::make_unique<EditController>(model, settings, &sound, *view);
         view->resize(400, 300);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -52,6 +54,7 @@ protected:
     AppSettings settings;
     test::RecordingSound sound;
     std::unique_ptr<CKirikoView> view;
+    std::unique_ptr<EditController> editor;  // the keys and clicks the view hands on
 };
 
 TEST_F(ViewWidgetTest, ArrowsMoveTheCursorOnTheCurrentPlane) {
@@ -66,7 +69,7 @@ TEST_F(ViewWidgetTest, ArrowsMoveTheCursorOnTheCurrentPlane) {
     Key(Qt::Key_Left);
     EXPECT_EQ(Cursor().column, 2);
 
-    view->OnEditVertical();
+    editor->OnEditVertical();
     Key(Qt::Key_Up);
     Key(Qt::Key_Up);
     EXPECT_EQ(Cursor().row, 3);  // vertical plane: Up goes higher
@@ -94,7 +97,7 @@ TEST_F(ViewWidgetTest, SpaceRaisesZLowersAndEachEditIsOneUndoStepWithItsSound) {
     EXPECT_TRUE(model.grid.HasFlag(2, 1, 2, CELL_HORIZONTAL_FACE));
     EXPECT_TRUE(model.grid.HasFlag(2, 2, 1, CELL_VERTICAL_FACE));
 
-    view->OnEditUndo();
+    editor->OnEditUndo();
     Settle();
     EXPECT_EQ(model.grid.HeightAt(2, 1), 0);
     EXPECT_TRUE(model.grid.HasFlag(2, 1, 1, CELL_HORIZONTAL_FACE));
@@ -108,7 +111,7 @@ TEST_F(ViewWidgetTest, VerticalPlaneSpacePushesBackOrPullsOutWithItsSoundUnlessS
     Key(Qt::Key_Down);
     Key(Qt::Key_Space);
     Key(Qt::Key_Space);
-    view->OnEditVertical();
+    editor->OnEditVertical();
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     ASSERT_EQ(Cursor().row, 1);
@@ -122,7 +125,7 @@ TEST_F(ViewWidgetTest, VerticalPlaneSpacePushesBackOrPullsOutWithItsSoundUnlessS
     settings.soundMode = 0;
     Key(Qt::Key_Space);
     Key(Qt::Key_Space);
-    view->OnEditHorizontal();
+    editor->OnEditHorizontal();
     Key(Qt::Key_Space);
     Key(Qt::Key_Z);
     EXPECT_EQ(model.history.Size(), 8u);
@@ -138,7 +141,7 @@ TEST_F(ViewWidgetTest, CtrlSpaceTogglesThePlaneWithoutEditing) {
     Key(Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(model.edit.editPlane, 1);
     SendKey(QEvent::KeyRelease, Qt::Key_Control, false);
-    EXPECT_FALSE(view->Keys().ctrlHeld);
+    EXPECT_FALSE(editor->Keys().ctrlHeld);
     EXPECT_TRUE(model.history.Steps().empty());
 
     // Released, Space edits again: in the vertical plane it pulls out where
@@ -158,7 +161,7 @@ TEST_F(ViewWidgetTest, HeldSpaceEditsOncePerRepeatEachWithItsOwnUndoStep) {
     SendKey(QEvent::KeyRelease, Qt::Key_Space, false);
     EXPECT_EQ(model.grid.HeightAt(1, 1), 4);
     EXPECT_EQ(model.history.Size(), 4u);
-    view->OnEditUndo();
+    editor->OnEditUndo();
     EXPECT_EQ(model.grid.HeightAt(1, 1), 3);
 }
 
@@ -251,8 +254,8 @@ TEST_F(ViewWidgetTest, AClickPutsTheCursorOnTheFaceUnderThePointer) {
     for (int i = 0; i < 4; ++i) Key(Qt::Key_Space);
     Settle();
     ASSERT_FALSE(model.grid.gridChanged);
-    view->OnCursorLarger();  // size 2: the click snaps as the arrows would
-    QSignalSpy states(view.get(), &CKirikoView::CommandStateChanged);
+    editor->OnCursorLarger();  // size 2: the click snaps as the arrows would
+    QSignalSpy states(editor.get(), &EditController::CommandStateChanged);
 
     // The floor in front of the box, at column 12, depth 6: top surfaces.
     QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, 12.5, 6.5, 1));
@@ -294,7 +297,7 @@ TEST_F(ViewWidgetTest, AClickOnTheFoldedCardFindsTheFaceWhereItIsDrawnAndOpensTh
     Settle();
     // At 60 degrees the box's top (height 5, depth 1.5) is drawn where the
     // fold takes it.
-    view->SetFoldAngle(60);
+    editor->SetFoldAngle(60);
     const Vertex top = Transform(FoldMatrix(60), {5.5, 1.5, 5});
     QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, top.x, top.y, top.z));
     EXPECT_EQ(view->FoldAngle(), 90.0);
@@ -302,7 +305,7 @@ TEST_F(ViewWidgetTest, AClickOnTheFoldedCardFindsTheFaceWhereItIsDrawnAndOpensTh
     EXPECT_EQ(Cursor().column, 5);
     EXPECT_EQ(Cursor().row, 1);
     // Closed, faces lie on each other: a click puts the cursor nowhere.
-    view->SetFoldAngle(0);
+    editor->SetFoldAngle(0);
     const Vertex floor = Transform(FoldMatrix(0), {12.5, 6.5, 1});
     QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, ClientPixelOf(*view, floor.x, floor.y, floor.z));
     EXPECT_EQ(view->FoldAngle(), 0.0);
@@ -331,14 +334,14 @@ TEST_F(ViewWidgetTest, TheWheelZoomsAndSetsUpTheProjection) {
 }
 
 TEST_F(ViewWidgetTest, ViewCommandsSignalTheirStateAndAZeroWidthViewKeepsItsCamera) {
-    QSignalSpy spy(view.get(), &CKirikoView::CommandStateChanged);
-    view->OnCursorLarger();
+    QSignalSpy spy(editor.get(), &EditController::CommandStateChanged);
+    editor->OnCursorLarger();
     EXPECT_EQ(model.edit.cursorSize, 2);
-    view->OnHideCursor();
+    editor->OnHideCursor();
     EXPECT_FALSE(model.edit.cursorVisible);
-    view->OnMirrorMode();
+    editor->OnMirrorMode();
     EXPECT_TRUE(model.edit.mirrorMode);
-    view->OnCheckInvalidFigure();
+    editor->OnCheckInvalidFigure();
     EXPECT_TRUE(model.edit.checkInvalidFigure);
     EXPECT_TRUE(model.grid.gridChanged);
     EXPECT_EQ(spy.count(), 4);
@@ -371,8 +374,8 @@ void ExpectColour(const QImage& img, QPoint p, int r, int g, int b, const char* 
 }
 
 TEST_F(ViewWidgetTest, GrabbedFrameShowsBackgroundFacesAndCursorsWhereTheyBelong) {
-    view->OnCursorLarger();  // a 2x2 cursor at (1, 1)
-    view->OnMirrorMode();
+    editor->OnCursorLarger();  // a 2x2 cursor at (1, 1)
+    editor->OnMirrorMode();
     const QImage img = view->grabFramebuffer();
     ASSERT_FALSE(img.isNull());
     ExpectColour(img, {3, 3}, 179, 179, 255, "background");
