@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "edit/EditedCard.h"
+#include "model/CellFlags.h"
 #include "model/AppSettings.h"
 #include "support/RecordingSound.h"
 #include "view3d/FoldMap.h"
