@@ -37,12 +37,12 @@ void EditOperations::RaiseColumn(UndoStep& step, int x, int b, int t) {
     const int front = b + s - 1;
     for (int z = t + 1; z <= t + s; ++z) {
         step.lines.push_back(SaveLine(g, x, z));
-        for (int y = 0; y <= front; ++y) g.ChangeCellFlag(x, y, z, CELL_SOLID, true);
+        for (int y = 0; y <= front; ++y) g.SetSolid(x, y, z, true);
     }
     for (int z = 0; z <= t; ++z) {
         if (!g.IsSolid(x, 1, z)) continue;
         step.lines.push_back(SaveLine(g, x, z));
-        for (int y = 0; y <= front; ++y) g.ChangeCellFlag(x, y, z, CELL_SOLID, true);
+        for (int y = 0; y <= front; ++y) g.SetSolid(x, y, z, true);
     }
 }
 
@@ -67,7 +67,7 @@ bool EditOperations::PushPullSquare(UndoStep& step, int c, int b) {
         for (int x = c; x < c + s; ++x)
             for (int z = b; z < b + s; ++z) {
                 step.lines.push_back(SaveLine(g, x, z));
-                for (int y = 1; y <= H - 2; ++y) g.ChangeCellFlag(x, y, z, CELL_SOLID, false);
+                for (int y = 1; y <= H - 2; ++y) g.SetSolid(x, y, z, false);
             }
         g.MarkColumnsDirty(c, s);
         return true;
@@ -82,7 +82,7 @@ bool EditOperations::PushPullSquare(UndoStep& step, int c, int b) {
     for (int x = c; x < c + s; ++x)
         for (int z = b; z < b + s; ++z) {
             step.lines.push_back(SaveLine(g, x, z));
-            for (int y = 1; y <= e; ++y) g.ChangeCellFlag(x, y, z, CELL_SOLID, true);
+            for (int y = 1; y <= e; ++y) g.SetSolid(x, y, z, true);
         }
     g.MarkColumnsDirty(c, s);
     return false;

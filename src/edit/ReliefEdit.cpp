@@ -26,7 +26,7 @@ bool ApplyDepthMap(EditedCard& card, const DepthMap& map, bool keepInside) {
             for (int y = 1; y <= H - 2 && same; ++y) same = g.IsSolid(x, y, z) == (y <= d);
             if (same) continue;
             step.lines.push_back(SaveLine(g, x, z));
-            for (int y = 1; y <= H - 2; ++y) g.ChangeCellFlag(x, y, z, CELL_SOLID, y <= d);
+            for (int y = 1; y <= H - 2; ++y) g.SetSolid(x, y, z, y <= d);
             changed = true;
         }
         if (changed) g.MarkColumnsDirty(x, 1);

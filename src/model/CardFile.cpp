@@ -1,3 +1,4 @@
+#include "model/CellFlags.h"
 #include "model/CardFile.h"
 
 #include <sys/stat.h>

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "model/CellFlags.h"
+
 namespace pw {
+
+static_assert(CELL_SOLID == 1, "CellGrid::kSolidBit is the solid flag");
 
 void CellGrid::NewCard(int W, int H) {
     std::vector<std::uint8_t>().swap(cells_);
@@ -99,6 +103,8 @@ void CellGrid::MarkColumnsDirty(int first, int count) {
     for (int x = first; x <= first + count; ++x)
         if (x >= 1 && x < gridWidth - 1) ChangeCellFlag(x, 0, 0, COLUMN_DIRTY, true);
 }
+
+bool CellGrid::IsColumnDirty(int x) const { return HasFlag(x, 0, 0, COLUMN_DIRTY); }
 
 bool CellGrid::SameShape(const CellGrid& other) const {
     if (gridWidth != other.gridWidth || gridHeight != other.gridHeight) return false;

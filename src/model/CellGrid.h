@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/CellFlags.h"
 #include "model/ChangeStamps.h"
 
 namespace pw {
@@ -27,7 +26,10 @@ public:
     std::uint8_t GetCell(int x, int y, int z) const { return cells_[Index(x, y, z)]; }
     void PutCell(int x, int y, int z, std::uint8_t value) { cells_[Index(x, y, z)] = value; }
     void ChangeCellFlag(int x, int y, int z, std::uint8_t flag, bool set);
-    bool IsSolid(int x, int y, int z) const { return (GetCell(x, y, z) & CELL_SOLID) != 0; }
+    bool IsSolid(int x, int y, int z) const { return (GetCell(x, y, z) & kSolidBit) != 0; }
+    // Makes the cell part of the user's shape or not; the faces follow at
+    // the column's next rebuild.
+    void SetSolid(int x, int y, int z, bool solid) { ChangeCellFlag(x, y, z, kSolidBit, solid); }
     bool HasFlag(int x, int y, int z, std::uint8_t flag) const { return (GetCell(x, y, z) & flag) != 0; }
 
     // Highest solid z at depth y (0 when none), highest solid y at height z.
@@ -45,7 +47,7 @@ public:
     // Sets COLUMN_DIRTY on columns first .. first+count that are card columns
     // (the border column gridWidth-1 is never marked).
     void MarkColumnsDirty(int first, int count);
-    bool IsColumnDirty(int x) const { return HasFlag(x, 0, 0, COLUMN_DIRTY); }
+    bool IsColumnDirty(int x) const;
 
     bool Empty() const { return cells_.empty(); }
     std::size_t CellCount() const { return cells_.size(); }
@@ -62,6 +64,9 @@ public:
     bool SameShape(const CellGrid& other) const;
 
 private:
+    // The solid bit of a cell byte (CELL_SOLID); the other bits are the
+    // faces and marks the model derives, which nothing outside it reads.
+    static constexpr std::uint8_t kSolidBit = 1;
     std::size_t Index(int x, int y, int z) const {
         return (static_cast<std::size_t>(x) * gridHeight + y) * gridHeight + z;
     }

@@ -1,3 +1,4 @@
+#include "model/CellFlags.h"
 #include "model/GridInvariants.h"
 
 #include <string>

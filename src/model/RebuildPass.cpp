@@ -1,3 +1,4 @@
+#include "model/CellFlags.h"
 #include "model/RebuildPass.h"
 
 #include "model/CellGrid.h"

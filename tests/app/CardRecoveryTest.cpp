@@ -61,7 +61,7 @@ void Raise(EditedCard& card, int x) {
     const int z = card.grid.HeightAt(x, 1) + 1;
     UndoStep step;
     step.lines.push_back(SaveLine(card.grid, x, z));
-    card.grid.ChangeCellFlag(x, 1, z, CELL_SOLID, true);
+    card.grid.SetSolid(x, 1, z, true);
     card.grid.MarkColumnsDirty(x, 2);
     card.grid.gridChanged = true;
     card.history.PushStep(std::move(step));

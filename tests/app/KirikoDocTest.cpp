@@ -56,7 +56,7 @@ protected:
     void EditCard() {
         UndoStep step;
         step.lines.push_back(SaveLine(model.grid, 1, 1));
-        model.grid.ChangeCellFlag(1, 1, 1, CELL_SOLID, true);
+        model.grid.SetSolid(1, 1, 1, true);
         model.grid.MarkColumnsDirty(1, 2);
         model.grid.gridChanged = true;
         model.history.PushStep(std::move(step));

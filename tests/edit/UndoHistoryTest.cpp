@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/UndoHistory.h"
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/RebuildPass.h"
 

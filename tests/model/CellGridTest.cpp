@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"

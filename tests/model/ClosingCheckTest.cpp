@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/ClosingCheck.h"
 #include "model/GridSheet.h"

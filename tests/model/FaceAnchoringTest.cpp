@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/FaceAnchoring.h"
 #include "model/GridSheet.h"

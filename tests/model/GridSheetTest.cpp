@@ -1,3 +1,4 @@
+#include "model/CellFlags.h"
 #include "model/GridSheet.h"
 #include "model/GridSheetCells.h"
 

@@ -4,6 +4,7 @@
 #include <set>
 #include <tuple>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/GridInvariants.h"
 #include "model/RebuildPass.h"

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/ClosingCheck.h"
 #include "model/RebuildPass.h"

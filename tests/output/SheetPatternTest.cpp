@@ -8,6 +8,7 @@
 #include <random>
 #include <tuple>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/GridSheet.h"
 #include "model/RebuildPass.h"

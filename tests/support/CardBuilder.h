@@ -11,14 +11,14 @@ namespace pw::test {
 // joins the back sheet, as raising does.
 inline void AddBox(CellGrid& g, int x, int depth, int height) {
     for (int y = 1; y <= depth; ++y)
-        for (int z = 1; z <= height; ++z) g.ChangeCellFlag(x, y, z, CELL_SOLID, true);
+        for (int z = 1; z <= height; ++z) g.SetSolid(x, y, z, true);
     g.MarkColumnsDirty(x, 1);
     g.gridChanged = true;
 }
 
 // Opens a tunnel at height z in column x (empty at every depth 1 .. H-2).
 inline void AddTunnel(CellGrid& g, int x, int z) {
-    for (int y = 1; y <= g.gridHeight - 2; ++y) g.ChangeCellFlag(x, y, z, CELL_SOLID, false);
+    for (int y = 1; y <= g.gridHeight - 2; ++y) g.SetSolid(x, y, z, false);
     g.MarkColumnsDirty(x, 1);
     g.gridChanged = true;
 }
@@ -33,7 +33,7 @@ inline void RandomCard(CellGrid& g, std::mt19937& rng, int W, int H) {
         while (y <= H - 2 && h > 0) {
             const int run = std::uniform_int_distribution<int>(1, 3)(rng);
             for (int k = 0; k < run && y <= H - 2; ++k, ++y)
-                for (int z = 1; z <= h; ++z) g.ChangeCellFlag(x, y, z, CELL_SOLID, true);
+                for (int z = 1; z <= h; ++z) g.SetSolid(x, y, z, true);
             h = std::uniform_int_distribution<int>(0, h)(rng);
             if (h == 0) break;
         }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 
 namespace pw::test {

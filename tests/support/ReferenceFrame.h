@@ -4,6 +4,7 @@
 // face and outline on its own. Kept as the reference that the geometry
 // stage and the batch path must reproduce, call for call and pixel for pixel.
 #include "edit/EditedCard.h"
+#include "model/CellFlags.h"
 #include "model/AppSettings.h"
 #include "model/CellGrid.h"
 #include "model/RebuildPass.h"

@@ -125,7 +125,7 @@ TEST_F(CardGeometryTest, FrameAfterNoChangeDerivesNothingAndAnEditOnlyItsColumns
     ExpectSameAsReference("box in column 8");
 
     // Lowering it again merges the slab back: one block, 6-10.
-    model.grid.ChangeCellFlag(8, 1, 1, CELL_SOLID, false);
+    model.grid.SetSolid(8, 1, 1, false);
     model.grid.MarkColumnsDirty(8, 1);
     model.grid.gridChanged = true;
     EXPECT_EQ(Frame().blocksDerived, 1);

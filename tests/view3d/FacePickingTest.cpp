@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "model/CellFlags.h"
 #include "model/CellGrid.h"
 #include "model/GridSheet.h"
 #include "model/GridSheetCells.h"

@@ -37,7 +37,7 @@ protected:
         test::AddBox(g, 12, 6, 6);
         test::AddBox(g, 13, 3, 2);
         for (int z = 5; z <= 6; ++z)  // a ledge held only at the top
-            for (int y = 1; y <= 4; ++y) g.ChangeCellFlag(15, y, z, CELL_SOLID, true);
+            for (int y = 1; y <= 4; ++y) g.SetSolid(15, y, z, true);
         g.MarkColumnsDirty(15, 1);
         view = std::make_unique<CKirikoView>(card, settings);
         editor = std::make_unique<EditController>(card, settings, &sound, *view);

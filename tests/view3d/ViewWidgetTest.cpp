@@ -14,6 +14,7 @@
 
 #include "app/EditController.h"
 #include "edit/EditedCard.h"
+#include "model/CellFlags.h"
 #include "model/AppSettings.h"
 #include "support/RecordingSound.h"
 #include "view3d/FoldMap.h"
