@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "output/ExportFormat.h"
+
 namespace pw {
 
 // `popwright-cli export IN.kpf OUT.EXT [--bmp-width P] [--ratio R] [--invert]
@@ -16,7 +18,13 @@ namespace pw {
 // them; any other use, and a value out of range, is a one-line message and
 // exit status 2 with nothing written. Settings not given keep their
 // defaults. An existing OUT is replaced only by a complete file. Returns the
-// exit status (0 done, 1 read/write failure, 2 usage).
-int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// exit status (0 done, 1 read/write failure, 2 usage). The extensions, which
+// options fit which file and the messages come from `formats`.
+int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const ExportFormatList& formats = ExportFormats());
+
+// The export command's part of --help, its extensions and option groups
+// read from `formats`.
+std::string ExportHelp(const ExportFormatList& formats = ExportFormats());
 
 }  // namespace pw
