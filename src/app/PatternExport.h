@@ -30,9 +30,10 @@ public:
     PatternExport(EditedCard& model, const AppSettings& settings, UserPrompts& prompts, PatternOptions& options)
         : model_(model), settings_(settings), prompts_(prompts), options_(options) {}
 
-    // "Export Unfolded pattern...": BMP, EMF, SVG, PDF or the pattern as a
-    // flat DXF, by the extension. SVG, PDF and DXF ask for the pattern
-    // options first (the cell size starting from the Setting dialog's), and
+    // "Export Unfolded pattern...": any flat pattern format, by the
+    // extension (a DXF name means the pattern's DXF). Formats that take
+    // pattern options (SVG, PDF, DXF) ask for them first (the cell size
+    // starting from the Setting dialog's), and
     // a written file's finished size, and how many folds were too short to
     // perforate, show in the window's status bar.
     void ExportUnfoldedPattern(QWidget* window);
