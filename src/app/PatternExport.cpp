@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QStringList>
 #include <string>
+#include <vector>
 
 #include "app/OutputGrid.h"
 #include "app/PatternOptionsDialog.h"
@@ -17,7 +19,7 @@
 #include "model/GridSheet.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
-#include "output/PatternFiles.h"
+#include "output/ExportFormat.h"
 #include "output/TilePlan.h"
 
 namespace pw {
@@ -31,27 +33,42 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 }  // namespace
 
+QString ExportFileFilter(bool relief) {
+    QStringList filters;
+    for (const ExportFormat* format : ExportFormats()) {
+        if (format->relief != relief) continue;
+        QStringList patterns;
+        for (const std::string& ext : format->extensions) patterns << QStringLiteral("*.") + QString::fromStdString(ext);
+        filters << Translated("FileFilters", format->filterName) + QLatin1Char('(') + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
 void PatternExport::ExportUnfoldedPattern(QWidget* window) {
-    const QString path = prompts_.GetSaveFileName(window, Translated("FileFilters", kPatternFileFilter));
+    const QString path = prompts_.GetSaveFileName(window, ExportFileFilter(false));
     if (path.isEmpty()) return;
     const std::string file = LocalPath(path);
-    PatternFileType type = PatternFileTypeOf(file);
-    if (type == PatternFileType::Unknown) {
-        prompts_.ShowMessage(window, ShownMessage(msg::kSpecifyPatternFile));
-        return;
-    }
     // This command writes the pattern: a DXF name means the flat pattern,
     // the relief has its own command.
-    if (type == PatternFileType::Dxf) type = PatternFileType::PatternDxf;
+    const ExportFormat* format = PatternFormatOf(file);
+    if (!format) {
+        std::vector<std::string> extensions;
+        for (const ExportFormat* f : ExportFormats())
+            if (!f->relief) extensions.insert(extensions.end(), f->extensions.begin(), f->extensions.end());
+        prompts_.ShowMessage(window, ShownMessage(msg::kSpecifyFileOf)
+                                         .arg(QString::fromStdString(ExtensionChoice(extensions))));
+        return;
+    }
     const Sheet sheet = DeriveGridSheet(GridForOutput(model_));
 
-    const bool cutterFile =
-        type == PatternFileType::Svg || type == PatternFileType::Pdf || type == PatternFileType::PatternDxf;
+    // The files that take pattern options are the cutter-ready ones.
+    const bool cutterFile = format->options != 0;
     PatternOptions options = options_;
     if (cutterFile) {
         PatternOptions initial = options_;
         initial.cellMm = settings_.cellSizeMm;
-        PatternOptionsDialog dialog(type, initial, sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, prompts_,
+        PatternOptionsDialog dialog(*format, initial, sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, prompts_,
                                     window);
         if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
         options = dialog.Options();
@@ -61,7 +78,8 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     // Every kind of file that was not written is reported, the bitmap too:
     // a silent failure would look like a saved file.
     const ScreenResolution screen = ScreenResolutionOf(window);
-    if (!WritePatternFile(file, type, sheet, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options)) {
+    const ExportInput input{sheet, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options};
+    if (!WriteExportFile(*format, file, input)) {
         prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));
         return;
     }
@@ -71,7 +89,7 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     const CutterPattern pattern = LayOutCutterPattern(sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
     QString text = QCoreApplication::translate("PatternExport", "Saved %1: %2")
                        .arg(QFileInfo(path).fileName(), FinishedSizeShown(pattern.size));
-    if (type == PatternFileType::Pdf) {
+    if (Takes(*format, kTakesTiling)) {
         const int pages = static_cast<int>(PlanPatternPages(pattern).pages.size());
         if (pages > 1) text += QCoreApplication::translate("PatternExport", ", %1 pages").arg(pages);
     }
@@ -81,9 +99,16 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
 }
 
 void PatternExport::ExportDxf(QWidget* window) {
-    const QString path = prompts_.GetSaveFileName(window, Translated("FileFilters", kDxfFileFilter));
+    const QString path = prompts_.GetSaveFileName(window, ExportFileFilter(true));
     if (path.isEmpty()) return;
-    if (!WritePatternFile(LocalPath(path), PatternFileType::Dxf, DeriveGridSheet(GridForOutput(model_)), settings_, 0, 0))
+    // Whatever the name, the relief's format writes it (the first, if more
+    // formats write the relief).
+    const ExportFormat* relief = nullptr;
+    for (const ExportFormat* f : ExportFormats())
+        if (f->relief && !relief) relief = f;
+    const Sheet sheet = DeriveGridSheet(GridForOutput(model_));
+    const PatternOptions noOptions;
+    if (!relief || !WriteExportFile(*relief, LocalPath(path), ExportInput{sheet, settings_, 0, 0, noOptions}))
         prompts_.ShowMessage(window, ShownMessage(msg::kFileOpenFailed));
 }
 

@@ -10,13 +10,15 @@ struct AppSettings;
 struct EditedCard;
 struct PatternOptions;
 
-// The save dialog's filters, in Qt's form. Only the extension of the chosen
-// name decides what is written, never the chosen filter.
-// Marked for translation in the context "FileFilters"; a translation keeps
-// the patterns in parentheses.
-inline constexpr const char* kPatternFileFilter = QT_TRANSLATE_NOOP(
-    "FileFilters", "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;Pattern DXF File(*.dxf)");
-inline constexpr const char* kDxfFileFilter = QT_TRANSLATE_NOOP("FileFilters", "DXF File(*.dxf)");
+// The save dialogs' filters in Qt's form, one per export format of the
+// registry (output/ExportFormat.h): the flat pattern's formats, or the
+// relief's. Each format's name is translated in the context "FileFilters";
+// the patterns in parentheses come from its extensions. Only the extension
+// of the chosen name decides what is written, never the chosen filter.
+QString ExportFileFilter(bool relief);
+// What ExportFileFilter(true) is untranslated, as a constant for the checks
+// of the file dialogs' suffix handling; nothing else reads it.
+inline constexpr const char* kDxfFileFilter = "DXF File(*.dxf)";
 
 // The two File export commands: each asks for a file with the save dialog
 // (which asks before overwriting), writes it and reports a failure in a
@@ -28,9 +30,10 @@ public:
     PatternExport(EditedCard& model, const AppSettings& settings, UserPrompts& prompts, PatternOptions& options)
         : model_(model), settings_(settings), prompts_(prompts), options_(options) {}
 
-    // "Export Unfolded pattern...": BMP, EMF, SVG, PDF or the pattern as a
-    // flat DXF, by the extension. SVG, PDF and DXF ask for the pattern
-    // options first (the cell size starting from the Setting dialog's), and
+    // "Export Unfolded pattern...": any flat pattern format, by the
+    // extension (a DXF name means the pattern's DXF). Formats that take
+    // pattern options (SVG, PDF, DXF) ask for them first (the cell size
+    // starting from the Setting dialog's), and
     // a written file's finished size, and how many folds were too short to
     // perforate, show in the window's status bar.
     void ExportUnfoldedPattern(QWidget* window);

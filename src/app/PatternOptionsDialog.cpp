@@ -65,11 +65,11 @@ bool ParseLengthMm(const QString& text, double low, double high, double& value) 
     return true;
 }
 
-PatternOptionsDialog::PatternOptionsDialog(PatternFileType type, const PatternOptions& initial, const Sheet& sheet,
-                                           int reverseMode, int rudovozuSizeRatio, UserPrompts& prompts,
-                                           QWidget* parent)
+PatternOptionsDialog::PatternOptionsDialog(const ExportFormat& format, const PatternOptions& initial,
+                                           const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
+                                           UserPrompts& prompts, QWidget* parent)
     : QDialog(parent),
-      type_(type),
+      format_(format),
       options_(initial),
       sheet_(sheet),
       reverseMode_(reverseMode),
@@ -185,16 +185,19 @@ void PatternOptionsDialog::BuildLayout() {
 }
 
 void PatternOptionsDialog::UpdateEnabled() {
-    const bool drawing = type_ == PatternFileType::Svg || type_ == PatternFileType::Pdf;
-    // A DXF line has no width, and text or a key would be cut.
-    hairline_->setEnabled(drawing);
-    legend_->setEnabled(drawing);
-    dash_->setEnabled(perforate_->isChecked());
-    gap_->setEnabled(perforate_->isChecked());
-    // The SVG is one piece on a page of the paper; only the PDF tiles.
-    paper_->setEnabled(drawing);
-    tile_->setEnabled(type_ == PatternFileType::Pdf);
-    pages_->setVisible(type_ == PatternFileType::Pdf);
+    // A DXF line has no width, and text or a key would be cut; the SVG is
+    // one piece on a page of the paper; only the PDF tiles. Each format's
+    // declaration says so.
+    cellSize_->setEnabled(Takes(format_, kTakesCellSize));
+    cutOrder_->setEnabled(Takes(format_, kTakesCutOrder));
+    hairline_->setEnabled(Takes(format_, kTakesHairline));
+    legend_->setEnabled(Takes(format_, kTakesLegend));
+    perforate_->setEnabled(Takes(format_, kTakesPerforation));
+    dash_->setEnabled(Takes(format_, kTakesPerforation) && perforate_->isChecked());
+    gap_->setEnabled(Takes(format_, kTakesPerforation) && perforate_->isChecked());
+    paper_->setEnabled(Takes(format_, kTakesPaper));
+    tile_->setEnabled(Takes(format_, kTakesTiling));
+    pages_->setVisible(Takes(format_, kTakesTiling));
 }
 
 bool PatternOptionsDialog::ReadFields(PatternOptions& out, bool report) {
@@ -212,10 +215,9 @@ bool PatternOptionsDialog::ReadFields(PatternOptions& out, bool report) {
     PatternOptions o = options_;
     if (!ParseCellSize(cellSize_->text(), o.cellMm)) return fail(cellSize_, CellSizeMessage());
     o.cutOrder = cutOrder_->currentIndex() == 1 ? CutOrder::AsDrawn : CutOrder::InnerFirst;
-    const bool drawing = type_ == PatternFileType::Svg || type_ == PatternFileType::Pdf;
-    o.hairline = drawing && hairline_->isChecked();
-    o.legend = drawing && legend_->isChecked();
-    o.perforate = perforate_->isChecked();
+    o.hairline = Takes(format_, kTakesHairline) && hairline_->isChecked();
+    o.legend = Takes(format_, kTakesLegend) && legend_->isChecked();
+    o.perforate = Takes(format_, kTakesPerforation) && perforate_->isChecked();
     if (o.perforate) {
         if (!ParseLengthMm(dash_->text(), kMinDashMm, kMaxDashMm, o.dashMm))
             return fail(dash_, between(kMinDashMm, kMaxDashMm));
@@ -223,7 +225,7 @@ bool PatternOptionsDialog::ReadFields(PatternOptions& out, bool report) {
             return fail(gap_, between(kMinGapMm, kMaxGapMm));
     }
     if (const auto p = PaperNamed(paper_->currentData().toString().toStdString())) o.paper = *p;
-    o.tile = type_ == PatternFileType::Pdf && tile_->isChecked();
+    o.tile = Takes(format_, kTakesTiling) && tile_->isChecked();
     out = o;
     return true;
 }
@@ -236,7 +238,7 @@ void PatternOptionsDialog::UpdateStatements() {
     const double cell = PatternCellMm(o.cellMm, ratio_, SheetGridWidth(sheet_));
     const FinishedSize finished = FinishedSizeOf(cell, SheetGridWidth(sheet_), SheetGridHeight(sheet_));
     finishedSize_->setText(tr("Finished size: %1").arg(FinishedSizeShown(finished)));
-    if (type_ != PatternFileType::Pdf) return;
+    if (!Takes(format_, kTakesTiling)) return;
     const PatternPages plan = PlanPatternPages(LayOutCutterPattern(sheet_, reverseMode_, ratio_, o));
     const int count = static_cast<int>(plan.pages.size());
     pages_->setText(count == 1 ? tr("1 page")

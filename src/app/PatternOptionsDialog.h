@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+#include "output/ExportFormat.h"
 #include "output/PatternFiles.h"
 #include "output/PatternOptions.h"
 
@@ -19,14 +20,19 @@ class UserPrompts;
 // file: the real size (cell size, with the finished card's size stated as
 // it is typed), the cut order, hairline strokes, perforated folds with
 // their dash and gap, the legend, and the paper and tiling of the PDF (the
-// page count stated). Options a file type cannot carry are shown but
-// disabled. OK checks the numbers (message and focus on the first bad one,
+// page count stated). Options the format cannot carry (its declaration
+// says which) are shown but disabled. OK checks the numbers (message and focus on the first bad one,
 // the dialog stays open); Options() then holds the choice.
 class PatternOptionsDialog : public QDialog {
     Q_OBJECT
 public:
+    PatternOptionsDialog(const ExportFormat& format, const PatternOptions& initial, const Sheet& sheet,
+                         int reverseMode, int rudovozuSizeRatio, UserPrompts& prompts, QWidget* parent = nullptr);
+    // The same for a built-in format by its name.
     PatternOptionsDialog(PatternFileType type, const PatternOptions& initial, const Sheet& sheet, int reverseMode,
-                         int rudovozuSizeRatio, UserPrompts& prompts, QWidget* parent = nullptr);
+                         int rudovozuSizeRatio, UserPrompts& prompts, QWidget* parent = nullptr)
+        : PatternOptionsDialog(*ExportFormatOfType(type), initial, sheet, reverseMode, rudovozuSizeRatio, prompts,
+                               parent) {}
 
     const PatternOptions& Options() const { return options_; }
 
@@ -41,7 +47,7 @@ private:
     // Reads the fields into `out`; false (after the message) on a bad one.
     bool ReadFields(PatternOptions& out, bool report);
 
-    PatternFileType type_;
+    const ExportFormat& format_;
     PatternOptions options_;
     const Sheet& sheet_;
     int reverseMode_;

@@ -24,10 +24,6 @@ namespace pw {
 
 namespace {
 
-// Limits of the number fields.
-constexpr int kRatioLow = 10, kRatioHigh = 90;
-constexpr int kBmpLow = 10, kBmpHigh = 1600;
-
 QLineEdit* NumberEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
@@ -265,7 +261,7 @@ void CSettingsDialog::accept() {
     // Read into temporaries first, so a failed check leaves every value as it was.
     std::int32_t ratio = 0, bmp = 0, height = 0, width = 0;
     if (!ReadRangedField(printSize_, kRatioLow, kRatioHigh, ratio)) return;
-    if (!ReadRangedField(bmpWidth_, kBmpLow, kBmpHigh, bmp)) return;
+    if (!ReadRangedField(bmpWidth_, kBmpWidthLow, kBmpWidthHigh, bmp)) return;
     if (!ReadRangedField(gridHeight_, kCardHeightLow, kCardHeightHigh, height)) return;
     if (!ReadRangedField(gridWidth_, kCardWidthLow, kCardWidthHigh, width)) return;
     double cell = 0;

@@ -1,5 +1,6 @@
 #include "cli/ExportCommand.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -11,10 +12,11 @@
 #include "cli/CommandWords.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "model/GridSheet.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
 #include "output/CutterPattern.h"
-#include "output/PatternFiles.h"
+#include "output/ExportFormat.h"
 #include "output/PatternOptions.h"
 #include "output/PatternPlacement.h"
 
@@ -24,10 +26,6 @@ namespace {
 
 // The metafile's reference device, standing in for the desktop's screen.
 constexpr int kReferenceDpi = 96;
-
-// The same ranges as the settings dialog.
-constexpr int kMinBmpWidth = 10, kMaxBmpWidth = 1600;
-constexpr int kMinRatio = 10, kMaxRatio = 90;
 
 std::string Filled(const char* message, const std::string& low, const std::string& high) {
     std::string text = message;
@@ -128,9 +126,9 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
         if (!words.TakeValue(value)) return UsageError(err, name + " needs a value");
         std::string problem;
         if (name == "--ratio") {
-            problem = ParseOption(value, kMinRatio, kMaxRatio, request.settings.rudovozuSizeRatio);
+            problem = ParseOption(value, kRatioLow, kRatioHigh, request.settings.rudovozuSizeRatio);
         } else if (name == "--bmp-width") {
-            problem = ParseOption(value, kMinBmpWidth, kMaxBmpWidth, request.settings.rudovozuSizeBMP);
+            problem = ParseOption(value, kBmpWidthLow, kBmpWidthHigh, request.settings.rudovozuSizeBMP);
         } else if (name == "--cell-mm") {
             given.cell = true;
             problem = ParseCell(value, options.cellMm);
@@ -169,43 +167,73 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
     return kExitOk;
 }
 
-// The first option given that the file type cannot take, with the reason;
+// The first option given that the format cannot take, with the reason;
 // empty when all fit.
-std::string MisplacedOption(PatternFileType type, const GivenOptions& g) {
+std::string MisplacedOption(const ExportFormat& format, const GivenOptions& g, const ExportFormatList& formats) {
     struct Check {
         bool given;
         const char* name;
+        unsigned option;
     };
-    const Check cutterOptions[] = {{g.cell, "--cell-mm"},   {g.hairline, "--hairline"}, {g.perforate, "--perforate"},
-                                   {g.dash, "--dash"},      {g.gap, "--gap"},           {g.legend, "--legend"},
-                                   {g.page, "--page"},      {g.tile, "--tile"},         {g.cutOrder, "--cut-order"}};
-    for (const Check& c : cutterOptions) {
-        if (!c.given) continue;
-        const std::string name = c.name;
-        if (type == PatternFileType::Bmp || type == PatternFileType::Emf)
-            return name + " applies to svg, pdf and dxf --pattern files";
-        if (type == PatternFileType::Dxf)
-            return name + " needs --pattern for a dxf file (without it the relief's 3D faces are written)";
-        if (type == PatternFileType::PatternDxf && (name == "--hairline" || name == "--legend"))
-            return name + " does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole";
-        if (type == PatternFileType::PatternDxf && (name == "--page" || name == "--tile"))
-            return name + " does not apply to the DXF pattern, which has no pages";
-        if (type == PatternFileType::Svg && name == "--tile")
-            return "--tile applies to pdf files; the SVG stays one piece";
-    }
+    const Check cutterOptions[] = {
+        {g.cell, "--cell-mm", kTakesCellSize},    {g.hairline, "--hairline", kTakesHairline},
+        {g.perforate, "--perforate", kTakesPerforation}, {g.dash, "--dash", kTakesPerforation},
+        {g.gap, "--gap", kTakesPerforation},      {g.legend, "--legend", kTakesLegend},
+        {g.page, "--page", kTakesPaper},          {g.tile, "--tile", kTakesTiling},
+        {g.cutOrder, "--cut-order", kTakesCutOrder}};
+    for (const Check& c : cutterOptions)
+        if (c.given)
+            if (std::string refused = OptionRefused(format, c.option, c.name, formats); !refused.empty())
+                return refused;
     if ((g.dash || g.gap) && !g.perforate) return std::string(g.dash ? "--dash" : "--gap") + " needs --perforate";
     return "";
 }
 
 }  // namespace
 
-int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+std::string ExportHelp(const ExportFormatList& formats) {
+    std::string extensions;
+    for (const std::string& ext : ExportExtensions(formats)) {
+        extensions += " " + ext;
+        for (const ExportFormat* f : formats)
+            if (*f->helpNote && std::count(f->extensions.begin(), f->extensions.end(), ext))
+                extensions += std::string(" (") + f->helpNote + ")";
+    }
+    const AppSettings defaults;
+    const PatternOptions options;
+    return "  popwright-cli export IN.kpf OUT.EXT [options]\n"
+           "      Write the unfolded pattern or the relief to an image, vector or DXF file.\n"
+           "      EXT:" + extensions + "\n"
+           "      --bmp-width P      bitmap width in pixels (" + std::to_string(kBmpWidthLow) + " - " +
+           std::to_string(kBmpWidthHigh) + ", default " + std::to_string(defaults.rudovozuSizeBMP) + ")\n"
+           "      --ratio R          print size, percent of the A4 width (" + std::to_string(kRatioLow) + " - " +
+           std::to_string(kRatioHigh) + ", default " + std::to_string(defaults.rudovozuSizeRatio) + ")\n"
+           "      --invert           mirror the pattern left to right\n"
+           "      " + FormatsTaking(kTakesCellSize | kTakesCutOrder | kTakesPerforation, formats) + " only:\n"
+           "      --cell-mm C        cell size in mm (" + FormatMm(kMinCellMm) + " - " + FormatMm(kMaxCellMm) +
+           "; 0 = from --ratio)\n"
+           "      --cut-order O      inner-first (default: folds, inner cuts, outline last) or as-drawn\n"
+           "      --perforate        folds as real dashes: --dash MM (default " + FormatMm(options.dashMm) +
+           ") --gap MM (default " + FormatMm(options.gapMm) + ")\n"
+           "      " + FormatsTaking(kTakesHairline | kTakesLegend | kTakesPaper, formats) + " only:\n"
+           "      --hairline         strokes of 0.001 in, for laser print drivers\n"
+           "      --legend           a key of the line kinds and the card's size\n"
+           "      --page NAME        a4 (default), a5, a3, letter or legal\n"
+           "      --tile             " + FormatsTaking(kTakesTiling, formats) +
+           ": tile over pages even when the sheet fits one\n";
+}
+
+int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const ExportFormatList& formats) {
     ExportRequest request;
     if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
-    PatternFileType type = PatternFileTypeOf(request.out);
-    if (type == PatternFileType::Unknown) return UsageError(err, msg::kSpecifyExportFile);
-    if (type == PatternFileType::Dxf && request.given.pattern) type = PatternFileType::PatternDxf;
-    if (const std::string misplaced = MisplacedOption(type, request.given); !misplaced.empty())
+    const ExportFormat* format = ExportFormatOf(request.out, request.given.pattern, formats);
+    if (!format) {
+        std::string refusal = msg::kSpecifyFileOf;
+        refusal.replace(refusal.find("%1"), 2, ExtensionChoice(ExportExtensions(formats)));
+        return UsageError(err, refusal);
+    }
+    if (const std::string misplaced = MisplacedOption(*format, request.given, formats); !misplaced.empty())
         return ValueError(err, misplaced);
 
     EditedCard model;
@@ -214,8 +242,9 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     const double perCm = kReferenceDpi * kInchesPerCentimetre;
     int scored = 0;
-    if (!WritePatternFile(request.out, type, model.grid, request.settings, perCm, perCm, request.options, &scored)) {
-        PrintError(err, request.out, type == PatternFileType::Dxf ? msg::kFileOpenFailed : msg::kFileSaveFailed);
+    const ExportInput input{DeriveGridSheet(model.grid), request.settings, perCm, perCm, request.options};
+    if (!WriteExportFile(*format, request.out, input, &scored)) {
+        PrintError(err, request.out, format->relief ? msg::kFileOpenFailed : msg::kFileSaveFailed);
         return kExitFileError;
     }
     // Not an error, but the cutter must be told to score that layer.

@@ -10,6 +10,10 @@ constexpr std::int32_t RgbColor(int r, int g, int b) { return r | (g << 8) | (b 
 // and cells. Card files and the command line allow more.
 constexpr int kCardWidthLow = 10, kCardWidthHigh = 80;
 constexpr int kCardHeightLow = 5, kCardHeightHigh = 40;
+// The print size (percent of the A4 width) and the bitmap width (pixels)
+// the Setting dialog and popwright-cli accept.
+constexpr int kRatioLow = 10, kRatioHigh = 90;
+constexpr int kBmpWidthLow = 10, kBmpWidthHigh = 1600;
 
 // The user's preferences that outlive a run. Defaults are the values at
 // start before anything is loaded.

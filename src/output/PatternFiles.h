@@ -9,10 +9,16 @@ class CellGrid;
 struct AppSettings;
 struct Sheet;
 
-// The files the pattern and the relief go to, chosen by the extension. A
-// ".dxf" name stands for the relief's 3D faces (Dxf); the pattern's own
-// flat DXF (PatternDxf) is asked for by the pattern export commands.
+struct ExportFormat;
+
+// Names for the built-in formats of the registry (output/ExportFormat.h),
+// which is what the commands and dialogs read; a new format needs no name
+// here. A ".dxf" name stands for the relief's 3D faces (Dxf); the pattern's
+// own flat DXF (PatternDxf) is asked for by the pattern export commands.
 enum class PatternFileType { Bmp, Emf, Svg, Pdf, Dxf, PatternDxf, Unknown };
+
+// The registry's format the name stands for; null for Unknown.
+const ExportFormat* ExportFormatOfType(PatternFileType type);
 
 // The type named by the text after the last dot of the file name (not of a
 // folder), compared ignoring case; Unknown without a dot.

@@ -1,0 +1,105 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "model/TranslatableText.h"
+#include "output/PatternOptions.h"
+
+namespace pw {
+
+struct AppSettings;
+struct Sheet;
+
+// The pattern options a file can carry, as bits of ExportFormat::options.
+// Their ranges live with the options (output/PatternOptions.h).
+enum PatternOptionBits : unsigned {
+    kTakesCellSize = 1u << 0,
+    kTakesCutOrder = 1u << 1,
+    kTakesPerforation = 1u << 2,  // and its dash and gap
+    kTakesHairline = 1u << 3,
+    kTakesLegend = 1u << 4,
+    kTakesPaper = 1u << 5,
+    kTakesTiling = 1u << 6,
+};
+
+// What a writer reads: the card's sheet, the settings (reverse mode, print
+// size, bitmap width), the screen's resolution for the metafile and the
+// pattern options (only those the format takes are ever set).
+struct ExportInput {
+    const Sheet& sheet;
+    const AppSettings& settings;
+    double pxPerCm;
+    double pyPerCm;
+    const PatternOptions& options;
+};
+
+// Writes the file whole or not at all; false when the picture cannot be
+// made or written. Sets `scoredFolds` to the perforated folds too short to
+// perforate, which went to the score layer.
+using ExportWriter = bool (*)(const std::string& path, const ExportInput& input, int& scoredFolds);
+
+// Why some options the format does not take are refused, said after the
+// option's name ("--tile applies to pdf files; ...").
+struct OptionRefusal {
+    unsigned options;
+    const char* reason;
+};
+
+// One kind of file the pattern or the relief is exported to. Everything
+// that lists, checks or offers export files reads these: the desktop's save
+// dialogs and pattern options, popwright-cli's checks, --help and messages.
+struct ExportFormat {
+    const char* id;               // unique, for looking a format up
+    const char* commandLineName;  // how popwright-cli's texts name it: "svg", "dxf --pattern"
+    const char* filterName;       // the save dialog's, marked for the context "FileFilters"
+    std::vector<std::string> extensions;  // lower case, without the dot
+    bool relief = false;          // the relief's 3D faces rather than the flat pattern
+    unsigned options = 0;         // PatternOptionBits
+    std::vector<OptionRefusal> refusals;  // others get "applies to <the files that take options> files"
+    const char* helpNote = "";    // said after the extension in --help
+    ExportWriter write = nullptr;
+};
+
+using ExportFormatList = std::vector<const ExportFormat*>;
+
+// Every format, in the order the dialogs and messages list them
+// (output/formats/FormatList.h).
+const ExportFormatList& ExportFormats();
+
+inline bool Takes(const ExportFormat& format, unsigned options) { return (format.options & options) == options; }
+
+// The text after the last dot of the file name (not of a folder), lower
+// case; empty without a dot.
+std::string ExtensionOf(const std::string& path);
+
+// The format named `id`, or null.
+const ExportFormat* ExportFormatNamed(const std::string& id, const ExportFormatList& formats = ExportFormats());
+
+// The format for the file's extension: when two share it, the flat
+// pattern's if `pattern`, otherwise the relief's. Null for no format.
+const ExportFormat* ExportFormatOf(const std::string& path, bool pattern,
+                                   const ExportFormatList& formats = ExportFormats());
+
+// The flat pattern's format for the file's extension, never the relief's;
+// null for none.
+const ExportFormat* PatternFormatOf(const std::string& path, const ExportFormatList& formats = ExportFormats());
+
+// Every extension once, in order: {"bmp", "emf", ...}.
+std::vector<std::string> ExportExtensions(const ExportFormatList& formats);
+
+// "*.bmp, *.emf, *.svg, *.pdf or *.dxf".
+std::string ExtensionChoice(const std::vector<std::string>& extensions);
+
+// The command-line names of the formats that take all of `options`, as a
+// sentence lists them: "svg, pdf and dxf --pattern".
+std::string FormatsTaking(unsigned options, const ExportFormatList& formats);
+
+// Why `optionName` (taking `option`) does not fit `format`; empty when it does.
+std::string OptionRefused(const ExportFormat& format, unsigned option, const std::string& optionName,
+                          const ExportFormatList& formats);
+
+// Writes the file the format makes from the sheet.
+bool WriteExportFile(const ExportFormat& format, const std::string& path, const ExportInput& input,
+                     int* scoredFolds = nullptr);
+
+}  // namespace pw

@@ -1,0 +1,25 @@
+#include "model/AppSettings.h"
+#include "output/ExportFormat.h"
+#include "output/PatternImages.h"
+#include "output/SafeFileWriter.h"
+
+namespace pw {
+
+namespace {
+
+bool WriteEmf(const std::string& path, const ExportInput& in, int&) {
+    const auto bytes = RenderPatternMetafile(in.sheet, in.settings.reverseMode, in.settings.rudovozuSizeRatio,
+                                             in.pxPerCm, in.pyPerCm);
+    return !bytes.empty() && WriteFileReplacing(path, bytes);
+}
+
+}  // namespace
+
+// The pattern as a metafile for the screen's resolution, at the print size.
+const ExportFormat& EmfFormat() {
+    static const ExportFormat format{"emf", "emf", PW_TRANSLATE_NOOP("FileFilters", "EMF File"), {"emf"}, false, 0, {}, "",
+                                     WriteEmf};
+    return format;
+}
+
+}  // namespace pw

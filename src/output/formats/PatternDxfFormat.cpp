@@ -1,0 +1,26 @@
+#include "output/ExportFormat.h"
+#include "output/PatternDxfWriter.h"
+#include "output/formats/CutterFile.h"
+
+namespace pw {
+
+// The cutter-ready pattern as flat DXF lines, for plotters and lasers.
+const ExportFormat& PatternDxfFormat() {
+    static const ExportFormat format{
+        "pattern-dxf",
+        "dxf --pattern",
+        PW_TRANSLATE_NOOP("FileFilters", "Pattern DXF File"),
+        {"dxf"},
+        false,
+        kTakesCellSize | kTakesCutOrder | kTakesPerforation,
+        {{kTakesHairline | kTakesLegend,
+          "does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole"},
+         {kTakesPaper | kTakesTiling, "does not apply to the DXF pattern, which has no pages"}},
+        "",
+        [](const std::string& path, const ExportInput& in, int& scored) {
+            return WriteCutterFile(path, in, scored, WritePatternDxf);
+        }};
+    return format;
+}
+
+}  // namespace pw

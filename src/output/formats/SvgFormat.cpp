@@ -1,0 +1,22 @@
+#include "output/ExportFormat.h"
+#include "output/SvgWriter.h"
+#include "output/formats/CutterFile.h"
+
+namespace pw {
+
+// The cutter-ready pattern on one page of the paper.
+const ExportFormat& SvgFormat() {
+    static const ExportFormat format{
+        "svg",
+        "svg",
+        PW_TRANSLATE_NOOP("FileFilters", "SVG File"),
+        {"svg"},
+        false,
+        kTakesCellSize | kTakesCutOrder | kTakesPerforation | kTakesHairline | kTakesLegend | kTakesPaper,
+        {{kTakesTiling, "applies to pdf files; the SVG stays one piece"}},
+        "",
+        [](const std::string& path, const ExportInput& in, int& scored) { return WriteCutterFile(path, in, scored, WriteSvg); }};
+    return format;
+}
+
+}  // namespace pw
