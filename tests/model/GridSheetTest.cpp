@@ -151,8 +151,9 @@ TEST(GridSheet, PiecesAgreeWithTheFacesOfRandomCards) {
     }
 }
 
-// Edits change a few columns; the kept sheet reads only those again and
-// ends as a sheet derived from scratch.
+// Edits change a few columns; the kept sheet reads only those again, renews
+// only their cells, and ends as a sheet derived from scratch, cells and
+// piece indices included.
 TEST(GridSheet, AKeptSheetFollowsEditsReadingOnlyTheChangedColumns) {
     std::mt19937 rng(7);
     CellGrid g;
@@ -161,6 +162,8 @@ TEST(GridSheet, AKeptSheetFollowsEditsReadingOnlyTheChangedColumns) {
     GridSheetBuilder kept;
     kept.Update(g);
     EXPECT_EQ(kept.ColumnsReadLastUpdate(), 22);
+    KeptGridSheet keptCells;
+    keptCells.Update(g, false);
     for (int step = 0; step < 60; ++step) {
         const int x = std::uniform_int_distribution<int>(1, 22)(rng);
         const int y = std::uniform_int_distribution<int>(1, 10)(rng);
@@ -171,8 +174,19 @@ TEST(GridSheet, AKeptSheetFollowsEditsReadingOnlyTheChangedColumns) {
             test::AddBox(g, x, y, z);
         RunRebuildPass(g);
         kept.Update(g);
+        keptCells.Update(g, false);
         EXPECT_LE(kept.ColumnsReadLastUpdate(), 3);  // the two rebuilt and the one right of them
-        EXPECT_EQ(Canonical(kept.Current()), Canonical(DeriveGridSheet(g))) << "step " << step;
+        const Sheet fresh = DeriveGridSheet(g);
+        EXPECT_EQ(Canonical(kept.Current()), Canonical(fresh)) << "step " << step;
+        const GridSheetCells freshCells(fresh);
+        for (int c = 0; c < 24; ++c) {
+            ASSERT_EQ(keptCells.Cells().SameAsLeft(c), freshCells.SameAsLeft(c)) << step << ", column " << c;
+            for (int k = -11; k <= 10; ++k) {
+                const GridSheetCells::Cell &p = keptCells.Cells().At(c, k), &q = freshCells.At(c, k);
+                ASSERT_EQ(std::tie(p.present, p.vertical, p.y, p.z, p.piece), std::tie(q.present, q.vertical, q.y, q.z, q.piece))
+                    << step << ", column " << c << ", unit " << k;
+            }
+        }
         if (HasFailure()) return;
     }
     kept.Update(g);
@@ -226,42 +240,6 @@ TEST(SheetPath, CurvesFlattenWithinTheTolerance) {
     SheetPath big({0, 0});
     big.ArcAround({1e6, 0}, 6);
     EXPECT_LE(FlattenPath(big, 1e-300).size(), 65537u);
-}
-
-}  // namespace
-}  // namespace pw
-
-namespace pw {
-namespace {
-
-// The kept sheet renews only the cells of the columns its builder put
-// together anew: after any edit they read as the cells of a fresh sheet,
-// piece indices included.
-TEST(KeptGridSheetTest, RenewedCellsReadAsAFreshSheetsAfterEdits) {
-    std::mt19937 rng(41);
-    CellGrid g;
-    test::RandomCard(g, rng, 34, 14);
-    RunRebuildPass(g);
-    KeptGridSheet kept;
-    kept.Update(g, false);
-    for (int round = 0; round < 60; ++round) {
-        const int x = std::uniform_int_distribution<int>(1, 32)(rng);
-        if (round % 3 == 0)
-            test::AddTunnel(g, x, std::uniform_int_distribution<int>(1, 12)(rng));
-        else
-            test::AddBox(g, x, std::uniform_int_distribution<int>(1, 12)(rng), std::uniform_int_distribution<int>(1, 12)(rng));
-        RunRebuildPass(g);
-        kept.Update(g, false);
-        const GridSheetCells fresh(DeriveGridSheet(g));
-        for (int c = 0; c < 34; ++c) {
-            ASSERT_EQ(kept.Cells().SameAsLeft(c), fresh.SameAsLeft(c)) << round << ", column " << c;
-            for (int k = -13; k <= 12; ++k) {
-                const GridSheetCells::Cell &a = kept.Cells().At(c, k), &b = fresh.At(c, k);
-                ASSERT_EQ(std::tie(a.present, a.vertical, a.y, a.z, a.piece), std::tie(b.present, b.vertical, b.y, b.z, b.piece))
-                    << round << ", column " << c << ", unit " << k;
-            }
-        }
-    }
 }
 
 }  // namespace
