@@ -114,7 +114,7 @@ private:
 
 PatternOptions PatternPrinting::PrintOptions(const PrinterPage& page) const {
     PatternOptions options = options_;
-    options.cellMm = settings_.cellSizeMm;
+    options.cellMm = PrintCellMm(page, settings_.rudovozuSizeRatio, GridForOutput(model_).gridWidth, settings_.cellSizeMm);
     options.paper = PaperSize{"", page.paperWidthMm, page.paperHeightMm};
     return options;
 }
@@ -162,7 +162,7 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
         if (asOnScreen) {
             QPainterSurface surface(painter, penScale);
             const PatternPlacement p =
-                PrintedPlacement(pattern, page, device, settings_.rudovozuSizeRatio, grid.gridWidth, options.cellMm);
+                PrintedPlacement(pattern, page, device, settings_.rudovozuSizeRatio, grid.gridWidth, settings_.cellSizeMm);
             DrawUnfoldedPattern(surface, unfolded, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
         } else {
             painter.scale(pxX * page.scale, pxY * page.scale);

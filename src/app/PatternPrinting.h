@@ -51,7 +51,8 @@ public:
     // The pages for the printer's current paper and resolution.
     PatternPages PlanPages(QPrinter& printer);
     // The pattern options a printout uses: the last export's, with the
-    // Setting dialog's cell size and the printer's paper.
+    // cell the printout places (the Setting dialog's cell size, or the
+    // print size) and the printer's paper.
     PatternOptions PrintOptions(const PrinterPage& page) const;
     // Real size (tiled when larger than a page) or fitted to one page.
     PrintScale Scale() const { return scale_; }

@@ -52,14 +52,18 @@ PrinterPage TurnedPage(const PrinterPage& page) {
     return t;
 }
 
+double PrintCellMm(const PrinterPage& page, int rudovozuSizeRatio, int gridWidth, double cellMm) {
+    return ComputePaperPrintPlacement(page, rudovozuSizeRatio, gridWidth, cellMm).cw / (page.dpiX / kMmPerInch);
+}
+
 PageFrame PrinterFrame(const PrinterPage& page) {
     PageFrame frame;
     frame.printer = true;
     frame.paperWidthMm = page.paperWidthMm;
     frame.paperHeightMm = page.paperHeightMm;
     const int dpi = std::max({page.dpiX, page.dpiY, 1});
-    frame.areaWidthMm = page.dpiX > 0 ? page.printableWidthPx * kMmPerInch / page.dpiX : 0;
-    frame.areaHeightMm = page.dpiY > 0 ? page.printableHeightPx * kMmPerInch / page.dpiY : 0;
+    frame.areaWidthMm = page.dpiX > 0 ? page.printableWidthPx / (page.dpiX / kMmPerInch) : 0;
+    frame.areaHeightMm = page.dpiY > 0 ? page.printableHeightPx / (page.dpiY / kMmPerInch) : 0;
     frame.slackMm = 0.5 * kMmPerInch / dpi;
     return frame;
 }
@@ -76,7 +80,34 @@ PatternPlacement PrintedPlacement(const CutterPattern& pattern, const PatternPag
         return ComputePaperPrintPlacement(printer, rudovozuSizeRatio, gridWidth, cellMm);
     const PrinterPage device = page.turned ? TurnedPage(printer) : printer;
     const double pxPerMmX = device.dpiX / kMmPerInch, pxPerMmY = device.dpiY / kMmPerInch;
+    const double cell = pattern.cellMm;
     PatternPlacement p;
+    // The printout's own arithmetic for tiled and turned pages, from the
+    // sheet's corner and the area's middle.
+    if (page.clipped && page.scale == 1) {
+        p.cw = cell * pxPerMmX;
+        p.ch = cell * pxPerMmY;
+        p.ox = (page.sheetShiftX - cell) * pxPerMmX;
+        p.oy = (page.sheetShiftY + pattern.size.cardHeightMm) * pxPerMmY;
+        return p;
+    }
+    if (!page.clipped && (page.turned || page.scale != 1) && !pattern.legend && cell > 0) {
+        // Centred on the area; fitted, the cell that fits the sheet (the
+        // plan's scale, worked out per cell).
+        double centred = cell;
+        if (page.scale != 1) {
+            const double columns = std::round(pattern.size.sheetWidthMm / cell);
+            const double rows = 2 * std::round(pattern.size.cardHeightMm / cell);
+            const double widthMm = device.printableWidthPx / pxPerMmX - 2 * kFitMarginMm;
+            const double heightMm = device.printableHeightPx / pxPerMmY - 2 * kFitMarginMm;
+            centred = std::max(0.0, std::min(widthMm / columns, heightMm / rows));
+        }
+        p.cw = centred * device.dpiX / kMmPerInch;
+        p.ch = centred * device.dpiY / kMmPerInch;
+        p.ox = device.printableWidthPx / 2 - gridWidth * p.cw / 2;
+        p.oy = device.printableHeightPx / 2;
+        return p;
+    }
     p.cw = pattern.cellMm * page.scale * pxPerMmX;
     p.ch = pattern.cellMm * page.scale * pxPerMmY;
     p.ox = (originX + page.shiftX) * page.scale * pxPerMmX;

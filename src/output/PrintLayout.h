@@ -21,6 +21,11 @@ struct PrinterPage {
 PatternPlacement ComputePaperPrintPlacement(const PrinterPage& page, int rudovozuSizeRatio, int gridWidth,
                                             double cellMm);
 
+// The cell a printout lays the pattern out with, in millimetres: the
+// placement's, so that the pages planned from it keep the printout's own
+// arithmetic.
+double PrintCellMm(const PrinterPage& page, int rudovozuSizeRatio, int gridWidth, double cellMm);
+
 // The printer's page as the page plan sees it, in millimetres: the paper,
 // the printable area, and half a pixel of slack for the arithmetic.
 PageFrame PrinterFrame(const PrinterPage& page);

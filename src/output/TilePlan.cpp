@@ -130,8 +130,10 @@ double FittedScale(const Box& box, const PageFrame& frame) {
 }
 
 // The box cut into pieces on pages of the frame; none when the area has no
-// room for a piece beside its margins.
-std::vector<PatternPage> Tiles(const Box& box, const PageFrame& frame, bool turned, int& rows, int& columns) {
+// room for a piece beside its margins. The box is given from `origin`, a
+// point of the pattern, which the pages' sheet shifts are measured from.
+std::vector<PatternPage> Tiles(const Box& box, MmPoint origin, const PageFrame& frame, bool turned, int& rows,
+                               int& columns) {
     const double tileWidth = frame.areaWidthMm - 2 * kTileMarginMm;
     const double tileHeight = frame.areaHeightMm - 2 * kTileMarginMm;
     if (frame.printer && !(tileWidth >= kMinTileMm && tileHeight >= kMinTileMm)) return {};
@@ -146,15 +148,17 @@ std::vector<PatternPage> Tiles(const Box& box, const PageFrame& frame, bool turn
         for (int c = 0; c < grid.columns; ++c) {
             PatternPage page;
             page.turned = turned;
-            page.shiftX = kTileMarginMm - grid.TileLeft(c);
-            page.shiftY = kTileMarginMm - grid.TileTop(r);
+            page.sheetShiftX = kTileMarginMm - grid.TileLeft(c);
+            page.sheetShiftY = kTileMarginMm - grid.TileTop(r);
+            page.shiftX = page.sheetShiftX - origin.x;
+            page.shiftY = page.sheetShiftY - origin.y;
             page.clipped = true;
             page.clipLeft = kTileMarginMm;
             page.clipTop = kTileMarginMm;
             page.clipRight = kTileMarginMm + grid.tileWidth;
             page.clipBottom = kTileMarginMm + grid.tileHeight;
             for (const MmPoint& m : grid.AlignmentMarks(r, c))
-                page.marks.push_back(MmPoint{m.x + page.shiftX, m.y + page.shiftY});
+                page.marks.push_back(MmPoint{m.x + page.sheetShiftX, m.y + page.sheetShiftY});
             page.label = TileGrid::Label(r, c);
             page.labelAt = MmPoint{kTileMarginMm, kTileMarginMm - 3};
             pages.push_back(page);
@@ -168,6 +172,17 @@ PatternPages OnePage(const PageFrame& frame, const PatternPage& page) {
     plan.pageHeightMm = frame.areaHeightMm;
     plan.pages.push_back(page);
     return plan;
+}
+
+// The drawing's box from the sheet's top-left corner, the sheet's own size
+// as the layout gave it.
+Box FromSheetCorner(const CutterPattern& pattern) {
+    Box b{0, 0, pattern.size.sheetWidthMm, pattern.size.sheetHeightMm};
+    if (pattern.legend) {
+        b.right = std::max(b.right, pattern.legend->right - pattern.sheetLeftMm);
+        b.bottom = std::max(b.bottom, pattern.legend->bottom - pattern.sheetTopMm);
+    }
+    return b;
 }
 
 PatternPages PrinterPages(const CutterPattern& pattern, const PageFrame& frame, PrintScale scale) {
@@ -195,8 +210,10 @@ PatternPages PrinterPages(const CutterPattern& pattern, const PageFrame& frame, 
         if (Within(box, turnedSingle, turned)) return OnePage(frame, turnedSingle);
     }
     PatternPages upright = OnePage(frame, single), across = upright;
-    upright.pages = Tiles(box, frame, false, upright.rows, upright.columns);
-    across.pages = Tiles(box, turned, true, across.rows, across.columns);
+    const Box fromCorner = FromSheetCorner(pattern);
+    const MmPoint corner{pattern.sheetLeftMm, pattern.sheetTopMm};
+    upright.pages = Tiles(fromCorner, corner, frame, false, upright.rows, upright.columns);
+    across.pages = Tiles(fromCorner, corner, turned, true, across.rows, across.columns);
     if (!across.pages.empty() && (upright.pages.empty() || across.pages.size() < upright.pages.size())) return across;
     if (upright.pages.empty()) return OnePage(frame, single);
     return upright;
@@ -215,7 +232,7 @@ PatternPages PlanPatternPages(const CutterPattern& pattern, const PageFrame& fra
     }
     plan.pageWidthMm = frame.paperWidthMm;
     plan.pageHeightMm = frame.paperHeightMm;
-    plan.pages = Tiles(DrawingBoxOf(pattern), frame, false, plan.rows, plan.columns);
+    plan.pages = Tiles(DrawingBoxOf(pattern), MmPoint{0, 0}, frame, false, plan.rows, plan.columns);
     return plan;
 }
 

@@ -51,6 +51,10 @@ TileGrid PlanEvenTiles(double left, double top, double right, double bottom, dou
 struct PatternPage {
     double shiftX = 0, shiftY = 0;  // added to the pattern's page coordinates
     double scale = 1;               // then multiplied (a printout fitted to its page)
+    // A tiled page's shift from the point its pieces were measured from (a
+    // printer's: the sheet's top-left corner; a file's: the page's origin),
+    // kept whole so that a printout's arithmetic stays what it was.
+    double sheetShiftX = 0, sheetShiftY = 0;
     // Planned on the drawing area turned to the other orientation (its width
     // the area's height); a printer draws it turned back onto the page.
     bool turned = false;

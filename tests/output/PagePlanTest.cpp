@@ -49,7 +49,7 @@ std::vector<PrintedPage> PlanPrintedPages(const PrinterPage& page, int ratio, in
     g.NewCard(W, H);
     RunRebuildPass(g);
     PatternOptions o;
-    o.cellMm = cellMm;
+    o.cellMm = PrintCellMm(page, ratio, W, cellMm);
     o.paper = PaperSize{"", page.paperWidthMm, page.paperHeightMm};
     const CutterPattern pattern = LayOutCutterPattern(g, 0, ratio, o);
     std::vector<PrintedPage> pages;
