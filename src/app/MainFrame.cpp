@@ -70,7 +70,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     doc_->MarkUnmodified();
     // From here on unsaved changes are kept in recovery copies.
     recovery_ = std::make_unique<CardRecovery>(*doc_, CardRecovery::DefaultFolder());
-    printing_ = std::make_unique<PatternPrinting>(Model(), settings_, prompts_);
+    printing_ = std::make_unique<PatternPrinting>(Model(), settings_, patternOptions_, prompts_);
 
     view_ = new CKirikoView(model_, settings_, this);
     setCentralWidget(view_);

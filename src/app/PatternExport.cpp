@@ -18,9 +18,7 @@
 #include "model/AppSettings.h"
 #include "model/GridSheet.h"
 #include "model/Messages.h"
-#include "output/CutterPattern.h"
 #include "output/ExportFormat.h"
-#include "output/TilePlan.h"
 
 namespace pw {
 
@@ -79,22 +77,21 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     // a silent failure would look like a saved file.
     const ScreenResolution screen = ScreenResolutionOf(window);
     const ExportInput input{sheet, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options};
-    if (!WriteExportFile(*format, file, input)) {
+    ExportReport report;
+    if (!WriteExportFile(*format, file, input, report)) {
         prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));
         return;
     }
     if (!cutterFile) return;
     auto* frame = qobject_cast<QMainWindow*>(window);
     if (!frame) return;
-    const CutterPattern pattern = LayOutCutterPattern(sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
+    // What the writer laid out, not a layout of its own.
     QString text = QCoreApplication::translate("PatternExport", "Saved %1: %2")
-                       .arg(QFileInfo(path).fileName(), FinishedSizeShown(pattern.size));
-    if (Takes(*format, kTakesTiling)) {
-        const int pages = static_cast<int>(PlanPatternPages(pattern).pages.size());
-        if (pages > 1) text += QCoreApplication::translate("PatternExport", ", %1 pages").arg(pages);
-    }
-    if (pattern.scoredFolds > 0)
-        text += QCoreApplication::translate("PatternExport", ". %1").arg(ScoredFoldsShown(pattern.scoredFolds));
+                       .arg(QFileInfo(path).fileName(), FinishedSizeShown(report.size));
+    if (Takes(*format, kTakesTiling) && report.pages > 1)
+        text += QCoreApplication::translate("PatternExport", ", %1 pages").arg(report.pages);
+    if (report.scoredFolds > 0)
+        text += QCoreApplication::translate("PatternExport", ". %1").arg(ScoredFoldsShown(report.scoredFolds));
     frame->statusBar()->showMessage(text, kStatusMilliseconds);
 }
 

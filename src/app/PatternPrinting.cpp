@@ -19,13 +19,16 @@
 #include "model/AppSettings.h"
 #include "model/GridSheet.h"
 #include "model/CellGrid.h"
+#include "output/CutterPattern.h"
+#include "output/QPainterCutterPattern.h"
 #include "output/QPainterSurface.h"
 #include "output/UnfoldedPattern.h"
 
 namespace pw {
 
-PatternPrinting::PatternPrinting(EditedCard& model, const AppSettings& settings, UserPrompts& prompts)
-    : model_(model), settings_(settings), prompts_(prompts), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+PatternPrinting::PatternPrinting(EditedCard& model, const AppSettings& settings, const PatternOptions& options,
+                                 UserPrompts& prompts)
+    : model_(model), settings_(settings), options_(options), prompts_(prompts), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setPageSize(QPageSize(QPageSize::A4));
     printer_->setPageOrientation(QPageLayout::Portrait);
     printer_->setDocName(QStringLiteral("Popwright"));
@@ -36,6 +39,8 @@ PatternPrinting::~PatternPrinting() = default;
 namespace {
 
 constexpr double kMarkStrokeMm = 0.15;
+constexpr double kLabelMm = 3.5;
+constexpr double kMmPerInch = 25.4;
 
 // The page as the printer reports it now, in the orientation it prints.
 PrinterPage PrinterPageOf(QPrinter& printer) {
@@ -51,18 +56,28 @@ PrinterPage PrinterPageOf(QPrinter& printer) {
     return page;
 }
 
-// A tiled page's alignment crosses and its "row, column" label.
-void DrawTileMarks(QPainter& painter, const PrintedPage& page, int dpiX) {
-    QPen pen(Qt::black, kMarkStrokeMm * dpiX / 25.4, Qt::SolidLine, Qt::FlatCap);
+// A tiled page's alignment crosses and its "row, column" label, on the
+// page's device (the turned one for a turned page).
+void DrawTileMarks(QPainter& painter, const PatternPage& page, const PrinterPage& device) {
+    const double pxX = device.dpiX / kMmPerInch, pxY = device.dpiY / kMmPerInch;
+    QPen pen(Qt::black, kMarkStrokeMm * pxX, Qt::SolidLine, Qt::FlatCap);
     painter.setPen(pen);
-    for (const auto& m : page.marks) {
-        painter.drawLine(QPointF(m.first - page.crossArmX, m.second), QPointF(m.first + page.crossArmX, m.second));
-        painter.drawLine(QPointF(m.first, m.second - page.crossArmY), QPointF(m.first, m.second + page.crossArmY));
+    const double armX = kAlignmentCrossMm * pxX, armY = kAlignmentCrossMm * pxY;
+    for (const MmPoint& m : page.marks) {
+        const double x = m.x * pxX, y = m.y * pxY;
+        painter.drawLine(QPointF(x - armX, y), QPointF(x + armX, y));
+        painter.drawLine(QPointF(x, y - armY), QPointF(x, y + armY));
     }
     QFont font(QStringLiteral("Sans"));
-    font.setPixelSize(std::max(1, static_cast<int>(page.labelHeight)));
+    font.setPixelSize(std::max(1, static_cast<int>(kLabelMm * pxY)));
     painter.setFont(font);
-    painter.drawText(QPointF(page.labelX, page.labelY), QString::fromStdString(page.label));
+    painter.drawText(QPointF(page.labelAt.x * pxX, page.labelAt.y * pxY), QString::fromStdString(page.label));
+}
+
+// Whether the options leave the look of the lines as the printout always
+// had it (pens as on screen), so that it keeps its very drawing calls.
+bool PrintsAsOnScreen(const PatternOptions& options) {
+    return !options.hairline && !options.perforate && !options.legend;
 }
 
 // A page planned on the turned printable area: the printer's coordinates
@@ -97,17 +112,32 @@ private:
 
 }  // namespace
 
-std::vector<PrintedPage> PatternPrinting::PlanPages(QPrinter& printer) {
-    const CellGrid& grid = GridForOutput(model_);
-    return PlanPrintedPages(PrinterPageOf(printer), settings_.rudovozuSizeRatio, grid.gridWidth, grid.gridHeight,
-                            settings_.cellSizeMm, scale_);
+PatternOptions PatternPrinting::PrintOptions(const PrinterPage& page) const {
+    PatternOptions options = options_;
+    options.cellMm = PrintCellMm(page, settings_.rudovozuSizeRatio, GridForOutput(model_).gridWidth, settings_.cellSizeMm);
+    options.paper = PaperSize{"", page.paperWidthMm, page.paperHeightMm};
+    return options;
+}
+
+PatternPages PatternPrinting::PlanPages(QPrinter& printer) {
+    const PrinterPage device = PrinterPageOf(printer);
+    const CutterPattern pattern = LayOutCutterPattern(DeriveGridSheet(GridForOutput(model_)), settings_.reverseMode,
+                                                      settings_.rudovozuSizeRatio, PrintOptions(device));
+    return PlanPatternPages(pattern, PrinterFrame(device), scale_);
 }
 
 bool PatternPrinting::PrintPage(QPrinter& printer) {
     // Worked out once for every page.
-    const UnfoldedPattern pattern = UnfoldPattern(DeriveGridSheet(GridForOutput(model_)));
-    const std::vector<PrintedPage> pages = PlanPages(printer);
-    int first = 1, last = static_cast<int>(pages.size());
+    const CellGrid& grid = GridForOutput(model_);
+    const Sheet sheet = DeriveGridSheet(grid);
+    const PrinterPage device = PrinterPageOf(printer);
+    const PatternOptions options = PrintOptions(device);
+    const CutterPattern pattern =
+        LayOutCutterPattern(sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
+    const PatternPages plan = PlanPatternPages(pattern, PrinterFrame(device), scale_);
+    const bool asOnScreen = PrintsAsOnScreen(options);
+    const UnfoldedPattern unfolded = asOnScreen ? UnfoldPattern(sheet) : UnfoldedPattern();
+    int first = 1, last = static_cast<int>(plan.pages.size());
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = std::max(first, printer.fromPage());
         last = std::min(last, std::max(printer.toPage(), printer.fromPage()));
@@ -120,19 +150,27 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
     bool ok = true;
     for (int n = first; n <= last; ++n) {
         if (n > first && !printer.newPage()) ok = false;
-        const PrintedPage& page = pages[static_cast<std::size_t>(n - 1)];
+        const PatternPage& page = plan.pages[static_cast<std::size_t>(n - 1)];
+        const PrinterPage onPage = page.turned ? TurnedPage(device) : device;
+        const double pxX = onPage.dpiX / kMmPerInch, pxY = onPage.dpiY / kMmPerInch;
         painter.save();
         if (page.turned) TurnOnto(painter, printer);
         painter.save();
-        if (page.tiled)
-            painter.setClipRect(QRectF(QPointF(page.clipLeft, page.clipTop), QPointF(page.clipRight, page.clipBottom)));
-        {
+        if (page.clipped)
+            painter.setClipRect(QRectF(QPointF(page.clipLeft * pxX, page.clipTop * pxY),
+                                       QPointF(page.clipRight * pxX, page.clipBottom * pxY)));
+        if (asOnScreen) {
             QPainterSurface surface(painter, penScale);
-            const PatternPlacement& p = page.placement;
-            DrawUnfoldedPattern(surface, pattern, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
+            const PatternPlacement p =
+                PrintedPlacement(pattern, page, device, settings_.rudovozuSizeRatio, grid.gridWidth, settings_.cellSizeMm);
+            DrawUnfoldedPattern(surface, unfolded, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
+        } else {
+            painter.scale(pxX * page.scale, pxY * page.scale);
+            painter.translate(page.shiftX, page.shiftY);
+            DrawCutterPattern(painter, pattern);
         }
         painter.restore();
-        if (page.tiled) DrawTileMarks(painter, page, page.turned ? printer.logicalDpiY() : printer.logicalDpiX());
+        if (page.clipped) DrawTileMarks(painter, page, onPage);
         painter.restore();
     }
     return painter.end() && ok;
@@ -144,7 +182,7 @@ void PatternPrinting::OnFilePrint(QWidget* window) {
     auto* scaleTab = new ScaleTab(scale_);
     dialog.setOptionTabs({scaleTab});
     // One page, or as many as the sheet needs when it is tiled.
-    dialog.setMinMax(1, static_cast<int>(PlanPages(*printer_).size()));
+    dialog.setMinMax(1, static_cast<int>(PlanPages(*printer_).pages.size()));
     if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
     scale_ = scaleTab->Chosen();
     PrintPage(*printer_);

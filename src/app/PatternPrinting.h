@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
-#include <vector>
 
+#include "output/PatternOptions.h"
 #include "output/PrintLayout.h"
 
 class QPrinter;
@@ -18,14 +18,18 @@ struct EditedCard;
 // cell size) and the crease at half the A4 height, measured from the
 // printable area's top-left corner at the printer's own resolution; other
 // papers centre it the same way. A sheet larger than the printable area is
-// tiled over several pages (see PlanPrintedPages); or, chosen in the print
-// dialog's "Pattern" tab, the sheet fitted onto one page. The pens are as
-// wide as on a 96 dpi screen. Keeps one printer for the whole run, so the
+// tiled over several pages (the pattern's page plan, PlanPatternPages); or,
+// chosen in the print dialog's "Pattern" tab, the sheet fitted onto one
+// page. The pens are as wide as on a 96 dpi screen. The pattern options of
+// the last export are honoured where a printer can: tiling asked for, and
+// hairlines, perforated folds or a legend, which print the pattern as the
+// PDF draws it; the paper is the printer's. Keeps one printer for the whole run, so the
 // choices of Print setup and of the print dialog hold for the next print
 // and its preview.
 class PatternPrinting {
 public:
-    PatternPrinting(EditedCard& model, const AppSettings& settings, UserPrompts& prompts);
+    PatternPrinting(EditedCard& model, const AppSettings& settings, const PatternOptions& options,
+                    UserPrompts& prompts);
     ~PatternPrinting();
     PatternPrinting(const PatternPrinting&) = delete;
     PatternPrinting& operator=(const PatternPrinting&) = delete;
@@ -45,7 +49,11 @@ public:
     // on (an unwritable output file, for one).
     bool PrintPage(QPrinter& printer);
     // The pages for the printer's current paper and resolution.
-    std::vector<PrintedPage> PlanPages(QPrinter& printer);
+    PatternPages PlanPages(QPrinter& printer);
+    // The pattern options a printout uses: the last export's, with the
+    // cell the printout places (the Setting dialog's cell size, or the
+    // print size) and the printer's paper.
+    PatternOptions PrintOptions(const PrinterPage& page) const;
     // Real size (tiled when larger than a page) or fitted to one page.
     PrintScale Scale() const { return scale_; }
     void SetScale(PrintScale scale) { scale_ = scale; }
@@ -53,6 +61,7 @@ public:
 private:
     EditedCard& model_;
     const AppSettings& settings_;
+    const PatternOptions& options_;
     UserPrompts& prompts_;
     std::unique_ptr<QPrinter> printer_;
     PrintScale scale_ = PrintScale::RealSize;

@@ -104,10 +104,16 @@ std::string OptionRefused(const ExportFormat& format, unsigned option, const std
 }
 
 bool WriteExportFile(const ExportFormat& format, const std::string& path, const ExportInput& input,
+                     ExportReport& report) {
+    report = ExportReport();
+    return format.write && format.write(path, input, report);
+}
+
+bool WriteExportFile(const ExportFormat& format, const std::string& path, const ExportInput& input,
                      int* scoredFolds) {
-    int scored = 0;
-    const bool written = format.write && format.write(path, input, scored);
-    if (scoredFolds) *scoredFolds = scored;
+    ExportReport report;
+    const bool written = WriteExportFile(format, path, input, report);
+    if (scoredFolds) *scoredFolds = report.scoredFolds;
     return written;
 }
 

@@ -33,10 +33,19 @@ struct ExportInput {
     const PatternOptions& options;
 };
 
+// What a writer tells of the file it wrote, from the one layout it made:
+// the perforated folds too short to perforate, which went to the score
+// layer; the finished size and the pages, for the files laid out at their
+// real size (no pages: a file that has none).
+struct ExportReport {
+    int scoredFolds = 0;
+    FinishedSize size;
+    int pages = 0;
+};
+
 // Writes the file whole or not at all; false when the picture cannot be
-// made or written. Sets `scoredFolds` to the perforated folds too short to
-// perforate, which went to the score layer.
-using ExportWriter = bool (*)(const std::string& path, const ExportInput& input, int& scoredFolds);
+// made or written.
+using ExportWriter = bool (*)(const std::string& path, const ExportInput& input, ExportReport& report);
 
 // Why some options the format does not take are refused, said after the
 // option's name ("--tile applies to pdf files; ...").
@@ -99,6 +108,8 @@ std::string OptionRefused(const ExportFormat& format, unsigned option, const std
                           const ExportFormatList& formats);
 
 // Writes the file the format makes from the sheet.
+bool WriteExportFile(const ExportFormat& format, const std::string& path, const ExportInput& input,
+                     ExportReport& report);
 bool WriteExportFile(const ExportFormat& format, const std::string& path, const ExportInput& input,
                      int* scoredFolds = nullptr);
 

@@ -123,8 +123,9 @@ void WriteMarks(std::string& content, const PatternPage& page, int index) {
 
 }  // namespace
 
-void WritePdf(std::ostream& out, const CutterPattern& pattern) {
-    const PatternPages plan = PlanPatternPages(pattern);
+void WritePdf(std::ostream& out, const CutterPattern& pattern) { WritePdf(out, pattern, PlanPatternPages(pattern)); }
+
+void WritePdf(std::ostream& out, const CutterPattern& pattern, const PatternPages& plan) {
     const std::size_t pageCount = plan.pages.size();
     const bool tiled = plan.pages.front().clipped;
     const std::vector<const CutterLayer*> layers = pattern.LayersInOrder();

@@ -4,6 +4,7 @@
 namespace pw {
 
 struct CutterPattern;
+struct PatternPages;
 
 // Writes the pattern as a PDF, the drawing in millimetres, each kind of line
 // in its own optional content group (a layer a viewer can switch), named
@@ -13,5 +14,7 @@ struct CutterPattern;
 // tiled over pages of the paper (see PlanPatternPages), whose alignment
 // marks and "row, column" labels are in a group "marks".
 void WritePdf(std::ostream& out, const CutterPattern& pattern);
+// The same on pages planned already (PlanPatternPages of the pattern).
+void WritePdf(std::ostream& out, const CutterPattern& pattern, const PatternPages& plan);
 
 }  // namespace pw

@@ -1,17 +1,16 @@
 #include "output/PrintLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "output/CutterPattern.h"
 #include "output/PatternOptions.h"
-#include "output/TilePlan.h"
 
 namespace pw {
 
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr double kLabelMm = 3.5;
-constexpr double kMinTileMm = 4 * kTileOverlapMm;
 
 bool IsA4(const PrinterPage& page) {
     return page.paperWidthMm > 209.5 && page.paperWidthMm < 210.5 && page.paperHeightMm > 296.5 &&
@@ -53,105 +52,67 @@ PrinterPage TurnedPage(const PrinterPage& page) {
     return t;
 }
 
-namespace {
-
-// Whether the sheet (columns 1 to W-1, H-1 cells either side of the crease)
-// lies within the printable area, with half a pixel of slack for the arithmetic.
-bool SheetFits(const PatternPlacement& p, const PrinterPage& page, int W, int H) {
-    const double left = p.ox + p.cw, right = p.ox + (W - 1) * p.cw;
-    const double top = p.oy - (H - 1) * p.ch, bottom = p.oy + (H - 1) * p.ch;
-    return left >= -0.5 && right <= page.printableWidthPx + 0.5 && top >= -0.5 && bottom <= page.printableHeightPx + 0.5;
+double PrintCellMm(const PrinterPage& page, int rudovozuSizeRatio, int gridWidth, double cellMm) {
+    return ComputePaperPrintPlacement(page, rudovozuSizeRatio, gridWidth, cellMm).cw / (page.dpiX / kMmPerInch);
 }
 
-// The sheet at cells of `cell` millimetres tiled over pages of `page`; none
-// when a page is too small to hold a piece beside its margins (or the
-// printer reports no printable area).
-std::vector<PrintedPage> TiledPages(const PrinterPage& page, double cell, int W, int H, bool turned) {
-    // Everything in millimetres of the sheet first, the sheet's top-left
-    // corner (u = 1, s = 1 - H) at the origin.
-    const double pxPerMmX = page.dpiX / kMmPerInch, pxPerMmY = page.dpiY / kMmPerInch;
-    const double tileWidth = page.printableWidthPx / pxPerMmX - 2 * kTileMarginMm;
-    const double tileHeight = page.printableHeightPx / pxPerMmY - 2 * kTileMarginMm;
-    if (!(tileWidth >= kMinTileMm && tileHeight >= kMinTileMm)) return {};
-    const double bleed = kTileBleedMm;
-    const TileGrid grid = PlanEvenTiles(-bleed, -bleed, (W - 2) * cell + bleed, 2 * (H - 1) * cell + bleed, tileWidth,
-                                        tileHeight, kTileOverlapMm);
-    std::vector<PrintedPage> pages;
-    for (int r = 0; r < grid.rows; ++r)
-        for (int c = 0; c < grid.columns; ++c) {
-            PrintedPage t;
-            t.turned = turned;
-            t.tiled = true;
-            const double shiftX = kTileMarginMm - grid.TileLeft(c), shiftY = kTileMarginMm - grid.TileTop(r);
-            t.placement.cw = cell * pxPerMmX;
-            t.placement.ch = cell * pxPerMmY;
-            t.placement.ox = (shiftX - cell) * pxPerMmX;
-            t.placement.oy = (shiftY + (H - 1) * cell) * pxPerMmY;
-            t.clipLeft = kTileMarginMm * pxPerMmX;
-            t.clipTop = kTileMarginMm * pxPerMmY;
-            t.clipRight = (kTileMarginMm + grid.tileWidth) * pxPerMmX;
-            t.clipBottom = (kTileMarginMm + grid.tileHeight) * pxPerMmY;
-            for (const MmPoint& m : grid.AlignmentMarks(r, c))
-                t.marks.emplace_back((m.x + shiftX) * pxPerMmX, (m.y + shiftY) * pxPerMmY);
-            t.crossArmX = kAlignmentCrossMm * pxPerMmX;
-            t.crossArmY = kAlignmentCrossMm * pxPerMmY;
-            t.label = TileGrid::Label(r, c);
-            t.labelX = kTileMarginMm * pxPerMmX;
-            t.labelY = (kTileMarginMm - 3) * pxPerMmY;
-            t.labelHeight = kLabelMm * pxPerMmY;
-            pages.push_back(t);
-        }
-    return pages;
+PageFrame PrinterFrame(const PrinterPage& page) {
+    PageFrame frame;
+    frame.printer = true;
+    frame.paperWidthMm = page.paperWidthMm;
+    frame.paperHeightMm = page.paperHeightMm;
+    const int dpi = std::max({page.dpiX, page.dpiY, 1});
+    frame.areaWidthMm = page.dpiX > 0 ? page.printableWidthPx / (page.dpiX / kMmPerInch) : 0;
+    frame.areaHeightMm = page.dpiY > 0 ? page.printableHeightPx / (page.dpiY / kMmPerInch) : 0;
+    frame.slackMm = 0.5 * kMmPerInch / dpi;
+    return frame;
 }
 
-// The largest cell, in millimetres, at which the sheet lies within
-// kFitMarginMm of the printable area's edges; 0 when there is no room.
-double FittedCellMm(const PrinterPage& page, int W, int H) {
-    if (W < 3 || H < 2 || page.dpiX <= 0 || page.dpiY <= 0) return 0;
-    const double widthMm = page.printableWidthPx / (page.dpiX / kMmPerInch) - 2 * kFitMarginMm;
-    const double heightMm = page.printableHeightPx / (page.dpiY / kMmPerInch) - 2 * kFitMarginMm;
-    return std::max(0.0, std::min(widthMm / (W - 2), heightMm / (2 * (H - 1))));
-}
-
-// The sheet at cells of `cell` millimetres centred on the printable area.
-PrintedPage CentredPage(const PrinterPage& page, double cell, int W, bool turned) {
-    PrintedPage fitted;
-    fitted.turned = turned;
-    PatternPlacement& p = fitted.placement;
-    p.cw = cell * page.dpiX / kMmPerInch;
-    p.ch = cell * page.dpiY / kMmPerInch;
-    p.ox = page.printableWidthPx / 2 - W * p.cw / 2;
-    p.oy = page.printableHeightPx / 2;
-    return fitted;
-}
-
-}  // namespace
-
-std::vector<PrintedPage> PlanPrintedPages(const PrinterPage& page, int rudovozuSizeRatio, int gridWidth, int gridHeight,
-                                          double cellMm, PrintScale scale) {
-    const int W = gridWidth, H = gridHeight;
-    const PrinterPage turned = TurnedPage(page);
-    PrintedPage single;
-    single.placement = ComputePaperPrintPlacement(page, rudovozuSizeRatio, W, cellMm);
-
-    if (scale == PrintScale::FitToPage) {
-        const double upright = FittedCellMm(page, W, H), across = FittedCellMm(turned, W, H);
-        if (across > upright * (1 + 1e-9)) return {CentredPage(turned, across, W, true)};
-        if (upright > 0) return {CentredPage(page, upright, W, false)};
-        return {single};
+PatternPlacement PrintedPlacement(const CutterPattern& pattern, const PatternPage& page, const PrinterPage& printer,
+                                  int rudovozuSizeRatio, int gridWidth, double cellMm) {
+    // The grid's origin: column 0 on the crease.
+    const double originX = pattern.sheetLeftMm - pattern.cellMm;
+    const double originY = (pattern.sheetTopMm + pattern.sheetBottomMm) / 2;
+    const double middleX = originX + page.shiftX + pattern.cellMm * gridWidth / 2;
+    const bool centred = std::abs(middleX - printer.paperWidthMm / 2) < 1e-6 &&
+                         std::abs(originY + page.shiftY - printer.paperHeightMm / 2) < 1e-6;
+    if (!page.turned && !page.clipped && page.scale == 1 && centred)
+        return ComputePaperPrintPlacement(printer, rudovozuSizeRatio, gridWidth, cellMm);
+    const PrinterPage device = page.turned ? TurnedPage(printer) : printer;
+    const double pxPerMmX = device.dpiX / kMmPerInch, pxPerMmY = device.dpiY / kMmPerInch;
+    const double cell = pattern.cellMm;
+    PatternPlacement p;
+    // The printout's own arithmetic for tiled and turned pages, from the
+    // sheet's corner and the area's middle.
+    if (page.clipped && page.scale == 1) {
+        p.cw = cell * pxPerMmX;
+        p.ch = cell * pxPerMmY;
+        p.ox = (page.sheetShiftX - cell) * pxPerMmX;
+        p.oy = (page.sheetShiftY + pattern.size.cardHeightMm) * pxPerMmY;
+        return p;
     }
-
-    if (SheetFits(single.placement, page, W, H)) return {single};
-    const double cell = single.placement.cw / (page.dpiX / kMmPerInch);
-    const PrintedPage turnedSingle = CentredPage(turned, cell, W, true);
-    if (SheetFits(turnedSingle.placement, turned, W, H)) return {turnedSingle};
-
-    std::vector<PrintedPage> pages = TiledPages(page, cell, W, H, false);
-    std::vector<PrintedPage> turnedPages = TiledPages(turned, cell, W, H, true);
-    if (!turnedPages.empty() && (pages.empty() || turnedPages.size() < pages.size())) return turnedPages;
-    // A page too small to hold a piece gets the one page as it always did.
-    if (pages.empty()) return {single};
-    return pages;
+    if (!page.clipped && (page.turned || page.scale != 1) && !pattern.legend && cell > 0) {
+        // Centred on the area; fitted, the cell that fits the sheet (the
+        // plan's scale, worked out per cell).
+        double centred = cell;
+        if (page.scale != 1) {
+            const double columns = std::round(pattern.size.sheetWidthMm / cell);
+            const double rows = 2 * std::round(pattern.size.cardHeightMm / cell);
+            const double widthMm = device.printableWidthPx / pxPerMmX - 2 * kFitMarginMm;
+            const double heightMm = device.printableHeightPx / pxPerMmY - 2 * kFitMarginMm;
+            centred = std::max(0.0, std::min(widthMm / columns, heightMm / rows));
+        }
+        p.cw = centred * device.dpiX / kMmPerInch;
+        p.ch = centred * device.dpiY / kMmPerInch;
+        p.ox = device.printableWidthPx / 2 - gridWidth * p.cw / 2;
+        p.oy = device.printableHeightPx / 2;
+        return p;
+    }
+    p.cw = pattern.cellMm * page.scale * pxPerMmX;
+    p.ch = pattern.cellMm * page.scale * pxPerMmY;
+    p.ox = (originX + page.shiftX) * page.scale * pxPerMmX;
+    p.oy = (originY + page.shiftY) * page.scale * pxPerMmY;
+    return p;
 }
 
 }  // namespace pw

@@ -16,12 +16,16 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <vector>
 
 #include "OutputCommandsFixture.h"
 #include "app/CommandTable.h"
 #include "app/PatternPrinting.h"
 #include "model/AppSettings.h"
+#include "model/GridSheet.h"
+#include "output/CutterPattern.h"
+#include "output/PdfWriter.h"
 #include "support/CardBuilder.h"
 
 namespace pw {
@@ -60,10 +64,11 @@ protected:
         printer.setOutputFileName(pdf);
     }
 
-    QImage RenderedPage() {
+    QImage RenderedPage() { return RenderedPage(pdf, "page"); }
+    QImage RenderedPage(const QString& file, const char* name) {
         RunTool(QStringLiteral("pdftoppm"), {"-r", QString::number(kCheckDpi), "-gray", "-aa", "no", "-aaVector", "no",
-                                          "-singlefile", pdf, Path("page")});
-        return QImage(Path("page.pgm"));
+                                          "-singlefile", file, Path(name)});
+        return QImage(Path(name) + QStringLiteral(".pgm"));
     }
 
     QString pdf;
@@ -348,6 +353,41 @@ TEST_F(PrintCommandsTest, LetterPaperCentresThePatternTheSameWay) {
     EXPECT_NEAR((ink.left() + ink.right() + 1) / 2.0 * kMmPerPixel, area.left() + 215.9 / 2, 0.5);
     EXPECT_NEAR(ink.top() * kMmPerPixel, area.top() + 279.4 / 2 - 8 * cell, 0.5);
     EXPECT_NEAR((ink.bottom() + 1) * kMmPerPixel, area.top() + 279.4 / 2 + 8 * cell, 0.5);
+}
+
+TEST_F(PrintCommandsTest, PatternOptionsChangeThePrintoutAsTheyChangeThePdf) {
+    // Cells of 4 mm, hairlines and a legend under the sheet: the printout
+    // is the exported PDF's page, drawn from the printable area's corner.
+    frame->Settings().cellSizeMm = 4;
+    PatternOptions options;
+    options.hairline = true;
+    options.legend = true;
+    PatternPrinting printing(frame->Model(), frame->Settings(), options, prompts);
+    QPrinter& printer = printing.Printer();
+    printer.setResolution(300);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(printing.PrintPage(printer));
+    const QImage printed = RenderedPage();
+
+    options.cellMm = 4;
+    const QString exported = Path("exported.pdf");
+    {
+        std::ofstream out(exported.toStdString(), std::ios::binary);
+        WritePdf(out, LayOutCutterPattern(DeriveGridSheet(Grid()), frame->Settings().reverseMode,
+                                          frame->Settings().rudovozuSizeRatio, options));
+    }
+    const QImage file = RenderedPage(exported, "exported");
+    ASSERT_FALSE(printed.isNull() || file.isNull());
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    const QRect a = InkBounds(printed), b = InkBounds(file);
+    EXPECT_NEAR(a.left() * kMmPerPixel, area.left() + b.left() * kMmPerPixel, 0.5);
+    // (The legend's right end is its text's, whose fonts differ.)
+    EXPECT_NEAR(a.top() * kMmPerPixel, area.top() + b.top() * kMmPerPixel, 0.5);
+    EXPECT_NEAR(a.bottom() * kMmPerPixel, area.top() + b.bottom() * kMmPerPixel, 0.5);
+    // 16 cells of 4 mm across; the legend below the 64 mm high sheet.
+    EXPECT_NEAR((b.right() - b.left() + 1) * kMmPerPixel, 64, 0.5);
+    EXPECT_GT((a.bottom() - a.top()) * kMmPerPixel, 64 + 10);
 }
 
 }  // namespace

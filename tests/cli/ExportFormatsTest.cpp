@@ -17,9 +17,9 @@ namespace pw {
 namespace {
 
 // Writes the options it was handed, so the test sees what reached it.
-bool WriteOptions(const std::string& path, const ExportInput& in, int& scored) {
+bool WriteOptions(const std::string& path, const ExportInput& in, ExportReport& report) {
     std::ofstream(path) << FormatMm(in.options.cellMm) << (in.options.perforate ? " perforated" : "");
-    scored = 0;
+    report.scoredFolds = 0;
     return true;
 }
 

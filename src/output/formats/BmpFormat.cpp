@@ -7,7 +7,7 @@ namespace pw {
 
 namespace {
 
-bool WriteBmp(const std::string& path, const ExportInput& in, int&) {
+bool WriteBmp(const std::string& path, const ExportInput& in, ExportReport&) {
     const auto image = RenderPatternBitmap(in.sheet, in.settings.reverseMode, in.settings.rudovozuSizeBMP, BitmapKind::File);
     if (!image) return false;
     const auto info = MakeBitmapInfo(*image);

@@ -5,16 +5,20 @@
 #include "model/AppSettings.h"
 #include "output/CutterPattern.h"
 #include "output/SafeFileWriter.h"
+#include "output/TilePlan.h"
 
 namespace pw {
 
-bool WriteCutterFile(const std::string& path, const ExportInput& input, int& scoredFolds,
-                     void (*write)(std::ostream&, const CutterPattern&)) {
+bool WriteCutterFile(const std::string& path, const ExportInput& input, ExportReport& report,
+                     void (*write)(std::ostream&, const CutterPattern&, const PatternPages&)) {
     const CutterPattern pattern = LayOutCutterPattern(input.sheet, input.settings.reverseMode,
                                                       input.settings.rudovozuSizeRatio, input.options);
-    scoredFolds = pattern.scoredFolds;
+    const PatternPages plan = PlanPatternPages(pattern);
+    report.scoredFolds = pattern.scoredFolds;
+    report.size = pattern.size;
+    report.pages = static_cast<int>(plan.pages.size());
     std::ostringstream text;
-    write(text, pattern);
+    write(text, pattern, plan);
     return WriteFileReplacing(path, text.str());
 }
 

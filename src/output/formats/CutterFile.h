@@ -7,10 +7,12 @@
 namespace pw {
 
 struct CutterPattern;
+struct PatternPages;
 
 // The SVG, PDF and pattern DXF share their making: the cutter-ready
-// pattern laid out with the options, then written by `write`.
-bool WriteCutterFile(const std::string& path, const ExportInput& input, int& scoredFolds,
-                     void (*write)(std::ostream&, const CutterPattern&));
+// pattern laid out with the options and its pages planned, once, then
+// written by `write`; the report tells what was laid out.
+bool WriteCutterFile(const std::string& path, const ExportInput& input, ExportReport& report,
+                     void (*write)(std::ostream&, const CutterPattern&, const PatternPages&));
 
 }  // namespace pw

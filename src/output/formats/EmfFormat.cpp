@@ -7,7 +7,7 @@ namespace pw {
 
 namespace {
 
-bool WriteEmf(const std::string& path, const ExportInput& in, int&) {
+bool WriteEmf(const std::string& path, const ExportInput& in, ExportReport&) {
     const auto bytes = RenderPatternMetafile(in.sheet, in.settings.reverseMode, in.settings.rudovozuSizeRatio,
                                              in.pxPerCm, in.pyPerCm);
     return !bytes.empty() && WriteFileReplacing(path, bytes);

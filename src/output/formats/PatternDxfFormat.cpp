@@ -17,8 +17,9 @@ const ExportFormat& PatternDxfFormat() {
           "does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole"},
          {kTakesPaper | kTakesTiling, "does not apply to the DXF pattern, which has no pages"}},
         "",
-        [](const std::string& path, const ExportInput& in, int& scored) {
-            return WriteCutterFile(path, in, scored, WritePatternDxf);
+        [](const std::string& path, const ExportInput& in, ExportReport& report) {
+            return WriteCutterFile(path, in, report, [](std::ostream& out, const CutterPattern& pattern,
+                                                        const PatternPages&) { WritePatternDxf(out, pattern); });
         }};
     return format;
 }

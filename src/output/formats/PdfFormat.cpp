@@ -15,7 +15,10 @@ const ExportFormat& PdfFormat() {
         kTakesCellSize | kTakesCutOrder | kTakesPerforation | kTakesHairline | kTakesLegend | kTakesPaper | kTakesTiling,
         {},
         "",
-        [](const std::string& path, const ExportInput& in, int& scored) { return WriteCutterFile(path, in, scored, WritePdf); }};
+        [](const std::string& path, const ExportInput& in, ExportReport& report) {
+            return WriteCutterFile(path, in, report, [](std::ostream& out, const CutterPattern& pattern,
+                                                        const PatternPages& pages) { WritePdf(out, pattern, pages); });
+        }};
     return format;
 }
 

@@ -8,7 +8,7 @@ namespace pw {
 
 namespace {
 
-bool WriteRelief(const std::string& path, const ExportInput& in, int&) {
+bool WriteRelief(const std::string& path, const ExportInput& in, ExportReport&) {
     std::ostringstream text;
     WriteDxf(text, in.sheet);
     return WriteFileReplacing(path, text.str());

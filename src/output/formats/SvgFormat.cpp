@@ -15,7 +15,10 @@ const ExportFormat& SvgFormat() {
         kTakesCellSize | kTakesCutOrder | kTakesPerforation | kTakesHairline | kTakesLegend | kTakesPaper,
         {{kTakesTiling, "applies to pdf files; the SVG stays one piece"}},
         "",
-        [](const std::string& path, const ExportInput& in, int& scored) { return WriteCutterFile(path, in, scored, WriteSvg); }};
+        [](const std::string& path, const ExportInput& in, ExportReport& report) {
+            return WriteCutterFile(path, in, report, [](std::ostream& out, const CutterPattern& pattern,
+                                                        const PatternPages&) { WriteSvg(out, pattern); });
+        }};
     return format;
 }
 

@@ -1,19 +1,25 @@
-// The printed page on any paper: the A4 placement kept to the last bit, the
-// same centring on other papers and at a cell size, tiling of a sheet larger
-// than the printable area (pieces sharing it evenly, pages turned when that
-// needs fewer), the sheet fitted to one page, and the pens' scale to the
-// printer's resolution.
+// The pattern's pages, planned once for the PDF and the printout: the A4
+// print placement kept to the last bit, the same centring on other papers
+// and at a cell size, tiling of a drawing larger than the printable area
+// (pieces sharing it evenly, pages turned when that needs fewer), the sheet
+// fitted to one page, every line on the pages that cover it, the printout's
+// cells where the plan puts the pattern, and the pens' scale.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <tuple>
 #include <vector>
 
+#include "model/CellGrid.h"
+#include "model/RebuildPass.h"
+#include "output/CutterPattern.h"
 #include "output/PatternPlacement.h"
 #include "output/PrintLayout.h"
 #include "output/TilePlan.h"
+#include "support/CardBuilder.h"
 
 namespace pw {
 namespace {
@@ -26,6 +32,42 @@ PrinterPage Page(int dpi, double widthMm, double heightMm, double marginMm = 5) 
     p.printableWidthPx = (widthMm - 2 * marginMm) * dpi / 25.4;
     p.printableHeightPx = (heightMm - 2 * marginMm) * dpi / 25.4;
     return p;
+}
+
+// A planned printer page in the printer's device units, as the print step
+// draws it.
+struct PrintedPage {
+    PatternPlacement placement;
+    bool turned = false, tiled = false;
+    double clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;
+    std::string label;
+};
+
+std::vector<PrintedPage> PlanPrintedPages(const PrinterPage& page, int ratio, int W, int H, double cellMm,
+                                          PrintScale scale = PrintScale::RealSize) {
+    CellGrid g;
+    g.NewCard(W, H);
+    RunRebuildPass(g);
+    PatternOptions o;
+    o.cellMm = PrintCellMm(page, ratio, W, cellMm);
+    o.paper = PaperSize{"", page.paperWidthMm, page.paperHeightMm};
+    const CutterPattern pattern = LayOutCutterPattern(g, 0, ratio, o);
+    std::vector<PrintedPage> pages;
+    for (const PatternPage& p : PlanPatternPages(pattern, PrinterFrame(page), scale).pages) {
+        PrintedPage t;
+        t.placement = PrintedPlacement(pattern, p, page, ratio, W, cellMm);
+        t.turned = p.turned;
+        t.tiled = p.clipped;
+        const PrinterPage device = p.turned ? TurnedPage(page) : page;
+        const double pxX = device.dpiX / 25.4, pxY = device.dpiY / 25.4;
+        t.clipLeft = p.clipLeft * pxX;
+        t.clipRight = p.clipRight * pxX;
+        t.clipTop = p.clipTop * pxY;
+        t.clipBottom = p.clipBottom * pxY;
+        t.label = p.label;
+        pages.push_back(t);
+    }
+    return pages;
 }
 
 // The sheet's box (columns 1 to W-1, H-1 cells either side of the crease)
@@ -60,11 +102,15 @@ TEST(PrintLayout, A4WithoutACellSizeIsTheOriginalPlacementBitForBit) {
         for (int ratio : {10, 33, 50, 77, 90})
             for (int W : {12, 18, 37, 82}) {
                 const PatternPlacement a = ComputePrintPlacement(dpi, dpi, ratio, W);
-                const PatternPlacement b = ComputePaperPrintPlacement(Page(dpi, 210, 297), ratio, W, 0);
-                EXPECT_EQ(a.ox, b.ox);
-                EXPECT_EQ(a.oy, b.oy);
-                EXPECT_EQ(a.cw, b.cw);
-                EXPECT_EQ(a.ch, b.ch);
+                // Through the page plan too, as the print step gets it.
+                for (const PatternPlacement& b :
+                     {ComputePaperPrintPlacement(Page(dpi, 210, 297), ratio, W, 0),
+                      PlanPrintedPages(Page(dpi, 210, 297, 4), ratio, W, 4, 0).at(0).placement}) {
+                    EXPECT_EQ(a.ox, b.ox);
+                    EXPECT_EQ(a.oy, b.oy);
+                    EXPECT_EQ(a.cw, b.cw);
+                    EXPECT_EQ(a.ch, b.ch);
+                }
             }
     // Unequal resolutions keep the cells square on paper.
     PrinterPage uneven = Page(600, 210, 297);
@@ -96,7 +142,6 @@ TEST(PrintLayout, OnePageWhenTheSheetFitsTheTiledPagesOtherwise) {
     const auto one = PlanPrintedPages(a4, 50, 18, 9, 0);
     ASSERT_EQ(one.size(), 1u);
     EXPECT_FALSE(one[0].tiled);
-    EXPECT_TRUE(one[0].marks.empty());
 
     // 16 by 16 cells of 25 mm: a 400 mm square sheet over A4 pieces of
     // 190 by 277 mm less the margins, 10 mm shared.
@@ -206,6 +251,118 @@ TEST(PrintLayout, FitToPageScalesTheSheetOntoOnePage) {
         const double upright = std::min(190 / across, 277 / down), turned = std::min(277 / across, 190 / down);
         EXPECT_NEAR(p.placement.cw / pxPerMm, std::max(upright, turned), 1e-9) << W << "x" << H;
         EXPECT_EQ(p.turned, turned > upright + 1e-9) << W << "x" << H;
+    }
+}
+
+// A random card laid out with random options on a random paper, planned for
+// a file and for a printer with random margins and resolution.
+struct RandomPlans {
+    CutterPattern pattern;
+    PrinterPage printer;
+    PatternPages file, printed;
+};
+
+RandomPlans MakeRandomPlans(std::mt19937& rng, PrintScale scale = PrintScale::RealSize) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    CellGrid g;
+    test::RandomCard(g, rng, pick(5, 30), pick(3, 25));
+    RunRebuildPass(g);
+    PatternOptions o;
+    o.cellMm = pick(0, 3) == 0 ? 0 : pick(2, 400) / 10.0;
+    o.legend = pick(0, 1);
+    o.perforate = pick(0, 1);
+    o.tile = pick(0, 3) == 0;
+    o.paper = KnownPapers()[static_cast<std::size_t>(pick(0, static_cast<int>(KnownPapers().size()) - 1))];
+    RandomPlans r;
+    r.pattern = LayOutCutterPattern(g, pick(0, 1), pick(20, 90), o);
+    r.printer = Page(pick(0, 1) ? 300 : 600, o.paper.widthMm, o.paper.heightMm, pick(0, 8));
+    r.file = PlanPatternPages(r.pattern);
+    r.printed = PlanPatternPages(r.pattern, PrinterFrame(r.printer), scale);
+    return r;
+}
+
+// Whether the page shows the pattern point: inside its clip, or anywhere on
+// its page (turned when the page is) when it shows the whole drawing.
+bool Shows(const PatternPage& page, const PatternPages& plan, double x, double y, double slack) {
+    x = (x + page.shiftX) * page.scale;
+    y = (y + page.shiftY) * page.scale;
+    if (page.clipped)
+        return x >= page.clipLeft - 1e-6 && x <= page.clipRight + 1e-6 && y >= page.clipTop - 1e-6 &&
+               y <= page.clipBottom + 1e-6;
+    const double width = page.turned ? plan.pageHeightMm : plan.pageWidthMm;
+    const double height = page.turned ? plan.pageWidthMm : plan.pageHeightMm;
+    return x >= -slack && x <= width + slack && y >= -slack && y <= height + slack;
+}
+
+TEST(PagePlan, EveryLineLandsOnAPageAndPiecesOverlapByTheStatedStripOnly) {
+    std::mt19937 rng(22);
+    for (int i = 0; i < 120; ++i) {
+        const PrintScale scale = i % 4 == 3 ? PrintScale::FitToPage : PrintScale::RealSize;
+        const RandomPlans r = MakeRandomPlans(rng, scale);
+        std::vector<const CutterLayer*> layers = r.pattern.LayersInOrder();
+        if (r.pattern.legend)
+            for (const CutterLayer& sample : r.pattern.legend->samples) layers.push_back(&sample);
+        for (const PatternPages* plan : {&r.file, &r.printed}) {
+            const double slack = plan == &r.printed ? 0.5 * 25.4 / r.printer.dpiX + 1e-6 : 1e-6;
+            ASSERT_EQ(plan->pages.size(), static_cast<std::size_t>(plan->rows * plan->columns));
+            for (const CutterLayer* layer : layers)
+                for (const MmLine& l : layer->lines)
+                    for (double f : {0.0, 0.3, 0.5, 1.0}) {
+                        const double x = l.x0 + f * (l.x1 - l.x0), y = l.y0 + f * (l.y1 - l.y0);
+                        const bool shown = std::any_of(plan->pages.begin(), plan->pages.end(), [&](const PatternPage& p) {
+                            return Shows(p, *plan, x, y, slack);
+                        });
+                        ASSERT_TRUE(shown) << i << " " << layer->name << " at " << x << ", " << y;
+                    }
+            if (plan->pages.size() < 2) continue;
+            // In the pattern's millimetres, a piece's right (bottom) edge
+            // lies the overlap past its right (lower) neighbour's left (top).
+            auto piece = [&](int row, int column) {
+                const PatternPage& p = plan->pages[static_cast<std::size_t>(row * plan->columns + column)];
+                return std::array<double, 4>{p.clipLeft - p.shiftX, p.clipTop - p.shiftY, p.clipRight - p.shiftX,
+                                             p.clipBottom - p.shiftY};
+            };
+            for (int row = 0; row < plan->rows; ++row)
+                for (int column = 0; column < plan->columns; ++column) {
+                    const auto here = piece(row, column);
+                    if (column + 1 < plan->columns) {
+                        EXPECT_NEAR(here[2] - piece(row, column + 1)[0], kTileOverlapMm, 1e-6);
+                    }
+                    if (row + 1 < plan->rows) {
+                        EXPECT_NEAR(here[3] - piece(row + 1, column)[1], kTileOverlapMm, 1e-6);
+                    }
+                }
+        }
+    }
+}
+
+TEST(PagePlan, ThePrintoutShowsThePdfPageAndPutsTheCellsWhereThePlanPutsThem) {
+    std::mt19937 rng(7);
+    for (int i = 0; i < 200; ++i) {
+        RandomPlans r = MakeRandomPlans(rng, i % 3 == 2 ? PrintScale::FitToPage : PrintScale::RealSize);
+        const CutterPattern& pattern = r.pattern;
+        // A borderless printer prints the PDF's one page as it is.
+        PrinterPage borderless = Page(600, pattern.paper.widthMm, pattern.paper.heightMm, 0);
+        if (!pattern.grown && !pattern.forceTiling) {
+            const PatternPages plan = PlanPatternPages(pattern, PrinterFrame(borderless));
+            ASSERT_EQ(plan.pages.size(), 1u);
+            EXPECT_EQ(plan.pages[0].shiftX, 0);
+            EXPECT_EQ(plan.pages[0].shiftY, 0);
+            EXPECT_EQ(plan.pages[0].scale, 1);
+            EXPECT_FALSE(plan.pages[0].turned);
+        }
+        // The print step's cells, at the printer's resolution, land where
+        // the plan puts the pattern's sheet corners.
+        const int W = static_cast<int>(std::lround((pattern.sheetRightMm - pattern.sheetLeftMm) / pattern.cellMm)) + 2;
+        for (const PatternPage& page : r.printed.pages) {
+            const PatternPlacement p = PrintedPlacement(pattern, page, r.printer, 50, W, pattern.cellMm);
+            const PrinterPage device = page.turned ? TurnedPage(r.printer) : r.printer;
+            const double pxX = device.dpiX / 25.4, pxY = device.dpiY / 25.4;
+            for (const auto& [u, mmX] : {std::pair{1, pattern.sheetLeftMm}, std::pair{W - 1, pattern.sheetRightMm}})
+                EXPECT_NEAR((p.ox + u * p.cw) / pxX, (mmX + page.shiftX) * page.scale, 1e-6) << i;
+            EXPECT_NEAR(p.oy / pxY, ((pattern.sheetTopMm + pattern.sheetBottomMm) / 2 + page.shiftY) * page.scale, 1e-6);
+            EXPECT_NEAR(p.ch / pxY, pattern.cellMm * page.scale, 1e-9);
+        }
     }
 }
 
