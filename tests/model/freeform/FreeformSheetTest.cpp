@@ -2,7 +2,11 @@
 // the pattern's lines across a slice and the pieces between them, in mm.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 #include "FreeformTestCards.h"
+#include "model/freeform/CurveBook.h"
 #include "model/freeform/FreeformChecks.h"
 
 namespace pw::test {
@@ -114,6 +118,104 @@ TEST(FreeformSheet, StackedFlatStandsOnTheRoofInFrontOfIt) {
     ExpectSlice(built.sheet, 5, {{100, K::OutlineCut}, {40, K::Valley}, {20, K::Mountain}, {-20, K::Valley}, {-100, K::OutlineCut}},
                 {{40, 100, H, 0}, {20, 40, V, 40}, {-20, 20, H, 20}, {-100, -20, V, 0}});
     EXPECT_TRUE(CheckFreeformCard(card, built).empty());
+}
+
+}  // namespace
+}  // namespace pw::test
+
+namespace pw::test {
+namespace {
+
+double DistanceToPath(const SheetPath& path, SheetPoint p) {
+    std::vector<SheetPoint> q = FlattenPath(path, 1e-5);
+    if (path.closed) q.push_back(q.front());
+    double best = 1e300;
+    for (std::size_t i = 1; i < q.size(); ++i) {
+        const double dx = q[i].x - q[i - 1].x, ds = q[i].s - q[i - 1].s, len2 = dx * dx + ds * ds;
+        const double t = len2 > 0 ? std::clamp(((p.x - q[i - 1].x) * dx + (p.s - q[i - 1].s) * ds) / len2, 0.0, 1.0) : 0;
+        best = std::min(best, std::hypot(p.x - q[i - 1].x - t * dx, p.s - q[i - 1].s - t * ds));
+    }
+    return best;
+}
+
+// A random flat: a box, maybe with rounded shoulders and a round window.
+FreeformFlat RandomFlat(std::mt19937& rng) {
+    auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    auto coin = [&] { return std::bernoulli_distribution(0.5)(rng); };
+    const double x0 = u(5, 110), w = u(12, 40), h = u(10, 60), depth = u(10, 90);
+    const double r = coin() ? 0 : u(2, std::min(w, h) / 3);
+    char text[400];
+    std::snprintf(text, sizeof text, "M %f 0 H %f V %f A %f %f 0 0 1 %f %f H %f A %f %f 0 0 1 %f %f Z", x0, x0 + w, h - r, r, r,
+                  x0 + w - r, h, x0 + r, r, r, x0, h - r);
+    std::string outline = text;
+    if (coin()) {
+        const double wr = u(1, std::min(w, h) / 5);
+        std::snprintf(text, sizeof text, " M %f %f a %f %f 0 1 0 %f 0 a %f %f 0 1 0 %f 0 Z", x0 + w / 2 - wr, h / 2, wr, wr, 2 * wr,
+                      wr, wr, -2 * wr);
+        outline += text;
+    }
+    return Flat(depth, outline);
+}
+
+// What the paper beside a piece's boundary makes of it: nothing there is a
+// cut; the same place in the opened card is a fold, a valley where the
+// upright paper rises from the level one, a mountain where it hangs below;
+// different places are a cut between them.
+SheetEdgeKind ExpectedLine(const Sheet& sheet, int p, SheetPoint at, SheetPoint inward) {
+    const SheetPiece& piece = sheet.pieces[static_cast<std::size_t>(p)];
+    const int q = PieceAt(sheet, {at.x - inward.x, at.s - inward.s});
+    if (q < 0 || q == p) {
+        const bool edge = at.x < 1e-6 || at.x > sheet.maxX - 1e-6 || std::fabs(std::fabs(at.s) - sheet.half) < 1e-6;
+        return edge ? SheetEdgeKind::OutlineCut : SheetEdgeKind::InnerCut;
+    }
+    const SheetPiece& other = sheet.pieces[static_cast<std::size_t>(q)];
+    const CardPoint a = PlacePoint(piece, at), b = PlacePoint(other, at);
+    if (std::hypot(a.y - b.y, a.z - b.z) > 1e-6 || piece.plane == other.plane) return SheetEdgeKind::InnerCut;
+    const bool upright = piece.plane == PiecePlane::Vertical;
+    const SheetPiece& level = upright ? other : piece;
+    const SheetPoint intoUpright = upright ? SheetPoint{at.x + inward.x, at.s + inward.s} : SheetPoint{at.x - inward.x, at.s - inward.s};
+    if (std::fabs(a.y) < 1e-6 && std::fabs(a.z) < 1e-6) return SheetEdgeKind::Crease;
+    return PlacePoint(upright ? piece : other, intoUpright).z > level.level ? SheetEdgeKind::Valley : SheetEdgeKind::Mountain;
+}
+
+TEST(FreeformSheet, EveryPieceEdgeLiesOnAPatternLineOfItsKindOnRandomCards) {
+    std::mt19937 rng(20261208);
+    int valid = 0;
+    for (int round = 0; round < 60; ++round) {
+        std::vector<FreeformFlat> flats;
+        for (int n = std::uniform_int_distribution<int>(1, 3)(rng); n > 0; --n) flats.push_back(RandomFlat(rng));
+        const FreeformCard card = Card(flats);
+        const FreeformSheet built = BuildFreeformSheet(card);
+        if (!CheckFreeformCard(card, built).empty()) continue;
+        ++valid;
+        const Sheet& sheet = built.sheet;
+        for (std::size_t p = 0; p < sheet.pieces.size(); ++p)
+            for (const SheetPath& loop : sheet.pieces[p].loops) {
+                SheetPoint from = loop.start;
+                std::vector<PathSegment> segments = loop.segments;
+                if (loop.closed && segments.back().end != loop.start) segments.emplace_back().end = loop.start;
+                for (const PathSegment& seg : segments) {
+                    for (double t : {0.25, 0.5, 0.75}) {
+                        const SheetPoint at = PointOnSegment(from, seg, t);
+                        const SheetPoint ahead = PointOnSegment(from, seg, t + 1e-4), behind = PointOnSegment(from, seg, t - 1e-4);
+                        const double len = std::hypot(ahead.x - behind.x, ahead.s - behind.s);
+                        SheetPoint inward{-(ahead.s - behind.s) / len * 1e-3, (ahead.x - behind.x) / len * 1e-3};
+                        if (!PieceHolds(sheet.pieces[p], {at.x + inward.x, at.s + inward.s})) inward = {-inward.x, -inward.s};
+                        // s = y - z: the piece's place in the card projects back onto the sheet
+                        const CardPoint c = PlacePoint(sheet.pieces[p], at);
+                        ASSERT_NEAR(c.y - c.z, at.s, 1e-9);
+                        const SheetEdgeKind kind = ExpectedLine(sheet, static_cast<int>(p), at, inward);
+                        double nearest = 1e300;
+                        for (const SheetEdge& e : sheet.edges)
+                            if (e.kind == kind) nearest = std::min(nearest, DistanceToPath(e.path, at));
+                        ASSERT_LT(nearest, 1e-3) << "round " << round << ", piece " << p << " at " << at.x << ", " << at.s
+                                                 << ": no line of kind " << static_cast<int>(kind);
+                    }
+                    from = seg.end;
+                }
+            }
+    }
+    EXPECT_GE(valid, 15);
 }
 
 }  // namespace
