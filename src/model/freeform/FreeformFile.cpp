@@ -97,7 +97,7 @@ std::string CheckFlat(const FreeformCard& card, std::size_t i, geos::Context& co
         rings.push_back(geos::LineString(context, ring));
     }
     if (rings.empty()) return Fail(who, "has an empty outline");
-    const geos::Geometry all = geos::Collection(context, std::move(rings));
+    const geos::Geometry all = geos::MultiLine(context, std::move(rings));
     if (!geos::IsSimple(all) || context.Failed()) return Fail(who, "its outline crosses or touches itself");
     return {};
 }
@@ -125,8 +125,15 @@ FreeformReadResult ReadFreeformCard(std::string_view bytes) {
         r.error = notCard;
         return r;
     }
-    const Json j = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (j.is_discarded() || !j.is_object() || !j.contains("format") || j["format"] != kFormat) {
+    Json j;
+    try {
+        j = Json::parse(bytes.begin(), bytes.end());
+    } catch (const Json::exception& e) {
+        // JSON has no NaN or infinity: a number too large to hold is the one way to write them.
+        r.error = e.id == 406 ? "A number in the file is too large (lengths go up to 10 m)." : notCard;
+        return r;
+    }
+    if (!j.is_object() || !j.contains("format") || j["format"] != kFormat) {
         r.error = notCard;
         return r;
     }

@@ -67,12 +67,20 @@ Geometry Rectangle(Context& c, double x0, double s0, double x1, double s1) {
     return Polygon(c, {{x0, s0}, {x1, s0}, {x1, s1}, {x0, s1}}, {});
 }
 
-Geometry Collection(Context& c, std::vector<Geometry> parts) {
+namespace {
+
+Geometry Gather(Context& c, int type, std::vector<Geometry> parts) {
     std::vector<GEOSGeometry*> raw;
     for (Geometry& part : parts)
         if (!part.IsEmpty()) raw.push_back(part.Release());
-    return Wrap(c, GEOSGeom_createCollection_r(c.Handle(), GEOS_GEOMETRYCOLLECTION, raw.data(), static_cast<unsigned>(raw.size())));
+    return Wrap(c, GEOSGeom_createCollection_r(c.Handle(), type, raw.data(), static_cast<unsigned>(raw.size())));
 }
+
+}  // namespace
+
+Geometry Collection(Context& c, std::vector<Geometry> parts) { return Gather(c, GEOS_GEOMETRYCOLLECTION, std::move(parts)); }
+
+Geometry MultiLine(Context& c, std::vector<Geometry> lines) { return Gather(c, GEOS_MULTILINESTRING, std::move(lines)); }
 
 Geometry Union(const Geometry& a, const Geometry& b) { return Wrap(*a.Owner(), GEOSUnion_r(a.Owner()->Handle(), a.Get(), b.Get())); }
 

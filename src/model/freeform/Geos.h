@@ -63,6 +63,8 @@ Geometry LineString(Context& c, const std::vector<SheetPoint>& points);
 Geometry Polygon(Context& c, const Ring& shell, const std::vector<Ring>& holes);
 Geometry Rectangle(Context& c, double x0, double s0, double x1, double s1);
 Geometry Collection(Context& c, std::vector<Geometry> parts);
+// Lines as one geometry, whose simplicity says whether any of them cross or touch.
+Geometry MultiLine(Context& c, std::vector<Geometry> lines);
 
 Geometry Union(const Geometry& a, const Geometry& b);
 Geometry UnionAll(Context& c, std::vector<Geometry> parts);

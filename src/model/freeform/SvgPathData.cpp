@@ -358,9 +358,8 @@ std::string WritePathData(const std::vector<SheetPath>& loops) {
                     PutPoint(out, seg.end);
                     break;
                 case SegmentShape::Arc:
-                    // Endpoints alone leave a half or a whole turn open to
-                    // doubt: such an arc goes out as two halves.
-                    if (std::fabs(std::fabs(seg.sweep) - M_PI) < 1e-6 || std::fabs(seg.sweep) > 2 * M_PI - 1e-6) {
+                    // An arc's ends cannot tell a whole turn: it goes out as two halves.
+                    if (std::fabs(seg.sweep) > 2 * M_PI - 1e-6) {
                         const double r = std::hypot(from.x - seg.centre.x, from.s - seg.centre.s);
                         const double mid = std::atan2(from.s - seg.centre.s, from.x - seg.centre.x) + seg.sweep / 2;
                         const SheetPoint m{seg.centre.x + r * std::cos(mid), seg.centre.s + r * std::sin(mid)};

@@ -22,7 +22,7 @@ struct PathDataResult {
 PathDataResult ParsePathData(std::string_view text, std::size_t maxSegments, double maxMagnitude);
 
 // The loops as absolute path data that ParsePathData reads back to the same
-// segments (numbers to the last bit that matters).
+// segments, within rounding (a whole-turn arc comes back as two halves).
 std::string WritePathData(const std::vector<SheetPath>& loops);
 
 }  // namespace pw
