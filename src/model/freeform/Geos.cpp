@@ -45,7 +45,7 @@ Context::Context() : handle_(GEOS_init_r()) {
 
 Context::~Context() { GEOS_finish_r(handle_); }
 
-Geometry::Geometry(Context& context, GEOSGeometry* g) : context_(&context), g_(g, Deleter{context.Handle()}) {}
+Geometry::Geometry(Context& context, GEOSGeometry* g) : context_(&context), g_(g, GeometryDeleter{context.Handle()}) {}
 
 Geometry Geometry::Clone() const { return Wrap(*context_, GEOSGeom_clone_r(context_->Handle(), g_.get())); }
 

@@ -34,6 +34,11 @@ private:
     bool failed_ = false;
 };
 
+struct GeometryDeleter {
+    GEOSContextHandle_t handle = nullptr;
+    void operator()(GEOSGeometry* g) const { GEOSGeom_destroy_r(handle, g); }
+};
+
 class Geometry {
 public:
     Geometry() = default;
@@ -47,12 +52,8 @@ public:
     Context* Owner() const { return context_; }
 
 private:
-    struct Deleter {
-        GEOSContextHandle_t handle = nullptr;
-        void operator()(GEOSGeometry* g) const { GEOSGeom_destroy_r(handle, g); }
-    };
     Context* context_ = nullptr;
-    std::unique_ptr<GEOSGeometry, Deleter> g_;
+    std::unique_ptr<GEOSGeometry, GeometryDeleter> g_;
 };
 
 using Ring = std::vector<SheetPoint>;  // not repeating its first point
