@@ -43,7 +43,11 @@ private:
     };
     struct KeyHash {
         std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& k) const {
-            return std::hash<std::uint64_t>()(k.first * 0x9E3779B97F4A7C15ull ^ k.second);
+            // Neighbouring chord ends differ in their low bits: mix them all in.
+            std::uint64_t h = k.first * 0x9E3779B97F4A7C15ull ^ (k.second + 0x632BE59BD9B4E019ull);
+            h ^= h >> 29;
+            h *= 0xBF58476D1CE4E5B9ull;
+            return static_cast<std::size_t>(h ^ (h >> 32));
         }
     };
     using Key = std::pair<std::uint64_t, std::uint64_t>;

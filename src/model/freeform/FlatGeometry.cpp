@@ -36,7 +36,20 @@ std::vector<HorizontalRun> HorizontalRuns(geos::Context& context, const Freeform
     std::vector<HorizontalRun> runs;
     // Which side of a run the paper lies on, tried a hair beside its middle.
     constexpr double kBeside = 1e-5;
+    // A hole's edges are no top or bottom of the flat: a roof from a
+    // window's sill would pass through the window. Holes are the loops
+    // inside an odd number of others.
+    std::vector<geos::Geometry> filled;
     for (const FrontLoop& loop : flat.loops) {
+        const std::vector<SheetPoint> ring = book.Flatten(ProjectLoop(loop, flat.depth));
+        filled.push_back(ring.size() >= 3 ? geos::Polygon(context, ring, {}) : geos::Empty(context));
+    }
+    for (std::size_t i = 0; i < flat.loops.size(); ++i) {
+        const FrontLoop& loop = flat.loops[i];
+        int around = 0;
+        for (std::size_t k = 0; k < flat.loops.size(); ++k)
+            if (k != i && !filled[k].IsEmpty() && geos::ContainsPoint(filled[k], {loop.start.x, flat.depth - loop.start.s})) ++around;
+        if (around % 2 == 1) continue;
         SheetPoint from = loop.start;
         auto consider = [&](SheetPoint a, SheetPoint b) {
             if (a.s != b.s || a.x == b.x) return;

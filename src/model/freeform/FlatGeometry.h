@@ -16,8 +16,9 @@ SheetPath ProjectLoop(const FrontLoop& loop, double depth);
 // into `book`.
 geos::Geometry FlatRegionOnSheet(geos::Context& context, CurveBook& book, const FreeformFlat& flat);
 
-// A straight horizontal stretch of a flat's outline, with the flat's paper
-// below it (a top, where a roof can hang) or above it (a bottom).
+// A straight horizontal stretch of a flat's outer outline (not of a hole),
+// with the flat's paper below it (a top, where a roof can hang) or above it
+// (a bottom).
 struct HorizontalRun {
     double x0 = 0, x1 = 0, z = 0;
     bool top = true;

@@ -13,15 +13,18 @@ namespace pw {
 
 namespace {
 
-// Overlaps and crossings smaller than this are rounding where pieces meet.
-constexpr double kLeastOverlapArea = 1e-6;
-constexpr double kLeastCrossing = 1e-6;
+// The pieces' curves are flattened finely here, so that where pieces meet
+// along a curve their chords stay within a micrometre or so of each other;
+// overlaps and crossings smaller than these are that, not paper used twice.
+constexpr double kCheckTolerance = 1e-4;
+constexpr double kLeastOverlapArea = 1e-3;
+constexpr double kLeastCrossing = 1e-2;
 
 // A piece as a polygon: its first loop the shell, the others holes.
 geos::Geometry PiecePolygon(geos::Context& c, const SheetPiece& piece) {
     std::vector<geos::Ring> rings;
     for (const SheetPath& loop : piece.loops) {
-        geos::Ring ring = FlattenPath(loop, kFlatteningToleranceMm);
+        geos::Ring ring = FlattenPath(loop, kCheckTolerance);
         if (ring.size() >= 3) rings.push_back(std::move(ring));
     }
     if (rings.empty()) return geos::Empty(c);

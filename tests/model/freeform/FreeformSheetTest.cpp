@@ -57,6 +57,13 @@ TEST(FreeformSheet, BoxStandsOnTheFloorAndHangsItsRoofFromTheBack) {
         EXPECT_NEAR(length, 90, 1e-9) << "x = " << x;
     }
     EXPECT_TRUE(CheckFreeformCard(Card({Flat(40, kBox)}), built).empty());
+    // A window's straight sill is no top of the flat: it hangs no roof.
+    const FreeformCard windowed = Card({Flat(40, std::string(kBox) + " M 30 10 H 60 V 30 H 30 Z")});
+    const FreeformSheet withWindow = BuildFreeformSheet(windowed);
+    EXPECT_EQ(std::count_if(withWindow.pieces.begin(), withWindow.pieces.end(),
+                            [](const FreeformPieceInfo& p) { return p.role == FreeformPieceRole::Roof; }),
+              1);
+    EXPECT_TRUE(CheckFreeformCard(windowed, withWindow).empty());
 }
 
 TEST(FreeformSheet, RoundWindowIsACircleOfItsRadiusAtItsCentresPlace) {
