@@ -61,6 +61,8 @@ std::string ReadFlat(const Json& j, FreeformFlat& flat, std::size_t index, std::
     if (!j.contains("outline") || !j["outline"].is_string()) return Fail(who, "has no outline");
     const std::size_t budget = std::min(kFreeformMaxSegmentsPerFlat, kFreeformMaxSegments - segments);
     PathDataResult path = ParsePathData(j["outline"].get_ref<const std::string&>(), budget, kFreeformMaxLengthMm);
+    if (!path.error.empty() && budget < kFreeformMaxSegmentsPerFlat && path.error.rfind("more than", 0) == 0)
+        return Fail(who, "the card's outlines have more than " + std::to_string(kFreeformMaxSegments) + " segments in all");
     if (!path.error.empty()) return Fail(who, "the outline does not parse: " + path.error);
     for (const SheetPath& loop : path.loops) segments += loop.segments.size();
     flat.loops = std::move(path.loops);
