@@ -30,6 +30,7 @@ targets=(
   "fuzz_relief relief -"
   "fuzz_shape_files shapes fuzz/shapes.dict"
   "fuzz_recovery_files recovery fuzz/recovery.dict"
+  "fuzz_freeform freeform fuzz/freeform.dict"
 )
 
 mkdir -p "$build/artifacts"

@@ -47,6 +47,8 @@ packages=(
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
   nlohmann-json3-dev
+  # the free-form card's polygon operations
+  libgeos-dev
   fonts-dejavu-core
   # the sanitizer and fuzzing builds
   clang-14

@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "model/Sheet.h"
+#include "model/freeform/FreeformCard.h"
+
+namespace pw {
+
+// What each piece of a free-form card's sheet is.
+enum class FreeformPieceRole {
+    Face,   // a flat's upright paper
+    Roof,   // a horizontal piece from a flat's top run back to what stands behind
+    Floor,  // what is left of the floor half
+    Back,   // what is left of the back half
+};
+
+struct FreeformPieceInfo {
+    FreeformPieceRole role = FreeformPieceRole::Floor;
+    int flat = -1;  // the flat it belongs to, by index in the card; -1 for the base
+    // A face: held by a fold at its bottom (it stands on the floor or on a
+    // roof in front) and by one at its top (a roof hangs from it).
+    bool heldBelow = false, heldAbove = false;
+};
+
+// A free-form card's sheet in millimetres: x from 0 to the width, s from
+// -half to half. Faces and roofs come first, flat by flat from the front,
+// then the floor's and the back's remnants; the outline is the last edge.
+struct FreeformSheet {
+    Sheet sheet;
+    std::vector<FreeformPieceInfo> pieces;  // one per sheet piece
+    bool geometryFailed = false;  // a polygon operation refused its input
+};
+
+// Builds the paper from the flats: each flat's face at its depth, standing
+// on the floor or on the roof of the flat in front; a roof from each of its
+// horizontal top runs (unless switched off) back to whatever stands behind
+// at that height, another flat or the back; cuts along the rest of every
+// outline and around its holes; the base halves with the crease. A point
+// at depth y and height z lies at s = y - z. It builds what the flats
+// describe even where that cannot be paper: CheckFreeformCard says why.
+FreeformSheet BuildFreeformSheet(const FreeformCard& card);
+
+}  // namespace pw
