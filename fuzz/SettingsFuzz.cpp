@@ -40,9 +40,9 @@ bool SamePlacement(const pw::WindowPlacement& a, const pw::WindowPlacement& b) {
 }
 
 void CheckFirstCard(pw::EditedCard& model, const pw::AppSettings& settings) {
-    Require(settings.cardWidth >= pw::kMinCardWidth && settings.cardWidth <= pw::kMaxCardWidth,
+    Require(pw::kNewCardWidthSetting.Allows(settings.cardWidth),
             "card width inside the dialog's range");
-    Require(settings.cardHeight >= pw::kMinCardHeight && settings.cardHeight <= pw::kMaxCardHeight,
+    Require(pw::kNewCardHeightSetting.Allows(settings.cardHeight),
             "card height inside the dialog's range");
     const pw::CellGrid& grid = model.grid;
     Require(grid.gridWidth == settings.cardWidth + 2 && grid.gridHeight == settings.cardHeight + 1,

@@ -175,30 +175,30 @@ void CKirikoDoc::OnFileSaveAs() { SaveCardAs(); }
 
 void CKirikoDoc::OnSetting() {
     CSettingsDialog dialog(settings_, prompts_, window_);
-    dialog.rudovozuSizeRatio = settings_.rudovozuSizeRatio;
-    dialog.rudovozuSizeBMP = settings_.rudovozuSizeBMP;
-    dialog.reverseMode = settings_.reverseMode;
-    dialog.soundMode = settings_.soundMode;
-    dialog.cardHeight = settings_.cardHeight;
-    dialog.cardWidth = settings_.cardWidth;
-    dialog.drawGrid = settings_.drawGrid;
-    dialog.cellSizeMm = settings_.cellSizeMm;
+    dialog.values.rudovozuSizeRatio = settings_.rudovozuSizeRatio;
+    dialog.values.rudovozuSizeBMP = settings_.rudovozuSizeBMP;
+    dialog.values.reverseMode = settings_.reverseMode;
+    dialog.values.soundMode = settings_.soundMode;
+    dialog.values.cardHeight = settings_.cardHeight;
+    dialog.values.cardWidth = settings_.cardWidth;
+    dialog.values.drawGrid = settings_.drawGrid;
+    dialog.values.cellSizeMm = settings_.cellSizeMm;
     const int oldWidth = settings_.cardWidth;
     const int oldHeight = settings_.cardHeight;
 
     if (prompts_.RunDialog(dialog) == QDialog::Accepted) {
-        settings_.rudovozuSizeRatio = dialog.rudovozuSizeRatio;
-        settings_.rudovozuSizeBMP = dialog.rudovozuSizeBMP;
-        settings_.reverseMode = dialog.reverseMode;
-        settings_.soundMode = dialog.soundMode;
-        settings_.cardHeight = dialog.cardHeight;
-        settings_.cardWidth = dialog.cardWidth;
-        settings_.drawGrid = dialog.drawGrid != 0 ? 1 : 0;
-        settings_.cellSizeMm = dialog.cellSizeMm;
-        settings_.colorBack = dialog.colorBack;
-        settings_.colorPaper0 = dialog.colorPaper0;
-        settings_.colorPaper1 = dialog.colorPaper1;
-        settings_.colorEdge = dialog.colorEdge;
+        settings_.rudovozuSizeRatio = dialog.values.rudovozuSizeRatio;
+        settings_.rudovozuSizeBMP = dialog.values.rudovozuSizeBMP;
+        settings_.reverseMode = dialog.values.reverseMode;
+        settings_.soundMode = dialog.values.soundMode;
+        settings_.cardHeight = dialog.values.cardHeight;
+        settings_.cardWidth = dialog.values.cardWidth;
+        settings_.drawGrid = dialog.values.drawGrid != 0 ? 1 : 0;
+        settings_.cellSizeMm = dialog.values.cellSizeMm;
+        settings_.colorBack = dialog.values.colorBack;
+        settings_.colorPaper0 = dialog.values.colorPaper0;
+        settings_.colorPaper1 = dialog.values.colorPaper1;
+        settings_.colorEdge = dialog.values.colorEdge;
     }
     emit updateAllViews();
     if (settings_.cardWidth != oldWidth || settings_.cardHeight != oldHeight)
