@@ -67,8 +67,8 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     PatternOptions options = options_;
     if (cutterFile) {
         PatternOptions initial = options_;
-        initial.cellMm = settings_.cellSizeMm;
-        PatternOptionsDialog dialog(*format, initial, sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, prompts_,
+        initial.cellMm = settings_.print.cellMm;
+        PatternOptionsDialog dialog(*format, initial, sheet, settings_.print.mirror, settings_.print.sizePercent, prompts_,
                                     window);
         if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
         options = dialog.Options();
@@ -86,7 +86,7 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     if (!cutterFile) return;
     auto* frame = qobject_cast<QMainWindow*>(window);
     if (!frame) return;
-    const CutterPattern pattern = LayOutCutterPattern(sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
+    const CutterPattern pattern = LayOutCutterPattern(sheet, settings_.print.mirror, settings_.print.sizePercent, options);
     QString text = QCoreApplication::translate("PatternExport", "Saved %1: %2")
                        .arg(QFileInfo(path).fileName(), FinishedSizeShown(pattern.size));
     if (Takes(*format, kTakesTiling)) {

@@ -99,8 +99,8 @@ private:
 
 std::vector<PrintedPage> PatternPrinting::PlanPages(QPrinter& printer) {
     const CellGrid& grid = GridForOutput(model_);
-    return PlanPrintedPages(PrinterPageOf(printer), settings_.rudovozuSizeRatio, grid.gridWidth, grid.gridHeight,
-                            settings_.cellSizeMm, scale_);
+    return PlanPrintedPages(PrinterPageOf(printer), settings_.print.sizePercent, grid.gridWidth, grid.gridHeight,
+                            settings_.print.cellMm, scale_);
 }
 
 bool PatternPrinting::PrintPage(QPrinter& printer) {
@@ -129,7 +129,7 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
         {
             QPainterSurface surface(painter, penScale);
             const PatternPlacement& p = page.placement;
-            DrawUnfoldedPattern(surface, pattern, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
+            DrawUnfoldedPattern(surface, pattern, settings_.print.mirror, p.ox, p.oy, p.cw, p.ch);
         }
         painter.restore();
         if (page.tiled) DrawTileMarks(painter, page, page.turned ? printer.logicalDpiY() : printer.logicalDpiX());

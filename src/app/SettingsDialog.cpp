@@ -36,15 +36,15 @@ QLineEdit* NumberEdit(QWidget* parent, const char* name) {
 // which the caller fills.
 AppSettings ColoursOnly(const AppSettings& settings) {
     AppSettings v;
-    v.cardWidth = v.cardHeight = 0;
-    v.soundMode = v.reverseMode = 0;
-    v.rudovozuSizeRatio = v.rudovozuSizeBMP = 0;
-    v.drawGrid = 0;
-    v.cellSizeMm = 0;
-    v.colorBack = settings.colorBack;
-    v.colorPaper0 = settings.colorPaper0;
-    v.colorPaper1 = settings.colorPaper1;
-    v.colorEdge = settings.colorEdge;
+    v.newCard.width = v.newCard.height = 0;
+    v.sound.on = v.print.mirror = 0;
+    v.print.sizePercent = v.bitmap.widthPx = 0;
+    v.view.gridDisplay = 0;
+    v.print.cellMm = 0;
+    v.colors.background = settings.colors.background;
+    v.colors.verticalFace = settings.colors.verticalFace;
+    v.colors.horizontalFace = settings.colors.horizontalFace;
+    v.colors.outline = settings.colors.outline;
     return v;
 }
 
@@ -81,11 +81,11 @@ CSettingsDialog::CSettingsDialog(const AppSettings& settings, UserPrompts& promp
     setModal(true);
     BuildLayout();
 
-    connect(background_, &QPushButton::clicked, this, [this] { ChooseColor(values.colorBack, backgroundSwatch_); });
-    connect(verticalFace_, &QPushButton::clicked, this, [this] { ChooseColor(values.colorPaper0, verticalFaceSwatch_); });
+    connect(background_, &QPushButton::clicked, this, [this] { ChooseColor(values.colors.background, backgroundSwatch_); });
+    connect(verticalFace_, &QPushButton::clicked, this, [this] { ChooseColor(values.colors.verticalFace, verticalFaceSwatch_); });
     connect(horizontalFace_, &QPushButton::clicked, this,
-            [this] { ChooseColor(values.colorPaper1, horizontalFaceSwatch_); });
-    connect(outline_, &QPushButton::clicked, this, [this] { ChooseColor(values.colorEdge, outlineSwatch_); });
+            [this] { ChooseColor(values.colors.horizontalFace, horizontalFaceSwatch_); });
+    connect(outline_, &QPushButton::clicked, this, [this] { ChooseColor(values.colors.outline, outlineSwatch_); });
     connect(defaultSetting_, &QPushButton::clicked, this, &CSettingsDialog::OnDefaultSetting);
     connect(ok_, &QPushButton::clicked, this, &CSettingsDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &CSettingsDialog::reject);
@@ -148,10 +148,10 @@ void CSettingsDialog::BuildLayout() {
     horizontalFace_ = makeButton(tr("Horizontal Face"), "horizontalFace");
     outline_ = makeButton(tr("Outline"), "outline");
     defaultSetting_ = makeButton(tr("Default Setting"), "defaultSetting");
-    backgroundSwatch_ = makeSwatch(values.colorBack, "backgroundSwatch");
-    verticalFaceSwatch_ = makeSwatch(values.colorPaper0, "verticalFaceSwatch");
-    horizontalFaceSwatch_ = makeSwatch(values.colorPaper1, "horizontalFaceSwatch");
-    outlineSwatch_ = makeSwatch(values.colorEdge, "outlineSwatch");
+    backgroundSwatch_ = makeSwatch(values.colors.background, "backgroundSwatch");
+    verticalFaceSwatch_ = makeSwatch(values.colors.verticalFace, "verticalFaceSwatch");
+    horizontalFaceSwatch_ = makeSwatch(values.colors.horizontalFace, "horizontalFaceSwatch");
+    outlineSwatch_ = makeSwatch(values.colors.outline, "outlineSwatch");
     auto* colourGrid = new QGridLayout(colours);
     colourGrid->addWidget(background_, 0, 0);
     colourGrid->addWidget(backgroundSwatch_, 0, 1);
@@ -231,18 +231,18 @@ void CSettingsDialog::showEvent(QShowEvent* event) {
 }
 
 void CSettingsDialog::ValuesIntoControls() {
-    printSize_->setText(QString::number(values.rudovozuSizeRatio));
-    bmpWidth_->setText(QString::number(values.rudovozuSizeBMP));
-    invert_->setChecked(values.reverseMode != 0);
-    sound_->setChecked(values.soundMode != 0);
-    gridHeight_->setText(QString::number(values.cardHeight));
-    gridWidth_->setText(QString::number(values.cardWidth));
-    displayGrid_->setChecked(values.drawGrid != 0);
-    cellSize_->setText(QString::fromStdString(FormatDecimal(values.cellSizeMm, 3)));
-    backgroundSwatch_->SetColor(values.colorBack);
-    verticalFaceSwatch_->SetColor(values.colorPaper0);
-    horizontalFaceSwatch_->SetColor(values.colorPaper1);
-    outlineSwatch_->SetColor(values.colorEdge);
+    printSize_->setText(QString::number(values.print.sizePercent));
+    bmpWidth_->setText(QString::number(values.bitmap.widthPx));
+    invert_->setChecked(values.print.mirror != 0);
+    sound_->setChecked(values.sound.on != 0);
+    gridHeight_->setText(QString::number(values.newCard.height));
+    gridWidth_->setText(QString::number(values.newCard.width));
+    displayGrid_->setChecked(values.view.gridDisplay != 0);
+    cellSize_->setText(QString::fromStdString(FormatDecimal(values.print.cellMm, 3)));
+    backgroundSwatch_->SetColor(values.colors.background);
+    verticalFaceSwatch_->SetColor(values.colors.verticalFace);
+    horizontalFaceSwatch_->SetColor(values.colors.horizontalFace);
+    outlineSwatch_->SetColor(values.colors.outline);
 }
 
 bool CSettingsDialog::ReadRangedField(QLineEdit* edit, const WholeSetting& setting, std::int32_t& out) {
@@ -277,14 +277,14 @@ void CSettingsDialog::accept() {
         cellSize_->selectAll();
         return;
     }
-    values.rudovozuSizeRatio = ratio;
-    values.rudovozuSizeBMP = bmp;
-    values.reverseMode = invert_->isChecked() ? 1 : 0;
-    values.soundMode = sound_->isChecked() ? 1 : 0;
-    values.cardHeight = height;
-    values.cardWidth = width;
-    values.drawGrid = displayGrid_->isChecked() ? 1 : 0;
-    values.cellSizeMm = cell;
+    values.print.sizePercent = ratio;
+    values.bitmap.widthPx = bmp;
+    values.print.mirror = invert_->isChecked() ? 1 : 0;
+    values.sound.on = sound_->isChecked() ? 1 : 0;
+    values.newCard.height = height;
+    values.newCard.width = width;
+    values.view.gridDisplay = displayGrid_->isChecked() ? 1 : 0;
+    values.print.cellMm = cell;
     QDialog::accept();
 }
 
@@ -297,14 +297,14 @@ void CSettingsDialog::ChooseColor(std::int32_t& value, ColorSwatch* swatch) {
 
 void CSettingsDialog::OnDefaultSetting() {
     const AppSettings defaults;
-    values.colorBack = defaults.colorBack;
-    values.colorPaper0 = defaults.colorPaper0;
-    values.colorPaper1 = defaults.colorPaper1;
-    values.colorEdge = defaults.colorEdge;
-    backgroundSwatch_->SetColor(values.colorBack);
-    verticalFaceSwatch_->SetColor(values.colorPaper0);
-    horizontalFaceSwatch_->SetColor(values.colorPaper1);
-    outlineSwatch_->SetColor(values.colorEdge);
+    values.colors.background = defaults.colors.background;
+    values.colors.verticalFace = defaults.colors.verticalFace;
+    values.colors.horizontalFace = defaults.colors.horizontalFace;
+    values.colors.outline = defaults.colors.outline;
+    backgroundSwatch_->SetColor(values.colors.background);
+    verticalFaceSwatch_->SetColor(values.colors.verticalFace);
+    horizontalFaceSwatch_->SetColor(values.colors.horizontalFace);
+    outlineSwatch_->SetColor(values.colors.outline);
 }
 
 }  // namespace pw

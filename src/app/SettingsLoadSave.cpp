@@ -42,9 +42,9 @@ void ReadCellSize(const SettingsStore& store, double& field) {
 bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard& model, WindowPlacement* placement) {
     AppSettings read = settings;
     ReadWholeSettings([&store](const char* key) { return store.GetText(kSettingsSection, key); }, read);
-    model.NewCard(read.cardWidth + 2, read.cardHeight + 1);
+    model.NewCard(read.newCard.width + 2, read.newCard.height + 1);
     settings = read;
-    ReadCellSize(store, settings.cellSizeMm);
+    ReadCellSize(store, settings.print.cellMm);
 
     std::int32_t pos[kPlacementFields] = {};
     if (ScanIntList(store.GetText(kSettingsSection, "WindowPos"), pos, kPlacementFields) != kPlacementFields)
@@ -65,7 +65,7 @@ void SaveSettings(SettingsStore& store, const AppSettings& settings, const Windo
     WriteWholeSettings(settings, [&store](const char* key, const std::string& text) {
         store.SetText(kSettingsSection, key, text);
     });
-    store.SetText(kSettingsSection, kCellSizeSetting.key, FormatDecimal(settings.cellSizeMm, kCellSizeSetting.decimals));
+    store.SetText(kSettingsSection, kCellSizeSetting.key, FormatDecimal(settings.print.cellMm, kCellSizeSetting.decimals));
 }
 
 }  // namespace pw

@@ -101,7 +101,7 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
     while (words.NextOption()) {
         const std::string& a = words.Word();
         if (a == "--invert") {
-            request.settings.reverseMode = 1;
+            request.settings.print.mirror = 1;
             continue;
         }
         // The other switches without a value.
@@ -123,9 +123,9 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
         if (!words.TakeValue(value)) return UsageError(err, name + " needs a value");
         std::string problem;
         if (name == "--ratio") {
-            problem = ParseOption(value, kPrintSizeSetting, request.settings.rudovozuSizeRatio);
+            problem = ParseOption(value, kPrintSizeSetting, request.settings.print.sizePercent);
         } else if (name == "--bmp-width") {
-            problem = ParseOption(value, kBitmapWidthSetting, request.settings.rudovozuSizeBMP);
+            problem = ParseOption(value, kBitmapWidthSetting, request.settings.bitmap.widthPx);
         } else if (name == "--cell-mm") {
             given.cell = true;
             problem = ParseCell(value, options.cellMm);
@@ -202,9 +202,9 @@ std::string ExportHelp(const ExportFormatList& formats) {
            "      Write the unfolded pattern or the relief to an image, vector or DXF file.\n"
            "      EXT:" + extensions + "\n"
            "      --bmp-width P      bitmap width in pixels (" + std::to_string(kBitmapWidthSetting.low) + " - " +
-           std::to_string(kBitmapWidthSetting.high) + ", default " + std::to_string(defaults.rudovozuSizeBMP) + ")\n"
+           std::to_string(kBitmapWidthSetting.high) + ", default " + std::to_string(defaults.bitmap.widthPx) + ")\n"
            "      --ratio R          print size, percent of the A4 width (" + std::to_string(kPrintSizeSetting.low) + " - " +
-           std::to_string(kPrintSizeSetting.high) + ", default " + std::to_string(defaults.rudovozuSizeRatio) + ")\n"
+           std::to_string(kPrintSizeSetting.high) + ", default " + std::to_string(defaults.print.sizePercent) + ")\n"
            "      --invert           mirror the pattern left to right\n"
            "      " + FormatsTaking(kTakesCellSize | kTakesCutOrder | kTakesPerforation, formats) + " only:\n"
            "      --cell-mm C        cell size in mm (" + FormatMm(kMinCellMm) + " - " + FormatMm(kMaxCellMm) +

@@ -16,14 +16,14 @@ struct WholeEntry {
     std::int32_t& (*field)(AppSettings&);
 };
 const WholeEntry kWholeEntries[] = {
-    {kBackgroundColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colorBack; }},
-    {kVerticalFaceColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colorPaper0; }},
-    {kHorizontalFaceColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colorPaper1; }},
-    {kOutlineColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colorEdge; }},
-    {kSoundSetting, [](AppSettings& s) -> std::int32_t& { return s.soundMode; }},
-    {kInvertSetting, [](AppSettings& s) -> std::int32_t& { return s.reverseMode; }},
-    {kPrintSizeSetting, [](AppSettings& s) -> std::int32_t& { return s.rudovozuSizeRatio; }},
-    {kBitmapWidthSetting, [](AppSettings& s) -> std::int32_t& { return s.rudovozuSizeBMP; }},
+    {kBackgroundColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colors.background; }},
+    {kVerticalFaceColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colors.verticalFace; }},
+    {kHorizontalFaceColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colors.horizontalFace; }},
+    {kOutlineColorSetting, [](AppSettings& s) -> std::int32_t& { return s.colors.outline; }},
+    {kSoundSetting, [](AppSettings& s) -> std::int32_t& { return s.sound.on; }},
+    {kInvertSetting, [](AppSettings& s) -> std::int32_t& { return s.print.mirror; }},
+    {kPrintSizeSetting, [](AppSettings& s) -> std::int32_t& { return s.print.sizePercent; }},
+    {kBitmapWidthSetting, [](AppSettings& s) -> std::int32_t& { return s.bitmap.widthPx; }},
 };
 
 }  // namespace
@@ -32,25 +32,25 @@ void ReadWholeSettings(const StoredTextReader& text, AppSettings& settings) {
     std::int32_t size[2] = {0, 0};
     if (ScanIntList(text(kNewCardWidthSetting.key), size, 2) == 2) {
         // Below 1 it would not even make a usable grid.
-        settings.cardWidth = std::clamp(size[0], kNewCardWidthSetting.low, kNewCardWidthSetting.high);
-        settings.cardHeight = std::clamp(size[1], kNewCardHeightSetting.low, kNewCardHeightSetting.high);
+        settings.newCard.width = std::clamp(size[0], kNewCardWidthSetting.low, kNewCardWidthSetting.high);
+        settings.newCard.height = std::clamp(size[1], kNewCardHeightSetting.low, kNewCardHeightSetting.high);
     } else {
-        settings.cardWidth = kNewCardWidthSetting.byDefault;
-        settings.cardHeight = kNewCardHeightSetting.byDefault;
+        settings.newCard.width = kNewCardWidthSetting.byDefault;
+        settings.newCard.height = kNewCardHeightSetting.byDefault;
     }
     for (const WholeEntry& entry : kWholeEntries) {
         std::int32_t value = 0;
         if (ScanInt(text(entry.setting.key), value)) entry.field(settings) = value;
     }
     std::int32_t grid = 0;
-    if (ScanInt(text(kGridDisplaySetting.key), grid)) settings.drawGrid = static_cast<std::uint8_t>(grid & 0xFF);
+    if (ScanInt(text(kGridDisplaySetting.key), grid)) settings.view.gridDisplay = static_cast<std::uint8_t>(grid & 0xFF);
 }
 
 void WriteWholeSettings(const AppSettings& settings, const StoredTextWriter& put) {
-    put(kNewCardWidthSetting.key, std::to_string(settings.cardWidth) + ":" + std::to_string(settings.cardHeight));
+    put(kNewCardWidthSetting.key, std::to_string(settings.newCard.width) + ":" + std::to_string(settings.newCard.height));
     AppSettings copy = settings;
     for (const WholeEntry& entry : kWholeEntries) put(entry.setting.key, std::to_string(entry.field(copy)));
-    put(kGridDisplaySetting.key, std::to_string(settings.drawGrid));
+    put(kGridDisplaySetting.key, std::to_string(settings.view.gridDisplay));
 }
 
 }  // namespace pw

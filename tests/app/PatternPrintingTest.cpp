@@ -257,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(PrinterResolutions, PrintedFoldsTest, ::testing::Values
 
 TEST_F(PrintCommandsTest, LargeSheetIsTiledOverNumberedPages) {
     // 16 by 8 cells of 30 mm: a 480 mm square sheet.
-    frame->Settings().cellSizeMm = 30;
+    frame->Settings().print.cellMm = 30;
     QPrinter& printer = frame->Printing().Printer();
     printer.setResolution(300);
     int maxPage = 0;
@@ -295,7 +295,7 @@ TEST_F(PrintCommandsTest, TurnedAndFittedSheetsLieOnTheUprightPage) {
     // A grid of 32 by 6 at 8 mm cells: a sheet of 240 by 80 mm, wider than
     // A4 but within it turned, centred; the paper stays upright.
     frame->Model().grid.NewCard(32, 6);
-    frame->Settings().cellSizeMm = 8;
+    frame->Settings().print.cellMm = 8;
     QPrinter& printer = frame->Printing().Printer();
     printer.setResolution(300);
     prompts.onDialog = [](QDialog&) { return int(QDialog::Accepted); };

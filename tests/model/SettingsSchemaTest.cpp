@@ -30,11 +30,11 @@ Texts WrittenTexts(const AppSettings& settings) {
 }
 
 bool SameWholeSettings(const AppSettings& a, const AppSettings& b) {
-    return a.cardWidth == b.cardWidth && a.cardHeight == b.cardHeight && a.colorBack == b.colorBack &&
-           a.colorPaper0 == b.colorPaper0 && a.colorPaper1 == b.colorPaper1 && a.colorEdge == b.colorEdge &&
-           a.soundMode == b.soundMode && a.reverseMode == b.reverseMode &&
-           a.rudovozuSizeRatio == b.rudovozuSizeRatio && a.rudovozuSizeBMP == b.rudovozuSizeBMP &&
-           a.drawGrid == b.drawGrid;
+    return a.newCard.width == b.newCard.width && a.newCard.height == b.newCard.height && a.colors.background == b.colors.background &&
+           a.colors.verticalFace == b.colors.verticalFace && a.colors.horizontalFace == b.colors.horizontalFace && a.colors.outline == b.colors.outline &&
+           a.sound.on == b.sound.on && a.print.mirror == b.print.mirror &&
+           a.print.sizePercent == b.print.sizePercent && a.bitmap.widthPx == b.bitmap.widthPx &&
+           a.view.gridDisplay == b.view.gridDisplay;
 }
 
 // The keys and the defaults' stored text are what earlier versions wrote;
@@ -55,11 +55,11 @@ TEST(SettingsSchema, StoredTextReadsBackEqual) {
     std::uniform_int_distribution<std::int32_t> any;
     for (int round = 0; round < 200; ++round) {
         AppSettings s;
-        s.cardWidth = std::uniform_int_distribution<int>(kNewCardWidthSetting.low, kNewCardWidthSetting.high)(rng);
-        s.cardHeight = std::uniform_int_distribution<int>(kNewCardHeightSetting.low, kNewCardHeightSetting.high)(rng);
-        s.colorBack = any(rng), s.colorPaper0 = any(rng), s.colorPaper1 = any(rng), s.colorEdge = any(rng);
-        s.soundMode = any(rng), s.reverseMode = any(rng), s.rudovozuSizeRatio = any(rng), s.rudovozuSizeBMP = any(rng);
-        s.drawGrid = static_cast<std::uint8_t>(any(rng));
+        s.newCard.width = std::uniform_int_distribution<int>(kNewCardWidthSetting.low, kNewCardWidthSetting.high)(rng);
+        s.newCard.height = std::uniform_int_distribution<int>(kNewCardHeightSetting.low, kNewCardHeightSetting.high)(rng);
+        s.colors.background = any(rng), s.colors.verticalFace = any(rng), s.colors.horizontalFace = any(rng), s.colors.outline = any(rng);
+        s.sound.on = any(rng), s.print.mirror = any(rng), s.print.sizePercent = any(rng), s.bitmap.widthPx = any(rng);
+        s.view.gridDisplay = static_cast<std::uint8_t>(any(rng));
         EXPECT_TRUE(SameWholeSettings(ReadFrom(WrittenTexts(s)), s)) << round;
     }
 }
@@ -69,20 +69,20 @@ TEST(SettingsSchema, StoredTextReadsBackEqual) {
 // number keeps its low byte.
 TEST(SettingsSchema, BadStoredTextFallsBackAsItAlwaysHas) {
     AppSettings current;
-    current.cardWidth = 30, current.colorBack = 5, current.rudovozuSizeRatio = 77, current.drawGrid = 1;
+    current.newCard.width = 30, current.colors.background = 5, current.print.sizePercent = 77, current.view.gridDisplay = 1;
     const AppSettings garbage =
         ReadFrom({{"cardSize", "40"}, {"colorBack", "red"}, {"rudovozuSizeRatio", ""}, {"drawGrid", "x1"}}, current);
-    EXPECT_EQ(garbage.cardWidth, kNewCardWidthSetting.byDefault);
-    EXPECT_EQ(garbage.cardHeight, kNewCardHeightSetting.byDefault);
-    EXPECT_EQ(garbage.colorBack, 5);
-    EXPECT_EQ(garbage.rudovozuSizeRatio, 77);
-    EXPECT_EQ(garbage.drawGrid, 1);
+    EXPECT_EQ(garbage.newCard.width, kNewCardWidthSetting.byDefault);
+    EXPECT_EQ(garbage.newCard.height, kNewCardHeightSetting.byDefault);
+    EXPECT_EQ(garbage.colors.background, 5);
+    EXPECT_EQ(garbage.print.sizePercent, 77);
+    EXPECT_EQ(garbage.view.gridDisplay, 1);
 
     const AppSettings outside = ReadFrom({{"cardSize", "-3:900"}, {"rudovozuSizeRatio", "500"}, {"drawGrid", "0x101"}});
-    EXPECT_EQ(outside.cardWidth, kNewCardWidthSetting.low);
-    EXPECT_EQ(outside.cardHeight, kNewCardHeightSetting.high);
-    EXPECT_EQ(outside.rudovozuSizeRatio, 500);  // only what a person types is held to the range
-    EXPECT_EQ(outside.drawGrid, 1);
+    EXPECT_EQ(outside.newCard.width, kNewCardWidthSetting.low);
+    EXPECT_EQ(outside.newCard.height, kNewCardHeightSetting.high);
+    EXPECT_EQ(outside.print.sizePercent, 500);  // only what a person types is held to the range
+    EXPECT_EQ(outside.view.gridDisplay, 1);
 }
 
 // What a person types: blanks around, a sign, decimal digits, 32 bits.

@@ -10,8 +10,8 @@ namespace pw {
 
 bool WriteCutterFile(const std::string& path, const ExportInput& input, int& scoredFolds,
                      void (*write)(std::ostream&, const CutterPattern&)) {
-    const CutterPattern pattern = LayOutCutterPattern(input.sheet, input.settings.reverseMode,
-                                                      input.settings.rudovozuSizeRatio, input.options);
+    const CutterPattern pattern = LayOutCutterPattern(input.sheet, input.settings.print.mirror,
+                                                      input.settings.print.sizePercent, input.options);
     scoredFolds = pattern.scoredFolds;
     std::ostringstream text;
     write(text, pattern);
