@@ -45,7 +45,7 @@ std::vector<Step> MakeSession(unsigned seed) {
 
 void RunSession(const std::vector<Step>& session, bool rebuild, benchmark::State& state) {
     pw::AppSettings settings;
-    settings.soundMode = 0;
+    settings.sound.on = 0;
     for (auto _ : state) {
         pw::EditedCard model;
         model.NewCard(82, 41);

@@ -51,8 +51,8 @@ struct Row {
 Row Measure(int cardWidth, int cardHeight, bool grid, double seconds, std::string& renderer) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.soundMode = 0;
-    settings.drawGrid = grid ? 1 : 0;
+    settings.sound.on = 0;
+    settings.view.gridDisplay = grid ? 1 : 0;
     std::mt19937 rng(12);
     pw::test::RandomCard(model.grid, rng, cardWidth + 2, cardHeight + 1);
 
@@ -67,7 +67,7 @@ Row Measure(int cardWidth, int cardHeight, bool grid, double seconds, std::strin
         glFinish();
         return static_cast<double>(timer.nsecsElapsed()) / 1e6;
     };
-    const pw::GlColor back = pw::ToGlColor(settings.colorBack);
+    const pw::GlColor back = pw::ToGlColor(settings.colors.background);
     auto clearOnly = [&] {
         glClearColor(back.r, back.g, back.b, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -72,8 +72,8 @@ struct Times {
 Row Measure(int cardWidth, int cardHeight, bool grid, double seconds, std::string& renderer) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.soundMode = 0;
-    settings.drawGrid = grid ? 1 : 0;
+    settings.sound.on = 0;
+    settings.view.gridDisplay = grid ? 1 : 0;
     std::mt19937 rng(12);
     pw::test::RandomCard(model.grid, rng, cardWidth + 2, cardHeight + 1);
 
@@ -90,7 +90,7 @@ Row Measure(int cardWidth, int cardHeight, bool grid, double seconds, std::strin
         into.wall.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         into.cpu.push_back(ProcessCpuMs() - cpu);
     };
-    const pw::GlColor back = pw::ToGlColor(settings.colorBack);
+    const pw::GlColor back = pw::ToGlColor(settings.colors.background);
     auto clearOnly = [&] {
         glClearColor(back.r, back.g, back.b, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -129,7 +129,7 @@ double GeometryMiB(int cardWidth, int cardHeight, bool grid) {
     pw::test::RandomCard(g, rng, cardWidth + 2, cardHeight + 1);
     pw::RunRebuildPass(g);
     pw::AppSettings settings;
-    settings.drawGrid = grid ? 1 : 0;
+    settings.view.gridDisplay = grid ? 1 : 0;
     pw::KeptGridSheet sheet;
     sheet.Update(g, false);
     pw::CardGeometry geometry;

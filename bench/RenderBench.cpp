@@ -24,7 +24,7 @@ namespace {
 void BM_DrawFrame80x40(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    settings.view.gridDisplay = static_cast<std::uint8_t>(state.range(0));
     std::mt19937 rng(7);
     pw::test::RandomCard(model.grid, rng, 82, 41);
     pw::CardRenderer renderer(model, settings);
@@ -38,7 +38,7 @@ void BM_DrawFrame80x40(benchmark::State& state) {
         benchmark::DoNotOptimize(sink.calls.data());
     }
     state.counters["primitives"] = static_cast<double>(calls);
-    state.SetLabel(settings.drawGrid ? "grid display" : "slabs");
+    state.SetLabel(settings.view.gridDisplay ? "grid display" : "slabs");
 }
 BENCHMARK(BM_DrawFrame80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
@@ -59,7 +59,7 @@ public:
 void BM_FrameWithoutChange80x40(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    settings.view.gridDisplay = static_cast<std::uint8_t>(state.range(0));
     std::mt19937 rng(7);
     pw::test::RandomCard(model.grid, rng, 82, 41);
     pw::CardRenderer renderer(model, settings);
@@ -67,7 +67,7 @@ void BM_FrameWithoutChange80x40(benchmark::State& state) {
     renderer.DrawFrame(sink);
     for (auto _ : state) renderer.DrawFrame(sink);
     benchmark::DoNotOptimize(sink.faces);
-    state.SetLabel(settings.drawGrid ? "grid display" : "slabs");
+    state.SetLabel(settings.view.gridDisplay ? "grid display" : "slabs");
 }
 BENCHMARK(BM_FrameWithoutChange80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
@@ -76,8 +76,8 @@ BENCHMARK(BM_FrameWithoutChange80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosec
 void BM_FrameAfterOneEdit80x40(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.soundMode = 0;
-    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    settings.sound.on = 0;
+    settings.view.gridDisplay = static_cast<std::uint8_t>(state.range(0));
     std::mt19937 rng(8);
     pw::test::RandomCard(model.grid, rng, 82, 41);
     pw::CardRenderer renderer(model, settings);
@@ -97,7 +97,7 @@ void BM_FrameAfterOneEdit80x40(benchmark::State& state) {
         renderer.DrawFrame(sink);
     }
     state.counters["blocks_derived"] = renderer.Geometry().LastUpdate().blocksDerived;
-    state.SetLabel(settings.drawGrid ? "grid display" : "slabs");
+    state.SetLabel(settings.view.gridDisplay ? "grid display" : "slabs");
 }
 BENCHMARK(BM_FrameAfterOneEdit80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
@@ -107,7 +107,7 @@ BENCHMARK(BM_FrameAfterOneEdit80x40)->Arg(0)->Arg(1)->Unit(benchmark::kMicroseco
 void BM_RebuildPassAfterOneEdit(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.soundMode = 0;
+    settings.sound.on = 0;
     std::mt19937 rng(8);
     pw::test::RandomCard(model.grid, rng, 82, 41);
     pw::RunRebuildPass(model.grid);
@@ -139,7 +139,7 @@ BENCHMARK(BM_RebuildPassAfterOneEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosec
 void BM_DeriveAfterOneEdit80x40(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.soundMode = 0;
+    settings.sound.on = 0;
     std::mt19937 rng(8);
     pw::test::RandomCard(model.grid, rng, 82, 41);
     pw::RunRebuildPass(model.grid);
@@ -182,7 +182,7 @@ namespace {
 void BM_SoftwareFrame800x600(benchmark::State& state) {
     pw::EditedCard model;
     pw::AppSettings settings;
-    settings.drawGrid = static_cast<std::uint8_t>(state.range(0));
+    settings.view.gridDisplay = static_cast<std::uint8_t>(state.range(0));
     const double angle = static_cast<double>(state.range(1));
     std::mt19937 rng(7);
     pw::test::RandomCard(model.grid, rng, 82, 41);
@@ -197,7 +197,7 @@ void BM_SoftwareFrame800x600(benchmark::State& state) {
         renderer.DrawFrame(sink);
         benchmark::DoNotOptimize(sink.Rgba().data());
     }
-    state.SetLabel(std::string("80x40, ") + (settings.drawGrid ? "grid display" : "slabs") + ", " +
+    state.SetLabel(std::string("80x40, ") + (settings.view.gridDisplay ? "grid display" : "slabs") + ", " +
                    std::to_string(static_cast<int>(angle)) + " degrees");
 }
 BENCHMARK(BM_SoftwareFrame800x600)->Args({0, 90})->Args({1, 90})->Args({0, 45})->Unit(benchmark::kMillisecond);

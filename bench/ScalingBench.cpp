@@ -58,7 +58,7 @@ void BM_EditAndRebuildPass(benchmark::State& state) {
     pw::EditedCard model;
     MakeCard(model.grid, state, 3);
     pw::AppSettings settings;
-    settings.soundMode = 0;
+    settings.sound.on = 0;
     model.edit.cursorSize = 2;
     pw::EditOperations ops(model, settings, nullptr);
     const int column = model.grid.gridWidth / 2;

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(pw::ClosingInfoLine(fresh).rfind("closes inside: ", 0) == 0, "the info line");
 
     pw::AppSettings settings;
-    settings.drawGrid = grid ? 1 : 0;
+    settings.view.gridDisplay = grid ? 1 : 0;
     const pw::CardImage view = pw::RenderCardView(card, settings, 48, 36, angle);
     Require(view.width == 48 && view.height == 36 && view.rgba.size() == 48u * 36u * 4u, "the view's picture");
     const pw::CardImage thumb = pw::RenderCardThumbnail(card, settings, 32);

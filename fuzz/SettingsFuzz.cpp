@@ -26,11 +26,11 @@ constexpr const char* kEntries[] = {"cardSize",    "colorBack",   "colorPaper0",
                                     "rudovozuSizeBMP", "drawGrid", "WindowPos",        "cellSizeMm"};
 
 bool SameSettings(const pw::AppSettings& a, const pw::AppSettings& b) {
-    return a.cardWidth == b.cardWidth && a.cardHeight == b.cardHeight && a.colorBack == b.colorBack &&
-           a.colorPaper0 == b.colorPaper0 && a.colorPaper1 == b.colorPaper1 && a.colorEdge == b.colorEdge &&
-           a.soundMode == b.soundMode && a.reverseMode == b.reverseMode &&
-           a.rudovozuSizeRatio == b.rudovozuSizeRatio && a.rudovozuSizeBMP == b.rudovozuSizeBMP &&
-           a.drawGrid == b.drawGrid && a.cellSizeMm == b.cellSizeMm;
+    return a.newCard.width == b.newCard.width && a.newCard.height == b.newCard.height && a.colors.background == b.colors.background &&
+           a.colors.verticalFace == b.colors.verticalFace && a.colors.horizontalFace == b.colors.horizontalFace && a.colors.outline == b.colors.outline &&
+           a.sound.on == b.sound.on && a.print.mirror == b.print.mirror &&
+           a.print.sizePercent == b.print.sizePercent && a.bitmap.widthPx == b.bitmap.widthPx &&
+           a.view.gridDisplay == b.view.gridDisplay && a.print.cellMm == b.print.cellMm;
 }
 
 bool SamePlacement(const pw::WindowPlacement& a, const pw::WindowPlacement& b) {
@@ -40,12 +40,12 @@ bool SamePlacement(const pw::WindowPlacement& a, const pw::WindowPlacement& b) {
 }
 
 void CheckFirstCard(pw::EditedCard& model, const pw::AppSettings& settings) {
-    Require(settings.cardWidth >= pw::kMinCardWidth && settings.cardWidth <= pw::kMaxCardWidth,
+    Require(pw::kNewCardWidthSetting.Allows(settings.newCard.width),
             "card width inside the dialog's range");
-    Require(settings.cardHeight >= pw::kMinCardHeight && settings.cardHeight <= pw::kMaxCardHeight,
+    Require(pw::kNewCardHeightSetting.Allows(settings.newCard.height),
             "card height inside the dialog's range");
     const pw::CellGrid& grid = model.grid;
-    Require(grid.gridWidth == settings.cardWidth + 2 && grid.gridHeight == settings.cardHeight + 1,
+    Require(grid.gridWidth == settings.newCard.width + 2 && grid.gridHeight == settings.newCard.height + 1,
             "first card has the loaded size");
     Require(pw::CheckGridInvariants(grid), "grid invariants of the first card");
     Require(!model.history.HasUndoSteps(), "first card starts without undo steps");
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pw::WindowPlacement placement;
     const bool placed = pw::LoadSettings(store, settings, model, &placement);
     CheckFirstCard(model, settings);
-    Require(settings.cellSizeMm == 0 || (settings.cellSizeMm >= 0.5 && settings.cellSizeMm <= 50),
+    Require(settings.print.cellMm == 0 || (settings.print.cellMm >= 0.5 && settings.print.cellMm <= 50),
             "cell size 0 or inside the dialog's range");
 
     pw::MemorySettingsStore saved;

@@ -68,7 +68,7 @@ bool CKirikoDoc::SaveModified() {
 
 void CKirikoDoc::OnFileNew() {
     if (!SaveModified()) return;
-    model_.NewCard(settings_.cardWidth + 2, settings_.cardHeight + 1);
+    model_.NewCard(settings_.newCard.width + 2, settings_.newCard.height + 1);
     currentCardPath_.clear();
     model_.edit.cursor = EditCursor{};
     SetSavedShape();
@@ -175,33 +175,33 @@ void CKirikoDoc::OnFileSaveAs() { SaveCardAs(); }
 
 void CKirikoDoc::OnSetting() {
     CSettingsDialog dialog(settings_, prompts_, window_);
-    dialog.rudovozuSizeRatio = settings_.rudovozuSizeRatio;
-    dialog.rudovozuSizeBMP = settings_.rudovozuSizeBMP;
-    dialog.reverseMode = settings_.reverseMode;
-    dialog.soundMode = settings_.soundMode;
-    dialog.cardHeight = settings_.cardHeight;
-    dialog.cardWidth = settings_.cardWidth;
-    dialog.drawGrid = settings_.drawGrid;
-    dialog.cellSizeMm = settings_.cellSizeMm;
-    const int oldWidth = settings_.cardWidth;
-    const int oldHeight = settings_.cardHeight;
+    dialog.values.print.sizePercent = settings_.print.sizePercent;
+    dialog.values.bitmap.widthPx = settings_.bitmap.widthPx;
+    dialog.values.print.mirror = settings_.print.mirror;
+    dialog.values.sound.on = settings_.sound.on;
+    dialog.values.newCard.height = settings_.newCard.height;
+    dialog.values.newCard.width = settings_.newCard.width;
+    dialog.values.view.gridDisplay = settings_.view.gridDisplay;
+    dialog.values.print.cellMm = settings_.print.cellMm;
+    const int oldWidth = settings_.newCard.width;
+    const int oldHeight = settings_.newCard.height;
 
     if (prompts_.RunDialog(dialog) == QDialog::Accepted) {
-        settings_.rudovozuSizeRatio = dialog.rudovozuSizeRatio;
-        settings_.rudovozuSizeBMP = dialog.rudovozuSizeBMP;
-        settings_.reverseMode = dialog.reverseMode;
-        settings_.soundMode = dialog.soundMode;
-        settings_.cardHeight = dialog.cardHeight;
-        settings_.cardWidth = dialog.cardWidth;
-        settings_.drawGrid = dialog.drawGrid != 0 ? 1 : 0;
-        settings_.cellSizeMm = dialog.cellSizeMm;
-        settings_.colorBack = dialog.colorBack;
-        settings_.colorPaper0 = dialog.colorPaper0;
-        settings_.colorPaper1 = dialog.colorPaper1;
-        settings_.colorEdge = dialog.colorEdge;
+        settings_.print.sizePercent = dialog.values.print.sizePercent;
+        settings_.bitmap.widthPx = dialog.values.bitmap.widthPx;
+        settings_.print.mirror = dialog.values.print.mirror;
+        settings_.sound.on = dialog.values.sound.on;
+        settings_.newCard.height = dialog.values.newCard.height;
+        settings_.newCard.width = dialog.values.newCard.width;
+        settings_.view.gridDisplay = dialog.values.view.gridDisplay != 0 ? 1 : 0;
+        settings_.print.cellMm = dialog.values.print.cellMm;
+        settings_.colors.background = dialog.values.colors.background;
+        settings_.colors.verticalFace = dialog.values.colors.verticalFace;
+        settings_.colors.horizontalFace = dialog.values.colors.horizontalFace;
+        settings_.colors.outline = dialog.values.colors.outline;
     }
     emit updateAllViews();
-    if (settings_.cardWidth != oldWidth || settings_.cardHeight != oldHeight)
+    if (settings_.newCard.width != oldWidth || settings_.newCard.height != oldHeight)
         prompts_.ShowMessage(window_, ShownMessage(msg::kSelectFileNew));
 }
 

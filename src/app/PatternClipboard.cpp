@@ -33,12 +33,12 @@ QImage ToQImage(const RasterImage& image) {
 std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppSettings& settings,
                                                 const ScreenResolution& screen) {
     const Sheet sheet = DeriveGridSheet(grid);
-    const auto emf = RenderPatternMetafile(sheet, settings.reverseMode, settings.rudovozuSizeRatio,
+    const auto emf = RenderPatternMetafile(sheet, settings.print.mirror, settings.print.sizePercent,
                                            screen.PixelsPerCmX(), screen.PixelsPerCmY());
     if (emf.empty()) return nullptr;
     const QByteArray bytes(reinterpret_cast<const char*>(emf.data()), static_cast<qsizetype>(emf.size()));
     std::ostringstream svg;
-    WriteSvg(svg, LayOutCutterPattern(sheet, settings.reverseMode, settings.rudovozuSizeRatio));
+    WriteSvg(svg, LayOutCutterPattern(sheet, settings.print.mirror, settings.print.sizePercent));
 
     auto data = std::make_unique<QMimeData>();
     data->setData(QString::fromLatin1(kEmfMimeType), bytes);
@@ -48,7 +48,7 @@ std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppS
 }
 
 std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const AppSettings& settings) {
-    const auto picture = RenderPatternBitmap(DeriveGridSheet(grid), settings.reverseMode, settings.rudovozuSizeBMP, BitmapKind::Clipboard);
+    const auto picture = RenderPatternBitmap(DeriveGridSheet(grid), settings.print.mirror, settings.bitmap.widthPx, BitmapKind::Clipboard);
     if (!picture) return nullptr;
     const QImage image = ToQImage(*picture);
     if (image.isNull()) return nullptr;

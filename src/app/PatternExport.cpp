@@ -65,8 +65,8 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     PatternOptions options = options_;
     if (cutterFile) {
         PatternOptions initial = options_;
-        initial.cellMm = settings_.cellSizeMm;
-        PatternOptionsDialog dialog(*format, initial, sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, prompts_,
+        initial.cellMm = settings_.print.cellMm;
+        PatternOptionsDialog dialog(*format, initial, sheet, settings_.print.mirror, settings_.print.sizePercent, prompts_,
                                     window);
         if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
         options = dialog.Options();

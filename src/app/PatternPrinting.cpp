@@ -114,15 +114,15 @@ private:
 
 PatternOptions PatternPrinting::PrintOptions(const PrinterPage& page) const {
     PatternOptions options = options_;
-    options.cellMm = PrintCellMm(page, settings_.rudovozuSizeRatio, GridForOutput(model_).gridWidth, settings_.cellSizeMm);
+    options.cellMm = PrintCellMm(page, settings_.print.sizePercent, GridForOutput(model_).gridWidth, settings_.print.cellMm);
     options.paper = PaperSize{"", page.paperWidthMm, page.paperHeightMm};
     return options;
 }
 
 PatternPages PatternPrinting::PlanPages(QPrinter& printer) {
     const PrinterPage device = PrinterPageOf(printer);
-    const CutterPattern pattern = LayOutCutterPattern(DeriveGridSheet(GridForOutput(model_)), settings_.reverseMode,
-                                                      settings_.rudovozuSizeRatio, PrintOptions(device));
+    const CutterPattern pattern = LayOutCutterPattern(DeriveGridSheet(GridForOutput(model_)), settings_.print.mirror,
+                                                      settings_.print.sizePercent, PrintOptions(device));
     return PlanPatternPages(pattern, PrinterFrame(device), scale_);
 }
 
@@ -133,7 +133,7 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
     const PrinterPage device = PrinterPageOf(printer);
     const PatternOptions options = PrintOptions(device);
     const CutterPattern pattern =
-        LayOutCutterPattern(sheet, settings_.reverseMode, settings_.rudovozuSizeRatio, options);
+        LayOutCutterPattern(sheet, settings_.print.mirror, settings_.print.sizePercent, options);
     const PatternPages plan = PlanPatternPages(pattern, PrinterFrame(device), scale_);
     const bool asOnScreen = PrintsAsOnScreen(options);
     const UnfoldedPattern unfolded = asOnScreen ? UnfoldPattern(sheet) : UnfoldedPattern();
@@ -162,8 +162,8 @@ bool PatternPrinting::PrintPage(QPrinter& printer) {
         if (asOnScreen) {
             QPainterSurface surface(painter, penScale);
             const PatternPlacement p =
-                PrintedPlacement(pattern, page, device, settings_.rudovozuSizeRatio, grid.gridWidth, settings_.cellSizeMm);
-            DrawUnfoldedPattern(surface, unfolded, settings_.reverseMode, p.ox, p.oy, p.cw, p.ch);
+                PrintedPlacement(pattern, page, device, settings_.print.sizePercent, grid.gridWidth, settings_.print.cellMm);
+            DrawUnfoldedPattern(surface, unfolded, settings_.print.mirror, p.ox, p.oy, p.cw, p.ch);
         } else {
             painter.scale(pxX * page.scale, pxY * page.scale);
             painter.translate(page.shiftX, page.shiftY);

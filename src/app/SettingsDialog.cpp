@@ -16,6 +16,7 @@
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "model/AppSettings.h"
+#include "model/IntegerText.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
 #include "output/PatternOptions.h"
@@ -31,20 +32,27 @@ QLineEdit* NumberEdit(QWidget* parent, const char* name) {
     return edit;
 }
 
+// The dialog's starting values: the settings' colours, zero for the rest,
+// which the caller fills.
+AppSettings ColoursOnly(const AppSettings& settings) {
+    AppSettings v;
+    v.newCard.width = v.newCard.height = 0;
+    v.sound.on = v.print.mirror = 0;
+    v.print.sizePercent = v.bitmap.widthPx = 0;
+    v.view.gridDisplay = 0;
+    v.print.cellMm = 0;
+    v.colors.background = settings.colors.background;
+    v.colors.verticalFace = settings.colors.verticalFace;
+    v.colors.horizontalFace = settings.colors.horizontalFace;
+    v.colors.outline = settings.colors.outline;
+    return v;
+}
+
 }  // namespace
 
 bool ParseDialogInteger(const QString& text, std::int32_t& value) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return false;
-    int i = (trimmed[0] == QLatin1Char('+') || trimmed[0] == QLatin1Char('-')) ? 1 : 0;
-    if (i == trimmed.size()) return false;
-    for (int k = i; k < trimmed.size(); ++k)
-        if (trimmed[k] < QLatin1Char('0') || trimmed[k] > QLatin1Char('9')) return false;
-    bool ok = false;
-    const int parsed = trimmed.toInt(&ok, 10);
-    if (!ok) return false;  // beyond 32 bits
-    value = parsed;
-    return true;
+    // Qt trims every kind of blank a field may hold, not only ASCII ones.
+    return ParseWholeNumber(text.trimmed().toStdString(), value);
 }
 
 bool ParseCellSize(const QString& text, double& cellMm) {
@@ -67,20 +75,17 @@ QString CellSizeMessage() {
 
 CSettingsDialog::CSettingsDialog(const AppSettings& settings, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent),
-      colorBack(settings.colorBack),
-      colorPaper0(settings.colorPaper0),
-      colorPaper1(settings.colorPaper1),
-      colorEdge(settings.colorEdge),
+      values(ColoursOnly(settings)),
       prompts_(prompts) {
     setWindowTitle(tr("Setting"));
     setModal(true);
     BuildLayout();
 
-    connect(background_, &QPushButton::clicked, this, [this] { ChooseColor(colorBack, backgroundSwatch_); });
-    connect(verticalFace_, &QPushButton::clicked, this, [this] { ChooseColor(colorPaper0, verticalFaceSwatch_); });
+    connect(background_, &QPushButton::clicked, this, [this] { ChooseColor(values.colors.background, backgroundSwatch_); });
+    connect(verticalFace_, &QPushButton::clicked, this, [this] { ChooseColor(values.colors.verticalFace, verticalFaceSwatch_); });
     connect(horizontalFace_, &QPushButton::clicked, this,
-            [this] { ChooseColor(colorPaper1, horizontalFaceSwatch_); });
-    connect(outline_, &QPushButton::clicked, this, [this] { ChooseColor(colorEdge, outlineSwatch_); });
+            [this] { ChooseColor(values.colors.horizontalFace, horizontalFaceSwatch_); });
+    connect(outline_, &QPushButton::clicked, this, [this] { ChooseColor(values.colors.outline, outlineSwatch_); });
     connect(defaultSetting_, &QPushButton::clicked, this, &CSettingsDialog::OnDefaultSetting);
     connect(ok_, &QPushButton::clicked, this, &CSettingsDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &CSettingsDialog::reject);
@@ -143,10 +148,10 @@ void CSettingsDialog::BuildLayout() {
     horizontalFace_ = makeButton(tr("Horizontal Face"), "horizontalFace");
     outline_ = makeButton(tr("Outline"), "outline");
     defaultSetting_ = makeButton(tr("Default Setting"), "defaultSetting");
-    backgroundSwatch_ = makeSwatch(colorBack, "backgroundSwatch");
-    verticalFaceSwatch_ = makeSwatch(colorPaper0, "verticalFaceSwatch");
-    horizontalFaceSwatch_ = makeSwatch(colorPaper1, "horizontalFaceSwatch");
-    outlineSwatch_ = makeSwatch(colorEdge, "outlineSwatch");
+    backgroundSwatch_ = makeSwatch(values.colors.background, "backgroundSwatch");
+    verticalFaceSwatch_ = makeSwatch(values.colors.verticalFace, "verticalFaceSwatch");
+    horizontalFaceSwatch_ = makeSwatch(values.colors.horizontalFace, "horizontalFaceSwatch");
+    outlineSwatch_ = makeSwatch(values.colors.outline, "outlineSwatch");
     auto* colourGrid = new QGridLayout(colours);
     colourGrid->addWidget(background_, 0, 0);
     colourGrid->addWidget(backgroundSwatch_, 0, 1);
@@ -226,21 +231,22 @@ void CSettingsDialog::showEvent(QShowEvent* event) {
 }
 
 void CSettingsDialog::ValuesIntoControls() {
-    printSize_->setText(QString::number(rudovozuSizeRatio));
-    bmpWidth_->setText(QString::number(rudovozuSizeBMP));
-    invert_->setChecked(reverseMode != 0);
-    sound_->setChecked(soundMode != 0);
-    gridHeight_->setText(QString::number(cardHeight));
-    gridWidth_->setText(QString::number(cardWidth));
-    displayGrid_->setChecked(drawGrid != 0);
-    cellSize_->setText(QString::fromStdString(FormatDecimal(cellSizeMm, 3)));
-    backgroundSwatch_->SetColor(colorBack);
-    verticalFaceSwatch_->SetColor(colorPaper0);
-    horizontalFaceSwatch_->SetColor(colorPaper1);
-    outlineSwatch_->SetColor(colorEdge);
+    printSize_->setText(QString::number(values.print.sizePercent));
+    bmpWidth_->setText(QString::number(values.bitmap.widthPx));
+    invert_->setChecked(values.print.mirror != 0);
+    sound_->setChecked(values.sound.on != 0);
+    gridHeight_->setText(QString::number(values.newCard.height));
+    gridWidth_->setText(QString::number(values.newCard.width));
+    displayGrid_->setChecked(values.view.gridDisplay != 0);
+    cellSize_->setText(QString::fromStdString(FormatDecimal(values.print.cellMm, 3)));
+    backgroundSwatch_->SetColor(values.colors.background);
+    verticalFaceSwatch_->SetColor(values.colors.verticalFace);
+    horizontalFaceSwatch_->SetColor(values.colors.horizontalFace);
+    outlineSwatch_->SetColor(values.colors.outline);
 }
 
-bool CSettingsDialog::ReadRangedField(QLineEdit* edit, int low, int high, std::int32_t& out) {
+bool CSettingsDialog::ReadRangedField(QLineEdit* edit, const WholeSetting& setting, std::int32_t& out) {
+    const int low = setting.low, high = setting.high;
     std::int32_t value = 0;
     QString problem;
     if (!ParseDialogInteger(edit->text(), value))
@@ -260,10 +266,10 @@ bool CSettingsDialog::ReadRangedField(QLineEdit* edit, int low, int high, std::i
 void CSettingsDialog::accept() {
     // Read into temporaries first, so a failed check leaves every value as it was.
     std::int32_t ratio = 0, bmp = 0, height = 0, width = 0;
-    if (!ReadRangedField(printSize_, kRatioLow, kRatioHigh, ratio)) return;
-    if (!ReadRangedField(bmpWidth_, kBmpWidthLow, kBmpWidthHigh, bmp)) return;
-    if (!ReadRangedField(gridHeight_, kCardHeightLow, kCardHeightHigh, height)) return;
-    if (!ReadRangedField(gridWidth_, kCardWidthLow, kCardWidthHigh, width)) return;
+    if (!ReadRangedField(printSize_, kPrintSizeSetting, ratio)) return;
+    if (!ReadRangedField(bmpWidth_, kBitmapWidthSetting, bmp)) return;
+    if (!ReadRangedField(gridHeight_, kNewCardHeightSetting, height)) return;
+    if (!ReadRangedField(gridWidth_, kNewCardWidthSetting, width)) return;
     double cell = 0;
     if (!ParseCellSize(cellSize_->text(), cell)) {
         prompts_.ShowMessage(this, CellSizeMessage());
@@ -271,14 +277,14 @@ void CSettingsDialog::accept() {
         cellSize_->selectAll();
         return;
     }
-    rudovozuSizeRatio = ratio;
-    rudovozuSizeBMP = bmp;
-    reverseMode = invert_->isChecked() ? 1 : 0;
-    soundMode = sound_->isChecked() ? 1 : 0;
-    cardHeight = height;
-    cardWidth = width;
-    drawGrid = displayGrid_->isChecked() ? 1 : 0;
-    cellSizeMm = cell;
+    values.print.sizePercent = ratio;
+    values.bitmap.widthPx = bmp;
+    values.print.mirror = invert_->isChecked() ? 1 : 0;
+    values.sound.on = sound_->isChecked() ? 1 : 0;
+    values.newCard.height = height;
+    values.newCard.width = width;
+    values.view.gridDisplay = displayGrid_->isChecked() ? 1 : 0;
+    values.print.cellMm = cell;
     QDialog::accept();
 }
 
@@ -291,14 +297,14 @@ void CSettingsDialog::ChooseColor(std::int32_t& value, ColorSwatch* swatch) {
 
 void CSettingsDialog::OnDefaultSetting() {
     const AppSettings defaults;
-    colorBack = defaults.colorBack;
-    colorPaper0 = defaults.colorPaper0;
-    colorPaper1 = defaults.colorPaper1;
-    colorEdge = defaults.colorEdge;
-    backgroundSwatch_->SetColor(colorBack);
-    verticalFaceSwatch_->SetColor(colorPaper0);
-    horizontalFaceSwatch_->SetColor(colorPaper1);
-    outlineSwatch_->SetColor(colorEdge);
+    values.colors.background = defaults.colors.background;
+    values.colors.verticalFace = defaults.colors.verticalFace;
+    values.colors.horizontalFace = defaults.colors.horizontalFace;
+    values.colors.outline = defaults.colors.outline;
+    backgroundSwatch_->SetColor(values.colors.background);
+    verticalFaceSwatch_->SetColor(values.colors.verticalFace);
+    horizontalFaceSwatch_->SetColor(values.colors.horizontalFace);
+    outlineSwatch_->SetColor(values.colors.outline);
 }
 
 }  // namespace pw

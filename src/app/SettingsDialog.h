@@ -2,37 +2,29 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "model/AppSettings.h"
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
 namespace pw {
 
-struct AppSettings;
+struct WholeSetting;
 class ColorSwatch;
 class UserPrompts;
 
-// The modal "Setting" dialog. It starts with the four colours of the given
-// settings and zero for everything else; the caller fills the eight other
-// values before running it and, after OK, copies all twelve back. The
-// dialog itself never writes the settings.
+// The modal "Setting" dialog. Its `values` start with the four colours of
+// the given settings and zero for everything else; the caller fills the
+// eight other values before running it and, after OK, copies all twelve back.
+// The dialog itself never writes the settings.
 class CSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     CSettingsDialog(const AppSettings& settings, UserPrompts& prompts, QWidget* parent = nullptr);
 
-    std::int32_t rudovozuSizeRatio = 0;
-    std::int32_t rudovozuSizeBMP = 0;
-    std::int32_t reverseMode = 0;
-    std::int32_t soundMode = 0;
-    std::int32_t cardHeight = 0;
-    std::int32_t cardWidth = 0;
-    std::int32_t drawGrid = 0;
-    double cellSizeMm = 0;  // 0: from the print size
-    std::int32_t colorBack;
-    std::int32_t colorPaper0;
-    std::int32_t colorPaper1;
-    std::int32_t colorEdge;
+    // What the dialog shows and, after OK, what it read back.
+    AppSettings values;
 
     // Checks the number fields in exchange order; the first bad one gets its
     // message and the focus back, and the dialog stays open.
@@ -45,7 +37,7 @@ private:
     void BuildLayout();
     void ValuesIntoControls();
     // Reads one number field; on failure shows the message and refocuses.
-    bool ReadRangedField(QLineEdit* edit, int low, int high, std::int32_t& out);
+    bool ReadRangedField(QLineEdit* edit, const WholeSetting& setting, std::int32_t& out);
     void ChooseColor(std::int32_t& value, ColorSwatch* swatch);
     void OnDefaultSetting();
 

@@ -10,14 +10,10 @@ class SettingsStore;
 // The store's section that holds every entry.
 inline constexpr const char* kSettingsSection = "Settings";
 
-// Card sizes the settings dialog allows; a stored size is clamped into them.
-inline constexpr int kMinCardWidth = 10, kMaxCardWidth = 80;
-inline constexpr int kMinCardHeight = 5, kMaxCardHeight = 40;
-
-// Reads "cardSize" (16 by 8 unless both numbers convert), makes the first
-// card with NewCard(cardWidth + 2, cardHeight + 1), then reads the colours,
-// modes and output sizes, each keeping its current value when its entry is
-// absent, empty or not a number, and last "cellSizeMm" (a decimal number,
+// Reads the settings as SettingsSchema.h describes them (the card size
+// clamped or back to 16 by 8, the other numbers kept when their entry is
+// absent, empty or not a number), makes the first card with
+// NewCard(cardWidth + 2, cardHeight + 1), and last reads "cellSizeMm" (a decimal number,
 // kept only when it is 0 or within the cell size limits). Fills *placement and returns true exactly
 // when "WindowPos" holds all ten numbers; otherwise *placement is untouched.
 bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard& model, WindowPlacement* placement);

@@ -78,7 +78,7 @@ int RunEditCommand(const std::vector<std::string>& args, std::ostream&, std::ost
     if (!ReadCardOrReport(args[0], model, err)) return kExitFileError;
     model.edit = EditState{};
     AppSettings settings;
-    settings.soundMode = 0;
+    settings.sound.on = 0;
     EditOperations ops(model, settings, nullptr);
     EditKeyHandler keys(model, ops);
 

@@ -13,6 +13,7 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/GridSheet.h"
+#include "model/IntegerText.h"
 #include "model/Messages.h"
 #include "model/RebuildPass.h"
 #include "output/CutterPattern.h"
@@ -36,17 +37,13 @@ std::string Filled(const char* message, const std::string& low, const std::strin
 
 std::string Between(int lo, int hi) { return Filled(msg::kEnterIntegerBetween, std::to_string(lo), std::to_string(hi)); }
 
-// A whole decimal number within [lo, hi]; otherwise the text that says what
-// is wrong, as the settings dialog says it.
-std::string ParseOption(const std::string& text, int lo, int hi, int& value) {
-    std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    bool digits = i < text.size() && text.size() - i <= 9;
-    for (std::size_t k = i; digits && k < text.size(); ++k)
-        digits = std::isdigit(static_cast<unsigned char>(text[k])) != 0;
-    if (!digits) return msg::kEnterInteger;
-    const long v = std::strtol(text.c_str(), nullptr, 10);
-    if (v < lo || v > hi) return Between(lo, hi);
-    value = static_cast<int>(v);
+// A whole decimal number within the setting's range; otherwise the text
+// that says what is wrong, as the settings dialog says it.
+std::string ParseOption(const std::string& text, const WholeSetting& setting, int& value) {
+    std::int32_t v = 0;
+    if (!ParseWholeNumber(text, v)) return msg::kEnterInteger;
+    if (!setting.Allows(v)) return Between(setting.low, setting.high);
+    value = v;
     return "";
 }
 
@@ -104,7 +101,7 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
     while (words.NextOption()) {
         const std::string& a = words.Word();
         if (a == "--invert") {
-            request.settings.reverseMode = 1;
+            request.settings.print.mirror = 1;
             continue;
         }
         // The other switches without a value.
@@ -126,9 +123,9 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
         if (!words.TakeValue(value)) return UsageError(err, name + " needs a value");
         std::string problem;
         if (name == "--ratio") {
-            problem = ParseOption(value, kRatioLow, kRatioHigh, request.settings.rudovozuSizeRatio);
+            problem = ParseOption(value, kPrintSizeSetting, request.settings.print.sizePercent);
         } else if (name == "--bmp-width") {
-            problem = ParseOption(value, kBmpWidthLow, kBmpWidthHigh, request.settings.rudovozuSizeBMP);
+            problem = ParseOption(value, kBitmapWidthSetting, request.settings.bitmap.widthPx);
         } else if (name == "--cell-mm") {
             given.cell = true;
             problem = ParseCell(value, options.cellMm);
@@ -204,10 +201,10 @@ std::string ExportHelp(const ExportFormatList& formats) {
     return "  popwright-cli export IN.kpf OUT.EXT [options]\n"
            "      Write the unfolded pattern or the relief to an image, vector or DXF file.\n"
            "      EXT:" + extensions + "\n"
-           "      --bmp-width P      bitmap width in pixels (" + std::to_string(kBmpWidthLow) + " - " +
-           std::to_string(kBmpWidthHigh) + ", default " + std::to_string(defaults.rudovozuSizeBMP) + ")\n"
-           "      --ratio R          print size, percent of the A4 width (" + std::to_string(kRatioLow) + " - " +
-           std::to_string(kRatioHigh) + ", default " + std::to_string(defaults.rudovozuSizeRatio) + ")\n"
+           "      --bmp-width P      bitmap width in pixels (" + std::to_string(kBitmapWidthSetting.low) + " - " +
+           std::to_string(kBitmapWidthSetting.high) + ", default " + std::to_string(defaults.bitmap.widthPx) + ")\n"
+           "      --ratio R          print size, percent of the A4 width (" + std::to_string(kPrintSizeSetting.low) + " - " +
+           std::to_string(kPrintSizeSetting.high) + ", default " + std::to_string(defaults.print.sizePercent) + ")\n"
            "      --invert           mirror the pattern left to right\n"
            "      " + FormatsTaking(kTakesCellSize | kTakesCutOrder | kTakesPerforation, formats) + " only:\n"
            "      --cell-mm C        cell size in mm (" + FormatMm(kMinCellMm) + " - " + FormatMm(kMaxCellMm) +

@@ -1,6 +1,5 @@
 #include "cli/NewCommand.h"
 
-#include <cstdlib>
 #include <ostream>
 
 #include "cli/CardFiles.h"
@@ -9,19 +8,18 @@
 #include "model/AppSettings.h"
 #include "model/CardFile.h"
 #include "model/CellGrid.h"
+#include "model/IntegerText.h"
 
 namespace pw {
 
 namespace {
 
-// A whole-word decimal number within [low, high].
+// A whole number within [low, high], written without a sign.
 bool ParseSize(const std::string& text, long low, long high, int& value) {
-    if (text.empty() || text.size() > 9) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    const long v = std::strtol(text.c_str(), nullptr, 10);
-    if (v < low || v > high) return false;
-    value = static_cast<int>(v);
+    std::int32_t v = 0;
+    if (text.empty() || text[0] == '+' || text[0] == '-' || !ParseWholeNumber(text, v) || v < low || v > high)
+        return false;
+    value = v;
     return true;
 }
 
@@ -67,8 +65,8 @@ int RunNewCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
                          std::string("The ") + what + " " + std::to_string(value) + " is outside the settings' range of " +
                              std::to_string(low) + " to " + std::to_string(high) + ".");
     };
-    outside("width", width, kCardWidthLow, kCardWidthHigh);
-    outside("height", height, kCardHeightLow, kCardHeightHigh);
+    outside("width", width, kNewCardWidthSetting.low, kNewCardWidthSetting.high);
+    outside("height", height, kNewCardHeightSetting.low, kNewCardHeightSetting.high);
     return kExitOk;
 }
 

@@ -19,6 +19,7 @@
 #include "import/PictureFile.h"
 #include "import/ReliefSource.h"
 #include "model/ClosingCheck.h"
+#include "model/IntegerText.h"
 #include "model/RebuildPass.h"
 
 namespace pw {
@@ -35,11 +36,9 @@ struct ReliefRequest {
 };
 
 bool ParseWhole(const std::string& text, long& value) {
-    std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (i >= text.size() || text.size() - i > 9) return false;
-    for (std::size_t k = i; k < text.size(); ++k)
-        if (!std::isdigit(static_cast<unsigned char>(text[k]))) return false;
-    value = std::strtol(text.c_str(), nullptr, 10);
+    std::int32_t v = 0;
+    if (!ParseWholeNumber(text, v)) return false;
+    value = v;
     return true;
 }
 

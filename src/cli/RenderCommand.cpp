@@ -116,7 +116,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
     EditedCard card;
     if (!ReadCardOrReport(files[0], card, err)) return kExitFileError;
     AppSettings settings;
-    settings.drawGrid = grid ? 1 : 0;
+    settings.view.gridDisplay = grid ? 1 : 0;
 
     bool written = false;
     if (ext == "png") {

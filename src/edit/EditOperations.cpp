@@ -91,7 +91,7 @@ bool EditOperations::PushPullSquare(UndoStep& step, int c, int b) {
 bool EditOperations::Finish(UndoStep& step, EditSound sound) {
     const bool changed = !step.lines.empty();
     if (changed) {
-        if (settings_.soundMode != 0 && sound_) sound_->PlaySound(sound);
+        if (settings_.sound.on != 0 && sound_) sound_->PlaySound(sound);
         model_.history.PushStep(std::move(step));
     }
     model_.grid.gridChanged = true;

@@ -1,37 +1,52 @@
 #pragma once
 #include <cstdint>
 
+#include "model/SettingsSchema.h"
+
 namespace pw {
 
-// Colours are 0x00BBGGRR: red in the low byte.
-constexpr std::int32_t RgbColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+// The size of a new card, in card columns and cells.
+struct NewCardSettings {
+    int width = kNewCardWidthSetting.byDefault;
+    int height = kNewCardHeightSetting.byDefault;
+};
 
-// The card sizes the Setting dialog accepts for new cards, in card columns
-// and cells. Card files and the command line allow more.
-constexpr int kCardWidthLow = 10, kCardWidthHigh = 80;
-constexpr int kCardHeightLow = 5, kCardHeightHigh = 40;
-// The print size (percent of the A4 width) and the bitmap width (pixels)
-// the Setting dialog and popwright-cli accept.
-constexpr int kRatioLow = 10, kRatioHigh = 90;
-constexpr int kBmpWidthLow = 10, kBmpWidthHigh = 1600;
+// The 3D view's colours, 0x00BBGGRR.
+struct ColorSettings {
+    std::int32_t background = kBackgroundColorSetting.byDefault;
+    std::int32_t verticalFace = kVerticalFaceColorSetting.byDefault;
+    std::int32_t horizontalFace = kHorizontalFaceColorSetting.byDefault;
+    std::int32_t outline = kOutlineColorSetting.byDefault;
+};
+
+struct SoundSettings {
+    int on = kSoundSetting.byDefault;  // nonzero: edits and folds play their sounds
+};
+
+// The pattern as printed and as the metafile, SVG, PDF and pattern DXF lay it out.
+struct PrintSettings {
+    int mirror = kInvertSetting.byDefault;          // nonzero: mirrored left to right
+    int sizePercent = kPrintSizeSetting.byDefault;  // the grid's width, percent of the A4 width
+    double cellMm = kCellSizeSetting.byDefault;     // a cell's side; 0 leaves it to sizePercent
+};
+
+struct BitmapSettings {
+    int widthPx = kBitmapWidthSetting.byDefault;
+};
+
+struct ViewSettings {
+    std::uint8_t gridDisplay = static_cast<std::uint8_t>(kGridDisplaySetting.byDefault);  // faces ruled in cells
+};
 
 // The user's preferences that outlive a run. Defaults are the values at
-// start before anything is loaded.
+// start before anything is loaded; keys and ranges are in SettingsSchema.h.
 struct AppSettings {
-    int cardWidth = 16;
-    int cardHeight = 8;
-    std::int32_t colorBack = RgbColor(179, 179, 255);    // 16757683
-    std::int32_t colorPaper0 = RgbColor(219, 221, 204);  // 13426139, vertical faces
-    std::int32_t colorPaper1 = RgbColor(245, 248, 255);  // 16775413, horizontal faces
-    std::int32_t colorEdge = RgbColor(102, 102, 102);    // 6710886, outlines
-    int soundMode = 1;
-    int reverseMode = 0;
-    int rudovozuSizeRatio = 50;  // percent of the A4 width
-    int rudovozuSizeBMP = 400;   // bitmap width in pixels
-    std::uint8_t drawGrid = 0;
-    // The side of a cell in the SVG, PDF and pattern DXF files and on the
-    // printed page, in millimetres; 0 leaves it to rudovozuSizeRatio.
-    double cellSizeMm = 0;
+    NewCardSettings newCard;
+    ColorSettings colors;
+    SoundSettings sound;
+    PrintSettings print;
+    BitmapSettings bitmap;
+    ViewSettings view;
 };
 
 }  // namespace pw

@@ -31,21 +31,24 @@ constexpr std::uint64_t kFaceBits8 = kVertical8 | kHorizontal8;
 // other, a cut where it ends with nothing beside it; the crease is the fold
 // between the base floor and the base back), and the cuts along its left
 // side wherever it and its left neighbour differ in a face.
-Column ReadColumn(const CellGrid& g, int x) {
+// Reads into `c` and works in `scratch`, both in the memory they already
+// have: after the first edits a column read asks for none.
+void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScratch& scratch) {
     const int H = g.gridHeight;
     const std::size_t units = static_cast<std::size_t>(std::max(2 * H - 2, 0));
     const auto unitAt = [H](int k) { return static_cast<std::size_t>(k + H - 1); };
-    struct UnitFace {
-        bool present = false;
-        PiecePlane plane = PiecePlane::Horizontal;
-        int level = 0;
-    };
-    std::vector<UnitFace> faces(units);
-    std::vector<std::uint8_t> sideCut(units, 0);
+    using UnitFace = GridSheetBuilder::ReadScratch::UnitFace;
+    std::vector<UnitFace>& faces = scratch.faces;
+    faces.assign(units, UnitFace{});
+    std::vector<std::uint8_t>& sideCut = scratch.sideCut;
+    sideCut.assign(units, 0);
     constexpr int kKinds = 5;
-    std::vector<std::uint8_t> seen(static_cast<std::size_t>(2 * H + 1) * kKinds, 0);
+    std::vector<std::uint8_t>& seen = scratch.seen;
+    seen.assign(static_cast<std::size_t>(2 * H + 1) * kKinds, 0);
 
-    Column c;
+    c.runs.clear();
+    c.crossLines.clear();
+    c.sideCuts.clear();
     auto put = [&](int k, PiecePlane plane, int level) {
         if (k >= 1 - H && k <= H - 2) faces[unitAt(k)] = {true, plane, level};
     };
@@ -121,7 +124,6 @@ Column ReadColumn(const CellGrid& g, int x) {
                 c.sideCuts.emplace_back(k, k + 1);
         }
     }
-    return c;
 }
 
 // Makes `path` the lines from `start` through `ends`, in the memory it has.
@@ -191,7 +193,7 @@ const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
         const std::pair<std::uint64_t, std::uint64_t> key{g.ColumnStamp(x - 1), g.ColumnStamp(x)};
         auto& kept = keys_[static_cast<std::size_t>(x)];
         if (kept == key && key.second != 0) continue;
-        columns_[static_cast<std::size_t>(x)] = ReadColumn(g, x);
+        ReadColumn(g, x, columns_[static_cast<std::size_t>(x)], scratch_);
         kept = key;
         ++columnsRead_;
         first = std::min(first, x);
@@ -246,14 +248,26 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
 
     // The groups anew, numbered as they will stand in the sheet, in the
     // memory of the ones they replace.
-    std::vector<SheetPiece> sparePieces(std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p0)),
-                                        std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p1)));
-    std::vector<SheetEdge> spareEdges(std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e0)),
-                                      std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e1)));
-    Sheet part;
+    // Spares left over from earlier edits serve as well: every field of a
+    // piece or edge taken from them is set anew.
+    std::vector<SheetPiece>& sparePieces = spare_.pieces;
+    std::vector<SheetEdge>& spareEdges = spare_.edges;
+    constexpr std::size_t kKeptSpares = 256;
+    if (sparePieces.size() > kKeptSpares) sparePieces.resize(kKeptSpares);
+    if (spareEdges.size() > kKeptSpares) spareEdges.resize(kKeptSpares);
+    sparePieces.insert(sparePieces.end(), std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p0)),
+                       std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p1)));
+    spareEdges.insert(spareEdges.end(), std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e0)),
+                      std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e1)));
+    Sheet& part = part_;
+    part.pieces.clear();
+    part.edges.clear();
+    part.joins.clear();
     part.pieces.reserve(sparePieces.size());
     part.edges.reserve(spareEdges.size());
-    std::vector<Group> fresh;
+    std::vector<Group>& fresh = fresh_;
+    fresh.clear();
+    fresh.reserve(static_cast<std::size_t>(std::max(colB - colA + 1, 0)));
     const Group* left = replacing && i0 > 0 ? &groups_[i0 - 1] : nullptr;
     for (int e = colA; e <= colB;) {
         Group group;
@@ -296,7 +310,8 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
             if (static_cast<std::size_t>(*index) >= lastKept) *index += static_cast<int>(pieceShift);
     }
 
-    std::vector<Group> groups(groups_.begin(), groups_.begin() + static_cast<std::ptrdiff_t>(replacing ? i0 : 0));
+    std::vector<Group>& groups = nextGroups_;
+    groups.assign(groups_.begin(), groups_.begin() + static_cast<std::ptrdiff_t>(replacing ? i0 : 0));
     groups.insert(groups.end(), fresh.begin(), fresh.end());
     if (replacing)
         for (std::size_t i = i1 + 1; i < groups_.size(); ++i) {

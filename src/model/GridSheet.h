@@ -61,6 +61,17 @@ public:
         std::vector<std::pair<int, int>> sideCuts;  // runs s0 .. s1 cut along its left side
     };
 
+    // Working memory of a column read, kept between reads.
+    struct ReadScratch {
+        struct UnitFace {
+            bool present = false;
+            PiecePlane plane = PiecePlane::Horizontal;
+            int level = 0;
+        };
+        std::vector<UnitFace> faces;
+        std::vector<std::uint8_t> sideCut, seen;
+    };
+
 private:
     // Where one column group's share of the sheet lies in its lists.
     struct Group {
@@ -75,6 +86,10 @@ private:
                      std::vector<SheetEdge>& spareEdges) const;
 
     std::vector<Column> columns_;
+    ReadScratch scratch_;
+    // Reassemble's working lists, kept so that an edit asks for no memory.
+    Sheet spare_, part_;
+    std::vector<Group> fresh_, nextGroups_;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> keys_;  // stamps of x-1 and x when read
     std::vector<Group> groups_;
     int width_ = -1, height_ = -1;

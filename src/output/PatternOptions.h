@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/SettingsSchema.h"
+
 namespace pw {
 
 // A sheet of paper, portrait, in millimetres.
@@ -30,7 +32,7 @@ enum class CutOrder {
 
 // Limits of the options, shared by the export dialog, the Setting dialog and
 // the command line.
-inline constexpr double kMinCellMm = 0.5, kMaxCellMm = 50;
+inline constexpr double kMinCellMm = kCellSizeSetting.low, kMaxCellMm = kCellSizeSetting.high;
 inline constexpr double kMinDashMm = 0.5, kMaxDashMm = 50;
 inline constexpr double kMinGapMm = 0.2, kMaxGapMm = 50;
 // 0.001 inch: the stroke that laser print drivers take for a vector cut.

@@ -108,7 +108,7 @@ GlColor CardGeometry::RoleColor(FaceColorRole role) const {
 
 bool CardGeometry::NeedsFullUpdate(const CellGrid& grid, const AppSettings& settings) const {
     return grid.gridWidth != gridWidth_ || grid.gridHeight != gridHeight_ ||
-           (settings.drawGrid != 0) != gridDisplay_;
+           (settings.view.gridDisplay != 0) != gridDisplay_;
 }
 
 FaceColorRole CardGeometry::RoleOf(const KeptGridSheet& sheet, int x, int y, int z, bool vertical) const {
@@ -120,8 +120,8 @@ FaceColorRole CardGeometry::RoleOf(const KeptGridSheet& sheet, int x, int y, int
 bool CardGeometry::AnythingChanged(const CellGrid& grid, const KeptGridSheet& sheet, const AppSettings& settings,
                                    bool closingCheck) const {
     if (NeedsFullUpdate(grid, settings) || sheet.MarksRevision() != marksStamp_ || closingCheck != closingCheck_ ||
-        settings.colorPaper0 != colorPaper0_ || settings.colorPaper1 != colorPaper1_ ||
-        settings.colorEdge != colorEdge_)
+        settings.colors.verticalFace != colorPaper0_ || settings.colors.horizontalFace != colorPaper1_ ||
+        settings.colors.outline != colorEdge_)
         return true;
     for (int x = 0; x < gridWidth_; ++x)
         if (grid.ColumnStamp(x) != columnStamps_[static_cast<std::size_t>(x)]) return true;
@@ -140,16 +140,16 @@ void CardGeometry::Update(const CellGrid& grid, const KeptGridSheet& sheet, cons
         std::vector<GeometryBlock>(static_cast<std::size_t>(W > 0 ? W : 0)).swap(blocks_);
         gridWidth_ = W;
         gridHeight_ = grid.gridHeight;
-        gridDisplay_ = settings.drawGrid != 0;
+        gridDisplay_ = settings.view.gridDisplay != 0;
         columnStamps_.assign(blocks_.size(), 0);
     }
-    const bool colours = settings.colorPaper0 != colorPaper0_ || settings.colorPaper1 != colorPaper1_;
+    const bool colours = settings.colors.verticalFace != colorPaper0_ || settings.colors.horizontalFace != colorPaper1_;
     // The closing check's highlight is a matter of roles, as the marks are.
     const bool marks = sheet.MarksRevision() != marksStamp_ || closingCheck != closingCheck_;
     closingCheck_ = closingCheck;
-    colorPaper0_ = settings.colorPaper0;
-    colorPaper1_ = settings.colorPaper1;
-    colorEdge_ = settings.colorEdge;
+    colorPaper0_ = settings.colors.verticalFace;
+    colorPaper1_ = settings.colors.horizontalFace;
+    colorEdge_ = settings.colors.outline;
     paper0_ = ToGlColor(colorPaper0_);
     paper1_ = ToGlColor(colorPaper1_);
     edge_ = ToGlColor(colorEdge_);

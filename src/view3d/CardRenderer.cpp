@@ -14,7 +14,7 @@ void CardRenderer::DrawFrame(RenderSink& sink) {
         glStateSet_ = true;
     }
     // Read every frame, so a changed setting shows at the next redraw.
-    sink.ClearColor(ToGlColor(settings_.colorBack));
+    sink.ClearColor(ToGlColor(settings_.colors.background));
     sink.State(GlStateOp::DepthFuncLequal);
     sink.State(GlStateOp::EnableDepthTest);
     sink.State(GlStateOp::ClearDepthOne);

@@ -103,7 +103,7 @@ QStringList FilesIn(const QString& folder) {
 class CardRecoveryTest : public ::testing::Test {
 protected:
     CardRecoveryTest() : doc(settings, prompts), card(doc.Card()), folder(dir.filePath("data/recovery")) {
-        card.NewCard(settings.cardWidth + 2, settings.cardHeight + 1);
+        card.NewCard(settings.newCard.width + 2, settings.newCard.height + 1);
         doc.MarkUnmodified();
     }
 

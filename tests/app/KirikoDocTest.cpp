@@ -34,7 +34,7 @@ constexpr const char* kCouldNotRead = "This file could not be read.";
 class KirikoDocTest : public ::testing::Test {
 protected:
     KirikoDocTest() : doc(settings, prompts), model(doc.Card()) {
-        model.NewCard(settings.cardWidth + 2, settings.cardHeight + 1);
+        model.NewCard(settings.newCard.width + 2, settings.newCard.height + 1);
         doc.MarkUnmodified();
         doc.SetWindow(&window);
     }
@@ -92,8 +92,8 @@ TEST_F(KirikoDocTest, StartsUnmodifiedWithTheDefaultName) {
 
 TEST_F(KirikoDocTest, FileNewMakesAnUntitledCardOfTheSettingsSize) {
     doc.OpenCardFile(WriteTreeFile());
-    settings.cardWidth = 20;
-    settings.cardHeight = 10;
+    settings.newCard.width = 20;
+    settings.newCard.height = 10;
     model.edit.cursor = {5, 3};
     model.edit.cursorSize = 2;
     QSignalSpy updates(&doc, &CKirikoDoc::updateAllViews);
@@ -266,8 +266,8 @@ TEST_F(KirikoDocTest, FailedWriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(doc.OpenCardFile(tree));
     const QByteArray old = Contents(tree);
     // A card whose file is far larger than the limit.
-    settings.cardWidth = 80;
-    settings.cardHeight = 40;
+    settings.newCard.width = 80;
+    settings.newCard.height = 40;
     doc.OnFileNew();
     std::mt19937 rng(7);
     test::RandomCard(model.grid, rng, 82, 41);
@@ -378,8 +378,8 @@ TEST_F(KirikoDocTest, SettingAppliesTheDialogOnlyAfterOk) {
     };
     doc.OnSetting();
     EXPECT_EQ(prompts.dialogTitles, QStringList{"Setting"});
-    EXPECT_EQ(settings.rudovozuSizeRatio, 50);
-    EXPECT_EQ(settings.colorBack, AppSettings{}.colorBack);
+    EXPECT_EQ(settings.print.sizePercent, 50);
+    EXPECT_EQ(settings.colors.background, AppSettings{}.colors.background);
     EXPECT_EQ(updates.count(), 1);
     EXPECT_TRUE(prompts.messages.isEmpty());
 
@@ -391,13 +391,13 @@ TEST_F(KirikoDocTest, SettingAppliesTheDialogOnlyAfterOk) {
         return TypeAndPress({{"printSize", "60"}, {"bmpWidth", "800"}, {"cellSize", "4.5"}}, "ok")(dialog);
     };
     doc.OnSetting();
-    EXPECT_EQ(settings.rudovozuSizeRatio, 60);
-    EXPECT_DOUBLE_EQ(settings.cellSizeMm, 4.5);
-    EXPECT_EQ(settings.rudovozuSizeBMP, 800);
-    EXPECT_EQ(settings.colorBack, RgbColor(1, 2, 3));
-    EXPECT_EQ(settings.drawGrid, 1);
-    EXPECT_EQ(settings.reverseMode, 1);
-    EXPECT_EQ(settings.soundMode, 1);
+    EXPECT_EQ(settings.print.sizePercent, 60);
+    EXPECT_DOUBLE_EQ(settings.print.cellMm, 4.5);
+    EXPECT_EQ(settings.bitmap.widthPx, 800);
+    EXPECT_EQ(settings.colors.background, RgbColor(1, 2, 3));
+    EXPECT_EQ(settings.view.gridDisplay, 1);
+    EXPECT_EQ(settings.print.mirror, 1);
+    EXPECT_EQ(settings.sound.on, 1);
     EXPECT_EQ(updates.count(), 2);
     EXPECT_TRUE(prompts.messages.isEmpty());  // the card size did not change
 }
@@ -408,8 +408,8 @@ TEST_F(KirikoDocTest, ChangedCardSizeAsksForFileNewAndKeepsTheCard) {
     prompts.onDialog = TypeAndPress({{"gridHeight", "12"}, {"gridWidth", "30"}}, "ok");
     doc.OnSetting();
     EXPECT_EQ(prompts.messages, QStringList{"Please select [File]-[New] to reflect the change."});
-    EXPECT_EQ(settings.cardWidth, 30);
-    EXPECT_EQ(settings.cardHeight, 12);
+    EXPECT_EQ(settings.newCard.width, 30);
+    EXPECT_EQ(settings.newCard.height, 12);
     EXPECT_TRUE(model.grid.SameShape(before));
 
     prompts.answers = {SaveChangesAnswer::Discard};

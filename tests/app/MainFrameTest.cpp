@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(MainFrameTest, FirstCardComesFromTheSettings) {
-    EXPECT_EQ(frame->Settings().cardWidth, 20);
+    EXPECT_EQ(frame->Settings().newCard.width, 20);
     EXPECT_EQ(frame->Model().grid.gridWidth, 22);
     EXPECT_EQ(frame->Model().grid.gridHeight, 9);
     EXPECT_TRUE(frame->Model().history.Steps().empty());

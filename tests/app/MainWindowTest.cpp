@@ -502,8 +502,8 @@ TEST_F(MainWindowTest, SettingsPlacementAndToolbarSurviveARestart) {
     auto frame = MakeFrame();
     EXPECT_TRUE(frame->PlacementRestored());
     EXPECT_EQ(frame->geometry(), geometry);
-    EXPECT_EQ(frame->Settings().cardWidth, 24);
-    EXPECT_EQ(frame->Settings().rudovozuSizeBMP, 900);
+    EXPECT_EQ(frame->Settings().newCard.width, 24);
+    EXPECT_EQ(frame->Settings().bitmap.widthPx, 900);
     EXPECT_EQ(frame->Model().grid.gridWidth, 26);  // the first card has the stored size
     EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::LeftToolBarArea);
 }
@@ -535,14 +535,14 @@ TEST(MainFrameRestart, TheDefaultStoreLivesUnderTheConfigFolder) {
         store.Settings().clear();
         CMainFrame frame(store, prompts);
         frame.show();
-        frame.Settings().cardHeight = 12;
+        frame.Settings().newCard.height = 12;
         EXPECT_TRUE(frame.close());
     }
     EXPECT_TRUE(QFile::exists(QString::fromLocal8Bit(home) + "/Ovu_Rudovo/Popwright.conf"));
     QtSettingsStore store;
     CMainFrame frame(store, prompts);
     EXPECT_TRUE(frame.PlacementRestored());
-    EXPECT_EQ(frame.Settings().cardHeight, 12);
+    EXPECT_EQ(frame.Settings().newCard.height, 12);
     EXPECT_EQ(frame.Model().grid.gridHeight, 13);
 }
 

@@ -71,7 +71,7 @@ protected:
             return dialog.result();
         };
         frame->Action(ID_SETTING)->trigger();
-        ASSERT_EQ(frame->Settings().soundMode, 0);
+        ASSERT_EQ(frame->Settings().sound.on, 0);
         FocusView();
     }
 

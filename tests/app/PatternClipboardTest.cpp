@@ -109,14 +109,14 @@ TEST_F(PatternClipboardTest, FailuresLeaveTheClipboardAsItWas) {
     clipboard->setText(QStringLiteral("before"));
 
     // A bitmap too large to make.
-    frame->Settings().rudovozuSizeBMP = 200000;
+    frame->Settings().bitmap.widthPx = 200000;
     Trigger(ID_COPY_BMP);
     EXPECT_EQ(prompts.messages, QStringList({QString::fromUtf8(msg::kCantCopyToClipboard)}));
     EXPECT_EQ(QString::fromUtf8(ReadClipboard("UTF8_STRING")), "before");
 
     // No clipboard to open.
     PatternClipboard commands(frame->Model(), frame->Settings(), prompts);
-    frame->Settings().rudovozuSizeBMP = 400;
+    frame->Settings().bitmap.widthPx = 400;
     commands.CopyPatternAsBmp(frame.get(), nullptr);
     commands.CopyPatternAsEmf(frame.get(), nullptr);
     EXPECT_EQ(prompts.messages, QStringList({QString::fromUtf8(msg::kCantCopyToClipboard),

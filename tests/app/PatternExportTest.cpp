@@ -152,7 +152,7 @@ TEST_F(PatternExportTest, FilesThatCannotBeWrittenAreReported) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old");
     }
-    frame->Settings().rudovozuSizeBMP = 200000;
+    frame->Settings().bitmap.widthPx = 200000;
     prompts.saveNames = {kept};
     Trigger(ID_EXPORT_UNFOLDED);
     EXPECT_EQ(prompts.messages.size(), 6);
@@ -161,7 +161,7 @@ TEST_F(PatternExportTest, FilesThatCannotBeWrittenAreReported) {
 }
 
 TEST_F(PatternExportTest, SettingsAreReadAtEachExport) {
-    frame->Settings().rudovozuSizeBMP = 200;
+    frame->Settings().bitmap.widthPx = 200;
     prompts.saveNames = {Path("small.bmp")};
     Trigger(ID_EXPORT_UNFOLDED);
     QImage image;
@@ -254,7 +254,7 @@ TEST_F(PatternExportTest, DxfNameWritesTheFlatPatternWithTheChosenOptions) {
 
     // The choices are offered again for the next file; the cell size starts
     // from the Setting dialog's.
-    frame->Settings().cellSizeMm = 6;
+    frame->Settings().print.cellMm = 6;
     QString cellShown, dashShown;
     bool perforateShown = false;
     prompts.onDialog = [&](QDialog& dialog) {

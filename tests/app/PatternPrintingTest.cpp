@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(PrinterResolutions, PrintedFoldsTest, ::testing::Values
 
 TEST_F(PrintCommandsTest, LargeSheetIsTiledOverNumberedPages) {
     // 16 by 8 cells of 30 mm: a 480 mm square sheet.
-    frame->Settings().cellSizeMm = 30;
+    frame->Settings().print.cellMm = 30;
     QPrinter& printer = frame->Printing().Printer();
     printer.setResolution(300);
     int maxPage = 0;
@@ -300,7 +300,7 @@ TEST_F(PrintCommandsTest, TurnedAndFittedSheetsLieOnTheUprightPage) {
     // A grid of 32 by 6 at 8 mm cells: a sheet of 240 by 80 mm, wider than
     // A4 but within it turned, centred; the paper stays upright.
     frame->Model().grid.NewCard(32, 6);
-    frame->Settings().cellSizeMm = 8;
+    frame->Settings().print.cellMm = 8;
     QPrinter& printer = frame->Printing().Printer();
     printer.setResolution(300);
     prompts.onDialog = [](QDialog&) { return int(QDialog::Accepted); };
@@ -358,7 +358,7 @@ TEST_F(PrintCommandsTest, LetterPaperCentresThePatternTheSameWay) {
 TEST_F(PrintCommandsTest, PatternOptionsChangeThePrintoutAsTheyChangeThePdf) {
     // Cells of 4 mm, hairlines and a legend under the sheet: the printout
     // is the exported PDF's page, drawn from the printable area's corner.
-    frame->Settings().cellSizeMm = 4;
+    frame->Settings().print.cellMm = 4;
     PatternOptions options;
     options.hairline = true;
     options.legend = true;
@@ -374,8 +374,8 @@ TEST_F(PrintCommandsTest, PatternOptionsChangeThePrintoutAsTheyChangeThePdf) {
     const QString exported = Path("exported.pdf");
     {
         std::ofstream out(exported.toStdString(), std::ios::binary);
-        WritePdf(out, LayOutCutterPattern(DeriveGridSheet(Grid()), frame->Settings().reverseMode,
-                                          frame->Settings().rudovozuSizeRatio, options));
+        WritePdf(out, LayOutCutterPattern(DeriveGridSheet(Grid()), frame->Settings().print.mirror,
+                                          frame->Settings().print.sizePercent, options));
     }
     const QImage file = RenderedPage(exported, "exported");
     ASSERT_FALSE(printed.isNull() || file.isNull());

@@ -18,14 +18,14 @@ TEST(QtSettingsStore, RoundTripThroughAnIniFile) {
     const QString path = dir.filePath(QStringLiteral("Popwright.ini"));
 
     AppSettings settings;
-    settings.cardWidth = 30;
-    settings.cardHeight = 15;
-    settings.colorBack = RgbColor(10, 20, 30);
-    settings.soundMode = 0;
-    settings.reverseMode = 1;
-    settings.rudovozuSizeRatio = 70;
-    settings.rudovozuSizeBMP = 800;
-    settings.drawGrid = 1;
+    settings.newCard.width = 30;
+    settings.newCard.height = 15;
+    settings.colors.background = RgbColor(10, 20, 30);
+    settings.sound.on = 0;
+    settings.print.mirror = 1;
+    settings.print.sizePercent = 70;
+    settings.bitmap.widthPx = 800;
+    settings.view.gridDisplay = 1;
     const WindowPlacement saved{2, 1, -1, -1, -8, -8, 10, 20, 810, 620};
     {
         QtSettingsStore store(path);
@@ -46,15 +46,15 @@ TEST(QtSettingsStore, RoundTripThroughAnIniFile) {
     EditedCard model;
     WindowPlacement placement;
     ASSERT_TRUE(LoadSettings(store, loaded, model, &placement));
-    EXPECT_EQ(loaded.cardWidth, 30);
-    EXPECT_EQ(loaded.cardHeight, 15);
-    EXPECT_EQ(loaded.colorBack, settings.colorBack);
-    EXPECT_EQ(loaded.colorPaper0, settings.colorPaper0);
-    EXPECT_EQ(loaded.soundMode, 0);
-    EXPECT_EQ(loaded.reverseMode, 1);
-    EXPECT_EQ(loaded.rudovozuSizeRatio, 70);
-    EXPECT_EQ(loaded.rudovozuSizeBMP, 800);
-    EXPECT_EQ(loaded.drawGrid, 1);
+    EXPECT_EQ(loaded.newCard.width, 30);
+    EXPECT_EQ(loaded.newCard.height, 15);
+    EXPECT_EQ(loaded.colors.background, settings.colors.background);
+    EXPECT_EQ(loaded.colors.verticalFace, settings.colors.verticalFace);
+    EXPECT_EQ(loaded.sound.on, 0);
+    EXPECT_EQ(loaded.print.mirror, 1);
+    EXPECT_EQ(loaded.print.sizePercent, 70);
+    EXPECT_EQ(loaded.bitmap.widthPx, 800);
+    EXPECT_EQ(loaded.view.gridDisplay, 1);
     EXPECT_EQ(model.grid.gridWidth, 32);
     EXPECT_EQ(model.grid.gridHeight, 16);
     EXPECT_EQ(placement.flags, 2);
@@ -77,9 +77,9 @@ TEST(QtSettingsStore, ReadsHandWrittenAndMissingEntries) {
     EditedCard model;
     WindowPlacement placement;
     EXPECT_FALSE(LoadSettings(store, loaded, model, &placement));
-    EXPECT_EQ(loaded.colorEdge, 255);
-    EXPECT_EQ(loaded.cardWidth, 16);
-    EXPECT_EQ(loaded.cardHeight, 8);
+    EXPECT_EQ(loaded.colors.outline, 255);
+    EXPECT_EQ(loaded.newCard.width, 16);
+    EXPECT_EQ(loaded.newCard.height, 8);
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ int RunChild(int argc, char** argv) {
     CKirikoApp kiriko(store, prompts);
     if (!kiriko.InitInstance({QStringLiteral("popwright"), cardPath})) return 3;
     CMainFrame* frame = kiriko.MainFrame();
-    frame->Settings().soundMode = 0;
+    frame->Settings().sound.on = 0;
     if (!QTest::qWaitForWindowExposed(frame)) return 4;
     EditedCard& card = frame->Model();
     CardRecovery& recovery = frame->Recovery();

@@ -21,13 +21,13 @@ namespace {
 class SettingsDialogTest : public ::testing::Test {
 protected:
     SettingsDialogTest() : dialog(settings, prompts) {
-        dialog.rudovozuSizeRatio = 50;
-        dialog.rudovozuSizeBMP = 400;
-        dialog.reverseMode = 0;
-        dialog.soundMode = 1;
-        dialog.cardHeight = 8;
-        dialog.cardWidth = 16;
-        dialog.drawGrid = 0;
+        dialog.values.print.sizePercent = 50;
+        dialog.values.bitmap.widthPx = 400;
+        dialog.values.print.mirror = 0;
+        dialog.values.sound.on = 1;
+        dialog.values.newCard.height = 8;
+        dialog.values.newCard.width = 16;
+        dialog.values.view.gridDisplay = 0;
         dialog.show();
     }
 
@@ -47,12 +47,12 @@ protected:
 
 TEST_F(SettingsDialogTest, ShowsTheValuesItWasGivenEvenOutOfRange) {
     CSettingsDialog other(settings, prompts);
-    other.rudovozuSizeRatio = 5;  // below the range: shown as it is, without a message
-    other.rudovozuSizeBMP = 400;
-    other.reverseMode = 1;
-    other.cardHeight = 8;
-    other.cardWidth = 99;
-    other.drawGrid = 1;
+    other.values.print.sizePercent = 5;  // below the range: shown as it is, without a message
+    other.values.bitmap.widthPx = 400;
+    other.values.print.mirror = 1;
+    other.values.newCard.height = 8;
+    other.values.newCard.width = 99;
+    other.values.view.gridDisplay = 1;
     other.show();
     EXPECT_EQ(other.findChild<QLineEdit*>("printSize")->text(), "5");
     EXPECT_EQ(other.findChild<QLineEdit*>("bmpWidth")->text(), "400");
@@ -108,9 +108,9 @@ TEST_P(SettingsDialogCheckTest, RejectsTheFieldAndKeepsTheDialogOpen) {
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.focusWidget(), Edit(bad.field));
     // Nothing was taken over from the controls.
-    EXPECT_EQ(dialog.rudovozuSizeRatio, 50);
-    EXPECT_EQ(dialog.cardHeight, 8);
-    EXPECT_EQ(dialog.cardWidth, 16);
+    EXPECT_EQ(dialog.values.print.sizePercent, 50);
+    EXPECT_EQ(dialog.values.newCard.height, 8);
+    EXPECT_EQ(dialog.values.newCard.width, 16);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -162,22 +162,22 @@ TEST_F(SettingsDialogTest, OkTakesTheBoundsAndEveryControl) {
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.rudovozuSizeRatio, 90);
-    EXPECT_EQ(dialog.rudovozuSizeBMP, 1600);
-    EXPECT_EQ(dialog.cardHeight, 5);
-    EXPECT_EQ(dialog.cardWidth, 80);
-    EXPECT_EQ(dialog.reverseMode, 1);
-    EXPECT_EQ(dialog.soundMode, 0);
-    EXPECT_EQ(dialog.drawGrid, 1);
+    EXPECT_EQ(dialog.values.print.sizePercent, 90);
+    EXPECT_EQ(dialog.values.bitmap.widthPx, 1600);
+    EXPECT_EQ(dialog.values.newCard.height, 5);
+    EXPECT_EQ(dialog.values.newCard.width, 80);
+    EXPECT_EQ(dialog.values.print.mirror, 1);
+    EXPECT_EQ(dialog.values.sound.on, 0);
+    EXPECT_EQ(dialog.values.view.gridDisplay, 1);
 }
 
 TEST_F(SettingsDialogTest, CellSizeTakesMillimetresWithAPointOrAComma) {
     CSettingsDialog other(settings, prompts);
-    other.cellSizeMm = 3.175;
-    other.cardHeight = 8;
-    other.cardWidth = 16;
-    other.rudovozuSizeRatio = 50;
-    other.rudovozuSizeBMP = 400;
+    other.values.print.cellMm = 3.175;
+    other.values.newCard.height = 8;
+    other.values.newCard.width = 16;
+    other.values.print.sizePercent = 50;
+    other.values.bitmap.widthPx = 400;
     other.show();
     QLineEdit* cell = other.findChild<QLineEdit*>("cellSize");
     ASSERT_NE(cell, nullptr);
@@ -188,7 +188,7 @@ TEST_F(SettingsDialogTest, CellSizeTakesMillimetresWithAPointOrAComma) {
         cell->setText(QString::fromUtf8(typed));
         QTest::mouseClick(other.findChild<QPushButton*>("ok"), Qt::LeftButton);
         EXPECT_EQ(other.result(), QDialog::Accepted) << typed;
-        EXPECT_DOUBLE_EQ(other.cellSizeMm, taken) << typed;
+        EXPECT_DOUBLE_EQ(other.values.print.cellMm, taken) << typed;
     }
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
@@ -211,36 +211,36 @@ TEST_F(SettingsDialogTest, ColourButtonsChooseTheirColourAndRepaintTheirSwatch) 
     struct Pair {
         const char* button;
         const char* swatch;
-        std::int32_t CSettingsDialog::*value;
+        std::int32_t* value;
     };
-    const Pair pairs[] = {{"background", "backgroundSwatch", &CSettingsDialog::colorBack},
-                          {"verticalFace", "verticalFaceSwatch", &CSettingsDialog::colorPaper0},
-                          {"horizontalFace", "horizontalFaceSwatch", &CSettingsDialog::colorPaper1},
-                          {"outline", "outlineSwatch", &CSettingsDialog::colorEdge}};
+    const Pair pairs[] = {{"background", "backgroundSwatch", &dialog.values.colors.background},
+                          {"verticalFace", "verticalFaceSwatch", &dialog.values.colors.verticalFace},
+                          {"horizontalFace", "horizontalFaceSwatch", &dialog.values.colors.horizontalFace},
+                          {"outline", "outlineSwatch", &dialog.values.colors.outline}};
     int shade = 10;
     for (const Pair& p : pairs) {
-        const std::int32_t before = dialog.*p.value;
+        const std::int32_t before = *p.value;
         prompts.colors.push_back(std::nullopt);  // cancelled: nothing changes
         Click(p.button);
-        EXPECT_EQ(dialog.*p.value, before) << p.button;
+        EXPECT_EQ(*p.value, before) << p.button;
 
         prompts.colors.push_back(QColor(shade, 20, 30));
         Click(p.button);
-        EXPECT_EQ(dialog.*p.value, RgbColor(shade, 20, 30)) << p.button;
+        EXPECT_EQ(*p.value, RgbColor(shade, 20, 30)) << p.button;
         EXPECT_EQ(Child<ColorSwatch>(p.swatch)->Color(), RgbColor(shade, 20, 30)) << p.button;
         shade += 10;
     }
     // Only the chosen colours changed; the others are still the settings'.
-    EXPECT_EQ(settings.colorBack, AppSettings{}.colorBack);
+    EXPECT_EQ(settings.colors.background, AppSettings{}.colors.background);
 }
 
 TEST_F(SettingsDialogTest, DefaultSettingResetsOnlyTheColours) {
-    settings.colorBack = RgbColor(1, 2, 3);
+    settings.colors.background = RgbColor(1, 2, 3);
     CSettingsDialog custom(settings, prompts);
-    custom.rudovozuSizeRatio = 50;
-    custom.rudovozuSizeBMP = 400;
-    custom.cardHeight = 8;
-    custom.cardWidth = 16;
+    custom.values.print.sizePercent = 50;
+    custom.values.bitmap.widthPx = 400;
+    custom.values.newCard.height = 8;
+    custom.values.newCard.width = 16;
     custom.show();
     EXPECT_EQ(custom.findChild<ColorSwatch*>("backgroundSwatch")->Color(), RgbColor(1, 2, 3));
     prompts.colors.push_back(QColor(9, 9, 9));
@@ -248,14 +248,14 @@ TEST_F(SettingsDialogTest, DefaultSettingResetsOnlyTheColours) {
     custom.findChild<QLineEdit*>("printSize")->setText("77");
 
     QTest::mouseClick(custom.findChild<QPushButton*>("defaultSetting"), Qt::LeftButton);
-    EXPECT_EQ(custom.colorBack, 16757683);
-    EXPECT_EQ(custom.colorPaper0, 13426139);
-    EXPECT_EQ(custom.colorPaper1, 16775413);
-    EXPECT_EQ(custom.colorEdge, 6710886);
+    EXPECT_EQ(custom.values.colors.background, 16757683);
+    EXPECT_EQ(custom.values.colors.verticalFace, 13426139);
+    EXPECT_EQ(custom.values.colors.horizontalFace, 16775413);
+    EXPECT_EQ(custom.values.colors.outline, 6710886);
     EXPECT_EQ(custom.findChild<ColorSwatch*>("backgroundSwatch")->Color(), 16757683);
     EXPECT_EQ(custom.findChild<ColorSwatch*>("outlineSwatch")->Color(), 6710886);
     EXPECT_EQ(custom.findChild<QLineEdit*>("printSize")->text(), "77");
-    EXPECT_EQ(custom.rudovozuSizeRatio, 50);
+    EXPECT_EQ(custom.values.print.sizePercent, 50);
 }
 
 TEST_F(SettingsDialogTest, SwatchesShowTheirColourAndCannotBeFocused) {

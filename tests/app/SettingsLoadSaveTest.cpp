@@ -27,20 +27,20 @@ TEST_F(SettingsLoadTest, EmptyStoreGivesTheDefaults) {
     placement = before;
     EXPECT_FALSE(Load());
     EXPECT_EQ(placement.left, 77);  // untouched: the frame keeps its default
-    EXPECT_EQ(settings.cardWidth, 16);
-    EXPECT_EQ(settings.cardHeight, 8);
+    EXPECT_EQ(settings.newCard.width, 16);
+    EXPECT_EQ(settings.newCard.height, 8);
     EXPECT_EQ(model.grid.gridWidth, 18);
     EXPECT_EQ(model.grid.gridHeight, 9);
     EXPECT_FALSE(model.history.HasUndoSteps());
-    EXPECT_EQ(settings.colorBack, 16757683);
-    EXPECT_EQ(settings.colorPaper0, 13426139);
-    EXPECT_EQ(settings.colorPaper1, 16775413);
-    EXPECT_EQ(settings.colorEdge, 6710886);
-    EXPECT_EQ(settings.soundMode, 1);
-    EXPECT_EQ(settings.reverseMode, 0);
-    EXPECT_EQ(settings.rudovozuSizeRatio, 50);
-    EXPECT_EQ(settings.rudovozuSizeBMP, 400);
-    EXPECT_EQ(settings.drawGrid, 0);
+    EXPECT_EQ(settings.colors.background, 16757683);
+    EXPECT_EQ(settings.colors.verticalFace, 13426139);
+    EXPECT_EQ(settings.colors.horizontalFace, 16775413);
+    EXPECT_EQ(settings.colors.outline, 6710886);
+    EXPECT_EQ(settings.sound.on, 1);
+    EXPECT_EQ(settings.print.mirror, 0);
+    EXPECT_EQ(settings.print.sizePercent, 50);
+    EXPECT_EQ(settings.bitmap.widthPx, 400);
+    EXPECT_EQ(settings.view.gridDisplay, 0);
 }
 
 TEST_F(SettingsLoadTest, ReadsEveryEntry) {
@@ -56,19 +56,19 @@ TEST_F(SettingsLoadTest, ReadsEveryEntry) {
     Set("drawGrid", "1");
     Set("WindowPos", "2:1:-1:-1:-8:-8:10:20:810:620");
     EXPECT_TRUE(Load());
-    EXPECT_EQ(settings.cardWidth, 40);
-    EXPECT_EQ(settings.cardHeight, 20);
+    EXPECT_EQ(settings.newCard.width, 40);
+    EXPECT_EQ(settings.newCard.height, 20);
     EXPECT_EQ(model.grid.gridWidth, 42);
     EXPECT_EQ(model.grid.gridHeight, 21);
-    EXPECT_EQ(settings.colorBack, 255);
-    EXPECT_EQ(settings.colorPaper0, RgbColor(0, 255, 0));
-    EXPECT_EQ(settings.colorPaper1, 63);
-    EXPECT_EQ(settings.colorEdge, -1);
-    EXPECT_EQ(settings.soundMode, 0);
-    EXPECT_EQ(settings.reverseMode, 1);
-    EXPECT_EQ(settings.rudovozuSizeRatio, 90);
-    EXPECT_EQ(settings.rudovozuSizeBMP, 1600);
-    EXPECT_EQ(settings.drawGrid, 1);
+    EXPECT_EQ(settings.colors.background, 255);
+    EXPECT_EQ(settings.colors.verticalFace, RgbColor(0, 255, 0));
+    EXPECT_EQ(settings.colors.horizontalFace, 63);
+    EXPECT_EQ(settings.colors.outline, -1);
+    EXPECT_EQ(settings.sound.on, 0);
+    EXPECT_EQ(settings.print.mirror, 1);
+    EXPECT_EQ(settings.print.sizePercent, 90);
+    EXPECT_EQ(settings.bitmap.widthPx, 1600);
+    EXPECT_EQ(settings.view.gridDisplay, 1);
     EXPECT_EQ(placement.flags, 2);
     EXPECT_EQ(placement.showCmd, 1);
     EXPECT_EQ(placement.minX, -1);
@@ -85,12 +85,12 @@ TEST_F(SettingsLoadTest, HexadecimalColourEqualsItsDecimalForm) {
     Set("colorBack", "0xFFB3B3");
     Set("colorEdge", "0X666666");
     Load();
-    EXPECT_EQ(settings.colorBack, 16757683);
-    EXPECT_EQ(settings.colorEdge, 6710886);
+    EXPECT_EQ(settings.colors.background, 16757683);
+    EXPECT_EQ(settings.colors.outline, 6710886);
 }
 
 TEST_F(SettingsLoadTest, InvalidEntriesKeepTheirValues) {
-    settings.rudovozuSizeBMP = 123;  // "current value", not only the default
+    settings.bitmap.widthPx = 123;  // "current value", not only the default
     Set("colorBack", "");
     Set("colorPaper0", "green");
     Set("soundMode", "  ");
@@ -98,27 +98,27 @@ TEST_F(SettingsLoadTest, InvalidEntriesKeepTheirValues) {
     Set("rudovozuSizeRatio", "75%");  // a number prefix converts
     Set("drawGrid", "0x101");         // only the low byte counts
     Load();
-    EXPECT_EQ(settings.colorBack, 16757683);
-    EXPECT_EQ(settings.colorPaper0, 13426139);
-    EXPECT_EQ(settings.soundMode, 1);
-    EXPECT_EQ(settings.rudovozuSizeBMP, 123);
-    EXPECT_EQ(settings.rudovozuSizeRatio, 75);
-    EXPECT_EQ(settings.drawGrid, 1);
+    EXPECT_EQ(settings.colors.background, 16757683);
+    EXPECT_EQ(settings.colors.verticalFace, 13426139);
+    EXPECT_EQ(settings.sound.on, 1);
+    EXPECT_EQ(settings.bitmap.widthPx, 123);
+    EXPECT_EQ(settings.print.sizePercent, 75);
+    EXPECT_EQ(settings.view.gridDisplay, 1);
 }
 
 TEST_F(SettingsLoadTest, CardSizeNeedsBothNumbers) {
-    settings.cardWidth = 30;
+    settings.newCard.width = 30;
     Set("cardSize", "20");
     Load();
-    EXPECT_EQ(settings.cardWidth, 16);
-    EXPECT_EQ(settings.cardHeight, 8);
+    EXPECT_EQ(settings.newCard.width, 16);
+    EXPECT_EQ(settings.newCard.height, 8);
     Set("cardSize", "20 :10");
     Load();
-    EXPECT_EQ(settings.cardWidth, 16);
+    EXPECT_EQ(settings.newCard.width, 16);
     Set("cardSize", "0x14:012");
     Load();
-    EXPECT_EQ(settings.cardWidth, 20);
-    EXPECT_EQ(settings.cardHeight, 10);
+    EXPECT_EQ(settings.newCard.width, 20);
+    EXPECT_EQ(settings.newCard.height, 10);
     EXPECT_EQ(model.grid.gridWidth, 22);
     EXPECT_EQ(model.grid.gridHeight, 11);
 }
@@ -126,18 +126,18 @@ TEST_F(SettingsLoadTest, CardSizeNeedsBothNumbers) {
 TEST_F(SettingsLoadTest, CardSizeIsClampedIntoTheDialogRanges) {
     Set("cardSize", "5:100");
     Load();
-    EXPECT_EQ(settings.cardWidth, 10);
-    EXPECT_EQ(settings.cardHeight, 40);
+    EXPECT_EQ(settings.newCard.width, 10);
+    EXPECT_EQ(settings.newCard.height, 40);
     EXPECT_EQ(model.grid.gridWidth, 12);
     EXPECT_EQ(model.grid.gridHeight, 41);
     Set("cardSize", "-3:0");
     Load();
-    EXPECT_EQ(settings.cardWidth, 10);
-    EXPECT_EQ(settings.cardHeight, 5);
+    EXPECT_EQ(settings.newCard.width, 10);
+    EXPECT_EQ(settings.newCard.height, 5);
     Set("cardSize", "100000:2147483647");
     Load();
-    EXPECT_EQ(settings.cardWidth, 80);
-    EXPECT_EQ(settings.cardHeight, 40);
+    EXPECT_EQ(settings.newCard.width, 80);
+    EXPECT_EQ(settings.newCard.height, 40);
     EXPECT_EQ(model.grid.gridWidth, 82);
 }
 
@@ -157,25 +157,25 @@ TEST_F(SettingsLoadTest, WindowPosNeedsAllTenNumbers) {
 }
 
 TEST_F(SettingsLoadTest, CellSizeIsADecimalWithinTheDialogsLimits) {
-    EXPECT_EQ(settings.cellSizeMm, 0);  // from the print size unless set
+    EXPECT_EQ(settings.print.cellMm, 0);  // from the print size unless set
     Set("cellSizeMm", "2.5");
     Load();
-    EXPECT_DOUBLE_EQ(settings.cellSizeMm, 2.5);
+    EXPECT_DOUBLE_EQ(settings.print.cellMm, 2.5);
     Set("cellSizeMm", "3.17549");  // kept to a micrometre
     Load();
-    EXPECT_DOUBLE_EQ(settings.cellSizeMm, 3.175);
+    EXPECT_DOUBLE_EQ(settings.print.cellMm, 3.175);
     for (const char* bad : {"0.4", "50.5", "-3", "abc", "2,5", "", "1e1", "nan"}) {
-        settings.cellSizeMm = 7;
+        settings.print.cellMm = 7;
         Set("cellSizeMm", bad);
         Load();
-        EXPECT_DOUBLE_EQ(settings.cellSizeMm, 7) << bad;
+        EXPECT_DOUBLE_EQ(settings.print.cellMm, 7) << bad;
     }
     Set("cellSizeMm", "0");
     Load();
-    EXPECT_EQ(settings.cellSizeMm, 0);
+    EXPECT_EQ(settings.print.cellMm, 0);
 
     // Saved with a point whatever the value, and loaded back the same.
-    settings.cellSizeMm = 12.125;
+    settings.print.cellMm = 12.125;
     WindowPlacement p;
     MemorySettingsStore saved;
     SaveSettings(saved, settings, p);
@@ -183,16 +183,16 @@ TEST_F(SettingsLoadTest, CellSizeIsADecimalWithinTheDialogsLimits) {
     AppSettings loaded;
     EditedCard other;
     LoadSettings(saved, loaded, other, nullptr);
-    EXPECT_EQ(loaded.cellSizeMm, 12.125);
+    EXPECT_EQ(loaded.print.cellMm, 12.125);
 }
 
 TEST(SettingsSave, WritesEveryEntryAsText) {
     MemorySettingsStore store;
     AppSettings settings;
-    settings.cardWidth = 24;
-    settings.cardHeight = 12;
-    settings.colorEdge = RgbColor(1, 2, 3);
-    settings.drawGrid = 1;
+    settings.newCard.width = 24;
+    settings.newCard.height = 12;
+    settings.colors.outline = RgbColor(1, 2, 3);
+    settings.view.gridDisplay = 1;
     WindowPlacement p{2, 3, -1, -1, -8, -8, 100, 50, 900, 700};
     SaveSettings(store, settings, p);
     const auto get = [&](const char* entry) { return store.GetText(kSettingsSection, entry); };
@@ -215,9 +215,9 @@ TEST(SettingsSave, WritesEveryEntryAsText) {
     EditedCard model;
     WindowPlacement q;
     EXPECT_TRUE(LoadSettings(store, loaded, model, &q));
-    EXPECT_EQ(loaded.cardWidth, 24);
-    EXPECT_EQ(loaded.colorEdge, settings.colorEdge);
-    EXPECT_EQ(loaded.drawGrid, 1);
+    EXPECT_EQ(loaded.newCard.width, 24);
+    EXPECT_EQ(loaded.colors.outline, settings.colors.outline);
+    EXPECT_EQ(loaded.view.gridDisplay, 1);
     EXPECT_EQ(model.grid.gridWidth, 26);
     EXPECT_EQ(model.grid.gridHeight, 13);
     EXPECT_EQ(q.right, 900);

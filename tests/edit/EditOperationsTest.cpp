@@ -369,7 +369,7 @@ TEST_F(EditOperationsTest, SoundOffChangesTheSameAndPlaysNothing) {
     AppSettings loudSettings;
     test::RecordingSound loudSound;
     EditOperations loudOps(loud, loudSettings, &loudSound);
-    settings.soundMode = 0;
+    settings.sound.on = 0;
     model.edit.mirrorMode = loud.edit.mirrorMode = true;
     for (EditOperations* o : {&ops, &loudOps}) {
         o->RaiseArea(3, 2);

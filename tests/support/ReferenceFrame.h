@@ -17,10 +17,10 @@ namespace pw::test {
 // The slabs' faces, their outlines or the grid, and the far sheet edges.
 inline void DrawReferenceCard(const CellGrid& g, const AppSettings& settings, RenderSink& sink) {
     const int W = g.gridWidth, H = g.gridHeight;
-    const bool grid = settings.drawGrid != 0;
-    const GlColor paper0 = ToGlColor(settings.colorPaper0);
-    const GlColor paper1 = ToGlColor(settings.colorPaper1);
-    const GlColor edge = ToGlColor(settings.colorEdge);
+    const bool grid = settings.view.gridDisplay != 0;
+    const GlColor paper0 = ToGlColor(settings.colors.verticalFace);
+    const GlColor paper1 = ToGlColor(settings.colors.horizontalFace);
+    const GlColor edge = ToGlColor(settings.colors.outline);
     for (int a = 1; a < W;) {
         int b = 1;
         if (!grid)
@@ -80,7 +80,7 @@ inline void DrawReferenceCard(const CellGrid& g, const AppSettings& settings, Re
 inline void DrawReferenceFrame(EditedCard& model, const AppSettings& settings, RenderSink& sink) {
     sink.State(GlStateOp::DisableCullFace);
     sink.State(GlStateOp::PerspectiveHintNicest);
-    sink.ClearColor(ToGlColor(settings.colorBack));
+    sink.ClearColor(ToGlColor(settings.colors.background));
     sink.State(GlStateOp::DepthFuncLequal);
     sink.State(GlStateOp::EnableDepthTest);
     sink.State(GlStateOp::ClearDepthOne);

@@ -39,7 +39,7 @@ class CardGeometryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         model.NewCard(18, 9);
-        settings.soundMode = 0;
+        settings.sound.on = 0;
     }
     // One frame's work on the geometry: the rebuild pass, the sheet, then
     // the update.
@@ -66,7 +66,7 @@ TEST_F(CardGeometryTest, RandomCardsReplayAsTheCellWalkWithAndWithoutGridAndChec
         const int W = std::uniform_int_distribution<int>(3, 30)(rng);
         const int H = std::uniform_int_distribution<int>(3, 16)(rng);
         test::RandomCard(model.grid, rng, W, H);
-        settings.drawGrid = round % 2;
+        settings.view.gridDisplay = round % 2;
         model.edit.checkInvalidFigure = round % 3 == 0;
         CardGeometry fresh;
         geometry = fresh;
@@ -98,9 +98,9 @@ TEST_F(CardGeometryTest, EditsUndosChecksAndSettingsKeepTheReplayEqualToTheWalk)
                 model.edit.checkInvalidFigure = !model.edit.checkInvalidFigure;
                 model.grid.gridChanged = true;
                 break;
-            case 9: settings.drawGrid = settings.drawGrid ? 0 : 1; break;
-            case 10: settings.colorPaper0 = std::uniform_int_distribution<int>(0, 0xFFFFFF)(rng); break;
-            case 11: settings.colorEdge = std::uniform_int_distribution<int>(0, 0xFFFFFF)(rng); break;
+            case 9: settings.view.gridDisplay = settings.view.gridDisplay ? 0 : 1; break;
+            case 10: settings.colors.verticalFace = std::uniform_int_distribution<int>(0, 0xFFFFFF)(rng); break;
+            case 11: settings.colors.outline = std::uniform_int_distribution<int>(0, 0xFFFFFF)(rng); break;
         }
         Frame();
         ExpectSameAsReference("step " + std::to_string(step) + ", change " + std::to_string(what));
@@ -140,7 +140,7 @@ TEST_F(CardGeometryTest, FrameAfterNoChangeDerivesNothingAndAnEditOnlyItsColumns
 
     // Grid display on: every column alone; a 2x2 raise rebuilds columns 3, 4
     // and the right neighbour 5, and derives those three.
-    settings.drawGrid = 1;
+    settings.view.gridDisplay = 1;
     EXPECT_EQ(Frame().blocksDerived, 17);  // columns 1 .. 16 and the border
     EditOperations ops(model, settings, nullptr);
     model.edit.cursorSize = 2;
@@ -154,7 +154,7 @@ TEST_F(CardGeometryTest, ColoursAndMarksRecolourWithoutDerivingAndOnlyWhereTheyC
     test::AddBox(g, 5, 2, 3);  // a tunnel cuts its riser into parts anchored at one end
     test::AddTunnel(g, 5, 2);
     test::AddBox(g, 8, 2, 3);  // a whole riser: both marks, no highlight
-    settings.drawGrid = 1;
+    settings.view.gridDisplay = 1;
     Frame();
 
     // The check marks faces of column 5 only; column 8's colours stay.
@@ -169,16 +169,16 @@ TEST_F(CardGeometryTest, ColoursAndMarksRecolourWithoutDerivingAndOnlyWhereTheyC
     EXPECT_EQ(highlighted, 2);
 
     // A face colour rewrites colours in every block that has such faces.
-    settings.colorPaper1 = RgbColor(1, 2, 3);
+    settings.colors.horizontalFace = RgbColor(1, 2, 3);
     EXPECT_EQ(Frame().blocksDerived, 0);
     EXPECT_EQ(geometry.LastUpdate().blocksRecoloured, 16);
     ExpectSameAsReference("after a face colour");
 
     // The edge colour lives in one place: nothing is rewritten.
-    settings.colorEdge = RgbColor(9, 8, 7);
+    settings.colors.outline = RgbColor(9, 8, 7);
     EXPECT_EQ(Frame().blocksDerived, 0);
     EXPECT_EQ(geometry.LastUpdate().blocksRecoloured, 0);
-    EXPECT_EQ(geometry.EdgeColor(), ToGlColor(settings.colorEdge));
+    EXPECT_EQ(geometry.EdgeColor(), ToGlColor(settings.colors.outline));
     ExpectSameAsReference("after the edge colour");
 
     // Revisions tell a consumer which blocks changed.

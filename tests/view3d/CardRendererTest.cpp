@@ -95,7 +95,7 @@ TEST_F(CardRendererTest, FrameSetsGlStateInOrderAndOnceStateOnlyAtTheFirstFrame)
     EXPECT_EQ(Frame().States(), frame);
 
     // The clear colour is colorBack, read anew each frame; Flush is the last call.
-    settings.colorBack = RgbColor(255, 0, 51);
+    settings.colors.background = RgbColor(255, 0, 51);
     RecordingSink s = Frame();
     const auto clears = s.OfKind(Recorded::ClearColor);
     ASSERT_EQ(clears.size(), 1u);
@@ -122,18 +122,18 @@ TEST_F(CardRendererTest, FlatCardIsOneSlabWithOutlinesAtItsEndsTheCreaseAndTheFa
     expected.insert({1, 1, H, W - 1, 1, H});  // top of the back sheet
     expected.insert({1, H, 1, W - 1, H, 1});  // front of the floor sheet
     EXPECT_EQ(Lines(s), expected);
-    for (const Recorded& r : s.OfKind(Recorded::Line)) EXPECT_EQ(r.color, ToGlColor(settings.colorEdge));
+    for (const Recorded& r : s.OfKind(Recorded::Line)) EXPECT_EQ(r.color, ToGlColor(settings.colors.outline));
     EXPECT_TRUE(s.OfKind(Recorded::LineLoop).empty());
 
     const auto quads = CardQuads(s);
     ASSERT_EQ(quads.size(), 16u);
     for (int z = 1; z <= 8; ++z) {
         EXPECT_TRUE(IsVerticalQuad(quads[z - 1], 1, W - 1, 1, z)) << z;
-        EXPECT_EQ(quads[z - 1].color, ToGlColor(settings.colorPaper0));
+        EXPECT_EQ(quads[z - 1].color, ToGlColor(settings.colors.verticalFace));
     }
     for (int n = 1; n <= 8; ++n) {
         EXPECT_TRUE(IsHorizontalQuad(quads[8 + n - 1], 1, W - 1, n, 1)) << n;
-        EXPECT_EQ(quads[8 + n - 1].color, ToGlColor(settings.colorPaper1));
+        EXPECT_EQ(quads[8 + n - 1].color, ToGlColor(settings.colors.horizontalFace));
     }
 
     // The far edges come after every slab, the cursor last of all.
@@ -146,7 +146,7 @@ TEST_F(CardRendererTest, FlatCardIsOneSlabWithOutlinesAtItsEndsTheCreaseAndTheFa
 }
 
 TEST_F(CardRendererTest, GridDisplayRulesEveryCellAndDrawsNoSeparateLines) {
-    settings.drawGrid = 1;
+    settings.view.gridDisplay = 1;
     const RecordingSink s = Frame();
     EXPECT_TRUE(s.OfKind(Recorded::Line).empty());
 
@@ -159,7 +159,7 @@ TEST_F(CardRendererTest, GridDisplayRulesEveryCellAndDrawsNoSeparateLines) {
         ASSERT_LT(i + 1, s.calls.size());
         const Recorded& loop = s.calls[i + 1];
         ASSERT_EQ(loop.kind, Recorded::LineLoop);
-        EXPECT_EQ(loop.color, ToGlColor(settings.colorEdge));
+        EXPECT_EQ(loop.color, ToGlColor(settings.colors.outline));
         for (int k = 0; k < 4; ++k) EXPECT_EQ(loop.v[k], q.v[k]);
         EXPECT_EQ(q.v[1].x - q.v[0].x, 1.0);  // one column wide
     }
@@ -168,7 +168,7 @@ TEST_F(CardRendererTest, GridDisplayRulesEveryCellAndDrawsNoSeparateLines) {
     EXPECT_EQ(s.OfKind(Recorded::Quad).back().color, kCursorColor);
 
     // Switching the display back needs no recompute.
-    settings.drawGrid = 0;
+    settings.view.gridDisplay = 0;
     EXPECT_EQ(CardQuads(Frame()).size(), 16u);
 }
 
@@ -233,7 +233,7 @@ TEST_F(CardRendererTest, ValidityHighlightColoursFacesWithExactlyOneMark) {
     model.edit.checkInvalidFigure = true;
     const RecordingSink s = Frame();
 
-    const GlColor paper0 = ToGlColor(settings.colorPaper0);
+    const GlColor paper0 = ToGlColor(settings.colors.verticalFace);
     auto colourAt = [&](double x, double y, double z) {
         for (const Recorded& q : CardQuads(s))
             if (IsVerticalFaceQuad(q) && q.v[0] == Vertex{x, y, z}) return q.color;
@@ -249,7 +249,7 @@ TEST_F(CardRendererTest, ValidityHighlightColoursFacesWithExactlyOneMark) {
     EXPECT_EQ(colourAt(5, 1, 4), paper0);  // the back sheet is never checked
     for (const Recorded& q : CardQuads(s)) {
         if (!IsVerticalFaceQuad(q)) {
-            EXPECT_EQ(q.color, ToGlColor(settings.colorPaper1));
+            EXPECT_EQ(q.color, ToGlColor(settings.colors.horizontalFace));
         }
     }
 

@@ -77,7 +77,7 @@ TEST(FoldMapTest, EveryFaceEdgeKeepsItsLengthAtEveryAngle) {
     EditedCard card;
     ShapeCard(card);
     AppSettings settings;
-    settings.drawGrid = 1;  // every cell's own square
+    settings.view.gridDisplay = 1;  // every cell's own square
     const RecordingSink frame = Frame(card, settings);
     for (double a : {0.0, 15.0, 45.0, 90.0, 120.0, 180.0}) {
         const Matrix4 m = FoldMatrix(a);

@@ -79,7 +79,7 @@ class FramePixelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         model.NewCard(18, 9);
-        settings.soundMode = 0;
+        settings.sound.on = 0;
         widget = std::make_unique<FrameWidget>();
         widget->resize(640, 480);
         widget->show();
@@ -111,7 +111,7 @@ protected:
                 widget->camera.angleY = pose.angleY;
                 widget->camera.zoom = pose.zoom;
                 widget->camera.panX = pose.panX;
-                settings.drawGrid = static_cast<std::uint8_t>(grid);
+                settings.view.gridDisplay = static_cast<std::uint8_t>(grid);
                 const QImage old = OldPath();
                 const QImage batch = BatchPath();
                 ASSERT_FALSE(old.isNull());
@@ -192,7 +192,7 @@ TEST_F(FramePixelTest, TheViewPaintsThePictureOfTheOldFrame) {
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     for (int grid : {0, 1}) {
-        settings.drawGrid = static_cast<std::uint8_t>(grid);
+        settings.view.gridDisplay = static_cast<std::uint8_t>(grid);
         const QImage painted = view.grabFramebuffer();
         widget->camera = Camera{};
         const QImage old = OldPath();

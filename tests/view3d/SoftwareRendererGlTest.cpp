@@ -69,7 +69,7 @@ protected:
         // The comparison means something only where the card fills the picture.
         EXPECT_GT(card, static_cast<long>(gl.width()) * gl.height() / 10) << "angle " << angle;
         const double share = static_cast<double>(same) / (static_cast<double>(gl.width()) * gl.height());
-        std::printf("angle %g, grid %d: %.4f of %dx%d pixels agree\n", angle, settings.drawGrid, share, gl.width(),
+        std::printf("angle %g, grid %d: %.4f of %dx%d pixels agree\n", angle, settings.view.gridDisplay, share, gl.width(),
                     gl.height());
         return share;
     }
@@ -104,13 +104,13 @@ TEST_F(SoftwareRendererGlTest, FoldLeavesTheModelViewMatrixAsItWas) {
 }
 
 TEST_F(SoftwareRendererGlTest, GridDisplayAgrees) {
-    settings.drawGrid = 1;
+    settings.view.gridDisplay = 1;
     EXPECT_GE(Agreement(90), 0.99);
 }
 
 TEST_F(SoftwareRendererGlTest, FoldedCardsAgreeAtEveryAngle) {
     for (double angle : {0.0, 30.0, 45.0, 135.0, 180.0}) EXPECT_GE(Agreement(angle), 0.99) << angle;
-    settings.drawGrid = 1;
+    settings.view.gridDisplay = 1;
     EXPECT_GE(Agreement(60), 0.99);
 }
 

@@ -123,7 +123,7 @@ TEST_F(ViewWidgetTest, VerticalPlaneSpacePushesBackOrPullsOutWithItsSoundUnlessS
     EXPECT_EQ(model.history.Size(), 4u);
 
     // With the sound off the same keys edit alike and play nothing.
-    settings.soundMode = 0;
+    settings.sound.on = 0;
     Key(Qt::Key_Space);
     Key(Qt::Key_Space);
     editor->OnEditHorizontal();
@@ -386,7 +386,7 @@ TEST_F(ViewWidgetTest, GrabbedFrameShowsBackgroundFacesAndCursorsWhereTheyBelong
     ExpectColour(img, PixelOf(*view, img, 16, 2, 1.02), 204, 204, 255, "mirrored cursor");
 
     // A new background colour shows at the next frame.
-    settings.colorBack = RgbColor(10, 200, 30);
+    settings.colors.background = RgbColor(10, 200, 30);
     const QImage next = view->grabFramebuffer();
     ExpectColour(next, {3, 3}, 10, 200, 30, "new background");
 }

@@ -8,7 +8,7 @@ namespace pw {
 namespace {
 
 bool WriteBmp(const std::string& path, const ExportInput& in, ExportReport&) {
-    const auto image = RenderPatternBitmap(in.sheet, in.settings.reverseMode, in.settings.rudovozuSizeBMP, BitmapKind::File);
+    const auto image = RenderPatternBitmap(in.sheet, in.settings.print.mirror, in.settings.bitmap.widthPx, BitmapKind::File);
     if (!image) return false;
     const auto info = MakeBitmapInfo(*image);
     return info && WriteBmpFile(path, *info, *image);

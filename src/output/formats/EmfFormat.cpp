@@ -8,7 +8,7 @@ namespace pw {
 namespace {
 
 bool WriteEmf(const std::string& path, const ExportInput& in, ExportReport&) {
-    const auto bytes = RenderPatternMetafile(in.sheet, in.settings.reverseMode, in.settings.rudovozuSizeRatio,
+    const auto bytes = RenderPatternMetafile(in.sheet, in.settings.print.mirror, in.settings.print.sizePercent,
                                              in.pxPerCm, in.pyPerCm);
     return !bytes.empty() && WriteFileReplacing(path, bytes);
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ScanInt.h"
+#include "model/IntegerText.h"
 
 namespace pw {
 namespace {
