@@ -68,9 +68,9 @@ TEST(CardDocument, AFileCutAfterAColumnOpensAndSaysHowFarItWent) {
     doc.Card().NewCard(12, 6);
     for (int x = 1; x <= 10; ++x) test::AddBox(doc.Card().grid, x, 2, 3);
     const std::string text = doc.RecoveryText();
-    // The header and the first three column lines.
+    // The six header lines and the first three column lines.
     std::size_t cut = 0;
-    for (int line = 0; line < 4 + 3; ++line) cut = text.find('\n', cut) + 1;
+    for (int line = 0; line < 6 + 3; ++line) cut = text.find('\n', cut) + 1;
     Write(scratch.Path("short.kpf"), text.substr(0, cut));
     CardDocument other;
     const CardOpenResult opened = other.Open(scratch.Path("short.kpf"));
