@@ -12,11 +12,15 @@ ReliefMapOutcome MakeTextRelief(const std::string& text, const ReliefSettings& s
     return outcome;
 }
 
+bool ReadReliefModel(const std::string& path, Mesh& mesh, std::string& error) {
+    return LoadModelFile(path, mesh, error);
+}
+
 ReliefMapOutcome MakeModelRelief(const std::string& path, const ReliefSettings& settings, const CellGrid& card,
                                  DepthMap& map) {
     ReliefMapOutcome outcome;
     Mesh mesh;
-    if (!LoadModelFile(path, mesh, outcome.error)) {
+    if (!ReadReliefModel(path, mesh, outcome.error)) {
         outcome.file = path;
         return outcome;
     }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "import/ReliefSource.h"
+#include "import/TextRaster.h"  // kMaxTextCharacters, the longest text a relief takes
 
 namespace pw {
 
@@ -24,6 +25,10 @@ struct ReliefMapOutcome {
 // sized for the card.
 ReliefMapOutcome MakeTextRelief(const std::string& text, const ReliefSettings& settings, const CellGrid& card,
                                 DepthMap& map);
+// Reads a model file for a relief (the insert dialog keeps it while its
+// settings change); false with the message in `error`.
+bool ReadReliefModel(const std::string& path, Mesh& mesh, std::string& error);
+
 ReliefMapOutcome MakeModelRelief(const std::string& path, const ReliefSettings& settings, const CellGrid& card,
                                  DepthMap& map);
 

@@ -5,12 +5,16 @@
 
 namespace pw {
 
+bool ReadReliefPicture(const std::string& path, GreyImage& picture, std::string& error) {
+    return LoadPicture(path, picture, error);
+}
+
 ReliefMapOutcome MakePictureRelief(const std::string& path, const ReliefSettings& settings, const CellGrid& card,
                                    DepthMap& map) {
     ReliefMapOutcome outcome;
     const GuiForPictures gui;
     GreyImage picture;
-    if (!LoadPicture(path, picture, outcome.error)) {
+    if (!ReadReliefPicture(path, picture, outcome.error)) {
         outcome.file = path;
         return outcome;
     }
