@@ -71,7 +71,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     recovery_ = std::make_unique<CardRecovery>(*doc_, CardRecovery::DefaultFolder());
     printing_ = std::make_unique<PatternPrinting>(Model(), settings_, patternOptions_, prompts_);
 
-    view_ = new CKirikoView(model_, settings_, this);
+    view_ = new CKirikoView(model_, settings_, this, &doc_->Document().KeptSheet());
     setCentralWidget(view_);
     editor_ = std::make_unique<EditController>(model_, settings_, &sound_, *view_);
 

@@ -8,9 +8,9 @@ namespace pw {
 
 const Sheet& CardDocument::Derive() {
     RunRebuildPass(card_.grid);
-    // The validity marks are the 3D view's business; the outputs read the
-    // pieces and edges alone.
-    sheet_.Update(card_.grid, false);
+    // The validity marks are the 3D view's business: kept while it keeps
+    // them, never made here, since the outputs read the pieces and edges alone.
+    sheet_.Update(card_.grid, sheet_.Anchoring() != nullptr);
     return sheet_.Current();
 }
 

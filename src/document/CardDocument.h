@@ -39,6 +39,9 @@ public:
     // edit not yet painted is part of what follows, and brings the kept
     // sheet up to date with it.
     const Sheet& Derive();
+    // The kept sheet, for the 3D view to bring up to date at its frames
+    // (with the validity marks while its check is on) and read from.
+    KeptGridSheet& KeptSheet() { return sheet_; }
 
     // Writes `path` in `format` from the derived sheet, whole or not at all;
     // `report` receives what the writer tells of the file (scored folds,
