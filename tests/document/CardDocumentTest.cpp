@@ -62,24 +62,6 @@ TEST(CardDocument, SavedCardsOpenAsTheSameCardAndBadFilesLeaveTheCardAlone) {
     }
 }
 
-TEST(CardDocument, AFileCutAfterAColumnOpensAndSaysHowFarItWent) {
-    test::ScratchFolder scratch;
-    CardDocument doc;
-    doc.Card().NewCard(12, 6);
-    for (int x = 1; x <= 10; ++x) test::AddBox(doc.Card().grid, x, 2, 3);
-    const std::string text = doc.RecoveryText();
-    // The six header lines and the first three column lines.
-    std::size_t cut = 0;
-    for (int line = 0; line < 6 + 3; ++line) cut = text.find('\n', cut) + 1;
-    Write(scratch.Path("short.kpf"), text.substr(0, cut));
-    CardDocument other;
-    const CardOpenResult opened = other.Open(scratch.Path("short.kpf"));
-    ASSERT_TRUE(opened.Opened());
-    EXPECT_TRUE(opened.EndsEarly());
-    EXPECT_EQ(opened.columnsHeld, 3);
-    EXPECT_EQ(opened.columns, 10);
-}
-
 TEST(CardDocument, AFailedSaveSaysWhyAndLeavesTheOldFileWhole) {
     test::ScratchFolder scratch;
     CardDocument doc;
