@@ -5,7 +5,9 @@
 #include <random>
 #include <sstream>
 
+#include "document/CardDocument.h"
 #include "model/CellGrid.h"
+#include "model/DepthMap.h"
 #include "model/GridSheet.h"
 #include "model/RebuildPass.h"
 #include "output/BmpFile.h"
@@ -201,5 +203,49 @@ void BM_CutterFilesWithOptions(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_CutterFilesWithOptions)->Unit(benchmark::kMicrosecond);
+
+// A bitmap export after one edit, as the program makes it: the edit, the
+// rebuild pass, the sheet, the picture. From scratch the whole sheet is
+// derived again; the document reads only the columns the edit changed.
+void EditOneColumn(pw::CardDocument& doc, int k) {
+    pw::DepthMap map(40, 1, 40);
+    for (int& d : map.depth) d = k % 2 ? 3 : 5;
+    doc.ApplyRelief(map, false);
+}
+
+pw::CardDocument& LargestDocument() {
+    static pw::CardDocument doc = [] {
+        pw::CardDocument d;
+        d.Card().grid = LargestCard();
+        d.Derive();
+        return d;
+    }();
+    return doc;
+}
+
+void BM_BmpExportAfterEditFromScratch(benchmark::State& state) {
+    pw::CardDocument& doc = LargestDocument();
+    int k = 0;
+    for (auto _ : state) {
+        EditOneColumn(doc, ++k);
+        pw::RunRebuildPass(doc.Card().grid);
+        const auto image = pw::RenderPatternBitmap(pw::DeriveGridSheet(doc.Card().grid), 0, 400, pw::BitmapKind::File);
+        const auto file = pw::EncodeBmpFile(*pw::MakeBitmapInfo(*image), *image);
+        benchmark::DoNotOptimize(file->data());
+    }
+}
+BENCHMARK(BM_BmpExportAfterEditFromScratch)->Unit(benchmark::kMicrosecond);
+
+void BM_BmpExportAfterEditFromKeptSheet(benchmark::State& state) {
+    pw::CardDocument& doc = LargestDocument();
+    int k = 0;
+    for (auto _ : state) {
+        EditOneColumn(doc, ++k);
+        const auto image = pw::RenderPatternBitmap(doc.Derive(), 0, 400, pw::BitmapKind::File);
+        const auto file = pw::EncodeBmpFile(*pw::MakeBitmapInfo(*image), *image);
+        benchmark::DoNotOptimize(file->data());
+    }
+}
+BENCHMARK(BM_BmpExportAfterEditFromKeptSheet)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

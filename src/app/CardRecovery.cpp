@@ -20,8 +20,8 @@
 #include "app/RecoveryTexts.h"
 #include "app/RecoveryWriter.h"
 #include "app/ShownTexts.h"
+#include "document/CardFileAccess.h"
 #include "edit/EditedCard.h"
-#include "model/CardFile.h"
 #include "model/CellGrid.h"
 #include "model/Messages.h"
 
@@ -200,14 +200,13 @@ void CardRecovery::WriteIfDue() {
 void CardRecovery::QueueCopy(qint64 now) {
     // Only the text is made here (80 microseconds for an 80 by 40 card); the
     // writer thread puts it on the disk.
-    std::ostringstream card;
-    WriteCard(card, doc_.Card().grid);
+    const std::string card = doc_.Document().RecoveryText();
     RecoveryInfo info;
     info.cardPath = Local(doc_.currentCardPath());
     info.title = doc_.Title().toStdString();
     info.changedMs = lastChangeMs_;
     ++serial_;
-    writer_->WriteCopy(serial_, card.str(), FormatRecoveryInfo(info));
+    writer_->WriteCopy(serial_, card, FormatRecoveryInfo(info));
     schedule_.NoteWritten(now);
     timer_.stop();
     haveCopy_ = true;
@@ -310,7 +309,7 @@ std::vector<RecoverableCard> CardRecovery::FindOrphanedCards() {
 CardRecovery::RecoverResult CardRecovery::RecoverCard(const RecoverableCard& card) {
     if (!QFileInfo::exists(card.copyPath)) return RecoverResult::Gone;
     CellGrid grid;
-    if (!ReadCard(Local(card.copyPath), grid)) return RecoverResult::Unreadable;
+    if (!ReadCardFile(Local(card.copyPath), grid)) return RecoverResult::Unreadable;
     // The copy is taken over by renaming it into this program's own place,
     // which only one program can do. It replaces the copy of the present
     // card, which is being replaced; that copy stays if the rename fails.

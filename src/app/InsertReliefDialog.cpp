@@ -16,10 +16,9 @@
 #include "app/ReliefPreview.h"
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
+#include "document/ReliefMaps.h"
+#include "document/ReliefPictures.h"
 #include "import/ImportMessages.h"
-#include "import/ModelFile.h"
-#include "import/PictureFile.h"
-#include "import/TextRaster.h"
 #include "model/CellGrid.h"
 #include "model/ReliefShape.h"
 
@@ -191,9 +190,9 @@ bool CInsertReliefDialog::LoadSource(std::string& error) {
             loadError_ = kind_ == ReliefKind::Picture ? tr("Please choose a picture file.").toStdString()
                                                       : tr("Please choose a model file.").toStdString();
         else if (kind_ == ReliefKind::Picture)
-            LoadPicture(path, picture_, loadError_);
+            ReadReliefPicture(path, picture_, loadError_);
         else
-            LoadModelFile(path, mesh_, loadError_);
+            ReadReliefModel(path, mesh_, loadError_);
     }
     error = loadError_;
     return error.empty();

@@ -4,8 +4,6 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <sstream>
 #include <string>
 #include <utility>
 
@@ -13,9 +11,7 @@
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "edit/CursorRules.h"
-#include "edit/EditedCard.h"
 #include "model/AppSettings.h"
-#include "model/CardFile.h"
 #include "model/Messages.h"
 
 namespace pw {
@@ -89,11 +85,10 @@ void CKirikoDoc::OnFileOpenRecent(const QString& path) {
 }
 
 bool CKirikoDoc::OpenCardFile(const QString& path) {
-    CardReadError error = CardReadError::None;
-    int held = 0;
-    // ReadCard leaves the model untouched unless the whole file was read.
-    if (!ReadCard(QFile::encodeName(path).toStdString(), model_, &error, &held)) {
-        if (error == CardReadError::VersionTooNew) prompts_.ShowMessage(window_, ShownMessage(msg::kVersionTooNew));
+    // A failed read leaves the card untouched.
+    const CardOpenResult opened = doc_.Open(QFile::encodeName(path).toStdString());
+    if (!opened.Opened()) {
+        if (opened.outcome == CardOpenOutcome::VersionTooNew) prompts_.ShowMessage(window_, ShownMessage(msg::kVersionTooNew));
         prompts_.ShowMessage(window_, ShownMessage(msg::kFileCouldNotBeRead));
         emit cardFileUnreadable(QFileInfo(path).absoluteFilePath());
         return false;
@@ -106,9 +101,8 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     emit cardFileUsed(currentCardPath_);
     // A file cut short opens as far as it goes; saving it would make the
     // lost columns flat for good, so the user is told which ones.
-    const int columns = model_.grid.gridWidth - 2;
-    if (held < columns)
-        emit cardFileNote(ShownMessage(msg::kCardFileEndsEarly).arg(held).arg(columns));
+    if (opened.EndsEarly())
+        emit cardFileNote(ShownMessage(msg::kCardFileEndsEarly).arg(opened.columnsHeld).arg(opened.columns));
     return true;
 }
 
@@ -123,28 +117,12 @@ void CKirikoDoc::OpenRecoveredCard(CellGrid&& grid, const QString& title) {
 }
 
 bool CKirikoDoc::WriteCardFile(const QString& path) {
-    // The card goes into memory first and then into a temporary file that
-    // replaces the old one only when everything was written, so a full disk
-    // never costs the old file.
-    std::ostringstream text;
-    WriteCard(text, model_.grid);
-    const std::string bytes = text.str();
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        prompts_.ShowMessage(window_, ShownMessage(msg::kFileOpenFailed));
-        return false;
+    switch (doc_.Save(QFile::encodeName(path).toStdString())) {
+        case CardSaveOutcome::Saved: return true;
+        case CardSaveOutcome::CannotCreate: prompts_.ShowMessage(window_, ShownMessage(msg::kFileOpenFailed)); break;
+        case CardSaveOutcome::CannotWrite: prompts_.ShowMessage(window_, ShownMessage(msg::kFileSaveFailed)); break;
     }
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    // The explicit flush matters: QSaveFile::commit() does not notice when
-    // its own final flush writes only part of the buffer (a full disk), and
-    // would then replace the old file with a truncated one.
-    if (written != static_cast<qint64>(bytes.size()) || !file.flush() || !file.commit()) {
-        file.cancelWriting();
-        prompts_.ShowMessage(window_, ShownMessage(msg::kFileSaveFailed));
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool CKirikoDoc::SaveCard() {

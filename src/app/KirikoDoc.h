@@ -2,7 +2,7 @@
 #include <QObject>
 #include <QString>
 
-#include "edit/EditedCard.h"
+#include "document/CardDocument.h"
 #include "model/CellGrid.h"
 
 class QWidget;
@@ -27,8 +27,10 @@ public:
     ~CKirikoDoc() override;
 
     // The card, its edits and its cursor.
-    EditedCard& Card() { return model_; }
-    const EditedCard& Card() const { return model_; }
+    EditedCard& Card() { return doc_.Card(); }
+    const EditedCard& Card() const { return doc_.Card(); }
+    // The document core that reads, saves, derives and exports the card.
+    CardDocument& Document() { return doc_; }
 
     // The window that dialogs and message boxes belong to.
     void SetWindow(QWidget* window) { window_ = window; }
@@ -87,7 +89,7 @@ signals:
     void cardFileNote(const QString& text);
 
 private:
-    // Writes the card to `path` without ever truncating the old file first;
+    // Saves the card to `path` through the document core's safe write path;
     // shows "File open failed." or "File save failed." and returns false on failure.
     bool WriteCardFile(const QString& path);
     // Save's work; false when cancelled or failed.
@@ -96,7 +98,8 @@ private:
     void SetTitle(const QString& title);
     void SetSavedShape();
 
-    EditedCard model_;
+    CardDocument doc_;
+    EditedCard& model_ = doc_.Card();
     int changeListener_ = 0;
     AppSettings& settings_;
     UserPrompts& prompts_;

@@ -35,7 +35,6 @@
 #include "app/SettingsStore.h"
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
-#include "edit/ReliefEdit.h"
 #include "model/ClosingCheck.h"
 #include "view3d/KirikoView.h"
 
@@ -72,7 +71,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     recovery_ = std::make_unique<CardRecovery>(*doc_, CardRecovery::DefaultFolder());
     printing_ = std::make_unique<PatternPrinting>(Model(), settings_, patternOptions_, prompts_);
 
-    view_ = new CKirikoView(model_, settings_, this);
+    view_ = new CKirikoView(model_, settings_, this, &doc_->Document().KeptSheet());
     setCentralWidget(view_);
     editor_ = std::make_unique<EditController>(model_, settings_, &sound_, *view_);
 
@@ -442,9 +441,9 @@ void CMainFrame::SaveFrameSettings() {
 }
 
 // The output commands; their work is done by the pattern and export code.
-void CMainFrame::ExportDxf() { PatternExport(Model(), settings_, prompts_, patternOptions_).ExportDxf(this); }
+void CMainFrame::ExportDxf() { PatternExport(doc_->Document(), settings_, prompts_, patternOptions_).ExportDxf(this); }
 void CMainFrame::ExportUnfoldedPattern() {
-    PatternExport(Model(), settings_, prompts_, patternOptions_).ExportUnfoldedPattern(this);
+    PatternExport(doc_->Document(), settings_, prompts_, patternOptions_).ExportUnfoldedPattern(this);
 }
 void CMainFrame::CopyPatternAsEmf() {
     PatternClipboard(Model(), settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
@@ -462,7 +461,7 @@ void CMainFrame::InsertRelief(int kind) {
         prompts_.ShowMessage(this, ShownMessage(error));
         return;
     }
-    ApplyDepthMap(card, map, dialog.KeepInside());
+    doc_->Document().ApplyRelief(map, dialog.KeepInside());
     view_->RequestRedraw();
     UpdateCommandStates();
 }

@@ -9,14 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/OutputGrid.h"
 #include "app/PatternOptionsDialog.h"
 #include "app/ScreenResolution.h"
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
-#include "edit/EditedCard.h"
+#include "document/CardDocument.h"
 #include "model/AppSettings.h"
-#include "model/GridSheet.h"
 #include "model/Messages.h"
 #include "output/ExportFormat.h"
 
@@ -58,7 +56,9 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
                                          .arg(QString::fromStdString(ExtensionChoice(extensions))));
         return;
     }
-    const Sheet sheet = DeriveGridSheet(GridForOutput(model_));
+    // The sheet the last change derived, brought up to date with an edit
+    // whose frame has not been painted yet.
+    const Sheet& sheet = doc_.Derive();
 
     // The files that take pattern options are the cutter-ready ones.
     const bool cutterFile = format->options != 0;
@@ -76,9 +76,8 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
     // Every kind of file that was not written is reported, the bitmap too:
     // a silent failure would look like a saved file.
     const ScreenResolution screen = ScreenResolutionOf(window);
-    const ExportInput input{sheet, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options};
     ExportReport report;
-    if (!WriteExportFile(*format, file, input, report)) {
+    if (!doc_.Export(*format, file, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options, report)) {
         prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));
         return;
     }
@@ -103,9 +102,8 @@ void PatternExport::ExportDxf(QWidget* window) {
     const ExportFormat* relief = nullptr;
     for (const ExportFormat* f : ExportFormats())
         if (f->relief && !relief) relief = f;
-    const Sheet sheet = DeriveGridSheet(GridForOutput(model_));
     const PatternOptions noOptions;
-    if (!relief || !WriteExportFile(*relief, LocalPath(path), ExportInput{sheet, settings_, 0, 0, noOptions}))
+    if (!relief || !doc_.Export(*relief, LocalPath(path), settings_, 0, 0, noOptions))
         prompts_.ShowMessage(window, ShownMessage(msg::kFileOpenFailed));
 }
 

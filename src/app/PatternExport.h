@@ -5,9 +5,9 @@ class QWidget;
 
 namespace pw {
 
+class CardDocument;
 class UserPrompts;
 struct AppSettings;
-struct EditedCard;
 struct PatternOptions;
 
 // The save dialogs' filters in Qt's form, one per export format of the
@@ -27,8 +27,8 @@ class PatternExport {
 public:
     // `options` are the choices of the last "Pattern options" in this run;
     // an export that asks for them updates them.
-    PatternExport(EditedCard& model, const AppSettings& settings, UserPrompts& prompts, PatternOptions& options)
-        : model_(model), settings_(settings), prompts_(prompts), options_(options) {}
+    PatternExport(CardDocument& doc, const AppSettings& settings, UserPrompts& prompts, PatternOptions& options)
+        : doc_(doc), settings_(settings), prompts_(prompts), options_(options) {}
 
     // "Export Unfolded pattern...": any flat pattern format, by the
     // extension (a DXF name means the pattern's DXF). Formats that take
@@ -41,7 +41,7 @@ public:
     void ExportDxf(QWidget* window);
 
 private:
-    EditedCard& model_;
+    CardDocument& doc_;
     const AppSettings& settings_;
     UserPrompts& prompts_;
     PatternOptions& options_;

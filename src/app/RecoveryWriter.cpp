@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "output/SafeFileWriter.h"
+#include "document/CardFileAccess.h"
 
 namespace pw {
 
@@ -103,15 +103,15 @@ void RecoveryWriter::Run() {
 void RecoveryWriter::Do(const Job& job) {
     switch (job.kind) {
         case Kind::Lock: {
-            const bool ok = MakeFolders(paths_.folder) && WriteFileReplacing(paths_.lock, lockText_);
+            const bool ok = MakeFolders(paths_.folder) && WriteFileWhole(paths_.lock, lockText_);
             if (ok) SyncFolder(paths_.folder);
             Report({RecoveryWriteResult::Job::Lock, 0, ok});
             break;
         }
         case Kind::Copy: {
             bool ok = MakeFolders(paths_.folder);
-            if (ok && ::access(paths_.lock.c_str(), F_OK) != 0) ok = WriteFileReplacing(paths_.lock, lockText_);
-            ok = ok && WriteFileReplacing(paths_.copy, job.card) && WriteFileReplacing(paths_.info, job.info);
+            if (ok && ::access(paths_.lock.c_str(), F_OK) != 0) ok = WriteFileWhole(paths_.lock, lockText_);
+            ok = ok && WriteFileWhole(paths_.copy, job.card) && WriteFileWhole(paths_.info, job.info);
             if (ok) SyncFolder(paths_.folder);
             Report({RecoveryWriteResult::Job::Copy, job.serial, ok});
             break;

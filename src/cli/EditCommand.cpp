@@ -5,11 +5,10 @@
 
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
+#include "document/CardDocument.h"
 #include "edit/EditKeys.h"
 #include "edit/EditOperations.h"
-#include "edit/EditedCard.h"
 #include "model/AppSettings.h"
-#include "model/RebuildPass.h"
 
 namespace pw {
 
@@ -74,20 +73,21 @@ int RunEditCommand(const std::vector<std::string>& args, std::ostream&, std::ost
 
     // Editing starts as in the view after a card was read: cursor at (1, 1)
     // of size 1, horizontal plane, mirror mode off, no sound.
-    EditedCard model;
-    if (!ReadCardOrReport(args[0], model, err)) return kExitFileError;
+    CardDocument doc;
+    if (!ReadCardOrReport(args[0], doc, err)) return kExitFileError;
+    EditedCard& model = doc.Card();
     model.edit = EditState{};
     AppSettings settings;
     settings.sound.on = 0;
     EditOperations ops(model, settings, nullptr);
     EditKeyHandler keys(model, ops);
 
-    RunRebuildPass(model.grid);
+    doc.Derive();
     for (Key key : sequence) {
         Apply(key, keys);
-        RunRebuildPass(model.grid);
+        doc.Derive();
     }
-    return WriteCardOrReport(args[1], model.grid, err) ? kExitOk : kExitFileError;
+    return WriteCardOrReport(args[1], doc, err) ? kExitOk : kExitFileError;
 }
 
 }  // namespace pw

@@ -10,12 +10,10 @@
 #include "cli/CliMessages.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
-#include "edit/EditedCard.h"
+#include "document/CardDocument.h"
 #include "model/AppSettings.h"
-#include "model/GridSheet.h"
 #include "model/IntegerText.h"
 #include "model/Messages.h"
-#include "model/RebuildPass.h"
 #include "output/CutterPattern.h"
 #include "output/ExportFormat.h"
 #include "output/PatternOptions.h"
@@ -233,19 +231,17 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (const std::string misplaced = MisplacedOption(*format, request.given, formats); !misplaced.empty())
         return ValueError(err, misplaced);
 
-    EditedCard model;
-    if (!ReadCardOrReport(request.in, model, err)) return kExitFileError;
-    RunRebuildPass(model.grid);
+    CardDocument doc;
+    if (!ReadCardOrReport(request.in, doc, err)) return kExitFileError;
 
     const double perCm = kReferenceDpi * kInchesPerCentimetre;
-    int scored = 0;
-    const ExportInput input{DeriveGridSheet(model.grid), request.settings, perCm, perCm, request.options};
-    if (!WriteExportFile(*format, request.out, input, &scored)) {
+    ExportReport report;
+    if (!doc.Export(*format, request.out, request.settings, perCm, perCm, request.options, report)) {
         PrintError(err, request.out, format->relief ? msg::kFileOpenFailed : msg::kFileSaveFailed);
         return kExitFileError;
     }
     // Not an error, but the cutter must be told to score that layer.
-    if (scored > 0) out << ScoredFoldsText(scored) << "\n";
+    if (report.scoredFolds > 0) out << ScoredFoldsText(report.scoredFolds) << "\n";
     return kExitOk;
 }
 

@@ -5,10 +5,9 @@
 
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
-#include "edit/EditedCard.h"
+#include "document/CardDocument.h"
 #include "model/ClosingCheck.h"
 #include "model/GridInvariants.h"
-#include "model/RebuildPass.h"
 
 namespace pw {
 
@@ -41,10 +40,10 @@ void PrintCardSummary(std::ostream& out, const CellGrid& g) {
 
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) return UsageError(err, "info takes one card file");
-    EditedCard model;
-    if (!ReadCardOrReport(args[0], model, err)) return kExitFileError;
-    RunRebuildPass(model.grid);
-    PrintCardSummary(out, model.grid);
+    CardDocument doc;
+    if (!ReadCardOrReport(args[0], doc, err)) return kExitFileError;
+    doc.Derive();
+    PrintCardSummary(out, doc.Card().grid);
     return kExitOk;
 }
 

@@ -5,9 +5,8 @@
 #include "cli/CardFiles.h"
 #include "cli/CliMessages.h"
 #include "cli/Cli.h"
+#include "document/CardDocument.h"
 #include "model/AppSettings.h"
-#include "model/CardFile.h"
-#include "model/CellGrid.h"
 #include "model/IntegerText.h"
 
 namespace pw {
@@ -52,11 +51,11 @@ int RunNewCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
     }
     if (outPath.empty()) return UsageError(err, "new needs an output file");
     const long long W = width + 2LL, H = height + 1LL;
-    if (W * H * H > kMaxCardCells) return UsageError(err, "the card is too large");
+    if (!CardFileCanHold(W, H)) return UsageError(err, "the card is too large");
 
-    CellGrid grid;
-    grid.NewCard(static_cast<int>(W), static_cast<int>(H));
-    if (!WriteCardOrReport(outPath, grid, err)) return kExitFileError;
+    CardDocument doc;
+    doc.Card().NewCard(static_cast<int>(W), static_cast<int>(H));
+    if (!WriteCardOrReport(outPath, doc, err)) return kExitFileError;
     // Such a card is a good card file, but the desktop program's settings
     // would not make it: say so, in case the size was a slip.
     const auto outside = [&](const char* what, int value, int low, int high) {

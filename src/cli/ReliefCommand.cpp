@@ -12,15 +12,12 @@
 #include "cli/CliMessages.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
-#include "edit/EditedCard.h"
-#include "edit/ReliefEdit.h"
+#include "document/CardDocument.h"
+#include "document/ReliefMaps.h"
+#include "document/ReliefPictures.h"
 #include "import/ImportMessages.h"
-#include "import/ModelFile.h"
-#include "import/PictureFile.h"
-#include "import/ReliefSource.h"
 #include "model/ClosingCheck.h"
 #include "model/IntegerText.h"
-#include "model/RebuildPass.h"
 
 namespace pw {
 
@@ -145,34 +142,16 @@ private:
     int saved_;
 };
 
-// The depth map, or false with the message and the file it is about (the
-// picture or the model when it could not be read) in `file` and `error`.
-// `warning` says what the user should still know of a map that was made.
-bool MakeDepthMap(const ReliefRequest& r, int W, int H, DepthMap& map, std::string& file, std::string& error,
-                  std::string& warning) {
+// The depth map of the requested source, with the libraries kept quiet.
+ReliefMapOutcome MakeDepthMap(const ReliefRequest& r, const CellGrid& card, DepthMap& map) {
     const QuietStandardError quiet;
     switch (r.source) {
-    case Source::Image: {
-        const GuiForPictures gui;
-        GreyImage picture;
-        if (!LoadPicture(r.input, picture, error)) {
-            file = r.input;
-            return false;
-        }
-        return PictureReliefMap(picture, r.settings, W, H, map, error);
-    }
-    case Source::Text: return TextReliefMap(r.input, r.settings, W, H, map, error, &warning);
-    case Source::Model: {
-        Mesh mesh;
-        if (!LoadModelFile(r.input, mesh, error)) {
-            file = r.input;
-            return false;
-        }
-        return ModelReliefMap(mesh, r.settings, W, H, map, error);
-    }
+    case Source::Image: return MakePictureRelief(r.input, r.settings, card, map);
+    case Source::Text: return MakeTextRelief(r.input, r.settings, card, map);
+    case Source::Model: return MakeModelRelief(r.input, r.settings, card, map);
     case Source::None: break;
     }
-    return false;
+    return {};
 }
 
 }  // namespace
@@ -180,20 +159,20 @@ bool MakeDepthMap(const ReliefRequest& r, int W, int H, DepthMap& map, std::stri
 int RunReliefCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     ReliefRequest request;
     if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
-    EditedCard card;
-    if (!ReadCardOrReport(request.in, card, err)) return kExitFileError;
+    CardDocument doc;
+    if (!ReadCardOrReport(request.in, doc, err)) return kExitFileError;
     DepthMap map;
-    std::string file, error, warning;
-    if (!MakeDepthMap(request, card.grid.gridWidth, card.grid.gridHeight, map, file, error, warning)) {
-        PrintError(err, file, error);
+    const ReliefMapOutcome made = MakeDepthMap(request, doc.Card().grid, map);
+    if (!made.made) {
+        PrintError(err, made.file, made.error);
         return kExitFileError;
     }
-    if (!warning.empty()) PrintWarning(err, "", warning);
-    ApplyDepthMap(card, map, request.settings.keepInside);
-    RunRebuildPass(card.grid);
-    if (!WriteCardOrReport(request.out, card.grid, err)) return kExitFileError;
+    if (!made.warning.empty()) PrintWarning(err, "", made.warning);
+    doc.ApplyRelief(map, request.settings.keepInside);
+    doc.Derive();
+    if (!WriteCardOrReport(request.out, doc, err)) return kExitFileError;
     // As the desktop program's Check Closing words it, with the way out.
-    if (const ClosingReport closing = CheckClosing(card.grid); !closing.ClosesInside())
+    if (const ClosingReport closing = CheckClosing(doc.Card().grid); !closing.ClosesInside())
         PrintWarning(err, request.out,
                      ClosingStatusText(closing) + (request.settings.keepInside ? "" : " --inside cuts the relief back to fit."));
     return kExitOk;

@@ -9,12 +9,10 @@
 #include "cli/CliMessages.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
-#include "edit/EditedCard.h"
+#include "document/CardDocument.h"
+#include "document/CardPictureFiles.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
-#include "output/GifAnimation.h"
-#include "output/PngFile.h"
-#include "view3d/CardPictures.h"
 #include "view3d/FoldMap.h"
 
 namespace pw {
@@ -72,8 +70,6 @@ bool ParseAngle(const std::string& text, double& angle) {
     return end && *end == '\0' && std::isfinite(angle) && angle >= kClosedAngle && angle <= kFlatAngle;
 }
 
-RgbaPicture ToPicture(CardImage&& image) { return {image.width, image.height, std::move(image.rgba)}; }
-
 int WriteFailed(std::ostream& err, const std::string& path) {
     PrintError(err, path, msg::kFileSaveFailed);
     return kExitFileError;
@@ -113,32 +109,29 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
     if (animate && ext != "gif") return BadUsage(err, "--animate writes a *.gif file");
     if (animate && angleGiven) return BadUsage(err, "--angle and --animate do not go together");
 
-    EditedCard card;
-    if (!ReadCardOrReport(files[0], card, err)) return kExitFileError;
+    CardDocument doc;
+    if (!ReadCardOrReport(files[0], doc, err)) return kExitFileError;
     AppSettings settings;
     settings.view.gridDisplay = grid ? 1 : 0;
 
     bool written = false;
     if (ext == "png") {
-        written = WritePngFile(files[1], ToPicture(RenderCardView(card, settings, width, height, angle)));
+        written = WriteCardPng(doc, settings, files[1], width, height, angle);
     } else {
-        // Frame by frame: only the compressed file and one picture are held.
-        AnimatedGifWriter gif(width, height);
-        CardViewPictures pictures(card, settings, width, height);
-        bool ok = true;
+        std::vector<FoldFrame> frames;
         if (!animate) {
-            ok = gif.AddFrame(ToPicture(pictures.At(angle)), 0);
+            frames.push_back({angle, 0});
         } else {
             // Eased: slow at both ends, as a hand opens a card.
-            for (int k = 0; ok && k < 2 * kStepsEachWay; ++k) {
+            for (int k = 0; k < 2 * kStepsEachWay; ++k) {
                 const int step = k <= kStepsEachWay ? k : 2 * kStepsEachWay - k;
                 const double t = static_cast<double>(step) / kStepsEachWay;
                 const double a = step == kStepsEachWay ? kOpenAngle : kOpenAngle * (1 - std::cos(t * kPi)) / 2;
                 const int delay = step == kStepsEachWay ? kOpenPause : step == 0 ? kClosedPause : kStepDelay;
-                ok = gif.AddFrame(ToPicture(pictures.At(a)), delay);
+                frames.push_back({a, delay});
             }
         }
-        written = ok && WriteGifFile(files[1], gif.Finish());
+        written = WriteCardGif(doc, settings, files[1], width, height, frames);
     }
     return written ? kExitOk : WriteFailed(err, files[1]);
 }
@@ -147,11 +140,10 @@ int RunThumbnailCommand(const std::vector<std::string>& args, std::ostream&, std
     if (args.size() != 3) return BadUsage(err, "thumbnail needs a card, an output picture and a size: thumbnail IN.kpf OUT.png SIZE");
     int size = 0;
     if (!ParseSide(args[2], size)) return BadUsage(err, "thumbnail: please give a SIZE from 16 to 4096 pixels");
-    EditedCard card;
-    if (!ReadCardOrReport(args[0], card, err)) return kExitFileError;
+    CardDocument doc;
+    if (!ReadCardOrReport(args[0], doc, err)) return kExitFileError;
     const AppSettings settings;
-    return WritePngFile(args[1], ToPicture(RenderCardThumbnail(card, settings, size))) ? kExitOk
-                                                                                      : WriteFailed(err, args[1]);
+    return WriteCardThumbnail(doc, settings, args[1], size) ? kExitOk : WriteFailed(err, args[1]);
 }
 
 }  // namespace pw

@@ -50,7 +50,10 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, FileReplaceFailure* why) {
+    FileReplaceFailure unused = FileReplaceFailure::None;
+    FileReplaceFailure& failure = why ? *why : unused;
+    failure = FileReplaceFailure::CannotCreate;
     if (path.empty() || path.back() == '/') return false;
     const std::string target = ResolveTarget(path);
 
@@ -71,12 +74,14 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
     }
     if (fd < 0) return false;
 
+    failure = FileReplaceFailure::CannotWrite;
     bool ok = WriteAll(fd, bytes.data(), bytes.size());
     if (ok && exists) ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
     if (ok) ok = ::fsync(fd) == 0;
     if (::close(fd) != 0) ok = false;
     if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
+    if (ok) failure = FileReplaceFailure::None;
     return ok;
 }
 

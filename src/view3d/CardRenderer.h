@@ -24,7 +24,11 @@ inline constexpr double kCursorLift = 1.02;
 // business.
 class CardRenderer {
 public:
-    CardRenderer(EditedCard& model, const AppSettings& settings) : model_(model), settings_(settings) {}
+    // With `sharedSheet` the frame brings that sheet up to date instead of a
+    // sheet of its own: the document's, which its exports read too, so one
+    // change is derived once for both.
+    CardRenderer(EditedCard& model, const AppSettings& settings, KeptGridSheet* sharedSheet = nullptr)
+        : model_(model), settings_(settings), sheet_(sharedSheet ? *sharedSheet : ownSheet_) {}
 
     void DrawFrame(RenderSink& sink);
     void DrawCard(RenderSink& sink);
@@ -58,7 +62,8 @@ private:
 
     EditedCard& model_;
     const AppSettings& settings_;
-    KeptGridSheet sheet_;
+    KeptGridSheet ownSheet_;
+    KeptGridSheet& sheet_;
     CardGeometry geometry_;
     bool glStateSet_ = false;
     double foldAngle_ = 90.0;

@@ -21,8 +21,8 @@
 
 namespace pw {
 
-CKirikoView::CKirikoView(EditedCard& model, AppSettings& settings, QWidget* parent)
-    : QOpenGLWidget(parent), model_(model), renderer_(model, settings) {
+CKirikoView::CKirikoView(EditedCard& model, AppSettings& settings, QWidget* parent, KeptGridSheet* sharedSheet)
+    : QOpenGLWidget(parent), model_(model), renderer_(model, settings, sharedSheet) {
     setFocusPolicy(Qt::StrongFocus);
 }
 

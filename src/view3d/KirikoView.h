@@ -24,7 +24,10 @@ struct EditedCard;
 class CKirikoView : public QOpenGLWidget {
     Q_OBJECT
 public:
-    CKirikoView(EditedCard& model, AppSettings& settings, QWidget* parent = nullptr);
+    // `sharedSheet`, when given, is the kept sheet the frames bring up to
+    // date (the document's); it must outlive the view.
+    CKirikoView(EditedCard& model, AppSettings& settings, QWidget* parent = nullptr,
+                KeptGridSheet* sharedSheet = nullptr);
 
     // Rebuilds the projection for the current client size and grid width.
     void SetupCamera();
