@@ -183,6 +183,7 @@ void CKirikoDoc::OnSetting() {
     dialog.cardWidth = settings_.cardWidth;
     dialog.drawGrid = settings_.drawGrid;
     dialog.cellSizeMm = settings_.cellSizeMm;
+    dialog.language = QString::fromStdString(settings_.language);
     const int oldWidth = settings_.cardWidth;
     const int oldHeight = settings_.cardHeight;
 
@@ -195,6 +196,7 @@ void CKirikoDoc::OnSetting() {
         settings_.cardWidth = dialog.cardWidth;
         settings_.drawGrid = dialog.drawGrid != 0 ? 1 : 0;
         settings_.cellSizeMm = dialog.cellSizeMm;
+        settings_.language = dialog.language.toStdString();
         settings_.colorBack = dialog.colorBack;
         settings_.colorPaper0 = dialog.colorPaper0;
         settings_.colorPaper1 = dialog.colorPaper1;

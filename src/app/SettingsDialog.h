@@ -3,6 +3,7 @@
 #include <cstdint>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -29,6 +30,7 @@ public:
     std::int32_t cardWidth = 0;
     std::int32_t drawGrid = 0;
     double cellSizeMm = 0;  // 0: from the print size
+    QString language;       // empty: the system's; taken at the next start
     std::int32_t colorBack;
     std::int32_t colorPaper0;
     std::int32_t colorPaper1;
@@ -66,6 +68,7 @@ private:
     QLineEdit* gridHeight_ = nullptr;
     QLineEdit* gridWidth_ = nullptr;
     QCheckBox* displayGrid_ = nullptr;
+    QComboBox* language_ = nullptr;
     QLineEdit* cellSize_ = nullptr;
     ColorSwatch* backgroundSwatch_ = nullptr;
     ColorSwatch* verticalFaceSwatch_ = nullptr;

@@ -84,6 +84,7 @@ bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard&
     if (ScanInt(store.GetText(kSettingsSection, "drawGrid"), drawGrid))
         settings.drawGrid = static_cast<std::uint8_t>(drawGrid & 0xFF);
     ReadCellSize(store, settings.cellSizeMm);
+    settings.language = store.GetText(kSettingsSection, kLanguageEntry);
 
     std::int32_t pos[kPlacementFields] = {};
     if (ScanIntList(store.GetText(kSettingsSection, "WindowPos"), pos, kPlacementFields) != kPlacementFields)
@@ -106,6 +107,7 @@ void SaveSettings(SettingsStore& store, const AppSettings& settings, const Windo
     for (const IntEntry& entry : kIntEntries) WriteInt(store, entry.name, settings.*entry.field);
     WriteInt(store, "drawGrid", settings.drawGrid);
     store.SetText(kSettingsSection, kCellSizeEntry, FormatDecimal(settings.cellSizeMm, 3));
+    store.SetText(kSettingsSection, kLanguageEntry, settings.language);
 }
 
 }  // namespace pw

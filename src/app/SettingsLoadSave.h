@@ -9,6 +9,9 @@ class SettingsStore;
 
 // The store's section that holds every entry.
 inline constexpr const char* kSettingsSection = "Settings";
+// The stored choice of language (AppSettings::language), read again before
+// the first window is built.
+inline constexpr const char* kLanguageEntry = "language";
 
 // Card sizes the settings dialog allows; a stored size is clamped into them.
 inline constexpr int kMinCardWidth = 10, kMaxCardWidth = 80;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace pw {
 
@@ -32,6 +33,9 @@ struct AppSettings {
     // The side of a cell in the SVG, PDF and pattern DXF files and on the
     // printed page, in millimetres; 0 leaves it to rudovozuSizeRatio.
     double cellSizeMm = 0;
+    // The language the desktop program shows: empty for the system's, "en",
+    // or a translation's code ("ja"). Read at start.
+    std::string language;
 };
 
 }  // namespace pw
