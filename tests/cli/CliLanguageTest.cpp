@@ -3,6 +3,7 @@
 // were filled in by the commands.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 #include <sstream>
 
