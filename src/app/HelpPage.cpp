@@ -18,11 +18,11 @@ QStringList HelpPageCandidates(const QString& programDir, const QString& languag
     const QString installed = QStringLiteral(POPWRIGHT_DATADIR "/popwright/help");
     if (!folders.contains(installed)) folders << installed;
 #endif
+    // A guide in the language in use, wherever it lies, before any English.
     QStringList candidates;
-    for (const QString& folder : folders) {
-        if (!language.isEmpty()) candidates << folder + QLatin1Char('/') + language + QStringLiteral("/index.html");
-        candidates << folder + QStringLiteral("/index.html");
-    }
+    if (!language.isEmpty())
+        for (const QString& folder : folders) candidates << folder + QLatin1Char('/') + language + QStringLiteral("/index.html");
+    for (const QString& folder : folders) candidates << folder + QStringLiteral("/index.html");
     return candidates;
 }
 
