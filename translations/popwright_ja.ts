@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
     <name>CMainFrame</name>
@@ -34,7 +35,7 @@
         <translation>IN を読み、3D ビューと同じようにキーを順に適用して OUT に書き出します。</translation>
     </message>
     <message>
-        <source>Print the card's size, its faces, a summary of its shape and whether it</source>
+        <source>Print the card&apos;s size, its faces, a summary of its shape and whether it</source>
         <translation>カードの大きさ、面の数、形の概要と、</translation>
     </message>
     <message>
@@ -82,7 +83,7 @@
         <translation>--hairline         0.001 インチの極細線、レーザー加工機のドライバー向け</translation>
     </message>
     <message>
-        <source>--legend           a key of the line kinds and the card's size</source>
+        <source>--legend           a key of the line kinds and the card&apos;s size</source>
         <translation>--legend           線の種類とカードの大きさの凡例</translation>
     </message>
     <message>
@@ -126,7 +127,7 @@
         <translation>明るさ T パーセント（既定 50）より暗いピクセルが D マス起き上がる。D の既定は</translation>
     </message>
     <message>
-        <source>to half the card's depth; a model keeps its proportions and D caps it.</source>
+        <source>to half the card&apos;s depth; a model keeps its proportions and D caps it.</source>
         <translation>カードの奥行きの半分。モデルは縦横比を保ち、D を上限とする。</translation>
     </message>
     <message>
@@ -166,11 +167,11 @@
         <translation>OUT は名前にかかわらず PNG ファイルになります。</translation>
     </message>
     <message>
-        <source>Messages: one line each on standard error, "popwright-cli: [FILE: ]Message" for an</source>
+        <source>Messages: one line each on standard error, &quot;popwright-cli: [FILE: ]Message&quot; for an</source>
         <translation>メッセージ: 標準エラーに 1 件 1 行で出力します。エラーは「popwright-cli: [FILE: ]メッセージ」、</translation>
     </message>
     <message>
-        <source>error and "popwright-cli: [FILE: ]warning: Message" when the command still did its work.</source>
+        <source>error and &quot;popwright-cli: [FILE: ]warning: Message&quot; when the command still did its work.</source>
         <translation>コマンドが処理を終えた場合は「popwright-cli: [FILE: ]警告: メッセージ」です。</translation>
     </message>
     <message>
@@ -182,7 +183,7 @@
         <translation>読めない、使えない、書けない、2 使い方の誤り。</translation>
     </message>
     <message>
-        <source>EXT:%1 (the relief's 3D faces; with --pattern the flat pattern)</source>
+        <source>EXT:%1 (the relief&apos;s 3D faces; with --pattern the flat pattern)</source>
         <translation>拡張子:%1（立体の 3D の面。--pattern を付けると平らな展開図）</translation>
     </message>
 </context>
@@ -197,11 +198,11 @@
         <translation>コマンドが指定されていません</translation>
     </message>
     <message>
-        <source>unknown command "%1"</source>
+        <source>unknown command &quot;%1&quot;</source>
         <translation>不明なコマンド「%1」</translation>
     </message>
     <message>
-        <source>unknown option "%1" for %2</source>
+        <source>unknown option &quot;%1&quot; for %2</source>
         <translation>%2 に不明なオプション「%1」</translation>
     </message>
     <message>
@@ -229,7 +230,7 @@
         <translation>カードが大きすぎます</translation>
     </message>
     <message>
-        <source>The %1 %2 is outside the settings' range of %3 to %4.</source>
+        <source>The %1 %2 is outside the settings&apos; range of %3 to %4.</source>
         <translation>%1 %2 は設定画面の範囲 %3 から %4 の外にあります。</translation>
     </message>
     <message>
@@ -245,7 +246,7 @@
         <translation>edit には入力ファイルと出力ファイルが必要です</translation>
     </message>
     <message>
-        <source>unknown key "%1"</source>
+        <source>unknown key &quot;%1&quot;</source>
         <translation>不明なキー「%1」</translation>
     </message>
     <message>
@@ -253,11 +254,11 @@
         <translation>info が受け取るカードファイルは 1 つです</translation>
     </message>
     <message>
-        <source>unknown page "%1" (a4, a5, a3, letter, legal, postcard, reply-postcard, b5 or b4)</source>
+        <source>unknown page &quot;%1&quot; (a4, a5, a3, letter, legal, postcard, reply-postcard, b5 or b4)</source>
         <translation>不明な用紙「%1」（a4、a5、a3、letter、legal、postcard、reply-postcard、b5、b4 のいずれか）</translation>
     </message>
     <message>
-        <source>unknown cut order "%1" (inner-first or as-drawn)</source>
+        <source>unknown cut order &quot;%1&quot; (inner-first or as-drawn)</source>
         <translation>不明な切る順番「%1」（inner-first または as-drawn）</translation>
     </message>
     <message>
@@ -341,7 +342,7 @@
         <translation>%1 --inside を付けると、収まるように立体を削ります。</translation>
     </message>
     <message>
-        <source>%1 needs --pattern for a dxf file (without it the relief's 3D faces are written)</source>
+        <source>%1 needs --pattern for a dxf file (without it the relief&apos;s 3D faces are written)</source>
         <translation>%1 を dxf ファイルに使うには --pattern が必要です（指定しないと立体の 3D の面を書き出します）</translation>
     </message>
 </context>
@@ -840,7 +841,7 @@ Close 15 degrees</source>
         <translation>モデルが小さすぎて、この範囲では 1 マスも起き上がりません。</translation>
     </message>
     <message>
-        <source>No font "%1" was found; the text is drawn in %2.</source>
+        <source>No font &quot;%1&quot; was found; the text is drawn in %2.</source>
         <translation>フォント「%1」が見つからないため、%2 で描きます。</translation>
     </message>
     <message>
@@ -890,11 +891,11 @@ Close 15 degrees</source>
         <translation>*.bmp、*.emf、*.svg、*.pdf、*.dxf のいずれかのファイルを指定してください。</translation>
     </message>
     <message>
-        <source>Can't copy to Clipboard.</source>
+        <source>Can&apos;t copy to Clipboard.</source>
         <translation>クリップボードにコピーできません。</translation>
     </message>
     <message>
-        <source>Can't open Clipboard.</source>
+        <source>Can&apos;t open Clipboard.</source>
         <translation>クリップボードを開けません。</translation>
     </message>
     <message>
@@ -918,7 +919,7 @@ Close 15 degrees</source>
         <translation>%1 から %2 までの数を入力してください。</translation>
     </message>
     <message>
-        <source>Can't open Help file.
+        <source>Can&apos;t open Help file.
 See /help/index.html with your browser.</source>
         <translation>ヘルプファイルを開けません。
 /help/index.html をブラウザーで開いてください。</translation>
@@ -1178,7 +1179,7 @@ Do you want to replace it?</source>
         <translation>上向きの軸(&amp;U):</translation>
     </message>
     <message>
-        <source>the model's own</source>
+        <source>the model&apos;s own</source>
         <translation>モデルのまま</translation>
     </message>
     <message>
@@ -1222,7 +1223,7 @@ Do you want to replace it?</source>
         <translation>モデルファイルを選んでください。</translation>
     </message>
     <message>
-        <source>Tick "Keep inside the closed card" to cut it back.</source>
+        <source>Tick &quot;Keep inside the closed card&quot; to cut it back.</source>
         <translation>はみ出す部分を削るには「閉じたカードの内側に収める」をオンにしてください。</translation>
     </message>
 </context>
@@ -1439,7 +1440,7 @@ Do you want to replace it?</source>
         <translation>残す長さ (mm)</translation>
     </message>
     <message>
-        <source>Legend: the line kinds and the card's size beside the sheet</source>
+        <source>Legend: the line kinds and the card&apos;s size beside the sheet</source>
         <translation>凡例: 線の種類とカードの大きさを用紙の横に表示</translation>
     </message>
     <message>
