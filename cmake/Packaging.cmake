@@ -56,7 +56,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # bare X session may not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Qt's own dialogs in the translated languages, and a Japanese font for
+# Japanese text in reliefs and legends.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n, fonts-ipafont-gothic")
 
 # Files in the package keep the layout their binaries were built for: the
 # programs look for their data under ${CMAKE_INSTALL_PREFIX}/share.

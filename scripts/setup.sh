@@ -23,6 +23,11 @@ packages=(
   libqt6opengl6-dev
   qt6-multimedia-dev
   qt6-svg-dev
+  # translations: lupdate and lrelease, Qt's own texts in other languages
+  qt6-l10n-tools
+  qt6-tools-dev
+  qt6-translations-l10n
+  python3
   libgl-dev
   libgl1-mesa-dri
   # a virtual display and its clipboard for the widget tests
@@ -43,6 +48,7 @@ packages=(
   libassimp-dev
   libfreetype-dev
   libfontconfig-dev
+  libharfbuzz-dev
   librsvg2-dev
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
@@ -50,6 +56,8 @@ packages=(
   # the free-form card's polygon operations
   libgeos-dev
   fonts-dejavu-core
+  # Japanese text in reliefs and pattern legends
+  fonts-ipafont-gothic
   # the sanitizer and fuzzing builds
   clang-14
   libclang-rt-14-dev

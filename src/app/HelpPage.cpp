@@ -8,21 +8,26 @@
 
 namespace pw {
 
-QStringList HelpPageCandidates(const QString& programDir) {
+QStringList HelpPageCandidates(const QString& programDir, const QString& language) {
     const QDir dir(programDir);
-    QStringList candidates{
-        dir.filePath(QStringLiteral("help/index.html")),
-        QDir::cleanPath(dir.filePath(QStringLiteral("../share/popwright/help/index.html"))),
+    QStringList folders{
+        dir.filePath(QStringLiteral("help")),
+        QDir::cleanPath(dir.filePath(QStringLiteral("../share/popwright/help"))),
     };
 #ifdef POPWRIGHT_DATADIR
-    const QString installed = QStringLiteral(POPWRIGHT_DATADIR "/popwright/help/index.html");
-    if (!candidates.contains(installed)) candidates << installed;
+    const QString installed = QStringLiteral(POPWRIGHT_DATADIR "/popwright/help");
+    if (!folders.contains(installed)) folders << installed;
 #endif
+    // A guide in the language in use, wherever it lies, before any English.
+    QStringList candidates;
+    if (!language.isEmpty())
+        for (const QString& folder : folders) candidates << folder + QLatin1Char('/') + language + QStringLiteral("/index.html");
+    for (const QString& folder : folders) candidates << folder + QStringLiteral("/index.html");
     return candidates;
 }
 
-QString FindHelpPage(const QString& programDir) {
-    for (const QString& path : HelpPageCandidates(programDir))
+QString FindHelpPage(const QString& programDir, const QString& language) {
+    for (const QString& path : HelpPageCandidates(programDir, language))
         if (QFileInfo(path).isFile()) return path;
     return QString();
 }

@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 
 #include "app/AboutDialog.h"
+#include "app/AppLanguage.h"
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
 #include "app/RecoverDialog.h"
+#include "app/SettingsLoadSave.h"
+#include "app/SettingsStore.h"
 #include "app/UserPrompts.h"
 
 namespace pw {
@@ -17,6 +20,9 @@ CKirikoApp::~CKirikoApp() = default;
 bool CKirikoApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QStringLiteral("Ovu_Rudovo"));
     QCoreApplication::setApplicationName(QStringLiteral("Popwright"));
+    // Before the first window, whose texts are translated as it is built.
+    InstallTranslations(*QCoreApplication::instance(),
+                        QString::fromStdString(store_.GetText(kSettingsSection, kLanguageEntry)));
 
     frame_ = std::make_unique<CMainFrame>(store_, prompts_);
     connect(frame_.get(), &CMainFrame::aboutRequested, this, &CKirikoApp::OnAppAbout);

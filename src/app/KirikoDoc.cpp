@@ -177,6 +177,8 @@ void CKirikoDoc::OnSetting() {
         settings_.colors.verticalFace = dialog.values.colors.verticalFace;
         settings_.colors.horizontalFace = dialog.values.colors.horizontalFace;
         settings_.colors.outline = dialog.values.colors.outline;
+    dialog.values.language = settings_.language;
+        settings_.language = dialog.values.language;
     }
     emit updateAllViews();
     if (settings_.newCard.width != oldWidth || settings_.newCard.height != oldHeight)

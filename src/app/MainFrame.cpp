@@ -20,6 +20,7 @@
 #include <cmath>
 #include <functional>
 
+#include "app/AppLanguage.h"
 #include "app/AppResources.h"
 #include "app/CardRecovery.h"
 #include "app/CommandTable.h"
@@ -56,7 +57,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     : QMainWindow(parent),
       store_(store),
       prompts_(prompts),
-      helpCandidates_(HelpPageCandidates(QCoreApplication::applicationDirPath())) {
+      helpCandidates_(HelpPageCandidates(QCoreApplication::applicationDirPath(), LanguageInUse())) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(AppIcon(QStringLiteral("popwright")));
 

@@ -72,6 +72,7 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
         options = dialog.Options();
         options_ = options;
     }
+    options.legendWording = LegendWordingShown();
 
     // Every kind of file that was not written is reported, the bitmap too:
     // a silent failure would look like a saved file.

@@ -41,6 +41,9 @@ QString PaperName(const std::string& key) {
         {"a4", QT_TRANSLATE_NOOP("PaperSizes", "A4")},         {"a5", QT_TRANSLATE_NOOP("PaperSizes", "A5")},
         {"a3", QT_TRANSLATE_NOOP("PaperSizes", "A3")},         {"letter", QT_TRANSLATE_NOOP("PaperSizes", "Letter")},
         {"legal", QT_TRANSLATE_NOOP("PaperSizes", "Legal")},
+        {"postcard", QT_TRANSLATE_NOOP("PaperSizes", "Postcard")},
+        {"reply-postcard", QT_TRANSLATE_NOOP("PaperSizes", "Reply postcard")},
+        {"b5", QT_TRANSLATE_NOOP("PaperSizes", "B5 (JIS)")},    {"b4", QT_TRANSLATE_NOOP("PaperSizes", "B4 (JIS)")},
     };
     for (const auto& [known, shown] : names)
         if (key == known) return Translated("PaperSizes", shown);

@@ -1,6 +1,7 @@
 #include "app/SettingsDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QColor>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,9 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
+#include "app/AppLanguage.h"
 #include "app/ColorSwatch.h"
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
@@ -206,6 +210,18 @@ void CSettingsDialog::BuildLayout() {
     column->addWidget(output);
     column->addWidget(colours);
     column->addLayout(bottom);
+    // The language, taken at the next start; each translation names itself
+    // in its own language.
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("language"));
+    language_->addItem(tr("System language"), QString());
+    language_->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    for (const QString& code : BuiltInLanguages()) language_->addItem(QLocale(code).nativeLanguageName(), code);
+    auto* languageRow = new QHBoxLayout;
+    languageRow->addWidget(new QLabel(tr("Language"), this));
+    languageRow->addWidget(language_);
+    languageRow->addStretch(1);
+    column->addLayout(languageRow);
     column->addSpacing(6);
     column->addLayout(buttons);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -215,7 +231,7 @@ void CSettingsDialog::BuildLayout() {
     // The cell size came later and comes last.
     QWidget* const order[] = {printSize_, bmpWidth_, invert_, background_, verticalFace_,
                               horizontalFace_, outline_, defaultSetting_, sound_, ok_,
-                              cancel_, gridHeight_, gridWidth_, displayGrid_, cellSize_};
+                              cancel_, gridHeight_, gridWidth_, displayGrid_, cellSize_, language_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -243,6 +259,7 @@ void CSettingsDialog::ValuesIntoControls() {
     verticalFaceSwatch_->SetColor(values.colors.verticalFace);
     horizontalFaceSwatch_->SetColor(values.colors.horizontalFace);
     outlineSwatch_->SetColor(values.colors.outline);
+    language_->setCurrentIndex(std::max(0, language_->findData(QString::fromStdString(values.language))));
 }
 
 bool CSettingsDialog::ReadRangedField(QLineEdit* edit, const WholeSetting& setting, std::int32_t& out) {
@@ -285,6 +302,7 @@ void CSettingsDialog::accept() {
     values.newCard.width = width;
     values.view.gridDisplay = displayGrid_->isChecked() ? 1 : 0;
     values.print.cellMm = cell;
+    values.language = language_->currentData().toString().toStdString();
     QDialog::accept();
 }
 

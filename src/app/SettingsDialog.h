@@ -5,6 +5,7 @@
 #include "model/AppSettings.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -58,6 +59,7 @@ private:
     QLineEdit* gridHeight_ = nullptr;
     QLineEdit* gridWidth_ = nullptr;
     QCheckBox* displayGrid_ = nullptr;
+    QComboBox* language_ = nullptr;
     QLineEdit* cellSize_ = nullptr;
     ColorSwatch* backgroundSwatch_ = nullptr;
     ColorSwatch* verticalFaceSwatch_ = nullptr;

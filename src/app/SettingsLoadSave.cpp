@@ -45,6 +45,7 @@ bool LoadSettings(const SettingsStore& store, AppSettings& settings, EditedCard&
     model.NewCard(read.newCard.width + 2, read.newCard.height + 1);
     settings = read;
     ReadCellSize(store, settings.print.cellMm);
+    settings.language = store.GetText(kSettingsSection, kLanguageEntry);
 
     std::int32_t pos[kPlacementFields] = {};
     if (ScanIntList(store.GetText(kSettingsSection, "WindowPos"), pos, kPlacementFields) != kPlacementFields)
@@ -66,6 +67,7 @@ void SaveSettings(SettingsStore& store, const AppSettings& settings, const Windo
         store.SetText(kSettingsSection, key, text);
     });
     store.SetText(kSettingsSection, kCellSizeSetting.key, FormatDecimal(settings.print.cellMm, kCellSizeSetting.decimals));
+    store.SetText(kSettingsSection, kLanguageEntry, settings.language);
 }
 
 }  // namespace pw

@@ -9,6 +9,9 @@ class SettingsStore;
 
 // The store's section that holds every entry.
 inline constexpr const char* kSettingsSection = "Settings";
+// The stored choice of language (AppSettings::language), read again before
+// the first window is built.
+inline constexpr const char* kLanguageEntry = "language";
 
 // Reads the settings as SettingsSchema.h describes them (the card size
 // clamped or back to 16 by 8, the other numbers kept when their entry is

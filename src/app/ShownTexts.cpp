@@ -11,7 +11,6 @@
 namespace pw {
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("ShownTexts", text); }
 
 QString Decimal(double value) { return QString::fromStdString(FormatDecimal(value, 1)); }
 
@@ -27,18 +26,18 @@ QString ShownMessage(const char* text) { return Translated("Messages", text); }
 QString ShownMessage(const std::string& text) { return ShownMessage(text.c_str()); }
 
 QString ClosingStatusShown(const ClosingReport& r) {
-    if (r.ClosesInside()) return Tr("The card closes inside its cover.");
-    const QString cells = r.overhang == 1 ? Tr("1 cell") : Tr("%1 cells").arg(r.overhang);
+    if (r.ClosesInside()) return QCoreApplication::translate("ShownTexts", "The card closes inside its cover.");
+    const QString cells = r.overhang == 1 ? QCoreApplication::translate("ShownTexts", "1 cell") : QCoreApplication::translate("ShownTexts", "%1 cells").arg(r.overhang);
     const QString columns = QString::fromStdString(ColumnRunsText(r.columnRuns));
     const bool one = r.columnRuns.size() == 1 && r.columnRuns[0].first == r.columnRuns[0].second;
-    return (one ? Tr("Sticks out of the closed card by %1 in column %2.")
-                : Tr("Sticks out of the closed card by %1 in columns %2."))
+    return (one ? QCoreApplication::translate("ShownTexts", "Sticks out of the closed card by %1 in column %2.")
+                : QCoreApplication::translate("ShownTexts", "Sticks out of the closed card by %1 in columns %2."))
         .arg(cells, columns);
 }
 
 QString CursorStatusShown(const CursorStatus& s) {
-    return (s.plane == 0 ? Tr("Top surfaces: column %1, row %2, height %3")
-                         : Tr("Front surfaces: column %1, height %2, depth %3"))
+    return (s.plane == 0 ? QCoreApplication::translate("ShownTexts", "Top surfaces: column %1, row %2, height %3")
+                         : QCoreApplication::translate("ShownTexts", "Front surfaces: column %1, height %2, depth %3"))
         .arg(s.column)
         .arg(s.row)
         .arg(s.level);
@@ -47,14 +46,21 @@ QString CursorStatusShown(const CursorStatus& s) {
 QString RefusalShown(EditRefusal refusal) { return ShownMessage(RefusalMessage(refusal)); }
 
 QString FinishedSizeShown(const FinishedSize& s) {
-    return Tr("card %1 \u00D7 %2 mm (opened), sheet %3 \u00D7 %4 mm")
+    return QCoreApplication::translate("ShownTexts", "card %1 \u00D7 %2 mm (opened), sheet %3 \u00D7 %4 mm")
         .arg(Decimal(s.cardWidthMm), Decimal(s.cardHeightMm), Decimal(s.sheetWidthMm), Decimal(s.sheetHeightMm));
 }
 
 QString ScoredFoldsShown(int count) {
     if (count <= 0) return QString();
-    if (count == 1) return Tr("1 fold too short to perforate was written as a score line.");
-    return Tr("%1 folds too short to perforate were written as score lines.").arg(count);
+    if (count == 1) return QCoreApplication::translate("ShownTexts", "1 fold too short to perforate was written as a score line.");
+    return QCoreApplication::translate("ShownTexts", "%1 folds too short to perforate were written as score lines.").arg(count);
+}
+
+LegendWording LegendWordingShown() {
+    LegendWording words;
+    for (std::string* text : {&words.cut, &words.mountain, &words.valley, &words.score, &words.card, &words.sheet})
+        *text = Translated("PatternLegend", text->c_str()).toStdString();
+    return words;
 }
 
 }  // namespace pw

@@ -7,6 +7,7 @@ namespace pw {
 struct ClosingReport;
 struct CursorStatus;
 struct FinishedSize;
+struct LegendWording;
 enum class EditRefusal;
 
 // Every text the window shows passes through Qt's translation functions, so
@@ -34,5 +35,7 @@ QString RefusalShown(EditRefusal refusal);
 QString FinishedSizeShown(const FinishedSize& size);
 // The note of folds written as score lines; empty for none.
 QString ScoredFoldsShown(int count);
+// The pattern legend's words in the language the window shows.
+LegendWording LegendWordingShown();
 
 }  // namespace pw

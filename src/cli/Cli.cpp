@@ -1,7 +1,9 @@
 #include "cli/Cli.h"
 
 #include <ostream>
+#include <sstream>
 
+#include "cli/CliLanguage.h"
 #include "cli/CliMessages.h"
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
@@ -13,7 +15,8 @@
 namespace pw {
 
 void PrintUsage(std::ostream& to) {
-    to << "Usage:\n"
+    std::ostringstream english;
+    english << "Usage:\n"
           "  popwright-cli new OUT.kpf [--width N] [--height N]\n"
           "      Write a flat card, N card columns wide (default 16) and N cells high (default 8).\n"
           "  popwright-cli edit IN.kpf OUT.kpf KEY...\n"
@@ -51,6 +54,7 @@ void PrintUsage(std::ostream& to) {
           "error and \"popwright-cli: [FILE: ]warning: Message\" when the command still did its work.\n"
           "Exit status: 0 done (also after a warning), 1 a card, picture, text or model could not\n"
           "be read, used or written, 2 usage error.\n";
+    to << CliLines(to, english.str());
 }
 
 int UsageError(std::ostream& err, const std::string& what) {

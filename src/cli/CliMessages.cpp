@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/CliLanguage.h"
+
 namespace pw {
 
 namespace {
@@ -17,7 +19,8 @@ std::string OneLine(std::string text) {
 void Print(std::ostream& err, const std::string& file, const char* kind, const std::string& text) {
     err << "popwright-cli: ";
     if (!file.empty()) err << OneLine(file) << ": ";
-    err << kind << OneLine(text) << "\n";
+    if (*kind) err << CliText(err, kind);
+    err << OneLine(CliText(err, text)) << "\n";
 }
 
 }  // namespace

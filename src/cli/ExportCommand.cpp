@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/CardFiles.h"
+#include "cli/CliLanguage.h"
 #include "cli/CliMessages.h"
 #include "cli/Cli.h"
 #include "cli/CommandWords.h"
@@ -138,7 +139,7 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
             if (const auto paper = PaperNamed(value))
                 options.paper = *paper;
             else
-                problem = "unknown page \"" + value + "\" (a4, a5, a3, letter or legal)";
+                problem = "unknown page \"" + value + "\" (a4, a5, a3, letter, legal, postcard, reply-postcard, b5 or b4)";
         } else {
             given.cutOrder = true;
             if (value == "inner-first")
@@ -213,7 +214,8 @@ std::string ExportHelp(const ExportFormatList& formats) {
            "      " + FormatsTaking(kTakesHairline | kTakesLegend | kTakesPaper, formats) + " only:\n"
            "      --hairline         strokes of 0.001 in, for laser print drivers\n"
            "      --legend           a key of the line kinds and the card's size\n"
-           "      --page NAME        a4 (default), a5, a3, letter or legal\n"
+           "      --page NAME        a4 (default), a5, a3, letter, legal, postcard,\n"
+           "                         reply-postcard, b5 or b4 (JIS)\n"
            "      --tile             " + FormatsTaking(kTakesTiling, formats) +
            ": tile over pages even when the sheet fits one\n";
 }
@@ -233,6 +235,11 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     CardDocument doc;
     if (!ReadCardOrReport(request.in, doc, err)) return kExitFileError;
+
+    // The legend in the language the messages are in.
+    LegendWording& words = request.options.legendWording;
+    for (std::string* text : {&words.cut, &words.mountain, &words.valley, &words.score, &words.card, &words.sheet})
+        *text = CliText(out, *text);
 
     const double perCm = kReferenceDpi * kInchesPerCentimetre;
     ExportReport report;

@@ -3,11 +3,15 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include <hb-ft.h>
+#include <hb.h>
 
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "import/ImportMessages.h"
@@ -133,22 +137,30 @@ struct Placed {
     long x = 0;  // pen position in pixels
 };
 
-// Pen positions of the glyphs and the line's advance, with kerning.
+// Pen positions of the glyphs and the line's advance, shaped with HarfBuzz
+// at the face's current size: kerning, ligatures, and marks joined to their
+// letters (a kana's voicing mark given apart, an accent) as the font means.
 long Layout(FT_Face face, const std::vector<char32_t>& text, std::vector<Placed>& placed) {
     placed.clear();
-    long pen = 0;  // 26.6 fixed point
-    FT_UInt previous = 0;
+    std::u32string line;
     for (char32_t cp : text) {
         // Control characters (a tab, a line end) take the room of a space.
         if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) cp = ' ';
-        const FT_UInt glyph = FT_Get_Char_Index(face, static_cast<FT_ULong>(cp));
-        if (previous && glyph && FT_HAS_KERNING(face)) {
-            FT_Vector kern{0, 0};
-            if (FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern) == 0) pen += kern.x;
-        }
-        placed.push_back(Placed{glyph, pen / 64});
-        if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) == 0) pen += face->glyph->advance.x;
-        previous = glyph;
+        line += cp;
+    }
+    std::unique_ptr<hb_font_t, decltype(&hb_font_destroy)> font(hb_ft_font_create_referenced(face), hb_font_destroy);
+    std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)> buffer(hb_buffer_create(), hb_buffer_destroy);
+    hb_buffer_add_utf32(buffer.get(), reinterpret_cast<const std::uint32_t*>(line.data()), static_cast<int>(line.size()),
+                        0, static_cast<int>(line.size()));
+    hb_buffer_guess_segment_properties(buffer.get());
+    hb_shape(font.get(), buffer.get(), nullptr, 0);
+    unsigned count = 0;
+    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer.get(), &count);
+    const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(buffer.get(), &count);
+    long pen = 0;  // 26.6 fixed point, as hb-ft scales the font
+    for (unsigned k = 0; k < count; ++k) {
+        placed.push_back(Placed{info[k].codepoint, (pen + position[k].x_offset) / 64});
+        pen += position[k].x_advance;
     }
     return pen / 64;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "model/SettingsSchema.h"
 
@@ -47,6 +48,9 @@ struct AppSettings {
     PrintSettings print;
     BitmapSettings bitmap;
     ViewSettings view;
+    // The language the desktop program shows: empty for the system's, "en",
+    // or a translation's code ("ja"). Read at start.
+    std::string language;
 };
 
 }  // namespace pw

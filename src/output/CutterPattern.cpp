@@ -24,9 +24,16 @@ constexpr double kLegendStrokeMm = 0.3;
 
 // A generous estimate of a line of sans-serif text's width.
 double TextWidthMm(const std::string& text, double sizeMm) {
-    std::size_t characters = 0;
-    for (unsigned char c : text) characters += (c & 0xC0) != 0x80;
-    return 0.6 * sizeMm * static_cast<double>(characters);
+    // Latin letters about 0.6 of the size; Japanese and the other wide
+    // characters (three bytes in UTF-8 from U+3000 on) a full square.
+    double ems = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const unsigned char c = static_cast<unsigned char>(text[k]);
+        if ((c & 0xC0) == 0x80) continue;
+        const bool wide = c >= 0xE3 && c <= 0xEF;
+        ems += wide ? 1.0 : 0.6;
+    }
+    return sizeMm * ems;
 }
 
 double PerforationPieceMm(const std::string& layer, double dashMm) {
@@ -251,17 +258,20 @@ CutterPattern LayOut(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
     double boxTop = std::min(sheetTop, sheetBottom), boxBottom = std::max(sheetTop, sheetBottom);
     // The names say how each kind is drawn, so that a black-and-white print
     // still tells mountains from valleys.
-    std::vector<std::string> legendNames = {"cut: red, solid", "mountain fold: blue, dashed",
-                                            "valley fold: green, dotted"};
-    if (!scores.empty()) legendNames.push_back("fold to score, not cut: magenta, solid");
+    const LegendWording& words = options.legendWording;
+    std::vector<std::string> legendNames = {words.cut, words.mountain, words.valley};
+    if (!scores.empty()) legendNames.push_back(words.score);
     const int legendRows = static_cast<int>(legendNames.size()) + 2;
     std::vector<std::string> legendSize;
     if (options.legend) {
-        const std::string times = " \xC3\x97 ";
-        legendSize = {"card " + FormatDecimal(p.size.cardWidthMm, 1) + times + FormatDecimal(p.size.cardHeightMm, 1) +
-                          " mm (opened)",
-                      "sheet " + FormatDecimal(p.size.sheetWidthMm, 1) + times +
-                          FormatDecimal(p.size.sheetHeightMm, 1) + " mm"};
+        const auto sizes = [](std::string text, double width, double height) {
+            for (const auto& [mark, value] : {std::pair{"%1", width}, std::pair{"%2", height}})
+                if (const std::size_t at = text.find(mark); at != std::string::npos)
+                    text.replace(at, 2, FormatDecimal(value, 1));
+            return text;
+        };
+        legendSize = {sizes(words.card, p.size.cardWidthMm, p.size.cardHeightMm),
+                      sizes(words.sheet, p.size.sheetWidthMm, p.size.sheetHeightMm)};
         double width = 0;
         for (const std::string& n : legendNames)
             width = std::max(width, kLegendSampleMm + 3 + TextWidthMm(n, kLegendTextMm));

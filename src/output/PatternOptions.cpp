@@ -11,6 +11,9 @@ namespace pw {
 const std::vector<PaperSize>& KnownPapers() {
     static const std::vector<PaperSize> papers = {
         {"a4", 210, 297}, {"a5", 148, 210}, {"a3", 297, 420}, {"letter", 215.9, 279.4}, {"legal", 215.9, 355.6},
+        // Japanese papers: the postcard and the reply postcard (two postcards
+        // joined at the fold, the classic sheet of this craft), and JIS B.
+        {"postcard", 100, 148}, {"reply-postcard", 148, 200}, {"b5", 182, 257}, {"b4", 257, 364},
     };
     return papers;
 }

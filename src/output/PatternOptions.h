@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/SettingsSchema.h"
+#include "model/TranslatableText.h"
 
 namespace pw {
 
@@ -43,6 +44,18 @@ inline constexpr double kTileOverlapMm = 10;
 // 0 (the cell follows the print size) or a size within the limits.
 bool CellSizeAllowed(double cellMm);
 
+// The words of the legend, in English unless the program that asks for the
+// pattern puts them in the user's language. "%1 × %2" are the sizes in
+// millimetres.
+struct LegendWording {
+    std::string cut = PW_TRANSLATE_NOOP("PatternLegend", "cut: red, solid");
+    std::string mountain = PW_TRANSLATE_NOOP("PatternLegend", "mountain fold: blue, dashed");
+    std::string valley = PW_TRANSLATE_NOOP("PatternLegend", "valley fold: green, dotted");
+    std::string score = PW_TRANSLATE_NOOP("PatternLegend", "fold to score, not cut: magenta, solid");
+    std::string card = PW_TRANSLATE_NOOP("PatternLegend", "card %1 \u00D7 %2 mm (opened)");
+    std::string sheet = PW_TRANSLATE_NOOP("PatternLegend", "sheet %1 \u00D7 %2 mm");
+};
+
 // What the SVG, PDF and pattern DXF exports are asked for.
 struct PatternOptions {
     double cellMm = 0;  // 0: rudovozuSizeRatio percent of the A4 width over the W grid columns
@@ -54,6 +67,7 @@ struct PatternOptions {
     bool legend = false;  // SVG and PDF: a key of the line kinds and the card's size
     PaperSize paper = A4Paper();
     bool tile = false;  // PDF: tiled pages even when the sheet fits one page
+    LegendWording legendWording;
 };
 
 // The cell's side in millimetres: cellMm when set, else the printed size.

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "output/CutterPattern.h"
+#include "output/PdfFont.h"
 #include "output/TilePlan.h"
 
 namespace pw {
@@ -87,14 +89,18 @@ std::string PdfString(const std::string& utf8) {
     return out + ")";
 }
 
-// Text upright on the page although the page's y axis points down.
-void WriteText(std::string& content, const TextMark& t) {
+// Text upright on the page although the page's y axis points down: in
+// Helvetica when it can show it, else in the embedded font when there is
+// one (F2).
+void WriteText(std::string& content, const TextMark& t, PdfEmbeddedFont* wide) {
     const std::string s = FormatMm(t.sizeMm);
-    content += "BT\n/F1 1 Tf\n" + s + " 0 0 -" + s + " " + FormatMm(t.x) + " " + FormatMm(t.y) + " Tm\n" +
-               PdfString(t.text) + " Tj\nET\n";
+    const bool embedded = wide && !WinAnsiShows(t.text);
+    content += std::string("BT\n") + (embedded ? "/F2" : "/F1") + " 1 Tf\n" + s + " 0 0 -" + s + " " +
+               FormatMm(t.x) + " " + FormatMm(t.y) + " Tm\n" +
+               (embedded ? wide->Shown(t.text) + " TJ" : PdfString(t.text) + " Tj") + "\nET\n";
 }
 
-void WriteLegend(std::string& content, const PatternLegend& legend, int index, bool joined) {
+void WriteLegend(std::string& content, const PatternLegend& legend, int index, bool joined, PdfEmbeddedFont* wide) {
     content += "/OC /L" + std::to_string(index) + " BDC\n";
     const PatternPage whole;
     for (const CutterLayer& sample : legend.samples) {
@@ -103,11 +109,11 @@ void WriteLegend(std::string& content, const PatternLegend& legend, int index, b
         content += "Q\n";
     }
     content += "q\n0 g\n";
-    for (const TextMark& t : legend.texts) WriteText(content, t);
+    for (const TextMark& t : legend.texts) WriteText(content, t, wide);
     content += "Q\nEMC\n";
 }
 
-void WriteMarks(std::string& content, const PatternPage& page, int index) {
+void WriteMarks(std::string& content, const PatternPage& page, int index, PdfEmbeddedFont* wide) {
     content += "/OC /L" + std::to_string(index) + " BDC\nq\n0 0 0 RG\n" + FormatStrokeMm(kMarkStrokeMm) +
                " w\n0 J\n[] 0 d\n";
     for (const MmPoint& m : page.marks) {
@@ -117,7 +123,7 @@ void WriteMarks(std::string& content, const PatternPage& page, int index) {
                    FormatMm(m.y + kAlignmentCrossMm) + " l S\n";
     }
     content += "0 g\n";
-    WriteText(content, TextMark{page.labelAt.x, page.labelAt.y, kLabelMm, page.label});
+    WriteText(content, TextMark{page.labelAt.x, page.labelAt.y, kLabelMm, page.label}, wide);
     content += "Q\nEMC\n";
 }
 
@@ -146,8 +152,18 @@ void WritePdf(std::ostream& out, const CutterPattern& pattern, const PatternPage
         ocgNames.push_back("marks");
     }
     const bool text = pattern.legend.has_value() || tiled;
+    // Text Helvetica cannot show (a Japanese legend) is set in a system
+    // font embedded as a subset; without such a font it shows as "?".
+    std::vector<std::string> wideTexts;
+    if (pattern.legend)
+        for (const TextMark& t : pattern.legend->texts)
+            if (!WinAnsiShows(t.text)) wideTexts.push_back(t.text);
+    if (tiled)
+        for (const PatternPage& page : plan.pages)
+            if (!WinAnsiShows(page.label)) wideTexts.push_back(page.label);
+    const std::unique_ptr<PdfEmbeddedFont> wide = wideTexts.empty() ? nullptr : PdfEmbeddedFont::For(wideTexts);
     const std::size_t firstPage = 3, firstOcg = firstPage + pageCount, firstContent = firstOcg + ocgNames.size();
-    const std::size_t font = firstContent + pageCount;
+    const std::size_t font = firstContent + pageCount, wideFont = font + 1;
     auto ref = [](std::size_t n) { return std::to_string(n) + " 0 R"; };
 
     std::string ocgList;
@@ -157,7 +173,7 @@ void WritePdf(std::ostream& out, const CutterPattern& pattern, const PatternPage
         properties += (k ? " /L" : "/L") + std::to_string(k) + " " + ref(firstOcg + k);
     }
     std::string resources = "<< /Properties << " + properties + " >>";
-    if (text) resources += " /Font << /F1 " + ref(font) + " >>";
+    if (text) resources += " /Font << /F1 " + ref(font) + (wide ? " /F2 " + ref(wideFont) : std::string()) + " >>";
     resources += " >>";
     const std::string mediaBox = "[0 0 " + FormatDecimal(plan.pageWidthMm * kPointsPerMm, 6) + " " +
                                  FormatDecimal(plan.pageHeightMm * kPointsPerMm, 6) + "]";
@@ -189,12 +205,14 @@ void WritePdf(std::ostream& out, const CutterPattern& pattern, const PatternPage
             const auto named = std::find(ocgNames.begin(), ocgNames.end(), layer->name);
             WriteLayer(content, *layer, static_cast<int>(named - ocgNames.begin()), view, pattern.joined);
         }
-        if (pattern.legend) WriteLegend(content, *pattern.legend, legendIndex, pattern.joined);
+        if (pattern.legend) WriteLegend(content, *pattern.legend, legendIndex, pattern.joined, wide.get());
         if (page.clipped) content += "Q\n";
-        if (tiled) WriteMarks(content, page, marksIndex);
+        if (tiled) WriteMarks(content, page, marksIndex, wide.get());
         objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream");
     }
     if (text) objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
+    if (wide)
+        for (std::string& object : wide->Objects(wideFont)) objects.push_back(std::move(object));
     objects.push_back("<< /Producer (Popwright) /Title (Unfolded pattern) >>");
 
     // 1.6: the version that knows /PrintScaling.

@@ -99,6 +99,15 @@ TEST(HelpPage, PrefersTheFolderBesideTheProgram) {
     ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
     beside.close();
     EXPECT_EQ(FindHelpPage(program), candidates[0]);
+
+    // The guide in the language in use, where there is one; else the English.
+    EXPECT_EQ(FindHelpPage(program, "ja"), candidates[0]);
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("share/popwright/help/ja")));
+    QFile translated(dir.filePath("share/popwright/help/ja/index.html"));
+    ASSERT_TRUE(translated.open(QIODevice::WriteOnly));
+    translated.close();
+    EXPECT_EQ(FindHelpPage(program, "ja"), translated.fileName());
+    EXPECT_EQ(FindHelpPage(program, "zh_TW"), candidates[0]);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QStatusTipEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -346,6 +347,39 @@ TEST_F(MainWindowTest, RecentCardsListTheLastFourNewestFirstAndSurviveARestart) 
 
     auto frame = MakeFrame();
     EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(fileMenuHead.size()), shown);
+}
+
+// Japanese names, of the card and of its folder, go through Open, Save As,
+// the export and the recent cards, and the list survives a restart.
+TEST_F(MainWindowTest, JapaneseFileNamesAreOpenedSavedExportedAndListed) {
+    const QString opened = WriteCardFile("a.kpf", 14, 8), card = dir.filePath(QStringLiteral("カード 賀.kpf"));
+    ASSERT_TRUE(QFile::rename(opened, card));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("年賀状")));
+    const QString saved = dir.filePath(QStringLiteral("年賀状/往復はがき.kpf"));
+    const QString pattern = dir.filePath(QStringLiteral("年賀状/型紙.bmp"));
+    {
+        auto frame = MakeFrame();
+        prompts.openNames = {card};
+        Trigger(*frame, ID_FILE_OPEN);
+        EXPECT_EQ(frame->windowTitle(), QStringLiteral("カード 賀[*] - Popwright"));
+        EXPECT_EQ(frame->Model().grid.gridWidth, 14);
+        Raise(*frame);
+        prompts.saveNames = {saved, pattern};
+        Trigger(*frame, ID_FILE_SAVE_AS);
+        Trigger(*frame, ID_EXPORT_UNFOLDED);
+        EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("|").toStdString();
+        EXPECT_GT(QFileInfo(pattern).size(), 54);
+        EXPECT_TRUE(frame->close());
+    }
+    store.Sync();
+    auto frame = MakeFrame();
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(12),
+              QStringList({QStringLiteral("&1 往復はがき.kpf"), QStringLiteral("&2 カード 賀.kpf"), "-", "E&xit"}));
+    frame->RecentCardAction(0)->trigger();
+    EXPECT_EQ(frame->Doc().currentCardPath(), saved);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("往復はがき[*] - Popwright"));
+    EXPECT_EQ(frame->Model().grid.gridWidth, 14);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("|").toStdString();
 }
 
 TEST_F(MainWindowTest, ARecentCardThatCannotBeReadIsReportedAndLeavesTheList) {

@@ -193,6 +193,7 @@ TEST(SettingsSave, WritesEveryEntryAsText) {
     settings.newCard.height = 12;
     settings.colors.outline = RgbColor(1, 2, 3);
     settings.view.gridDisplay = 1;
+    settings.language = "ja";
     WindowPlacement p{2, 3, -1, -1, -8, -8, 100, 50, 900, 700};
     SaveSettings(store, settings, p);
     const auto get = [&](const char* entry) { return store.GetText(kSettingsSection, entry); };
@@ -208,7 +209,8 @@ TEST(SettingsSave, WritesEveryEntryAsText) {
     EXPECT_EQ(get("rudovozuSizeBMP"), "400");
     EXPECT_EQ(get("drawGrid"), "1");
     EXPECT_EQ(get("cellSizeMm"), "0");
-    EXPECT_EQ(store.Size(), 12u);
+    EXPECT_EQ(get("language"), "ja");
+    EXPECT_EQ(store.Size(), 13u);
 
     // What was saved loads back unchanged, and the next start uses the size.
     AppSettings loaded;
@@ -218,6 +220,7 @@ TEST(SettingsSave, WritesEveryEntryAsText) {
     EXPECT_EQ(loaded.newCard.width, 24);
     EXPECT_EQ(loaded.colors.outline, settings.colors.outline);
     EXPECT_EQ(loaded.view.gridDisplay, 1);
+    EXPECT_EQ(loaded.language, "ja");
     EXPECT_EQ(model.grid.gridWidth, 26);
     EXPECT_EQ(model.grid.gridHeight, 13);
     EXPECT_EQ(q.right, 900);

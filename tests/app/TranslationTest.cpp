@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QFile>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <random>
 
 #include "app/AboutDialog.h"
+#include "app/AppLanguage.h"
 #include "app/CardRecovery.h"
 #include "app/CommandTable.h"
 #include "app/InsertReliefDialog.h"
@@ -174,6 +177,37 @@ TEST(TranslationTest, TheWindowsWordingOfTheCoresReportsIsTheCommandLinesEnglish
         const int folds = static_cast<int>(random() % 4);
         EXPECT_EQ(ScoredFoldsShown(folds).toStdString(), ScoredFoldsText(folds));
     }
+}
+
+// The stored choice, else the system's languages in order, pick a
+// translation built into the program; English anywhere first means English.
+TEST(TranslationTest, TheLanguageComesFromTheChoiceOrTheSystem) {
+    ASSERT_TRUE(BuiltInLanguages().contains(QStringLiteral("ja")));
+    EXPECT_EQ(LanguageFor(QString(), {"ja-JP", "en-US"}), "ja");
+    EXPECT_EQ(LanguageFor(QString(), {"de-DE", "ja"}), "ja");
+    EXPECT_EQ(LanguageFor(QString(), {"en-GB", "ja-JP"}), "");
+    EXPECT_EQ(LanguageFor(QString(), {"de-DE"}), "");
+    EXPECT_EQ(LanguageFor("en", {"ja-JP"}), "");
+    EXPECT_EQ(LanguageFor("ja_JP", {"en-US"}), "ja");
+    EXPECT_EQ(LanguageFor("xx", {"ja-JP"}), "");
+}
+
+// The Japanese translation is built into the program and, with Qt's own
+// from the system, turns the window and the standard dialogs Japanese.
+TEST(TranslationTest, JapaneseTurnsTheWindowAndQtsOwnDialogsJapanese) {
+    ASSERT_EQ(InstallTranslations(*QCoreApplication::instance(), QStringLiteral("ja")), "ja");
+    EXPECT_EQ(LanguageInUse(), "ja");
+    {
+        QTemporaryDir dir;
+        QtSettingsStore store(dir.filePath("settings.ini"));
+        test::RecordingPrompts prompts;
+        CMainFrame frame(store, prompts);
+        EXPECT_EQ(frame.Action(ID_FILE_NEW)->text(), QStringLiteral("新規作成(&N)"));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    }
+    RemoveTranslations(*QCoreApplication::instance());
+    EXPECT_EQ(LanguageInUse(), "");
 }
 
 }  // namespace

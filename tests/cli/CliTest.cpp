@@ -56,8 +56,10 @@ class CliTest : public ::testing::Test {
 protected:
     fs::path Path(const std::string& name) const { return dir / name; }
 
-    // Runs the program in the scratch folder with stdout and stderr caught.
-    CliRun Cli(const std::vector<std::string>& args) {
+    // Runs the program in the scratch folder with stdout and stderr caught,
+    // in the locale given (the English of the C locale unless told), whatever
+    // the locale the tests run in.
+    CliRun Cli(const std::vector<std::string>& args, const std::string& lang = "C") {
         const fs::path outFile = dir / ".stdout", errFile = dir / ".stderr";
         std::vector<std::string> words{POPWRIGHT_CLI};
         words.insert(words.end(), args.begin(), args.end());
@@ -71,7 +73,15 @@ protected:
         const std::string cwd = fs::current_path().string();
         fs::current_path(dir);
         pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, POPWRIGHT_CLI, &actions, nullptr, argv.data(), environ);
+        std::vector<std::string> variables{"LANG=" + lang};
+        for (char** e = environ; *e; ++e) {
+            const std::string v = *e;
+            if (v.rfind("LANG", 0) != 0 && v.rfind("LC_", 0) != 0) variables.push_back(v);
+        }
+        std::vector<char*> envp;
+        for (std::string& v : variables) envp.push_back(v.data());
+        envp.push_back(nullptr);
+        const int spawned = posix_spawn(&pid, POPWRIGHT_CLI, &actions, nullptr, argv.data(), envp.data());
         fs::current_path(cwd);
         posix_spawn_file_actions_destroy(&actions);
         CliRun run;
@@ -596,6 +606,55 @@ TEST_F(CliTest, ReliefRefusesBadInputInOneLineAndWritesNothing) {
         const CliRun r = Cli(args);
         EXPECT_EQ(r.status, 2) << args.back() << ": " << r.err;
         EXPECT_FALSE(fs::exists(Path("out.kpf")));
+    }
+}
+
+}  // namespace
+}  // namespace pw
+
+namespace pw {
+namespace {
+
+bool HasJapanese(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Under a Japanese locale every line of the help but the commands' own
+// words, and every message after its file name, is Japanese; the form of
+// the messages stays the one scripts read.
+TEST_F(CliTest, AJapaneseLocaleGetsJapaneseHelpAndMessages) {
+    const CliRun en = Cli({"--help"}), ja = Cli({"--help"}, "ja_JP.UTF-8");
+    std::istringstream enLines(en.out), jaLines(ja.out);
+    std::string e, j;
+    int lines = 0;
+    while (std::getline(enLines, e) && std::getline(jaLines, j)) {
+        ++lines;
+        const std::string words = e.substr(e.find_first_not_of(' '));
+        const bool commandWords = words.rfind("popwright-cli ", 0) == 0 || words.rfind("KEY:", 0) == 0 ||
+                                  words.rfind("mirror ", 0) == 0;
+        EXPECT_EQ(HasJapanese(j), !commandWords) << e << "\n" << j;
+        EXPECT_EQ(e.find_first_not_of(' '), j.find_first_not_of(' ')) << j;
+    }
+    EXPECT_GT(lines, 40);
+    EXPECT_FALSE(std::getline(enLines, e) || std::getline(jaLines, j));
+
+    ASSERT_EQ(Cli({"new", "in.kpf"}).status, 0);
+    WriteText(Path("bad.kpf"), "kiriko\n");
+    const std::vector<std::vector<std::string>> cases = {
+        {"frobnicate"},
+        {"info", "bad.kpf"},
+        {"export", "in.kpf", "x.pdf", "--page", "b6"},
+        {"export", "in.kpf", "x.bmp", "--legend"},
+        {"new", "x.kpf", "--width", "200"},
+        {"relief", "in.kpf", "x.kpf", "--text", "WWWW", "--depth", "99"},
+        {"render", "in.kpf", "x.png", "--angle", "200"},
+    };
+    for (const auto& args : cases) {
+        const CliRun r = Cli(args, "ja_JP.UTF-8");
+        const std::string first = r.err.substr(0, r.err.find('\n'));
+        EXPECT_EQ(first.rfind("popwright-cli: ", 0), 0u) << first;
+        EXPECT_TRUE(HasJapanese(first)) << first;
+        EXPECT_EQ(r.status, Cli(args).status) << first;
     }
 }
 

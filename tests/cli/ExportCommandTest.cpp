@@ -235,7 +235,7 @@ TEST_F(ExportCommandTest, BadPatternValuesAreOneLineExitTwoAndWriteNothing) {
         {{"kept.svg", "--cell-mm", "5mm"}, "--cell-mm: Please enter 0 or a number between 0.5 and 50."},
         {{"kept.svg", "--perforate", "--dash", "0.1"}, "--dash: Please enter a number between 0.5 and 50."},
         {{"kept.svg", "--perforate", "--gap", "60"}, "--gap: Please enter a number between 0.2 and 50."},
-        {{"kept.pdf", "--page", "b5"}, "--page: unknown page \"b5\" (a4, a5, a3, letter or legal)"},
+        {{"kept.pdf", "--page", "b6"}, "--page: unknown page \"b6\" (a4, a5, a3, letter, legal, postcard, reply-postcard, b5 or b4)"},
         {{"kept.pdf", "--cut-order", "outer-first"}, "--cut-order: unknown cut order \"outer-first\" (inner-first or as-drawn)"},
         {{"kept.bmp", "--cell-mm", "5"}, "--cell-mm applies to svg, pdf and dxf --pattern files"},
         {{"kept.dxf", "--perforate"}, "--perforate needs --pattern for a dxf file (without it the relief's 3D faces are written)"},

@@ -50,6 +50,23 @@ TEST(TextRelief, ALineOfTextBecomesReliefOfTheAreasHeightCentred) {
     EXPECT_EQ(CheckFacesFresh(card.grid), "");
 }
 
+// Japanese is set in a Japanese font that fontconfig finds, and shaped: a
+// kana written with its voicing mark apart (か + U+3099) is drawn as the
+// one character が, not as a kana with a stray mark beside it.
+TEST(TextRelief, JapaneseIsSetInAJapaneseFontAndShaped) {
+    GreyImage joined, apart;
+    std::string error, instead;
+    ASSERT_TRUE(RenderTextLine("\xE3\x81\x8C", "", 40, joined, error, &instead)) << error;  // が
+    ASSERT_TRUE(RenderTextLine("\xE3\x81\x8B\xE3\x82\x99", "", 40, apart, error)) << error;
+    EXPECT_EQ(apart.width, joined.width);
+    EXPECT_EQ(apart.height, joined.height);
+    EXPECT_EQ(apart.pixels, joined.pixels);
+    // 賀 has ink of its own, in a font that has it.
+    GreyImage ga;
+    ASSERT_TRUE(RenderTextLine("\xE8\xB3\x80", "", 40, ga, error)) << error;
+    EXPECT_GT(ga.width, 10);
+}
+
 TEST(TextRelief, TextsThatRenderToNothingAreRefused) {
     GreyImage image;
     std::string error;

@@ -25,8 +25,9 @@ if [ "$installed" != "$wanted" ]; then
 fi
 
 # The data files are the source tree's own.
-for f in "$source"/help/*; do
-  cmp -s "$f" "$prefix/share/popwright/help/$(basename "$f")" || fail "help page $(basename "$f") differs"
+# The guide's files, the translated guides' folders too.
+for f in $(cd "$source/help" && find . -type f); do
+  cmp -s "$source/help/$f" "$prefix/share/popwright/help/$f" || fail "help page ${f#./} differs"
 done
 for n in 0 1 2 3; do
   cmp -s "$source/sound/s$n.wav" "$prefix/share/popwright/sound/s$n.wav" || fail "sound s$n.wav differs"

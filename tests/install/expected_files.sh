@@ -16,7 +16,7 @@ source=$1
   echo share/man/man1/popwright-cli.1.gz
   echo share/doc/popwright/copyright
   echo share/doc/popwright/changelog.gz
-  for f in "$source"/help/*; do echo "share/popwright/help/$(basename "$f")"; done
+  (cd "$source/help" && find . -type f | sed 's|^\./|share/popwright/help/|')
   for n in 0 1 2 3; do echo "share/popwright/sound/s$n.wav"; done
   echo share/thumbnailers/popwright.thumbnailer
   for f in "$source"/examples/*.kpf; do echo "share/popwright/examples/$(basename "$f")"; done

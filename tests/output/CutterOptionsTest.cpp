@@ -42,7 +42,7 @@ CellGrid& Card(CellGrid& g, unsigned seed = 5) {
 }
 
 TEST(PatternOptions, PapersCellSizesAndNumbers) {
-    ASSERT_EQ(KnownPapers().size(), 5u);
+    ASSERT_EQ(KnownPapers().size(), 9u);
     EXPECT_EQ(A4Paper().name, "a4");
     const auto letter = PaperNamed("Letter");
     ASSERT_TRUE(letter.has_value());
@@ -50,7 +50,12 @@ TEST(PatternOptions, PapersCellSizesAndNumbers) {
     EXPECT_DOUBLE_EQ(PaperNamed("LEGAL")->heightMm, 355.6);
     EXPECT_DOUBLE_EQ(PaperNamed("a3")->widthMm, 297);
     EXPECT_DOUBLE_EQ(PaperNamed("a5")->heightMm, 210);
-    EXPECT_FALSE(PaperNamed("b5").has_value());
+    // The Japanese postcards and JIS B, not ISO B.
+    EXPECT_DOUBLE_EQ(PaperNamed("postcard")->widthMm, 100);
+    EXPECT_DOUBLE_EQ(PaperNamed("Reply-Postcard")->heightMm, 200);
+    EXPECT_DOUBLE_EQ(PaperNamed("b5")->widthMm, 182);
+    EXPECT_DOUBLE_EQ(PaperNamed("b4")->heightMm, 364);
+    EXPECT_FALSE(PaperNamed("b6").has_value());
     EXPECT_FALSE(PaperNamed("").has_value());
 
     EXPECT_TRUE(CellSizeAllowed(0));

@@ -266,5 +266,48 @@ TEST_F(PdfReadBack, TilingOnRequestAndOtherPapers) {
         EXPECT_NE(text.find(kind), std::string::npos) << kind << ": " << text;
 }
 
+// A Japanese legend is set in a system font embedded as a subset with a
+// ToUnicode map: poppler lists the font so and reads the words back. An
+// English legend stays in Helvetica, embedding nothing.
+TEST_F(PdfReadBack, AJapaneseLegendEmbedsItsGlyphsAndReadsBack) {
+    CellGrid g;
+    g.NewCard(39, 26);  // 37 by 25 cells of 4 mm: the reply postcard's 148 by 200 mm sheet
+    for (int x = 10; x <= 28; ++x) test::AddBox(g, x, 6, 8);
+    RunRebuildPass(g);
+    PatternOptions o;
+    o.cellMm = 4;
+    o.legend = true;
+    o.paper = *PaperNamed("reply-postcard");
+    o.legendWording = {"切り込み: 赤、実線", "山折り: 青、破線", "谷折り: 緑、点線", "筋押し",
+                       "カード %1 × %2 mm（開いた状態）", "用紙 %1 × %2 mm"};
+    const CutterPattern pattern = LayOutCutterPattern(g, 0, 50, o);
+    EXPECT_DOUBLE_EQ(pattern.sheetRightMm - pattern.sheetLeftMm, 148);
+    EXPECT_DOUBLE_EQ(pattern.sheetBottomMm - pattern.sheetTopMm, 200);
+    const std::string pdf = (dir_ / "返信.pdf").string();
+    {
+        std::ofstream out(pdf, std::ios::binary);
+        WritePdf(out, pattern);
+    }
+    const std::string fonts = RunTool("pdffonts '" + pdf + "' 2>&1");
+    EXPECT_TRUE(std::regex_search(fonts, std::regex("[A-Z]{6}\\+\\S+\\s+CID TrueType\\s+Identity-H\\s+yes yes yes")))
+        << fonts;
+    const std::string text = RunTool("pdftotext '" + pdf + "' - 2>&1");
+    for (const char* words : {"切り込み: 赤、実線", "山折り: 青、破線", "谷折り: 緑、点線", "カード 148 × 100 mm（開いた状態）",
+                              "用紙 148 × 200 mm"})
+        EXPECT_NE(text.find(words), std::string::npos) << words << ": " << text;
+    // The subset holds the few glyphs used, not the font's thousands.
+    EXPECT_LT(fs::file_size(pdf), 100u * 1024);
+
+    o.legendWording = LegendWording{};
+    const std::string english = (dir_ / "english.pdf").string();
+    {
+        std::ofstream out(english, std::ios::binary);
+        WritePdf(out, LayOutCutterPattern(g, 0, 50, o));
+    }
+    const std::string englishFonts = RunTool("pdffonts '" + english + "' 2>&1");
+    EXPECT_NE(englishFonts.find("Helvetica"), std::string::npos) << englishFonts;
+    EXPECT_EQ(englishFonts.find("CID"), std::string::npos) << englishFonts;
+}
+
 }  // namespace
 }  // namespace pw

@@ -1,0 +1,1479 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja" sourcelanguage="en">
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>KANA</source>
+        <translation>かな</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>SCRL</translation>
+    </message>
+</context>
+<context>
+    <name>CliHelp</name>
+    <message>
+        <source>Usage:</source>
+        <translation>使い方:</translation>
+    </message>
+    <message>
+        <source>Write a flat card, N card columns wide (default 16) and N cells high (default 8).</source>
+        <translation>平らなカードを書き出します。幅 N 列（既定 16）、高さ N マス（既定 8）。</translation>
+    </message>
+    <message>
+        <source>Read IN, apply the keys in order as the 3D view does, write OUT.</source>
+        <translation>IN を読み、3D ビューと同じようにキーを順に適用して OUT に書き出します。</translation>
+    </message>
+    <message>
+        <source>Print the card&apos;s size, its faces, a summary of its shape and whether it</source>
+        <translation>カードの大きさ、面の数、形の概要と、</translation>
+    </message>
+    <message>
+        <source>closes inside its cover.</source>
+        <translation>表紙の内側に収まって閉じるかどうかを表示します。</translation>
+    </message>
+    <message>
+        <source>Write the unfolded pattern or the relief to an image, vector or DXF file.</source>
+        <translation>展開図または立体を、画像・ベクター・DXF ファイルに書き出します。</translation>
+    </message>
+    <message>
+        <source>EXT:%1</source>
+        <translation>拡張子:%1</translation>
+    </message>
+    <message>
+        <source>--bmp-width P      bitmap width in pixels (%1 - %2, default %3)</source>
+        <translation>--bmp-width P      ビットマップの幅（ピクセル、%1 - %2、既定 %3）</translation>
+    </message>
+    <message>
+        <source>--ratio R          print size, percent of the A4 width (%1 - %2, default %3)</source>
+        <translation>--ratio R          印刷サイズ、A4 の幅に対するパーセント（%1 - %2、既定 %3）</translation>
+    </message>
+    <message>
+        <source>--invert           mirror the pattern left to right</source>
+        <translation>--invert           展開図を左右反転する</translation>
+    </message>
+    <message>
+        <source>%1 only:</source>
+        <translation>%1 のみ:</translation>
+    </message>
+    <message>
+        <source>--cell-mm C        cell size in mm (%1 - %2; 0 = from --ratio)</source>
+        <translation>--cell-mm C        マスの大きさ（mm、%1 - %2。0 = --ratio から）</translation>
+    </message>
+    <message>
+        <source>--cut-order O      inner-first (default: folds, inner cuts, outline last) or as-drawn</source>
+        <translation>--cut-order O      inner-first（既定: 折り線、内側の切り込み、最後に外形）または as-drawn</translation>
+    </message>
+    <message>
+        <source>--perforate        folds as real dashes: --dash MM (default %1) --gap MM (default %2)</source>
+        <translation>--perforate        折り線を実際の破線（ミシン目）にする: --dash MM（既定 %1）--gap MM（既定 %2）</translation>
+    </message>
+    <message>
+        <source>--hairline         strokes of 0.001 in, for laser print drivers</source>
+        <translation>--hairline         0.001 インチの極細線、レーザー加工機のドライバー向け</translation>
+    </message>
+    <message>
+        <source>--legend           a key of the line kinds and the card&apos;s size</source>
+        <translation>--legend           線の種類とカードの大きさの凡例</translation>
+    </message>
+    <message>
+        <source>--page NAME        a4 (default), a5, a3, letter, legal, postcard,</source>
+        <translation>--page NAME        a4（既定）、a5、a3、letter、legal、postcard（はがき）、</translation>
+    </message>
+    <message>
+        <source>reply-postcard, b5 or b4 (JIS)</source>
+        <translation>reply-postcard（往復はがき）、b5、b4（JIS）</translation>
+    </message>
+    <message>
+        <source>--tile             %1: tile over pages even when the sheet fits one</source>
+        <translation>--tile             %1: 1 ページに収まる場合も複数ページに分割する</translation>
+    </message>
+    <message>
+        <source>Read IN, give the columns of the area the shape of a picture, a line of text</source>
+        <translation>IN を読み、範囲の列に画像・1 行の文字・</translation>
+    </message>
+    <message>
+        <source>or a 3D model, write OUT. SOURCE is one of:</source>
+        <translation>3D モデルの形を与えて OUT に書き出します。SOURCE は次のいずれか:</translation>
+    </message>
+    <message>
+        <source>--image FILE [--depth-map] [--threshold T]   PNG, JPEG, BMP, GIF or SVG</source>
+        <translation>--image FILE [--depth-map] [--threshold T]   PNG、JPEG、BMP、GIF、SVG</translation>
+    </message>
+    <message>
+        <source>--text TEXT [--font NAME]                    a line in a system font</source>
+        <translation>--text TEXT [--font NAME]                    システムのフォントで書いた 1 行</translation>
+    </message>
+    <message>
+        <source>--model FILE [--up y|z]                      OBJ, STL, PLY, glTF or 3MF</source>
+        <translation>--model FILE [--up y|z]                      OBJ、STL、PLY、glTF、3MF</translation>
+    </message>
+    <message>
+        <source>--depth-map: grey levels are depths (white flat, black D); otherwise pixels</source>
+        <translation>--depth-map: 灰色の濃さを奥行きとする（白は平ら、黒は D）。指定しないと、</translation>
+    </message>
+    <message>
+        <source>darker than T percent lightness (default 50) stand out D cells. D defaults</source>
+        <translation>明るさ T パーセント（既定 50）より暗いピクセルが D マス起き上がる。D の既定は</translation>
+    </message>
+    <message>
+        <source>to half the card&apos;s depth; a model keeps its proportions and D caps it.</source>
+        <translation>カードの奥行きの半分。モデルは縦横比を保ち、D を上限とする。</translation>
+    </message>
+    <message>
+        <source>--area: first column, width and height in cells (default the whole card).</source>
+        <translation>--area: 最初の列、幅、高さ（マス単位、既定はカード全体）。</translation>
+    </message>
+    <message>
+        <source>--inside: cut back what would stick out of the closed card.</source>
+        <translation>--inside: 閉じたカードからはみ出す部分を削る。</translation>
+    </message>
+    <message>
+        <source>Draw the card as the 3D view shows it at the home camera, folded to DEG</source>
+        <translation>3D ビューのホーム位置から見たカードを、DEG 度に折った状態で描きます</translation>
+    </message>
+    <message>
+        <source>degrees (0 closed, 90 opened, 180 flat; default 90), WxH pixels</source>
+        <translation>（0 で閉じる、90 で開く、180 で平ら。既定 90）。大きさは WxH ピクセル</translation>
+    </message>
+    <message>
+        <source>(default 800x600, each side 16 to 4096); --grid rules the faces in cells.</source>
+        <translation>（既定 800x600、各辺 16 から 4096）。--grid で面にマス目を引きます。</translation>
+    </message>
+    <message>
+        <source>Write a looping animation of the card opening from 0 to 90 degrees and closing.</source>
+        <translation>カードが 0 度から 90 度まで開いて閉じる、繰り返しのアニメーションを書き出します。</translation>
+    </message>
+    <message>
+        <source>Write a three-quarter view of the opened card on a transparent background,</source>
+        <translation>開いたカードを斜め前から見た図を透明な背景に書き出します。</translation>
+    </message>
+    <message>
+        <source>its larger side SIZE pixels (16 to 4096), as file managers show cards.</source>
+        <translation>長い辺は SIZE ピクセル（16 から 4096）で、ファイルマネージャーのサムネイル用です。</translation>
+    </message>
+    <message>
+        <source>OUT is a PNG file whatever its name.</source>
+        <translation>OUT は名前にかかわらず PNG ファイルになります。</translation>
+    </message>
+    <message>
+        <source>Messages: one line each on standard error, &quot;popwright-cli: [FILE: ]Message&quot; for an</source>
+        <translation>メッセージ: 標準エラーに 1 件 1 行で出力します。エラーは「popwright-cli: [FILE: ]メッセージ」、</translation>
+    </message>
+    <message>
+        <source>error and &quot;popwright-cli: [FILE: ]warning: Message&quot; when the command still did its work.</source>
+        <translation>コマンドが処理を終えた場合は「popwright-cli: [FILE: ]警告: メッセージ」です。</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done (also after a warning), 1 a card, picture, text or model could not</source>
+        <translation>終了ステータス: 0 完了（警告のあとも）、1 カード・画像・文字・モデルを</translation>
+    </message>
+    <message>
+        <source>be read, used or written, 2 usage error.</source>
+        <translation>読めない、使えない、書けない、2 使い方の誤り。</translation>
+    </message>
+    <message>
+        <source>EXT:%1 (the relief&apos;s 3D faces; with --pattern the flat pattern)</source>
+        <translation>拡張子:%1（立体の 3D の面。--pattern を付けると平らな展開図）</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessages</name>
+    <message>
+        <source>warning: </source>
+        <translation>警告: </translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>コマンドが指定されていません</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>不明なコマンド「%1」</translation>
+    </message>
+    <message>
+        <source>unknown option &quot;%1&quot; for %2</source>
+        <translation>%2 に不明なオプション「%1」</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 には値が必要です</translation>
+    </message>
+    <message>
+        <source>%1 needs a number</source>
+        <translation>%1 には数が必要です</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3</source>
+        <translation>%1 は %2 から %3 までの整数で指定してください</translation>
+    </message>
+    <message>
+        <source>new takes one output file</source>
+        <translation>new が受け取る出力ファイルは 1 つです</translation>
+    </message>
+    <message>
+        <source>new needs an output file</source>
+        <translation>new には出力ファイルが必要です</translation>
+    </message>
+    <message>
+        <source>the card is too large</source>
+        <translation>カードが大きすぎます</translation>
+    </message>
+    <message>
+        <source>The %1 %2 is outside the settings&apos; range of %3 to %4.</source>
+        <translation>%1 %2 は設定画面の範囲 %3 から %4 の外にあります。</translation>
+    </message>
+    <message>
+        <source>width</source>
+        <translation>幅</translation>
+    </message>
+    <message>
+        <source>height</source>
+        <translation>高さ</translation>
+    </message>
+    <message>
+        <source>edit needs an input and an output file</source>
+        <translation>edit には入力ファイルと出力ファイルが必要です</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>不明なキー「%1」</translation>
+    </message>
+    <message>
+        <source>info takes one card file</source>
+        <translation>info が受け取るカードファイルは 1 つです</translation>
+    </message>
+    <message>
+        <source>unknown page &quot;%1&quot; (a4, a5, a3, letter, legal, postcard, reply-postcard, b5 or b4)</source>
+        <translation>不明な用紙「%1」（a4、a5、a3、letter、legal、postcard、reply-postcard、b5、b4 のいずれか）</translation>
+    </message>
+    <message>
+        <source>unknown cut order &quot;%1&quot; (inner-first or as-drawn)</source>
+        <translation>不明な切る順番「%1」（inner-first または as-drawn）</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>export needs an input card and an output file: %1</source>
+        <translation>export には入力カードと出力ファイルが必要です: %1</translation>
+    </message>
+    <message>
+        <source>%1 needs --perforate</source>
+        <translation>%1 は --perforate と一緒に指定してください</translation>
+    </message>
+    <message>
+        <source>%1 applies to %2 files</source>
+        <translation>%1 は %2 ファイルにだけ使えます</translation>
+    </message>
+    <message>
+        <source>please give a number of degrees from 0 to 180</source>
+        <translation>0 から 180 までの角度（度）を指定してください</translation>
+    </message>
+    <message>
+        <source>please give WIDTHxHEIGHT, each from 16 to 4096 pixels</source>
+        <translation>幅x高さ を、それぞれ 16 から 4096 ピクセルで指定してください</translation>
+    </message>
+    <message>
+        <source>render needs an input card and an output picture: %1</source>
+        <translation>render には入力カードと出力画像が必要です: %1</translation>
+    </message>
+    <message>
+        <source>please specify a *.png or *.gif file</source>
+        <translation>*.png または *.gif ファイルを指定してください</translation>
+    </message>
+    <message>
+        <source>--animate writes a *.gif file</source>
+        <translation>--animate で書き出せるのは *.gif ファイルです</translation>
+    </message>
+    <message>
+        <source>--angle and --animate do not go together</source>
+        <translation>--angle と --animate は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>thumbnail needs a card, an output picture and a size: %1</source>
+        <translation>thumbnail にはカード、出力画像、大きさが必要です: %1</translation>
+    </message>
+    <message>
+        <source>please give a SIZE from 16 to 4096 pixels</source>
+        <translation>大きさを 16 から 4096 ピクセルで指定してください</translation>
+    </message>
+    <message>
+        <source>relief needs an input card, an output card and one of --image, --text or --model: %1</source>
+        <translation>relief には入力カード、出力カード、--image・--text・--model のいずれかが必要です: %1</translation>
+    </message>
+    <message>
+        <source>relief takes only one of --image, --text and --model</source>
+        <translation>relief には --image・--text・--model のうち 1 つだけを指定してください</translation>
+    </message>
+    <message>
+        <source>give y or z</source>
+        <translation>y または z を指定してください</translation>
+    </message>
+    <message>
+        <source>give COL,WIDTH,HEIGHT</source>
+        <translation>列,幅,高さ を指定してください</translation>
+    </message>
+    <message>
+        <source>--depth-map and --threshold go with --image</source>
+        <translation>--depth-map と --threshold は --image と一緒に指定してください</translation>
+    </message>
+    <message>
+        <source>--font goes with --text</source>
+        <translation>--font は --text と一緒に指定してください</translation>
+    </message>
+    <message>
+        <source>--up goes with --model</source>
+        <translation>--up は --model と一緒に指定してください</translation>
+    </message>
+    <message>
+        <source>%1 --inside cuts the relief back to fit.</source>
+        <translation>%1 --inside を付けると、収まるように立体を削ります。</translation>
+    </message>
+    <message>
+        <source>%1 needs --pattern for a dxf file (without it the relief&apos;s 3D faces are written)</source>
+        <translation>%1 を dxf ファイルに使うには --pattern が必要です（指定しないと立体の 3D の面を書き出します）</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>新規作成(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Open New File
+Open New File</source>
+        <translation>新しいカードを作成します
+新規作成</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>開く(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>Open File
+ Open File</source>
+        <translation>カードファイルを開きます
+開く</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>上書き保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Save
+Save</source>
+        <translation>カードを上書き保存します
+上書き保存</translation>
+    </message>
+    <message>
+        <source>Save&amp;As...</source>
+        <translation>名前を付けて保存(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>&amp;Export 3D Data...</source>
+        <translation>3D データを書き出し(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Save the model data
+Save</source>
+        <translation>立体のデータを保存します
+保存</translation>
+    </message>
+    <message>
+        <source>Export &amp;Unfolded pattern...</source>
+        <translation>展開図を書き出し(&amp;U)...</translation>
+    </message>
+    <message>
+        <source>Save the unfolded pattern.
+Save</source>
+        <translation>展開図（型紙）を保存します
+保存</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>印刷(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Print
+Print</source>
+        <translation>展開図を印刷します
+印刷</translation>
+    </message>
+    <message>
+        <source>Print pre&amp;view</source>
+        <translation>印刷プレビュー(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Print preview
+Print preview</source>
+        <translation>印刷結果をプレビューします
+印刷プレビュー</translation>
+    </message>
+    <message>
+        <source>P&amp;rint setup...</source>
+        <translation>プリンターの設定(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Print setup
+Print setup</source>
+        <translation>プリンターと用紙を設定します
+プリンターの設定</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Exit
+Exit</source>
+        <translation>Popwright を終了します
+終了</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo
+Undo</source>
+        <translation>直前の編集を元に戻します
+元に戻す</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>やり直し(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Redo the last undone edit
+Redo</source>
+        <translation>元に戻した編集をやり直します
+やり直し</translation>
+    </message>
+    <message>
+        <source>BMP format</source>
+        <translation>BMP 形式</translation>
+    </message>
+    <message>
+        <source>Copy to the Clipboard
+Copy to the Clipboard</source>
+        <translation>クリップボードにコピーします
+クリップボードにコピー</translation>
+    </message>
+    <message>
+        <source>EMF format</source>
+        <translation>EMF 形式</translation>
+    </message>
+    <message>
+        <source>Copy to Clipboard
+Copy to Clipboard</source>
+        <translation>クリップボードにコピーします
+クリップボードにコピー</translation>
+    </message>
+    <message>
+        <source>&amp;Smaller</source>
+        <translation>小さく(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Smaller
+Smaller</source>
+        <translation>カーソルを小さくします
+小さく</translation>
+    </message>
+    <message>
+        <source>&amp;Larger</source>
+        <translation>大きく(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Larger
+Larger</source>
+        <translation>カーソルを大きくします
+大きく</translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation>隠す(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Setting...</source>
+        <translation>設定(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Size of the unfolded pattern
+Size</source>
+        <translation>展開図の大きさなどを設定します
+設定</translation>
+    </message>
+    <message>
+        <source>&amp;Check Invalid Figure</source>
+        <translation>不正な形のチェック(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Check the invalid figure
+Check</source>
+        <translation>切り込みと折り線で作れない形がないか調べます
+チェック</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>ツールバー(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Toolbar
+Toolbar</source>
+        <translation>ツールバーの表示を切り替えます
+ツールバー</translation>
+    </message>
+    <message>
+        <source>&amp;Help...</source>
+        <translation>ヘルプ(&amp;H)...</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>バージョン情報(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Version Information
+Version Information</source>
+        <translation>バージョン情報を表示します
+バージョン情報</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror mode</source>
+        <translation>左右対称モード(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Mirror mode
+Mirror mode</source>
+        <translation>左右対称に編集します
+左右対称モード</translation>
+    </message>
+    <message>
+        <source>&amp;Home position</source>
+        <translation>ホームポジション(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Home position
+Home</source>
+        <translation>視点を最初の位置に戻します
+ホーム</translation>
+    </message>
+    <message>
+        <source>Edit the top surfaces
+Edit the top surfaces</source>
+        <translation>上面を編集します
+上面を編集</translation>
+    </message>
+    <message>
+        <source>Edit the front surfaces
+Edit the front surfaces</source>
+        <translation>前面を編集します
+前面を編集</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Text...</source>
+        <translation>文字を挿入(&amp;T)...</translation>
+    </message>
+    <message>
+        <source>Make relief of a line of text
+Insert text</source>
+        <translation>1 行の文字から立体を作ります
+文字を挿入</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Picture...</source>
+        <translation>画像を挿入(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Make relief of a picture
+Insert picture</source>
+        <translation>画像から立体を作ります
+画像を挿入</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Model...</source>
+        <translation>3D モデルを挿入(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Make relief of a 3D model
+Insert model</source>
+        <translation>3D モデルから立体を作ります
+モデルを挿入</translation>
+    </message>
+    <message>
+        <source>Check C&amp;losing</source>
+        <translation>閉じ具合の確認(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Check that the closed card hides its relief
+Check closing</source>
+        <translation>カードを閉じたとき立体が外にはみ出さないか確認します
+閉じ具合の確認</translation>
+    </message>
+    <message>
+        <source>&amp;Open card</source>
+        <translation>カードを開く(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Open the card to 90 degrees, where it is edited
+Open card</source>
+        <translation>編集する 90 度までカードを開きます
+カードを開く</translation>
+    </message>
+    <message>
+        <source>&amp;Close card</source>
+        <translation>カードを閉じる(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Close the card
+Close card</source>
+        <translation>カードを閉じます
+カードを閉じる</translation>
+    </message>
+    <message>
+        <source>Open &amp;15 degrees</source>
+        <translation>15 度開く(&amp;1)</translation>
+    </message>
+    <message>
+        <source>Open the card 15 degrees further
+Open 15 degrees</source>
+        <translation>カードをさらに 15 度開きます
+15 度開く</translation>
+    </message>
+    <message>
+        <source>Close 1&amp;5 degrees</source>
+        <translation>15 度閉じる(&amp;5)</translation>
+    </message>
+    <message>
+        <source>Close the card 15 degrees further
+Close 15 degrees</source>
+        <translation>カードをさらに 15 度閉じます
+15 度閉じる</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy unfolded pattern to Clipboard</source>
+        <translation>展開図をクリップボードにコピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Cursor</source>
+        <translation>カーソル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Setting</source>
+        <translation>設定(&amp;S)</translation>
+    </message>
+    <message>
+        <source>F&amp;old</source>
+        <translation>折り(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+</context>
+<context>
+    <name>FileFilters</name>
+    <message>
+        <source>Popwright File(*.kpf)</source>
+        <translation>Popwright ファイル(*.kpf)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>BMP File</source>
+        <translation>BMP ファイル</translation>
+    </message>
+    <message>
+        <source>EMF File</source>
+        <translation>EMF ファイル</translation>
+    </message>
+    <message>
+        <source>Pattern DXF File</source>
+        <translation>展開図 DXF ファイル</translation>
+    </message>
+    <message>
+        <source>PDF File</source>
+        <translation>PDF ファイル</translation>
+    </message>
+    <message>
+        <source>DXF File</source>
+        <translation>DXF ファイル</translation>
+    </message>
+    <message>
+        <source>SVG File</source>
+        <translation>SVG ファイル</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>Recover unsaved card</source>
+        <translation>保存されていないカードの復元</translation>
+    </message>
+    <message>
+        <source>Popwright ended before this card was saved. Recover it to go on working on it, discard it, or decide later: it is offered again at the next start.</source>
+        <translation>このカードが保存される前に Popwright が終了しました。復元して作業を続けるか、破棄するか、あとで決めてください。あとで決める場合は、次回の起動時にもう一度表示されます。</translation>
+    </message>
+    <message>
+        <source>Popwright ended before these cards were saved. Recover one to go on working on it, discard it, or decide later: they are offered again at the next start.</source>
+        <translation>これらのカードが保存される前に Popwright が終了しました。1 枚を復元して作業を続けるか、破棄するか、あとで決めてください。あとで決める場合は、次回の起動時にもう一度表示されます。</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>カード</translation>
+    </message>
+    <message>
+        <source>Last changed</source>
+        <translation>最終変更</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>復元</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>破棄</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>あとで</translation>
+    </message>
+    <message>
+        <source>%1 (recovered)</source>
+        <translation>%1（復元）</translation>
+    </message>
+    <message>
+        <source>Recovery copies cannot be kept: %1 cannot be written.</source>
+        <translation>復元用のコピーを保存できません: %1 に書き込めません。</translation>
+    </message>
+    <message>
+        <source>The picture could not be read.</source>
+        <translation>画像を読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The picture has no pixels.</source>
+        <translation>画像にピクセルがありません。</translation>
+    </message>
+    <message>
+        <source>The picture has more than 100 million pixels.</source>
+        <translation>画像のピクセル数が 1 億を超えています。</translation>
+    </message>
+    <message>
+        <source>The text renders to nothing.</source>
+        <translation>文字を描いても何も残りません。</translation>
+    </message>
+    <message>
+        <source>The text is longer than 200 characters.</source>
+        <translation>文字が 200 文字を超えています。</translation>
+    </message>
+    <message>
+        <source>No font could be found for the text.</source>
+        <translation>この文字を表示できるフォントが見つかりません。</translation>
+    </message>
+    <message>
+        <source>The model could not be read.</source>
+        <translation>モデルを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>Please specify a *.obj, *.stl, *.ply, *.gltf, *.glb or *.3mf file.</source>
+        <translation>*.obj、*.stl、*.ply、*.gltf、*.glb、*.3mf のいずれかのファイルを指定してください。</translation>
+    </message>
+    <message>
+        <source>The model has no triangles.</source>
+        <translation>モデルに三角形がありません。</translation>
+    </message>
+    <message>
+        <source>The model has more than 5 million triangles.</source>
+        <translation>モデルの三角形が 500 万を超えています。</translation>
+    </message>
+    <message>
+        <source>The model has more than 100,000 parts.</source>
+        <translation>モデルの部品が 10 万を超えています。</translation>
+    </message>
+    <message>
+        <source>The model unpacks to more than 256 MB.</source>
+        <translation>モデルを展開すると 256 MB を超えます。</translation>
+    </message>
+    <message>
+        <source>The model has coordinates that are not finite numbers.</source>
+        <translation>モデルに有限の数でない座標があります。</translation>
+    </message>
+    <message>
+        <source>The model has no width or no height seen from the front.</source>
+        <translation>正面から見たモデルに幅または高さがありません。</translation>
+    </message>
+    <message>
+        <source>The picture is white all over: nothing would stand out.</source>
+        <translation>画像が一面白いため、何も起き上がりません。</translation>
+    </message>
+    <message>
+        <source>No part of the picture is dark enough to stand out one cell: the relief would be flat.</source>
+        <translation>1 マス起き上がるほど暗い部分が画像にないため、立体が平らになります。</translation>
+    </message>
+    <message>
+        <source>The text is too small to show at one cell: give it a larger area or fewer characters.</source>
+        <translation>文字が小さすぎて 1 マスでは表せません。範囲を広げるか、文字数を減らしてください。</translation>
+    </message>
+    <message>
+        <source>The model is too small to stand out one cell in the area.</source>
+        <translation>モデルが小さすぎて、この範囲では 1 マスも起き上がりません。</translation>
+    </message>
+    <message>
+        <source>No font &quot;%1&quot; was found; the text is drawn in %2.</source>
+        <translation>フォント「%1」が見つからないため、%2 で描きます。</translation>
+    </message>
+    <message>
+        <source>The area lies outside the card.</source>
+        <translation>範囲がカードの外にあります。</translation>
+    </message>
+    <message>
+        <source>The depth must be between 1 and %1.</source>
+        <translation>奥行きは 1 から %1 の間で指定してください。</translation>
+    </message>
+    <message>
+        <source>The threshold must be between 0 and 100.</source>
+        <translation>しきい値は 0 から 100 の間で指定してください。</translation>
+    </message>
+    <message>
+        <source>This file could not be read.</source>
+        <translation>このファイルを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The version of this data is heigher than this application.
+ Please get the latest version of Popwright.</source>
+        <translation>このデータのバージョンはアプリケーションより新しいものです。
+ 最新版の Popwright を入手してください。</translation>
+    </message>
+    <message>
+        <source>The file ends after column %1 of %2; the columns after it are flat.</source>
+        <translation>ファイルは %2 列のうち %1 列目で終わっています。それ以降の列は平らになります。</translation>
+    </message>
+    <message>
+        <source>File open failed.</source>
+        <translation>ファイルを開けませんでした。</translation>
+    </message>
+    <message>
+        <source>File save failed.</source>
+        <translation>ファイルを保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Please specify a *.bmp or *.emf file.</source>
+        <translation>*.bmp または *.emf ファイルを指定してください。</translation>
+    </message>
+    <message>
+        <source>Please specify a %1 file.</source>
+        <translation>%1 ファイルを指定してください。</translation>
+    </message>
+    <message>
+        <source>Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.</source>
+        <translation>*.bmp、*.emf、*.svg、*.pdf、*.dxf のいずれかのファイルを指定してください。</translation>
+    </message>
+    <message>
+        <source>Can&apos;t copy to Clipboard.</source>
+        <translation>クリップボードにコピーできません。</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open Clipboard.</source>
+        <translation>クリップボードを開けません。</translation>
+    </message>
+    <message>
+        <source>Please select [File]-[New] to reflect the change.</source>
+        <translation>変更を反映するには [ファイル]-[新規作成] を選んでください。</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>整数を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>%1 から %2 までの整数を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please enter 0 or a number between %1 and %2.</source>
+        <translation>0 または %1 から %2 までの数を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please enter a number between %1 and %2.</source>
+        <translation>%1 から %2 までの数を入力してください。</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open Help file.
+See /help/index.html with your browser.</source>
+        <translation>ヘルプファイルを開けません。
+/help/index.html をブラウザーで開いてください。</translation>
+    </message>
+    <message>
+        <source>Popwright  Version 1.2.1</source>
+        <translation>Popwright  バージョン 1.2.1</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>無題</translation>
+    </message>
+    <message>
+        <source>Kiriko</source>
+        <translation>Kiriko</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>%1 への変更を保存しますか?</translation>
+    </message>
+    <message>
+        <source>The relief is already as high as the card allows.</source>
+        <translation>立体はすでにカードで作れる最大の高さです。</translation>
+    </message>
+    <message>
+        <source>There is no relief under the cursor to lower.</source>
+        <translation>カーソルの下に低くできる立体がありません。</translation>
+    </message>
+    <message>
+        <source>Nothing to pull out: no relief stands out above the cursor.</source>
+        <translation>引き出すものがありません。カーソルの上に起き上がった立体がありません。</translation>
+    </message>
+    <message>
+        <source>Z lowers the top surfaces only; Ctrl+Space switches to them.</source>
+        <translation>Z で低くできるのは上面だけです。Ctrl+Space で上面の編集に切り替えます。</translation>
+    </message>
+</context>
+<context>
+    <name>PaperSizes</name>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>A5</source>
+        <translation>A5</translation>
+    </message>
+    <message>
+        <source>A3</source>
+        <translation>A3</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>レター</translation>
+    </message>
+    <message>
+        <source>Legal</source>
+        <translation>リーガル</translation>
+    </message>
+    <message>
+        <source>Postcard</source>
+        <translation>はがき</translation>
+    </message>
+    <message>
+        <source>Reply postcard</source>
+        <translation>往復はがき</translation>
+    </message>
+    <message>
+        <source>B5 (JIS)</source>
+        <translation>B5 (JIS)</translation>
+    </message>
+    <message>
+        <source>B4 (JIS)</source>
+        <translation>B4 (JIS)</translation>
+    </message>
+</context>
+<context>
+    <name>PatternExport</name>
+    <message>
+        <source>Saved %1: %2</source>
+        <translation>%1 を保存しました: %2</translation>
+    </message>
+    <message>
+        <source>, %1 pages</source>
+        <translation>、%1 ページ</translation>
+    </message>
+    <message>
+        <source>. %1</source>
+        <translation>。%1</translation>
+    </message>
+</context>
+<context>
+    <name>PatternLegend</name>
+    <message>
+        <source>cut: red, solid</source>
+        <translation>切り込み: 赤、実線</translation>
+    </message>
+    <message>
+        <source>mountain fold: blue, dashed</source>
+        <translation>山折り: 青、破線</translation>
+    </message>
+    <message>
+        <source>valley fold: green, dotted</source>
+        <translation>谷折り: 緑、点線</translation>
+    </message>
+    <message>
+        <source>fold to score, not cut: magenta, solid</source>
+        <translation>筋押しする折り線（切らない）: マゼンタ、実線</translation>
+    </message>
+    <message>
+        <source>card %1 × %2 mm (opened)</source>
+        <translation>カード %1 × %2 mm（開いた状態）</translation>
+    </message>
+    <message>
+        <source>sheet %1 × %2 mm</source>
+        <translation>用紙 %1 × %2 mm</translation>
+    </message>
+</context>
+<context>
+    <name>PatternPrinting</name>
+    <message>
+        <source>Pattern</source>
+        <translation>展開図</translation>
+    </message>
+    <message>
+        <source>&amp;Real size (large sheets on several pages)</source>
+        <translation>実寸(&amp;R)（大きな用紙は複数ページに分割）</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to page</source>
+        <translation>ページに合わせる(&amp;F)</translation>
+    </message>
+</context>
+<context>
+    <name>QtUserPrompts</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 はすでに存在します。
+置き換えますか?</translation>
+    </message>
+</context>
+<context>
+    <name>ShownTexts</name>
+    <message>
+        <source>The card closes inside its cover.</source>
+        <translation>カードは表紙の内側に収まって閉じます。</translation>
+    </message>
+    <message>
+        <source>1 cell</source>
+        <translation>1 マス</translation>
+    </message>
+    <message>
+        <source>%1 cells</source>
+        <translation>%1 マス</translation>
+    </message>
+    <message>
+        <source>Sticks out of the closed card by %1 in column %2.</source>
+        <translation>閉じたカードから %2 列目で %1 はみ出します。</translation>
+    </message>
+    <message>
+        <source>Sticks out of the closed card by %1 in columns %2.</source>
+        <translation>閉じたカードから %2 列目で %1 はみ出します。</translation>
+    </message>
+    <message>
+        <source>Top surfaces: column %1, row %2, height %3</source>
+        <translation>上面: %1 列、%2 行、高さ %3</translation>
+    </message>
+    <message>
+        <source>Front surfaces: column %1, height %2, depth %3</source>
+        <translation>前面: %1 列、高さ %2、奥行き %3</translation>
+    </message>
+    <message>
+        <source>card %1 × %2 mm (opened), sheet %3 × %4 mm</source>
+        <translation>カード %1 × %2 mm（開いた状態）、用紙 %3 × %4 mm</translation>
+    </message>
+    <message>
+        <source>1 fold too short to perforate was written as a score line.</source>
+        <translation>ミシン目を入れるには短すぎる折り線 1 本を筋押し線として書き出しました。</translation>
+    </message>
+    <message>
+        <source>%1 folds too short to perforate were written as score lines.</source>
+        <translation>ミシン目を入れるには短すぎる折り線 %1 本を筋押し線として書き出しました。</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CAboutDialog</name>
+    <message>
+        <source>Popwright Version Information</source>
+        <translation>Popwright のバージョン情報</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CInsertReliefDialog</name>
+    <message>
+        <source>Insert Text</source>
+        <translation>文字を挿入</translation>
+    </message>
+    <message>
+        <source>Insert Picture</source>
+        <translation>画像を挿入</translation>
+    </message>
+    <message>
+        <source>Insert Model</source>
+        <translation>3D モデルを挿入</translation>
+    </message>
+    <message>
+        <source>&amp;Text:</source>
+        <translation>文字(&amp;T):</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>フォント(&amp;F):</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>参照(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>F&amp;ile:</source>
+        <translation>ファイル(&amp;I):</translation>
+    </message>
+    <message>
+        <source>&amp;Silhouette: dark pixels stand out</source>
+        <translation>シルエット(&amp;S): 暗いピクセルが起き上がる</translation>
+    </message>
+    <message>
+        <source>&amp;Depth map: black stands out farthest</source>
+        <translation>深度マップ(&amp;D): 黒がいちばん手前に起き上がる</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation>方式:</translation>
+    </message>
+    <message>
+        <source>Dar&amp;ker than:</source>
+        <translation>これより暗い(&amp;K):</translation>
+    </message>
+    <message>
+        <source>z (seen from -y)</source>
+        <translation>z（-y から見る）</translation>
+    </message>
+    <message>
+        <source>y (seen from +z)</source>
+        <translation>y（+z から見る）</translation>
+    </message>
+    <message>
+        <source>&amp;Up axis:</source>
+        <translation>上向きの軸(&amp;U):</translation>
+    </message>
+    <message>
+        <source>the model&apos;s own</source>
+        <translation>モデルのまま</translation>
+    </message>
+    <message>
+        <source>&amp;Keep inside the closed card</source>
+        <translation>閉じたカードの内側に収める(&amp;K)</translation>
+    </message>
+    <message>
+        <source>First &amp;column:</source>
+        <translation>最初の列(&amp;C):</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>幅(&amp;W):</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>高さ(&amp;H):</translation>
+    </message>
+    <message>
+        <source>&amp;Largest depth:</source>
+        <translation>最大の奥行き(&amp;L):</translation>
+    </message>
+    <message>
+        <source>D&amp;epth:</source>
+        <translation>奥行き(&amp;E):</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg *.bmp *.gif *.svg *.svgz)</source>
+        <translation>画像 (*.png *.jpg *.jpeg *.bmp *.gif *.svg *.svgz)</translation>
+    </message>
+    <message>
+        <source>3D models (*.obj *.stl *.ply *.gltf *.glb *.3mf)</source>
+        <translation>3D モデル (*.obj *.stl *.ply *.gltf *.glb *.3mf)</translation>
+    </message>
+    <message>
+        <source>Please choose a picture file.</source>
+        <translation>画像ファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>Please choose a model file.</source>
+        <translation>モデルファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>Tick &quot;Keep inside the closed card&quot; to cut it back.</source>
+        <translation>はみ出す部分を削るには「閉じたカードの内側に収める」をオンにしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CMainFrame</name>
+    <message>
+        <source> (%1)</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>ツールバー</translation>
+    </message>
+    <message>
+        <source>  (%1)</source>
+        <translation>  (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;%1 %2</source>
+        <translation>&amp;%1 %2</translation>
+    </message>
+    <message>
+        <source>Fold angle: 0 closed, 90 opened, 180 flat</source>
+        <translation>折り角度: 0 で閉じる、90 で開く、180 で平ら</translation>
+    </message>
+    <message>
+        <source>Fold the card between closed (0 degrees), opened (90) and flat (180)</source>
+        <translation>カードを閉じた状態（0 度）、開いた状態（90 度）、平ら（180 度）の間で折ります</translation>
+    </message>
+    <message>
+        <source>%1°</source>
+        <translation>%1°</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>隠す</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>%1[*] - Popwright</source>
+        <translation>%1[*] - Popwright</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CSettingsDialog</name>
+    <message>
+        <source>Setting</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>出力</translation>
+    </message>
+    <message>
+        <source>Print Size</source>
+        <translation>印刷サイズ</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>of A4 paper size</source>
+        <translation>（A4 用紙の幅に対する割合）</translation>
+    </message>
+    <message>
+        <source>BMP Size</source>
+        <translation>BMP のサイズ</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>幅</translation>
+    </message>
+    <message>
+        <source>Pixels</source>
+        <translation>ピクセル</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>左右反転</translation>
+    </message>
+    <message>
+        <source>Cell size (mm)</source>
+        <translation>マスの大きさ (mm)</translation>
+    </message>
+    <message>
+        <source>(0 = from the print size, or 0.5 - 50)</source>
+        <translation>（0 = 印刷サイズから、または 0.5 - 50）</translation>
+    </message>
+    <message>
+        <source>Display Color</source>
+        <translation>表示色</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>背景</translation>
+    </message>
+    <message>
+        <source>Vertical Face</source>
+        <translation>垂直面</translation>
+    </message>
+    <message>
+        <source>Horizontal Face</source>
+        <translation>水平面</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>輪郭線</translation>
+    </message>
+    <message>
+        <source>Default Setting</source>
+        <translation>初期設定に戻す</translation>
+    </message>
+    <message>
+        <source>The number of Grid</source>
+        <translation>マスの数</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
+    <message>
+        <source>(5 - 40)</source>
+        <translation>(5 - 40)</translation>
+    </message>
+    <message>
+        <source>(10 - 80)</source>
+        <translation>(10 - 80)</translation>
+    </message>
+    <message>
+        <source>Others</source>
+        <translation>その他</translation>
+    </message>
+    <message>
+        <source>Display the grid</source>
+        <translation>マス目を表示</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>効果音</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>System language</source>
+        <translation>システムの言語</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+</context>
+<context>
+    <name>pw::PatternOptionsDialog</name>
+    <message>
+        <source>%1 (%2 × %3 mm)</source>
+        <translation>%1 (%2 × %3 mm)</translation>
+    </message>
+    <message>
+        <source>Pattern options</source>
+        <translation>展開図のオプション</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大きさ</translation>
+    </message>
+    <message>
+        <source>Cell size (mm)</source>
+        <translation>マスの大きさ (mm)</translation>
+    </message>
+    <message>
+        <source>(0 = from the print size, or 0.5 - 50)</source>
+        <translation>（0 = 印刷サイズから、または 0.5 - 50）</translation>
+    </message>
+    <message>
+        <source>Finished size: %1</source>
+        <translation>仕上がりサイズ: %1</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>線</translation>
+    </message>
+    <message>
+        <source>Inner cuts first, outline last</source>
+        <translation>内側の切り込みを先に、外形を最後に</translation>
+    </message>
+    <message>
+        <source>As drawn</source>
+        <translation>描いた順</translation>
+    </message>
+    <message>
+        <source>Hairline strokes (0.001 in), for laser print drivers</source>
+        <translation>極細線（0.001 インチ）、レーザー加工機のドライバー向け</translation>
+    </message>
+    <message>
+        <source>Perforate the folds (dashes a cutter cuts through)</source>
+        <translation>折り線をミシン目にする（カッターが切り抜く破線）</translation>
+    </message>
+    <message>
+        <source>Dash (mm)</source>
+        <translation>切る長さ (mm)</translation>
+    </message>
+    <message>
+        <source>Gap (mm)</source>
+        <translation>残す長さ (mm)</translation>
+    </message>
+    <message>
+        <source>Legend: the line kinds and the card&apos;s size beside the sheet</source>
+        <translation>凡例: 線の種類とカードの大きさを用紙の横に表示</translation>
+    </message>
+    <message>
+        <source>Cut order</source>
+        <translation>切る順番</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>用紙</translation>
+    </message>
+    <message>
+        <source>Tile over several pages even when it fits one</source>
+        <translation>1 ページに収まる場合も複数ページに分割する</translation>
+    </message>
+    <message>
+        <source>Page size</source>
+        <translation>用紙サイズ</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>1 page</source>
+        <translation>1 ページ</translation>
+    </message>
+    <message>
+        <source>%1 pages: %2 rows × %3 columns, overlapping by %4 mm</source>
+        <translation>%1 ページ: %2 行 × %3 列、のりしろ %4 mm</translation>
+    </message>
+</context>
+</TS>
