@@ -53,7 +53,7 @@ const Sheet& CardDocument::Derive() {
 
 bool CardDocument::Export(const ExportFormat& format, const std::string& path, const AppSettings& settings,
                           double pxPerCm, double pyPerCm, const PatternOptions& options, ExportReport& report) {
-    const ExportInput input{Derive(), settings, pxPerCm, pyPerCm, options};
+    const ExportInput input{Derive(), settings, pxPerCm, pyPerCm, options, kind_ == CardKind::Freeform};
     return WriteExportFile(format, path, input, report);
 }
 
