@@ -25,8 +25,8 @@ void PrintUsage(std::ostream& to) {
           "           mirror horizontal vertical\n"
           "  popwright-cli info IN.kpf\n"
           "      Print the card's size, its faces, a summary of its shape and whether it\n"
-          "      closes inside its cover. For a free-form card (.pwf): its flats, \"valid: yes\"\n"
-          "      or \"valid: no\" with one line per problem, and whether it closes inside.\n"
+          "      closes inside its cover.\n"
+          "      A free-form card (.pwf): its flats, whether it is paper, whether it closes inside.\n"
           "  popwright-cli convert IN.kpf OUT.pwf\n"
           "      Write the grid card as a free-form card with the same pattern and faces.\n"
        << ExportHelp()
