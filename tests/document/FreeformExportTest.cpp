@@ -54,7 +54,8 @@ TEST(FreeformExport, ARoundWindowIsATrueCircleInEveryCutterFile) {
     doc.SetFreeform(card);
     const AppSettings settings;
     const PatternOptions options;
-    for (const auto& [id, name] : {std::pair{"svg", "w.svg"}, {"pdf", "w.pdf"}, {"pattern-dxf", "w.dxf"}})
+    const std::pair<const char*, const char*> files[] = {{"svg", "w.svg"}, {"pdf", "w.pdf"}, {"pattern-dxf", "w.dxf"}};
+    for (const auto& [id, name] : files)
         ASSERT_TRUE(doc.Export(*ExportFormatNamed(id), scratch.Path(name), settings, 40, 40, options)) << id;
 
     // SVG: the cut layer's paths; the window is the one of arcs, the outline
