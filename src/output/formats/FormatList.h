@@ -9,4 +9,5 @@
     X(SvgFormat)             \
     X(PdfFormat)             \
     X(PatternDxfFormat)      \
-    X(ReliefDxfFormat)
+    X(ReliefDxfFormat)       \
+    X(FoldFormat)
