@@ -28,7 +28,7 @@ const ExportFormat& FoldFormat() {
         false,
         kTakesCellSize,
         {},
-        "the crease pattern for origami software",
+        "",
         WriteFold};
     return format;
 }

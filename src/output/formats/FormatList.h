@@ -9,5 +9,5 @@
     X(SvgFormat)             \
     X(PdfFormat)             \
     X(PatternDxfFormat)      \
-    X(ReliefDxfFormat)       \
-    X(FoldFormat)
+    X(FoldFormat)            \
+    X(ReliefDxfFormat)
