@@ -921,10 +921,6 @@ Share as web page</source>
         <translation>%1 ファイルを指定してください。</translation>
     </message>
     <message>
-        <source>Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.</source>
-        <translation>*.bmp、*.emf、*.svg、*.pdf、*.dxf のいずれかのファイルを指定してください。</translation>
-    </message>
-    <message>
         <source>Can&apos;t copy to Clipboard.</source>
         <translation>クリップボードにコピーできません。</translation>
     </message>
@@ -989,6 +985,10 @@ See /help/index.html with your browser.</source>
     <message>
         <source>Z lowers the top surfaces only; Ctrl+Space switches to them.</source>
         <translation>Z で低くできるのは上面だけです。Ctrl+Space で上面の編集に切り替えます。</translation>
+    </message>
+    <message>
+        <source>Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.</source>
+        <translation>*.bmp、*.emf、*.svg、*.pdf、*.fold、*.dxf のいずれかのファイルを指定してください。</translation>
     </message>
 </context>
 <context>

@@ -113,7 +113,8 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
 
     EXPECT_EQ(Entries(TopMenu(*frame, 0)),
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
-                           "&Export 3D Data...", "Export &Unfolded pattern...", "-", "&Print...\tCtrl+P",
+                           "&Export 3D Data...", "Export &Unfolded pattern...", "Share as &Web Page...", "-",
+                           "&Print...\tCtrl+P",
                            "Print pre&view", "P&rint setup...", "-", "E&xit"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 1)),
               QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >", "-",
@@ -314,8 +315,8 @@ TEST_F(MainWindowTest, RecentCardsListTheLastFourNewestFirstAndSurviveARestart) 
     QStringList cards;
     for (const char* name : {"a.kpf", "b.kpf", "c.kpf", "d.kpf", "e&f.kpf"}) cards << WriteCardFile(name, 14, 8);
     const QStringList fileMenuHead = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
-                                      "&Export 3D Data...", "Export &Unfolded pattern...", "-", "&Print...\tCtrl+P",
-                                      "Print pre&view", "P&rint setup...", "-"};
+                                      "&Export 3D Data...", "Export &Unfolded pattern...", "Share as &Web Page...", "-",
+                                      "&Print...\tCtrl+P", "Print pre&view", "P&rint setup...", "-"};
     QStringList shown;
     {
         auto frame = MakeFrame();

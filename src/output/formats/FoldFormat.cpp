@@ -10,7 +10,9 @@ namespace {
 
 bool WriteFold(const std::string& path, const ExportInput& in, ExportReport& report) {
     const int W = SheetGridWidth(in.sheet);
-    const double cellMm = PatternCellMm(in.options.cellMm, in.settings.print.sizePercent, W);
+    // The printed size the settings give (the Setting dialog's cell size,
+    // or popwright-cli's --ratio): the crease pattern takes no options.
+    const double cellMm = PatternCellMm(in.settings.print.cellMm, in.settings.print.sizePercent, W);
     report.size = FinishedSizeOf(cellMm, W, SheetGridHeight(in.sheet));
     return WriteFileReplacing(path, FoldFileText(BuildFoldGraph(in.sheet, cellMm), "Popwright " POPWRIGHT_VERSION));
 }
@@ -26,7 +28,7 @@ const ExportFormat& FoldFormat() {
         PW_TRANSLATE_NOOP("FileFilters", "FOLD File"),
         {"fold"},
         false,
-        kTakesCellSize,
+        0,
         {},
         "",
         WriteFold};

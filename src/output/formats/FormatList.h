@@ -8,6 +8,6 @@
     X(EmfFormat)             \
     X(SvgFormat)             \
     X(PdfFormat)             \
-    X(PatternDxfFormat)      \
     X(FoldFormat)            \
+    X(PatternDxfFormat)      \
     X(ReliefDxfFormat)
