@@ -374,7 +374,7 @@ TEST_F(MainWindowTest, JapaneseFileNamesAreOpenedSavedExportedAndListed) {
     }
     store.Sync();
     auto frame = MakeFrame();
-    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(12),
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(13),
               QStringList({QStringLiteral("&1 往復はがき.kpf"), QStringLiteral("&2 カード 賀.kpf"), "-", "E&xit"}));
     frame->RecentCardAction(0)->trigger();
     EXPECT_EQ(frame->Doc().currentCardPath(), saved);
@@ -400,7 +400,7 @@ TEST_F(MainWindowTest, ARecentCardThatCannotBeReadIsReportedAndLeavesTheList) {
     EXPECT_EQ(frame->windowTitle(), "b[*] - Popwright");
     EXPECT_EQ(frame->Model().grid.gridWidth, 20);
     EXPECT_EQ(frame->Recent().Paths(), std::vector<std::string>{b.toStdString()});
-    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(12), QStringList({"&1 b.kpf", "-", "E&xit"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(13), QStringList({"&1 b.kpf", "-", "E&xit"}));
     EXPECT_TRUE(store.GetText("Recent File List", "File2").empty());
 }
 

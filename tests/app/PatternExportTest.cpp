@@ -78,8 +78,8 @@ TEST_F(PatternExportTest, ExtensionChoosesTheFileInAnyCase) {
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("|").toStdString();
     ASSERT_EQ(prompts.fileFilters.size(), 4);
     EXPECT_EQ(prompts.fileFilters[0],
-              "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;Pattern DXF File(*.dxf);;"
-              "FOLD File(*.fold)");
+              "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;FOLD File(*.fold);;"
+              "Pattern DXF File(*.dxf)");
     // Only the cutter-ready files ask for their options.
     EXPECT_EQ(prompts.dialogTitles, QStringList({"Pattern options", "Pattern options"}));
 
@@ -127,7 +127,7 @@ TEST_F(PatternExportTest, OtherNamesAreRefusedAndNothingIsWritten) {
     for (int i = 0; i < 5; ++i) Trigger(ID_EXPORT_UNFOLDED);
     const QString refusal = QString::fromUtf8(msg::kSpecifyPatternFile);
     EXPECT_EQ(prompts.messages, QStringList(5, refusal));
-    EXPECT_EQ(refusal, "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.");
+    EXPECT_EQ(refusal, "Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.");
     QStringList written = QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
     written.removeAll("settings.ini");
     EXPECT_TRUE(written.isEmpty()) << written.join(" ").toStdString();
