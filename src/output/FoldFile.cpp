@@ -114,7 +114,7 @@ private:
     // A line's assignment outranks the F of a piece boundary it runs along.
     static void Put(std::map<std::pair<int, int>, char>& to, int a, int b, char assignment) {
         if (a == b) return;
-        const auto key = std::minmax(a, b);
+        const std::pair<int, int> key = std::minmax(a, b);
         const auto found = to.find(key);
         if (found == to.end() || found->second == 'F') to[key] = assignment;
     }
@@ -167,8 +167,8 @@ FoldGraph BuildFoldGraph(const Sheet& sheet, double mmPerUnit) {
     // round the outline, over the bridge, round the hole and back.
     std::vector<std::vector<std::pair<int, int>>> bridges(loops.size());
     for (size_t p = 0; p < loops.size(); ++p)
-        for (size_t h = 1; h < loops[p].size() && !loops[p][0].empty(); ++h) {
-            if (loops[p][h].empty()) continue;
+        for (size_t h = 1; h < loops[p].size() && loops[p][0].size() >= 3; ++h) {
+            if (loops[p][h].size() < 3) continue;
             const int from = NearestOf(g, loops[p][0], loops[p][h].front());
             bridges[p].emplace_back(from, loops[p][h].front());
             g.Segments({from, loops[p][h].front()}, false, 'F');

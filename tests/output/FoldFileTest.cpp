@@ -5,6 +5,7 @@
 // Euler's formula holds for the faces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -67,6 +68,25 @@ TEST(FoldFile, AgreesWithThePatternAndKeepsEulersFormula) {
         EXPECT_NE(assignments.find('B'), std::string::npos);
         EXPECT_NE(assignments.find('V'), std::string::npos);  // the crease at least
     }
+}
+
+// FOLD faces have no holes: a piece with a window goes round it over one
+// flat bridge, so the face still touches every vertex and Euler's formula
+// counts the window as the one bounded region that is not paper.
+TEST(FoldFile, APieceWithAHoleIsOneFaceBridgedToIt) {
+    Sheet sheet;
+    SheetPiece piece;
+    piece.loops.push_back(SheetPath({0, 0}).LineTo({10, 0}).LineTo({10, 10}).LineTo({0, 10}).Close());
+    piece.loops.push_back(SheetPath({4, 4}).LineTo({6, 4}).LineTo({6, 6}).LineTo({4, 6}).Close());
+    sheet.pieces.push_back(piece);
+    for (const SheetPath& loop : piece.loops) sheet.edges.push_back({SheetEdgeKind::InnerCut, loop});
+    const FoldGraph graph = BuildFoldGraph(sheet, 2);
+    ASSERT_EQ(graph.faces.size(), 1u);
+    EXPECT_EQ(graph.vertices.size(), 8u);
+    EXPECT_EQ(graph.edges.size(), 9u);  // the two loops and the bridge
+    EXPECT_EQ(std::count(graph.assignments.begin(), graph.assignments.end(), 'F'), 1);
+    EXPECT_EQ(graph.faces[0].size(), 8u + 2u);  // the bridge's ends twice
+    EXPECT_EQ(static_cast<int>(graph.vertices.size()) - static_cast<int>(graph.edges.size()) + 1 + 1, 1);
 }
 
 }  // namespace
