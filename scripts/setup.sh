@@ -39,6 +39,8 @@ packages=(
   qpdf
   python3-ezdxf
   python3-shapely
+  # the shared web page opened headless with networking off
+  chromium
   libemf2svg-dev
   libdxflib-dev
   librecad
@@ -53,6 +55,8 @@ packages=(
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
   nlohmann-json3-dev
+  # three.js, built into the shared web page
+  libjs-three
   # the free-form card's polygon operations
   libgeos-dev
   fonts-dejavu-core

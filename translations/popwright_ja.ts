@@ -194,6 +194,18 @@
         <source>EXT:%1 (the relief&apos;s 3D faces; with --pattern the flat pattern)</source>
         <translation>拡張子:%1（立体の 3D の面。--pattern を付けると平らな展開図）</translation>
     </message>
+    <message>
+        <source>Write the card as one web page that shows it in 3D in any browser, with</source>
+        <translation>カードを、どのブラウザでも 3D で見られる 1 つのウェブページに書き出します。</translation>
+    </message>
+    <message>
+        <source>nothing loaded from elsewhere: turn it, fold it, play the opening, see and</source>
+        <translation>ほかから読み込むものはありません。回す、折る、開く動きを再生する、展開図を見て</translation>
+    </message>
+    <message>
+        <source>download the flat pattern.</source>
+        <translation>ダウンロードすることができます。</translation>
+    </message>
 </context>
 <context>
     <name>CliMessages</name>
@@ -364,6 +376,10 @@
     <message>
         <source>%1 needs --pattern for a dxf file (without it the relief&apos;s 3D faces are written)</source>
         <translation>%1 を dxf ファイルに使うには --pattern が必要です（指定しないと立体の 3D の面を書き出します）</translation>
+    </message>
+    <message>
+        <source>share needs an input card and an output page: %1</source>
+        <translation>share には入力カードと出力ページが必要です: %1</translation>
     </message>
 </context>
 <context>
@@ -710,6 +726,16 @@ Close 15 degrees</source>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
+    <message>
+        <source>Share as &amp;Web Page...</source>
+        <translation>ウェブページとして共有(&amp;W)...</translation>
+    </message>
+    <message>
+        <source>Save the card as one web page that shows it in 3D in any browser
+Share as web page</source>
+        <translation>カードをどのブラウザでも 3D で見られる 1 つのウェブページとして保存
+ウェブページとして共有</translation>
+    </message>
 </context>
 <context>
     <name>FileFilters</name>
@@ -744,6 +770,14 @@ Close 15 degrees</source>
     <message>
         <source>SVG File</source>
         <translation>SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Web Page</source>
+        <translation>ウェブページ</translation>
+    </message>
+    <message>
+        <source>FOLD File</source>
+        <translation>FOLD ファイル</translation>
     </message>
 </context>
 <context>
@@ -907,10 +941,6 @@ Close 15 degrees</source>
         <translation>%1 ファイルを指定してください。</translation>
     </message>
     <message>
-        <source>Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.</source>
-        <translation>*.bmp、*.emf、*.svg、*.pdf、*.dxf のいずれかのファイルを指定してください。</translation>
-    </message>
-    <message>
         <source>Can&apos;t copy to Clipboard.</source>
         <translation>クリップボードにコピーできません。</translation>
     </message>
@@ -975,6 +1005,10 @@ See /help/index.html with your browser.</source>
     <message>
         <source>Z lowers the top surfaces only; Ctrl+Space switches to them.</source>
         <translation>Z で低くできるのは上面だけです。Ctrl+Space で上面の編集に切り替えます。</translation>
+    </message>
+    <message>
+        <source>Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.</source>
+        <translation>*.bmp、*.emf、*.svg、*.pdf、*.fold、*.dxf のいずれかのファイルを指定してください。</translation>
     </message>
 </context>
 <context>

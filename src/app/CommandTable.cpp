@@ -12,6 +12,7 @@ const std::vector<CommandSpec>& Commands() {
         {ID_FILE_SAVE_AS, "fileSaveAs", QT_TRANSLATE_NOOP("Commands", "Save&As..."), "", QT_TRANSLATE_NOOP("Commands", "Save\nSave"), nullptr, false},
         {ID_EXPORT_3D_DATA, "export3dData", QT_TRANSLATE_NOOP("Commands", "&Export 3D Data..."), "", QT_TRANSLATE_NOOP("Commands", "Save the model data\nSave"), nullptr, false},
         {ID_EXPORT_UNFOLDED, "exportUnfoldedPattern", QT_TRANSLATE_NOOP("Commands", "Export &Unfolded pattern..."), "", QT_TRANSLATE_NOOP("Commands", "Save the unfolded pattern.\nSave"), nullptr, false},
+        {ID_SHARE_WEB_PAGE, "shareWebPage", QT_TRANSLATE_NOOP("Commands", "Share as &Web Page..."), "", QT_TRANSLATE_NOOP("Commands", "Save the card as one web page that shows it in 3D in any browser\nShare as web page"), nullptr, false},
         {ID_FILE_PRINT, "filePrint", QT_TRANSLATE_NOOP("Commands", "&Print..."), "Ctrl+P", QT_TRANSLATE_NOOP("Commands", "Print\nPrint"), "print", false},
         {ID_FILE_PRINT_PREVIEW, "filePrintPreview", QT_TRANSLATE_NOOP("Commands", "Print pre&view"), "", QT_TRANSLATE_NOOP("Commands", "Print preview\nPrint preview"), nullptr, false},
         {ID_FILE_PRINT_SETUP, "filePrintSetup", QT_TRANSLATE_NOOP("Commands", "P&rint setup..."), "", QT_TRANSLATE_NOOP("Commands", "Print setup\nPrint setup"), nullptr, false},
@@ -56,7 +57,7 @@ const std::vector<MenuSpec>& MenuBar() {
     static const std::vector<MenuSpec> menus = {
         {QT_TRANSLATE_NOOP("Commands", "&File"),
          {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SEPARATOR,
-          ID_EXPORT_3D_DATA, ID_EXPORT_UNFOLDED, ID_SEPARATOR,
+          ID_EXPORT_3D_DATA, ID_EXPORT_UNFOLDED, ID_SHARE_WEB_PAGE, ID_SEPARATOR,
           ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_SEPARATOR,
           ID_APP_EXIT}},
         {QT_TRANSLATE_NOOP("Commands", "&Edit"),

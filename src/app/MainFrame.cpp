@@ -332,6 +332,7 @@ void CMainFrame::ConnectCommands() {
         {ID_FILE_SAVE_AS, [doc] { doc->OnFileSaveAs(); }},
         {ID_EXPORT_3D_DATA, [this] { ExportDxf(); }},
         {ID_EXPORT_UNFOLDED, [this] { ExportUnfoldedPattern(); }},
+        {ID_SHARE_WEB_PAGE, [this] { ShareWebPage(); }},
         {ID_FILE_PRINT, [this] { OnFilePrint(); }},
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
@@ -445,6 +446,9 @@ void CMainFrame::SaveFrameSettings() {
 void CMainFrame::ExportDxf() { PatternExport(doc_->Document(), settings_, prompts_, patternOptions_).ExportDxf(this); }
 void CMainFrame::ExportUnfoldedPattern() {
     PatternExport(doc_->Document(), settings_, prompts_, patternOptions_).ExportUnfoldedPattern(this);
+}
+void CMainFrame::ShareWebPage() {
+    PatternExport(doc_->Document(), settings_, prompts_, patternOptions_).ShareWebPage(this);
 }
 void CMainFrame::CopyPatternAsEmf() {
     PatternClipboard(Model(), settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());

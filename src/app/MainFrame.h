@@ -74,6 +74,7 @@ public slots:
     // printer, and the relief as 3D data.
     void ExportDxf();
     void ExportUnfoldedPattern();
+    void ShareWebPage();
     void CopyPatternAsEmf();
     void CopyPatternAsBmp();
     void OnFilePrint();

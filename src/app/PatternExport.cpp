@@ -14,6 +14,7 @@
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "document/CardDocument.h"
+#include "document/CardWebPage.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/ExportFormat.h"
@@ -106,6 +107,14 @@ void PatternExport::ExportDxf(QWidget* window) {
     const PatternOptions noOptions;
     if (!relief || !doc_.Export(*relief, LocalPath(path), settings_, 0, 0, noOptions))
         prompts_.ShowMessage(window, ShownMessage(msg::kFileOpenFailed));
+}
+
+void PatternExport::ShareWebPage(QWidget* window) {
+    const QString filter = QCoreApplication::translate("FileFilters", "Web Page") + QStringLiteral("(*.html *.htm)");
+    const QString path = prompts_.GetSaveFileName(window, filter);
+    if (path.isEmpty()) return;
+    if (!WriteCardWebPage(doc_, settings_, LocalPath(path), QFileInfo(path).completeBaseName().toStdString()))
+        prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));
 }
 
 }  // namespace pw

@@ -20,7 +20,7 @@ QString ExportFileFilter(bool relief);
 // of the file dialogs' suffix handling; nothing else reads it.
 inline constexpr const char* kDxfFileFilter = "DXF File(*.dxf)";
 
-// The two File export commands: each asks for a file with the save dialog
+// The File export commands: each asks for a file with the save dialog
 // (which asks before overwriting), writes it and reports a failure in a
 // message box. Cancelling a dialog ends the command.
 class PatternExport {
@@ -39,6 +39,9 @@ public:
     void ExportUnfoldedPattern(QWidget* window);
     // "Export 3D Data...": the relief's DXF under whatever name is chosen.
     void ExportDxf(QWidget* window);
+    // "Share as Web Page...": the card as one self-contained HTML file that
+    // shows it in 3D, named on the page by the file's name.
+    void ShareWebPage(QWidget* window);
 
 private:
     CardDocument& doc_;

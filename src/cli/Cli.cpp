@@ -11,6 +11,7 @@
 #include "cli/NewCommand.h"
 #include "cli/ReliefCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/ShareCommand.h"
 
 namespace pw {
 
@@ -51,6 +52,10 @@ void PrintUsage(std::ostream& to) {
           "      Write a three-quarter view of the opened card on a transparent background,\n"
           "      its larger side SIZE pixels (16 to 4096), as file managers show cards.\n"
           "      OUT is a PNG file whatever its name.\n"
+          "  popwright-cli share IN.kpf OUT.html\n"
+          "      Write the card as one web page that shows it in 3D in any browser, with\n"
+          "      nothing loaded from elsewhere: turn it, fold it, play the opening, see and\n"
+          "      download the flat pattern.\n"
           "  popwright-cli --help\n"
           "  popwright-cli --version\n"
           "Messages: one line each on standard error, \"popwright-cli: [FILE: ]Message\" for an\n"
@@ -85,6 +90,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "export") return RunExportCommand(rest, out, err);
     if (command == "relief") return RunReliefCommand(rest, out, err);
     if (command == "render") return RunRenderCommand(rest, out, err);
+    if (command == "share") return RunShareCommand(rest, out, err);
     if (command == "thumbnail") return RunThumbnailCommand(rest, out, err);
     return UsageError(err, "unknown command \"" + command + "\"");
 }

@@ -49,8 +49,12 @@ const char* const kCliTexts[] = {
     PW_TRANSLATE_NOOP("CliMessages", "--font goes with --text"),
     PW_TRANSLATE_NOOP("CliMessages", "--up goes with --model"),
     PW_TRANSLATE_NOOP("CliMessages", "%1 --inside cuts the relief back to fit."),
+    PW_TRANSLATE_NOOP("CliMessages", "share needs an input card and an output page: %1"),
     // The help, line by line, without its indentation.
     PW_TRANSLATE_NOOP("CliHelp", "Usage:"),
+    PW_TRANSLATE_NOOP("CliHelp", "Write the card as one web page that shows it in 3D in any browser, with"),
+    PW_TRANSLATE_NOOP("CliHelp", "nothing loaded from elsewhere: turn it, fold it, play the opening, see and"),
+    PW_TRANSLATE_NOOP("CliHelp", "download the flat pattern."),
     PW_TRANSLATE_NOOP("CliHelp", "Write a flat card, N card columns wide (default 16) and N cells high (default 8)."),
     PW_TRANSLATE_NOOP("CliHelp", "Read IN, apply the keys in order as the 3D view does, write OUT."),
     PW_TRANSLATE_NOOP("CliHelp", "Print the card's size, its faces, a summary of its shape and whether it"),

@@ -14,14 +14,14 @@ inline constexpr const char* kFileOpenFailed = PW_TRANSLATE_NOOP("Messages", "Fi
 inline constexpr const char* kFileSaveFailed = PW_TRANSLATE_NOOP("Messages", "File save failed.");
 inline constexpr const char* kSpecifyBmpOrEmf = PW_TRANSLATE_NOOP("Messages", "Please specify a *.bmp or *.emf file.");
 // A name no export format takes; %1 lists the extensions the command
-// accepts ("*.bmp, *.emf, *.svg, *.pdf or *.dxf"), from the format registry.
+// accepts ("*.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf"), from the format registry.
 inline constexpr const char* kSpecifyFileOf = PW_TRANSLATE_NOOP("Messages", "Please specify a %1 file.");
 // What kSpecifyFileOf reads with the built-in formats: the command-line
 // export's, which writes more kinds of file than the export dialog, ...
-inline constexpr const char* kSpecifyExportFile = PW_TRANSLATE_NOOP("Messages", "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.");
+inline constexpr const char* kSpecifyExportFile = PW_TRANSLATE_NOOP("Messages", "Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.");
 // ... and the export dialog's, which writes the pattern as BMP, EMF, SVG,
-// PDF and a flat DXF.
-inline constexpr const char* kSpecifyPatternFile = PW_TRANSLATE_NOOP("Messages", "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.");
+// PDF, FOLD and a flat DXF.
+inline constexpr const char* kSpecifyPatternFile = PW_TRANSLATE_NOOP("Messages", "Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.");
 inline constexpr const char* kCantCopyToClipboard = PW_TRANSLATE_NOOP("Messages", "Can't copy to Clipboard.");
 inline constexpr const char* kCantOpenClipboard = PW_TRANSLATE_NOOP("Messages", "Can't open Clipboard.");
 inline constexpr const char* kSelectFileNew = PW_TRANSLATE_NOOP("Messages", "Please select [File]-[New] to reflect the change.");

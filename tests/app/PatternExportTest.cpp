@@ -1,7 +1,8 @@
-// File, "Export Unfolded pattern..." and "Export 3D Data..." through the main
-// window: the save dialog's filters, the file type chosen by the extension in
-// any case, the refusal of other names, the failure messages, and faces that
-// follow an edit whose frame was never painted.
+// File, "Export Unfolded pattern...", "Export 3D Data..." and "Share as Web
+// Page..." through the main window: the save dialog's filters, the file
+// type chosen by the extension in any case, the refusal of other names,
+// the failure messages, and faces that follow an edit whose frame was never
+// painted.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -77,7 +78,8 @@ TEST_F(PatternExportTest, ExtensionChoosesTheFileInAnyCase) {
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("|").toStdString();
     ASSERT_EQ(prompts.fileFilters.size(), 4);
     EXPECT_EQ(prompts.fileFilters[0],
-              "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;Pattern DXF File(*.dxf)");
+              "BMP File(*.bmp);;EMF File(*.emf);;SVG File(*.svg);;PDF File(*.pdf);;FOLD File(*.fold);;"
+              "Pattern DXF File(*.dxf)");
     // Only the cutter-ready files ask for their options.
     EXPECT_EQ(prompts.dialogTitles, QStringList({"Pattern options", "Pattern options"}));
 
@@ -125,7 +127,7 @@ TEST_F(PatternExportTest, OtherNamesAreRefusedAndNothingIsWritten) {
     for (int i = 0; i < 5; ++i) Trigger(ID_EXPORT_UNFOLDED);
     const QString refusal = QString::fromUtf8(msg::kSpecifyPatternFile);
     EXPECT_EQ(prompts.messages, QStringList(5, refusal));
-    EXPECT_EQ(refusal, "Please specify a *.bmp, *.emf, *.svg, *.pdf or *.dxf file.");
+    EXPECT_EQ(refusal, "Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.");
     QStringList written = QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
     written.removeAll("settings.ini");
     EXPECT_TRUE(written.isEmpty()) << written.join(" ").toStdString();
@@ -338,6 +340,18 @@ TEST_F(PatternExportTest, OptionsStateTheSizeAndThePagesAndRefuseBadNumbers) {
     EXPECT_TRUE(pdf.contains("/Count 4 "));
     EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(", 4 pages"))
         << frame->statusBar()->currentMessage().toStdString();
+}
+
+TEST_F(PatternExportTest, ShareWritesTheCardAsAWebPageOrSaysItCouldNot) {
+    prompts.saveNames = {Path("My card.html"), Path("no/such/card.html")};
+    Trigger(ID_SHARE_WEB_PAGE);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(prompts.fileFilters.value(0), "Web Page(*.html *.htm)");
+    QFile page(Path("My card.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("<title>My card</title>"));
+    Trigger(ID_SHARE_WEB_PAGE);
+    EXPECT_EQ(prompts.messages, QStringList(QString::fromUtf8(msg::kFileSaveFailed)));
 }
 
 }  // namespace

@@ -69,10 +69,10 @@ TEST(ExportFormatsTest, AFormatAddedToTheListIsAcceptedCheckedAndDescribed) {
     EXPECT_EQ(run("c.bmp", {"--cell-mm", "3"}, formats).err,
               "popwright-cli: --cell-mm applies to svg, pdf, dxf --pattern and hpgl files\n");
     // The accepted extensions, in the refusal of another name and in --help.
-    EXPECT_NE(run("c.txt", {}, formats).err.find("Please specify a *.bmp, *.emf, *.svg, *.pdf, *.dxf, *.hpgl or *.plt file."),
+    EXPECT_NE(run("c.txt", {}, formats).err.find("Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold, *.dxf, *.hpgl or *.plt file."),
               std::string::npos);
     const std::string help = ExportHelp(formats);
-    EXPECT_NE(help.find("EXT: bmp emf svg pdf dxf (the relief's 3D faces; with --pattern the flat pattern) hpgl plt\n"),
+    EXPECT_NE(help.find("EXT: bmp emf svg pdf fold dxf (the relief's 3D faces; with --pattern the flat pattern) hpgl plt\n"),
               std::string::npos) << help;
     EXPECT_NE(help.find("      svg, pdf, dxf --pattern and hpgl only:\n"), std::string::npos) << help;
     EXPECT_NE(help.find("      svg and pdf only:\n"), std::string::npos) << help;

@@ -237,5 +237,27 @@ TEST_F(RenderCommandTest, FailedWriteLeavesTheOldPictureWhole) {
     EXPECT_EQ(ReadText(Path("old.png")), "keep me");
 }
 
+TEST_F(RenderCommandTest, SharedPageRefusesBadInputWithOneLineAndNoFile) {
+    std::ofstream(Path("broken.kpf")) << "kiriko\nv 1.0\nw sixteen\n";
+    fs::create_directory(Path("taken.html"));
+    const std::string card = Path("card.kpf");
+    const std::vector<std::pair<std::vector<std::string>, int>> bad = {
+        {{"share", card}, kExitUsage},
+        {{"share", card, Path("a.html"), "--angle", "3"}, kExitUsage},
+        {{"share", Path("missing.kpf"), Path("a.html")}, kExitFileError},
+        {{"share", Path("broken.kpf"), Path("a.html")}, kExitFileError},
+        {{"share", card, Path("taken.html")}, kExitFileError},
+        {{"share", card, Path("no/such/a.html")}, kExitFileError},
+    };
+    for (const auto& [args, status] : bad) {
+        EXPECT_EQ(Run(args), status) << args.back();
+        const std::string err = err_.str();
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_EQ(Files(), (std::vector<std::string>{"broken.kpf", "card.kpf", "taken.html"})) << args.back();
+    }
+    EXPECT_EQ(Run({"share", card, Path("a.html")}), kExitOk);
+    EXPECT_EQ(ReadText(Path("a.html")).rfind("<!DOCTYPE html>", 0), 0u);
+}
+
 }  // namespace
 }  // namespace pw

@@ -8,5 +8,6 @@
     X(EmfFormat)             \
     X(SvgFormat)             \
     X(PdfFormat)             \
+    X(FoldFormat)            \
     X(PatternDxfFormat)      \
     X(ReliefDxfFormat)
