@@ -186,6 +186,38 @@
         <source>EXT:%1 (the relief&apos;s 3D faces; with --pattern the flat pattern)</source>
         <translation>拡張子:%1（立体の 3D の面。--pattern を付けると平らな展開図）</translation>
     </message>
+    <message>
+        <source>--machine NAME     the file for a cutting machine (EXT among its own):</source>
+        <translation>--machine NAME     カッティングマシン用のファイル (EXT はその機種が読むもの):</translation>
+    </message>
+    <message>
+        <source>machines: %1</source>
+        <translation>機種: %1</translation>
+    </message>
+    <message>
+        <source>--kerf MM          laser only: the beam&apos;s width (%1 - %2); the cut runs half of it outside</source>
+        <translation>--kerf MM          レーザーのみ: ビームの幅 (%1 - %2)。カット線をその半分だけ外側へずらす</translation>
+    </message>
+    <message>
+        <source>Check that the card survives the cutter and the fold: narrow bridges, loose</source>
+        <translation>カードがカットと折りに耐えるかを調べる: 細いブリッジ、抜け落ちる</translation>
+    </message>
+    <message>
+        <source>pieces, cuts and slits below the machine&apos;s smallest, folds too close; one line</source>
+        <translation>部品、機種の最小より短いカットや細いスリット、近すぎる折り線。1 件 1 行</translation>
+    </message>
+    <message>
+        <source>each (where on the sheet and how large, in mm at the default print size).</source>
+        <translation>(用紙上の位置と大きさ、既定の印刷サイズでの mm)。</translation>
+    </message>
+    <message>
+        <source>--machine NAME     machines: %1 (default: features of 1 mm)</source>
+        <translation>--machine NAME     機種: %1 (既定: 最小 1 mm)</translation>
+    </message>
+    <message>
+        <source>--paper-mm T       paper thickness (%1 - %2); also stacks the closed card</source>
+        <translation>--paper-mm T       紙の厚さ (%1 - %2)。閉じたカードの重なりも調べる</translation>
+    </message>
 </context>
 <context>
     <name>CliMessages</name>
@@ -344,6 +376,18 @@
     <message>
         <source>%1 needs --pattern for a dxf file (without it the relief&apos;s 3D faces are written)</source>
         <translation>%1 を dxf ファイルに使うには --pattern が必要です（指定しないと立体の 3D の面を書き出します）</translation>
+    </message>
+    <message>
+        <source>unknown machine &quot;%1&quot; (%2)</source>
+        <translation>不明な機種 &quot;%1&quot; (%2)</translation>
+    </message>
+    <message>
+        <source>--kerf applies to --machine laser</source>
+        <translation>--kerf は --machine laser にのみ使えます</translation>
+    </message>
+    <message>
+        <source>check takes one card file</source>
+        <translation>check にはカードファイルを 1 つ指定します</translation>
     </message>
 </context>
 <context>
@@ -692,6 +736,25 @@ Close 15 degrees</source>
     </message>
 </context>
 <context>
+    <name>CuttingMachines</name>
+    <message>
+        <source>Cricut</source>
+        <translation>Cricut</translation>
+    </message>
+    <message>
+        <source>Laser cutter</source>
+        <translation>レーザーカッター</translation>
+    </message>
+    <message>
+        <source>Brother ScanNCut</source>
+        <translation>ブラザー スキャンカット</translation>
+    </message>
+    <message>
+        <source>Silhouette</source>
+        <translation>シルエット</translation>
+    </message>
+</context>
+<context>
     <name>FileFilters</name>
     <message>
         <source>Popwright File(*.kpf)</source>
@@ -724,6 +787,30 @@ Close 15 degrees</source>
     <message>
         <source>SVG File</source>
         <translation>SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Cricut SVG File</source>
+        <translation>Cricut SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Laser SVG File</source>
+        <translation>レーザー SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Laser DXF File</source>
+        <translation>レーザー DXF ファイル</translation>
+    </message>
+    <message>
+        <source>ScanNCut SVG File</source>
+        <translation>スキャンカット SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Silhouette DXF File</source>
+        <translation>シルエット DXF ファイル</translation>
+    </message>
+    <message>
+        <source>Silhouette SVG File</source>
+        <translation>シルエット SVG ファイル</translation>
     </message>
 </context>
 <context>

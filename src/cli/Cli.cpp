@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/CliLanguage.h"
+#include "cli/CheckCommand.h"
 #include "cli/CliMessages.h"
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
@@ -27,6 +28,7 @@ void PrintUsage(std::ostream& to) {
           "      Print the card's size, its faces, a summary of its shape and whether it\n"
           "      closes inside its cover.\n"
        << ExportHelp()
+       << CheckHelp()
        << "  popwright-cli relief IN.kpf OUT.kpf SOURCE [--depth D] [--area COL,WIDTH,HEIGHT] [--inside]\n"
           "      Read IN, give the columns of the area the shape of a picture, a line of text\n"
           "      or a 3D model, write OUT. SOURCE is one of:\n"
@@ -78,6 +80,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "new") return RunNewCommand(rest, out, err);
     if (command == "edit") return RunEditCommand(rest, out, err);
     if (command == "info") return RunInfoCommand(rest, out, err);
+    if (command == "check") return RunCheckCommand(rest, out, err);
     if (command == "export") return RunExportCommand(rest, out, err);
     if (command == "relief") return RunReliefCommand(rest, out, err);
     if (command == "render") return RunRenderCommand(rest, out, err);
