@@ -734,6 +734,26 @@ Close 15 degrees</source>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
+    <message>
+        <source>Export for Cutting &amp;Machine...</source>
+        <translation>カッティングマシン用に書き出し(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Save the pattern as a cutting machine takes it
+Export for cutting machine</source>
+        <translation>展開図をカッティングマシンが読む形で保存します
+カッティングマシン用に書き出し</translation>
+    </message>
+    <message>
+        <source>Check &amp;Buildable</source>
+        <translation>製作できるかの確認(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Check that the card survives the cutter and the fold
+Check buildable</source>
+        <translation>カードがカットと折りに耐えるかを確認します
+製作できるかの確認</translation>
+    </message>
 </context>
 <context>
     <name>CuttingMachines</name>
@@ -811,6 +831,69 @@ Close 15 degrees</source>
     <message>
         <source>Silhouette SVG File</source>
         <translation>シルエット SVG ファイル</translation>
+    </message>
+</context>
+<context>
+    <name>MachineExport</name>
+    <message>
+        <source>Narrow bridge</source>
+        <translation>細いブリッジ</translation>
+    </message>
+    <message>
+        <source>Loose piece</source>
+        <translation>抜け落ちる部品</translation>
+    </message>
+    <message>
+        <source>Cut too short</source>
+        <translation>短すぎるカット</translation>
+    </message>
+    <message>
+        <source>Slit too narrow</source>
+        <translation>細すぎるスリット</translation>
+    </message>
+    <message>
+        <source>Folds too close</source>
+        <translation>近すぎる折り線</translation>
+    </message>
+    <message>
+        <source>Does not close flat</source>
+        <translation>平らに閉じない</translation>
+    </message>
+    <message>
+        <source>Export for Cutting Machine</source>
+        <translation>カッティングマシン用に書き出し</translation>
+    </message>
+    <message>
+        <source>Machine:</source>
+        <translation>機種:</translation>
+    </message>
+    <message>
+        <source>Laser kerf (mm):</source>
+        <translation>レーザーのカーフ幅 (mm):</translation>
+    </message>
+    <message>
+        <source>Perforation dash (mm):</source>
+        <translation>ミシン目の長さ (mm):</translation>
+    </message>
+    <message>
+        <source>Checked for %1.</source>
+        <translation>%1 向けに確認しました。</translation>
+    </message>
+    <message>
+        <source>The card can be cut and folded.</source>
+        <translation>このカードはカットして折ることができます。</translation>
+    </message>
+    <message>
+        <source>%1 at x %2 mm, s %3 mm: %4 mm</source>
+        <translation>%1: x %2 mm, s %3 mm の位置、%4 mm</translation>
+    </message>
+    <message>
+        <source>Findings: %1</source>
+        <translation>問題点: %1 件</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>ほか %1 件</translation>
     </message>
 </context>
 <context>

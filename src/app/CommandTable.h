@@ -44,6 +44,8 @@ enum CommandId : int {
     ID_INSERT_TEXT = 32850,
     ID_INSERT_PICTURE = 32851,
     ID_INSERT_MODEL = 32852,
+    ID_EXPORT_FOR_MACHINE = 32860,
+    ID_CHECK_BUILDABLE = 32861,
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys
