@@ -206,6 +206,38 @@
         <source>download the flat pattern.</source>
         <translation>ダウンロードすることができます。</translation>
     </message>
+    <message>
+        <source>--machine NAME     the file for a cutting machine (EXT among its own):</source>
+        <translation>--machine NAME     カッティングマシン用のファイル (EXT はその機種が読むもの):</translation>
+    </message>
+    <message>
+        <source>machines: %1</source>
+        <translation>機種: %1</translation>
+    </message>
+    <message>
+        <source>--kerf MM          laser only: the beam&apos;s width (%1 - %2); the cut runs half of it outside</source>
+        <translation>--kerf MM          レーザーのみ: ビームの幅 (%1 - %2)。カット線をその半分だけ外側へずらす</translation>
+    </message>
+    <message>
+        <source>Check that the card survives the cutter and the fold: narrow bridges, loose</source>
+        <translation>カードがカットと折りに耐えるかを調べる: 細いブリッジ、抜け落ちる</translation>
+    </message>
+    <message>
+        <source>pieces, cuts and slits below the machine&apos;s smallest, folds too close; one line</source>
+        <translation>部品、機種の最小より短いカットや細いスリット、近すぎる折り線。1 件 1 行</translation>
+    </message>
+    <message>
+        <source>each (where on the sheet and how large, in mm at the default print size).</source>
+        <translation>(用紙上の位置と大きさ、既定の印刷サイズでの mm)。</translation>
+    </message>
+    <message>
+        <source>--machine NAME     machines: %1 (default: features of 1 mm)</source>
+        <translation>--machine NAME     機種: %1 (既定: 最小 1 mm)</translation>
+    </message>
+    <message>
+        <source>--paper-mm T       paper thickness (%1 - %2); also stacks the closed card</source>
+        <translation>--paper-mm T       紙の厚さ (%1 - %2)。閉じたカードの重なりも調べる</translation>
+    </message>
 </context>
 <context>
     <name>CliMessages</name>
@@ -380,6 +412,18 @@
     <message>
         <source>share needs an input card and an output page: %1</source>
         <translation>share には入力カードと出力ページが必要です: %1</translation>
+    </message>
+    <message>
+        <source>unknown machine &quot;%1&quot; (%2)</source>
+        <translation>不明な機種 &quot;%1&quot; (%2)</translation>
+    </message>
+    <message>
+        <source>--kerf applies to --machine laser</source>
+        <translation>--kerf は --machine laser にのみ使えます</translation>
+    </message>
+    <message>
+        <source>check takes one card file</source>
+        <translation>check にはカードファイルを 1 つ指定します</translation>
     </message>
 </context>
 <context>
@@ -736,6 +780,45 @@ Share as web page</source>
         <translation>カードをどのブラウザでも 3D で見られる 1 つのウェブページとして保存
 ウェブページとして共有</translation>
     </message>
+    <message>
+        <source>Export for Cutting &amp;Machine...</source>
+        <translation>カッティングマシン用に書き出し(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Save the pattern as a cutting machine takes it
+Export for cutting machine</source>
+        <translation>展開図をカッティングマシンが読む形で保存します
+カッティングマシン用に書き出し</translation>
+    </message>
+    <message>
+        <source>Check &amp;Buildable</source>
+        <translation>製作できるかの確認(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Check that the card survives the cutter and the fold
+Check buildable</source>
+        <translation>カードがカットと折りに耐えるかを確認します
+製作できるかの確認</translation>
+    </message>
+</context>
+<context>
+    <name>CuttingMachines</name>
+    <message>
+        <source>Cricut</source>
+        <translation>Cricut</translation>
+    </message>
+    <message>
+        <source>Laser cutter</source>
+        <translation>レーザーカッター</translation>
+    </message>
+    <message>
+        <source>Brother ScanNCut</source>
+        <translation>ブラザー スキャンカット</translation>
+    </message>
+    <message>
+        <source>Silhouette</source>
+        <translation>シルエット</translation>
+    </message>
 </context>
 <context>
     <name>FileFilters</name>
@@ -778,6 +861,93 @@ Share as web page</source>
     <message>
         <source>FOLD File</source>
         <translation>FOLD ファイル</translation>
+    </message>
+    <message>
+        <source>Cricut SVG File</source>
+        <translation>Cricut SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Laser SVG File</source>
+        <translation>レーザー SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Laser DXF File</source>
+        <translation>レーザー DXF ファイル</translation>
+    </message>
+    <message>
+        <source>ScanNCut SVG File</source>
+        <translation>スキャンカット SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Silhouette DXF File</source>
+        <translation>シルエット DXF ファイル</translation>
+    </message>
+    <message>
+        <source>Silhouette SVG File</source>
+        <translation>シルエット SVG ファイル</translation>
+    </message>
+</context>
+<context>
+    <name>MachineExport</name>
+    <message>
+        <source>Narrow bridge</source>
+        <translation>細いブリッジ</translation>
+    </message>
+    <message>
+        <source>Loose piece</source>
+        <translation>抜け落ちる部品</translation>
+    </message>
+    <message>
+        <source>Cut too short</source>
+        <translation>短すぎるカット</translation>
+    </message>
+    <message>
+        <source>Slit too narrow</source>
+        <translation>細すぎるスリット</translation>
+    </message>
+    <message>
+        <source>Folds too close</source>
+        <translation>近すぎる折り線</translation>
+    </message>
+    <message>
+        <source>Does not close flat</source>
+        <translation>平らに閉じない</translation>
+    </message>
+    <message>
+        <source>Export for Cutting Machine</source>
+        <translation>カッティングマシン用に書き出し</translation>
+    </message>
+    <message>
+        <source>Machine:</source>
+        <translation>機種:</translation>
+    </message>
+    <message>
+        <source>Laser kerf (mm):</source>
+        <translation>レーザーのカーフ幅 (mm):</translation>
+    </message>
+    <message>
+        <source>Perforation dash (mm):</source>
+        <translation>ミシン目の長さ (mm):</translation>
+    </message>
+    <message>
+        <source>Checked for %1.</source>
+        <translation>%1 向けに確認しました。</translation>
+    </message>
+    <message>
+        <source>The card can be cut and folded.</source>
+        <translation>このカードはカットして折ることができます。</translation>
+    </message>
+    <message>
+        <source>%1 at x %2 mm, s %3 mm: %4 mm</source>
+        <translation>%1: x %2 mm, s %3 mm の位置、%4 mm</translation>
+    </message>
+    <message>
+        <source>Findings: %1</source>
+        <translation>問題点: %1 件</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>ほか %1 件</translation>
     </message>
 </context>
 <context>

@@ -39,6 +39,8 @@ const std::vector<CommandSpec>& Commands() {
         {ID_INSERT_PICTURE, "insertPicture", QT_TRANSLATE_NOOP("Commands", "Insert &Picture..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a picture\nInsert picture"), nullptr, false},
         {ID_INSERT_MODEL, "insertModel", QT_TRANSLATE_NOOP("Commands", "Insert &Model..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a 3D model\nInsert model"), nullptr, false},
         {ID_CHECK_CLOSING, "checkClosing", QT_TRANSLATE_NOOP("Commands", "Check C&losing"), "", QT_TRANSLATE_NOOP("Commands", "Check that the closed card hides its relief\nCheck closing"), nullptr, true},
+        {ID_EXPORT_FOR_MACHINE, "exportForCuttingMachine", QT_TRANSLATE_NOOP("Commands", "Export for Cutting &Machine..."), "", QT_TRANSLATE_NOOP("Commands", "Save the pattern as a cutting machine takes it\nExport for cutting machine"), nullptr, false},
+        {ID_CHECK_BUILDABLE, "checkBuildable", QT_TRANSLATE_NOOP("Commands", "Check &Buildable"), "", QT_TRANSLATE_NOOP("Commands", "Check that the card survives the cutter and the fold\nCheck buildable"), nullptr, false},
         {ID_OPEN_CARD, "openCard", QT_TRANSLATE_NOOP("Commands", "&Open card"), "Ctrl+PgUp", QT_TRANSLATE_NOOP("Commands", "Open the card to 90 degrees, where it is edited\nOpen card"), "open-card", false},
         {ID_CLOSE_CARD, "closeCard", QT_TRANSLATE_NOOP("Commands", "&Close card"), "Ctrl+PgDown", QT_TRANSLATE_NOOP("Commands", "Close the card\nClose card"), "close-card", false},
         {ID_FOLD_OPEN_STEP, "foldOpenStep", QT_TRANSLATE_NOOP("Commands", "Open &15 degrees"), "PgUp", QT_TRANSLATE_NOOP("Commands", "Open the card 15 degrees further\nOpen 15 degrees"), nullptr, false},
@@ -57,7 +59,7 @@ const std::vector<MenuSpec>& MenuBar() {
     static const std::vector<MenuSpec> menus = {
         {QT_TRANSLATE_NOOP("Commands", "&File"),
          {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SEPARATOR,
-          ID_EXPORT_3D_DATA, ID_EXPORT_UNFOLDED, ID_SHARE_WEB_PAGE, ID_SEPARATOR,
+          ID_EXPORT_3D_DATA, ID_EXPORT_UNFOLDED, ID_EXPORT_FOR_MACHINE, ID_SHARE_WEB_PAGE, ID_SEPARATOR,
           ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_SEPARATOR,
           ID_APP_EXIT}},
         {QT_TRANSLATE_NOOP("Commands", "&Edit"),
@@ -67,7 +69,7 @@ const std::vector<MenuSpec>& MenuBar() {
         {QT_TRANSLATE_NOOP("Commands", "&Cursor"), {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position and the fold change what the view shows, next to the
         // other view settings; the menu bar keeps its five pop-ups.
-        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_VIEW_TOOLBAR, ID_SEPARATOR,
+        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_CHECK_BUILDABLE, ID_VIEW_TOOLBAR, ID_SEPARATOR,
                       ID_HOME_POSITION,
                       MenuEntry(QT_TRANSLATE_NOOP("Commands", "F&old"), {ID_OPEN_CARD, ID_CLOSE_CARD, ID_SEPARATOR, ID_FOLD_OPEN_STEP,
                                           ID_FOLD_CLOSE_STEP})}},

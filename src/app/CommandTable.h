@@ -45,6 +45,8 @@ enum CommandId : int {
     ID_INSERT_PICTURE = 32851,
     ID_INSERT_MODEL = 32852,
     ID_SHARE_WEB_PAGE = 32860,
+    ID_EXPORT_FOR_MACHINE = 32861,
+    ID_CHECK_BUILDABLE = 32862,
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

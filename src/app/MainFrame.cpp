@@ -30,6 +30,7 @@
 #include "app/InsertReliefDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/PatternClipboard.h"
+#include "app/MachineExport.h"
 #include "app/PatternExport.h"
 #include "app/PatternPrinting.h"
 #include "app/SettingsLoadSave.h"
@@ -333,6 +334,8 @@ void CMainFrame::ConnectCommands() {
         {ID_EXPORT_3D_DATA, [this] { ExportDxf(); }},
         {ID_EXPORT_UNFOLDED, [this] { ExportUnfoldedPattern(); }},
         {ID_SHARE_WEB_PAGE, [this] { ShareWebPage(); }},
+        {ID_EXPORT_FOR_MACHINE, [this] { MachineExport(doc_->Document(), settings_, store_, prompts_).ExportForMachine(this); }},
+        {ID_CHECK_BUILDABLE, [this] { MachineExport(doc_->Document(), settings_, store_, prompts_).CheckBuildable(this); }},
         {ID_FILE_PRINT, [this] { OnFilePrint(); }},
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/CliLanguage.h"
+#include "cli/CheckCommand.h"
 #include "cli/CliMessages.h"
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
@@ -31,6 +32,7 @@ void PrintUsage(std::ostream& to) {
           "  popwright-cli convert IN.kpf OUT.pwf\n"
           "      Write the grid card as a free-form card with the same pattern and faces.\n"
        << ExportHelp()
+       << CheckHelp()
        << "  popwright-cli relief IN.kpf OUT.kpf SOURCE [--depth D] [--area COL,WIDTH,HEIGHT] [--inside]\n"
           "      Read IN, give the columns of the area the shape of a picture, a line of text\n"
           "      or a 3D model, write OUT. SOURCE is one of:\n"
@@ -87,6 +89,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "edit") return RunEditCommand(rest, out, err);
     if (command == "info") return RunInfoCommand(rest, out, err);
     if (command == "convert") return RunConvertCommand(rest, out, err);
+    if (command == "check") return RunCheckCommand(rest, out, err);
     if (command == "export") return RunExportCommand(rest, out, err);
     if (command == "relief") return RunReliefCommand(rest, out, err);
     if (command == "render") return RunRenderCommand(rest, out, err);

@@ -16,6 +16,7 @@
 #include "model/IntegerText.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
+#include "output/CuttingMachine.h"
 #include "output/ExportFormat.h"
 #include "output/PatternOptions.h"
 #include "output/PatternPlacement.h"
@@ -78,7 +79,7 @@ int ValueError(std::ostream& err, const std::string& what) {
 // The options that only the cutter-ready files take, as given.
 struct GivenOptions {
     bool pattern = false, cell = false, hairline = false, perforate = false, dash = false, gap = false;
-    bool legend = false, page = false, tile = false, cutOrder = false;
+    bool legend = false, page = false, tile = false, cutOrder = false, kerf = false;
 };
 
 struct ExportRequest {
@@ -86,11 +87,13 @@ struct ExportRequest {
     AppSettings settings;
     PatternOptions options;
     GivenOptions given;
+    const CuttingMachine* machine = nullptr;  // --machine: the format is among the machine's
 };
 
 constexpr const char* kExportUsage =
     "export IN.kpf OUT.EXT [--bmp-width P] [--ratio R] [--invert] [--pattern] [--cell-mm C] [--hairline] "
-    "[--perforate [--dash MM] [--gap MM]] [--legend] [--page NAME] [--tile] [--cut-order inner-first|as-drawn]";
+    "[--perforate [--dash MM] [--gap MM]] [--legend] [--page NAME] [--tile] [--cut-order inner-first|as-drawn] "
+    "[--machine NAME [--kerf MM]]";
 
 // kExitOk when the words make a request, else the usage status (already reported).
 int ParseArguments(const std::vector<std::string>& args, ExportRequest& request, std::ostream& err) {
@@ -116,7 +119,8 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
         }
         const std::string name = words.Name();
         const bool known = name == "--bmp-width" || name == "--ratio" || name == "--cell-mm" || name == "--dash" ||
-                           name == "--gap" || name == "--page" || name == "--cut-order";
+                           name == "--gap" || name == "--page" || name == "--cut-order" ||
+                           name == "--machine" || name == "--kerf";
         if (!known) return UsageError(err, "unknown option \"" + a + "\" for export");
         std::string value;
         if (!words.TakeValue(value)) return UsageError(err, name + " needs a value");
@@ -134,6 +138,12 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
         } else if (name == "--gap") {
             given.gap = true;
             problem = ParseLength(value, kMinGapMm, kMaxGapMm, options.gapMm);
+        } else if (name == "--machine") {
+            request.machine = CuttingMachineNamed(value);
+            if (!request.machine) problem = "unknown machine \"" + value + "\" (" + MachineNames() + ")";
+        } else if (name == "--kerf") {
+            given.kerf = true;
+            problem = ParseLength(value, 0, kMaxKerfMm, options.kerfMm);
         } else if (name == "--page") {
             given.page = true;
             if (const auto paper = PaperNamed(value))
@@ -217,20 +227,30 @@ std::string ExportHelp(const ExportFormatList& formats) {
            "      --page NAME        a4 (default), a5, a3, letter, legal, postcard,\n"
            "                         reply-postcard, b5 or b4 (JIS)\n"
            "      --tile             " + FormatsTaking(kTakesTiling, formats) +
-           ": tile over pages even when the sheet fits one\n";
+           ": tile over pages even when the sheet fits one\n"
+           "      --machine NAME     the file for a cutting machine (EXT among its own):\n"
+           "                         machines: " + MachineNames() + "\n"
+           "      --kerf MM          laser only: the beam's width (0 - " + FormatMm(kMaxKerfMm) +
+           "); the cut runs half of it outside\n";
 }
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      const ExportFormatList& formats) {
     ExportRequest request;
     if (const int status = ParseArguments(args, request, err); status != kExitOk) return status;
-    const ExportFormat* format = ExportFormatOf(request.out, request.given.pattern, formats);
+    const ExportFormatList& choices = request.machine ? request.machine->formats : formats;
+    // A machine that perforates its folds takes their dash and gap as they are.
+    if (request.machine && request.machine->fold == FoldTreatment::Perforation) request.given.perforate = true;
+    if (request.given.kerf && !(request.machine && request.machine->style.offsetsKerf))
+        return ValueError(err, "--kerf applies to --machine laser");
+    const ExportFormat* format = request.machine ? MachineFormatOf(*request.machine, request.out)
+                                                 : ExportFormatOf(request.out, request.given.pattern, formats);
     if (!format) {
         std::string refusal = msg::kSpecifyFileOf;
-        refusal.replace(refusal.find("%1"), 2, ExtensionChoice(ExportExtensions(formats)));
+        refusal.replace(refusal.find("%1"), 2, ExtensionChoice(ExportExtensions(choices)));
         return UsageError(err, refusal);
     }
-    if (const std::string misplaced = MisplacedOption(*format, request.given, formats); !misplaced.empty())
+    if (const std::string misplaced = MisplacedOption(*format, request.given, choices); !misplaced.empty())
         return ValueError(err, misplaced);
 
     CardDocument doc;

@@ -160,6 +160,9 @@ std::vector<const CutterLayer*> CutterPattern::LayersInOrder() const {
     else
         layers = {&cut, &mountain, &valley, &score};
     if (score.lines.empty()) layers.erase(std::find(layers.begin(), layers.end(), &score));
+    if (onlyDrawnLayers)
+        layers.erase(std::remove_if(layers.begin(), layers.end(), [](const CutterLayer* l) { return l->lines.empty(); }),
+                     layers.end());
     return layers;
 }
 

@@ -87,6 +87,9 @@ struct CutterPattern {
     // PDF subpath, DXF polyline); off for the first export's layout, which
     // the clipboard keeps, with one element per line.
     bool joined = true;
+    // A cutting machine's files leave out the layers without lines, so that
+    // its software shows no layer it has nothing to do on.
+    bool onlyDrawnLayers = false;
     CutterLayer cut, mountain, valley;
     // Perforated folds too short for a dash with a gap at each end: a
     // cutter must score them (or only draw them), never cut them through.

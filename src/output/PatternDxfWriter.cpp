@@ -1,6 +1,7 @@
 #include "output/PatternDxfWriter.h"
 
 #include <cmath>
+#include <cctype>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -64,15 +65,29 @@ private:
 };
 
 struct DxfLayer {
-    const char* name;
+    std::string name;
     int colour;
 };
 // Red cuts, blue mountains, green valleys, as laser software expects; the
 // folds too short to perforate in magenta, to be scored.
-constexpr DxfLayer kCutLayer{"CUT", 1}, kMountainLayer{"MOUNTAIN", 5}, kValleyLayer{"VALLEY", 3},
-    kScoreLayer{"SCORE", 6};
+const DxfLayer kCutLayer{"CUT", 1}, kMountainLayer{"MOUNTAIN", 5}, kValleyLayer{"VALLEY", 3}, kScoreLayer{"SCORE", 6};
 
-const DxfLayer& LayerOf(const CutterPattern& p, const CutterLayer* layer) {
+// The AutoCAD colour index of the colours the cutter files use; white for any other.
+int ColourIndex(const std::string& rgb) {
+    const char* const indexed[] = {"#FF0000", "#FFFF00", "#00FF00", "#00FFFF", "#0000FF", "#FF00FF"};
+    for (int k = 0; k < 6; ++k)
+        if (rgb == indexed[k]) return k + 1;
+    return 7;
+}
+
+// A machine's file names its layers as the machine's software shows them
+// ("CUT", "SCORE", "PERFORATION"); the pattern file by the kind of line.
+DxfLayer LayerOf(const CutterPattern& p, const CutterLayer* layer) {
+    if (p.onlyDrawnLayers) {
+        std::string name = layer->name;
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return {name, ColourIndex(layer->color)};
+    }
     return layer == &p.cut        ? kCutLayer
            : layer == &p.mountain ? kMountainLayer
            : layer == &p.valley   ? kValleyLayer
@@ -269,6 +284,10 @@ void WritePatternDxf(std::ostream& out, const CutterPattern& pattern) {
     {
         std::vector<DxfLayer> layers = {DxfLayer{"0", 7}, kCutLayer, kMountainLayer, kValleyLayer};
         if (!pattern.score.lines.empty()) layers.push_back(kScoreLayer);
+        if (pattern.onlyDrawnLayers) {
+            layers.resize(1);
+            for (const CutterLayer* layer : pattern.LayersInOrder()) layers.push_back(LayerOf(pattern, layer));
+        }
         const std::string t = body.TableStart("LAYER", static_cast<int>(layers.size()));
         for (const DxfLayer& layer : layers) {
             body.RecordStart("LAYER", t, "AcDbLayerTableRecord");
@@ -357,7 +376,7 @@ void WritePatternDxf(std::ostream& out, const CutterPattern& pattern) {
     body.Pair(0, "SECTION");
     body.Pair(2, "ENTITIES");
     for (const CutterLayer* layer : pattern.LayersInOrder()) {
-        const DxfLayer& dxf = LayerOf(pattern, layer);
+        const DxfLayer dxf = LayerOf(pattern, layer);
         // A run of connected lines is one polyline (closed when it ends
         // where it began), which the knife follows without lifting; a lone
         // line stays a LINE.

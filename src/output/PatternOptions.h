@@ -67,6 +67,7 @@ struct PatternOptions {
     bool legend = false;  // SVG and PDF: a key of the line kinds and the card's size
     PaperSize paper = A4Paper();
     bool tile = false;  // PDF: tiled pages even when the sheet fits one page
+    double kerfMm = 0;  // a laser's beam width, for the machines that offset their cut by half of it
     LegendWording legendWording;
 };
 

@@ -11,3 +11,12 @@
     X(FoldFormat)            \
     X(PatternDxfFormat)      \
     X(ReliefDxfFormat)
+
+// The cutting machines, one line each, in the order --help and the export
+// dialog list them. A machine is a file in this folder that defines
+// `const CuttingMachine& Name()` with its formats, and its line here.
+#define PW_CUTTING_MACHINES(X) \
+    X(CricutMachine)           \
+    X(SilhouetteMachine)       \
+    X(ScanNCutMachine)         \
+    X(LaserMachine)
