@@ -34,7 +34,9 @@ void CardRenderer::DrawCard(RenderSink& sink) {
     const bool checkClosing = model_.edit.checkClosing;
     if (shown_) {
         // A card shown from its sheet was derived by its owner; the frame
-        // only brings the drawable geometry up to date with it.
+        // only brings the drawable geometry up to date with it. Its closing
+        // is its owner's to measure; the grid's report says nothing of it.
+        closing_.Forget();
         geometry_.UpdateFromSheet(*shown_, settings_, checkClosing);
         sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
         return;
