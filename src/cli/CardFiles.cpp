@@ -23,6 +23,10 @@ bool ReadCardOrReport(const std::string& path, CardDocument& doc, std::ostream& 
         if (result.EndsEarly()) PrintWarning(err, path, EndsEarlyNote(result.columnsHeld, result.columns));
         return true;
     }
+    if (!result.error.empty()) {
+        PrintError(err, path, result.error);
+        return false;
+    }
     PrintError(err, path,
                result.outcome == CardOpenOutcome::VersionTooNew ? msg::kVersionTooNew : msg::kFileCouldNotBeRead);
     return false;

@@ -1,12 +1,49 @@
 #include "document/CardDocument.h"
 
+#include <utility>
+
 #include "edit/ReliefEdit.h"
 #include "model/RebuildPass.h"
 #include "output/ExportFormat.h"
 
 namespace pw {
 
+void CardDocument::SetFreeform(FreeformCard card) {
+    freeform_ = std::move(card);
+    kind_ = CardKind::Freeform;
+    freeformBuilt_ = false;
+}
+
+const FreeformSheet& CardDocument::DeriveFreeform() {
+    if (!freeformBuilt_) {
+        freeformSheet_ = BuildFreeformSheet(freeform_);
+        freeformBuilt_ = true;
+    }
+    return freeformSheet_;
+}
+
+CardOpenResult CardDocument::Open(const std::string& path) {
+    if (CardKindOfFile(path) == CardKind::Grid) {
+        const CardOpenResult result = OpenCardFile(path, card_);
+        if (result.Opened()) kind_ = CardKind::Grid;
+        return result;
+    }
+    FreeformCard card;
+    const CardOpenResult result = OpenFreeformFile(path, card);
+    if (result.Opened()) SetFreeform(std::move(card));
+    return result;
+}
+
+CardSaveOutcome CardDocument::Save(const std::string& path) const {
+    return kind_ == CardKind::Freeform ? SaveFreeformFile(path, freeform_) : SaveCardFile(path, card_.grid);
+}
+
+std::string CardDocument::RecoveryText() const {
+    return kind_ == CardKind::Freeform ? FreeformFileText(freeform_) : CardFileText(card_.grid);
+}
+
 const Sheet& CardDocument::Derive() {
+    if (kind_ == CardKind::Freeform) return DeriveFreeform().sheet;
     RunRebuildPass(card_.grid);
     // The validity marks are the 3D view's business: kept while it keeps
     // them, never made here, since the outputs read the pieces and edges alone.
@@ -16,7 +53,7 @@ const Sheet& CardDocument::Derive() {
 
 bool CardDocument::Export(const ExportFormat& format, const std::string& path, const AppSettings& settings,
                           double pxPerCm, double pyPerCm, const PatternOptions& options, ExportReport& report) {
-    const ExportInput input{Derive(), settings, pxPerCm, pyPerCm, options};
+    const ExportInput input{Derive(), settings, pxPerCm, pyPerCm, options, kind_ == CardKind::Freeform};
     return WriteExportFile(format, path, input, report);
 }
 

@@ -4,6 +4,8 @@
 #include "document/CardFileAccess.h"
 #include "edit/EditedCard.h"
 #include "model/KeptGridSheet.h"
+#include "model/freeform/FreeformCard.h"
+#include "model/freeform/FreeformSheet.h"
 
 namespace pw {
 
@@ -20,6 +22,10 @@ struct Sheet;
 // of popwright-cli go through it, so both make the same files of the same
 // card by the same recipe.
 //
+// It holds a grid card or a free-form card (Kind()). A grid card is edited
+// through Card(); a free-form card is replaced whole with SetFreeform(), and
+// its sheet is built again from the flats at the next Derive().
+//
 // The document keeps the card's sheet from one derivation to the next: after
 // an edit only the columns the rebuild pass redid are read again, where a
 // sheet derived from scratch would read the whole card for every export.
@@ -28,18 +34,28 @@ public:
     EditedCard& Card() { return card_; }
     const EditedCard& Card() const { return card_; }
 
-    // Reads the card file; a failed read leaves the card as it was.
-    CardOpenResult Open(const std::string& path) { return OpenCardFile(path, card_); }
-    // Writes the card file through the one safe write path.
-    CardSaveOutcome Save(const std::string& path) const { return SaveCardFile(path, card_.grid); }
+    CardKind Kind() const { return kind_; }
+    const FreeformCard& Freeform() const { return freeform_; }
+    // Makes the document hold this free-form card (its sheet is built at the
+    // next Derive()).
+    void SetFreeform(FreeformCard card);
+    // The free-form card's sheet with its pieces' roles, up to date with the
+    // card; only for a free-form document.
+    const FreeformSheet& DeriveFreeform();
+
+    // Reads the card file, of either kind (CardKindOfFile); a failed read
+    // leaves the card, and its kind, as they were.
+    CardOpenResult Open(const std::string& path);
+    // Writes the card file of the document's kind through the one safe write path.
+    CardSaveOutcome Save(const std::string& path) const;
     // The card's bytes for a recovery copy (the same bytes Save writes).
-    std::string RecoveryText() const { return CardFileText(card_.grid); }
+    std::string RecoveryText() const;
 
     // Runs the rebuild pass, as the next frame of the 3D view would, so an
     // edit not yet painted is part of what follows, and brings the kept
     // sheet up to date with it.
     const Sheet& Derive();
-    // The kept sheet, for the 3D view to bring up to date at its frames
+    // The kept sheet of a grid card, for the 3D view to bring up to date at its frames
     // (with the validity marks while its check is on) and read from.
     KeptGridSheet& KeptSheet() { return sheet_; }
 
@@ -57,8 +73,12 @@ public:
     bool ApplyRelief(const DepthMap& map, bool keepInside);
 
 private:
+    CardKind kind_ = CardKind::Grid;
     EditedCard card_;
     KeptGridSheet sheet_;
+    FreeformCard freeform_;
+    FreeformSheet freeformSheet_;
+    bool freeformBuilt_ = false;
 };
 
 }  // namespace pw

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "document/CardDocument.h"
+#include "document/SheetPictures.h"
 #include "output/GifAnimation.h"
 #include "output/PngFile.h"
 #include "view3d/CardPictures.h"
@@ -17,12 +18,20 @@ RgbaPicture ToPicture(CardImage&& image) { return {image.width, image.height, st
 
 bool WriteCardPng(CardDocument& doc, const AppSettings& settings, const std::string& path, int width, int height,
                   double foldAngle) {
+    if (doc.Kind() == CardKind::Freeform)
+        return WritePngFile(path, ToPicture(SheetPictures(doc.Derive(), settings).View(width, height, foldAngle)));
     return WritePngFile(path, ToPicture(RenderCardView(doc.Card(), settings, width, height, foldAngle)));
 }
 
 bool WriteCardGif(CardDocument& doc, const AppSettings& settings, const std::string& path, int width, int height,
                   const std::vector<FoldFrame>& frames) {
     AnimatedGifWriter gif(width, height);
+    if (doc.Kind() == CardKind::Freeform) {
+        const SheetPictures pictures(doc.Derive(), settings);
+        for (const FoldFrame& frame : frames)
+            if (!gif.AddFrame(ToPicture(pictures.View(width, height, frame.angle)), frame.delay)) return false;
+        return WriteGifFile(path, gif.Finish());
+    }
     CardViewPictures pictures(doc.Card(), settings, width, height);
     for (const FoldFrame& frame : frames)
         if (!gif.AddFrame(ToPicture(pictures.At(frame.angle)), frame.delay)) return false;
@@ -30,6 +39,8 @@ bool WriteCardGif(CardDocument& doc, const AppSettings& settings, const std::str
 }
 
 bool WriteCardThumbnail(CardDocument& doc, const AppSettings& settings, const std::string& path, int size) {
+    if (doc.Kind() == CardKind::Freeform)
+        return WritePngFile(path, ToPicture(SheetPictures(doc.Derive(), settings).Thumbnail(size)));
     return WritePngFile(path, ToPicture(RenderCardThumbnail(doc.Card(), settings, size)));
 }
 

@@ -84,7 +84,7 @@ AxisPlacement PlaceAxis(double paper, double low, double high) {
 
 // A legend row's sample: a short line drawn as the layer's lines are.
 CutterLayer SampleOf(const CutterLayer& layer, double x, double y, const PatternOptions& options) {
-    CutterLayer sample{layer.name, layer.color, kLegendStrokeMm, layer.dashMm, {}};
+    CutterLayer sample{layer.name, layer.color, kLegendStrokeMm, layer.dashMm, {}, {}};
     const MmLine line{x, y, x + kLegendSampleMm, y};
     if (options.perforate && (layer.name == "mountain" || layer.name == "valley"))
         sample.lines = PerforateLine(line, PerforationPieceMm(layer.name, options.dashMm), options.gapMm);
@@ -178,6 +178,94 @@ void CutterPattern::DrawingBox(double& left, double& top, double& right, double&
 
 namespace {
 
+// The legend's words: the kinds' names (they say how each kind is drawn,
+// so that a black-and-white print still tells mountains from valleys) and
+// the finished sizes, with the width they take.
+struct LegendTexts {
+    std::vector<std::string> names, size;
+    double width = 0;
+    int Rows() const { return static_cast<int>(names.size()) + 2; }
+};
+
+LegendTexts LegendTextsOf(const PatternOptions& options, const FinishedSize& size, bool scores) {
+    const LegendWording& words = options.legendWording;
+    LegendTexts t;
+    t.names = {words.cut, words.mountain, words.valley};
+    if (scores) t.names.push_back(words.score);
+    if (!options.legend) return t;
+    const auto sizes = [](std::string text, double width, double height) {
+        for (const auto& [mark, value] : {std::pair{"%1", width}, std::pair{"%2", height}})
+            if (const std::size_t at = text.find(mark); at != std::string::npos)
+                text.replace(at, 2, FormatDecimal(value, 1));
+        return text;
+    };
+    t.size = {sizes(words.card, size.cardWidthMm, size.cardHeightMm),
+              sizes(words.sheet, size.sheetWidthMm, size.sheetHeightMm)};
+    for (const std::string& n : t.names) t.width = std::max(t.width, kLegendSampleMm + 3 + TextWidthMm(n, kLegendTextMm));
+    for (const std::string& text : t.size) t.width = std::max(t.width, TextWidthMm(text, kLegendTextMm));
+    return t;
+}
+
+// Where the point that sits in the middle of the paper lands, and the
+// drawing's right edge around it with the legend.
+struct PagePlace {
+    double midX = 0, midY = 0, boxRight = 0;
+};
+
+// Places the drawing (the sheet from sheetLow to sheetHigh across and
+// sheetTop to sheetBottom down, around the paper's middle) with room for
+// the legend below it, and sets the page and the sheet's place on it.
+PagePlace PlaceOnPaper(CutterPattern& p, const PatternOptions& options, const LegendTexts& legend, double boxLeft,
+                       double boxRight, double boxTop, double boxBottom, double sheetLow, double sheetHigh,
+                       double sheetTop, double sheetBottom) {
+    if (options.legend) {
+        boxRight = std::max(boxRight, boxLeft + legend.width);
+        boxBottom += kLegendGapMm + kLegendRowMm * legend.Rows();
+    }
+    const AxisPlacement across = PlaceAxis(options.paper.widthMm, boxLeft, boxRight);
+    const AxisPlacement down = PlaceAxis(options.paper.heightMm, boxTop, boxBottom);
+    p.pageWidthMm = across.page;
+    p.pageHeightMm = down.page;
+    p.grown = across.grown || down.grown;
+    const double midX = across.offset, midY = down.offset;
+    p.sheetLeftMm = midX + std::min(sheetLow, sheetHigh);
+    p.sheetRightMm = midX + std::max(sheetLow, sheetHigh);
+    p.sheetTopMm = midY + sheetTop;
+    p.sheetBottomMm = midY + sheetBottom;
+    return {midX, midY, boxRight};
+}
+
+void AddLegend(CutterPattern& p, const PatternOptions& options, const LegendTexts& texts, double right) {
+    PatternLegend legend;
+    legend.left = p.sheetLeftMm;
+    legend.top = p.sheetBottomMm + kLegendGapMm;
+    legend.right = right;
+    legend.bottom = legend.top + kLegendRowMm * texts.Rows();
+    const CutterLayer* kinds[4] = {&p.cut, &p.mountain, &p.valley, &p.score};
+    const int rows = static_cast<int>(texts.names.size());
+    for (int k = 0; k < rows; ++k) {
+        const double y = legend.top + kLegendRowMm * (k + 0.5);
+        legend.samples.push_back(SampleOf(*kinds[k], legend.left, y, options));
+        legend.texts.push_back(TextMark{legend.left + kLegendSampleMm + 3, y + kLegendTextMm * 0.35, kLegendTextMm,
+                                        texts.names[static_cast<std::size_t>(k)]});
+    }
+    for (int k = 0; k < 2; ++k)
+        legend.texts.push_back(TextMark{legend.left, legend.top + kLegendRowMm * (k + rows + 0.5) + kLegendTextMm * 0.35,
+                                        kLegendTextMm, texts.size[static_cast<std::size_t>(k)]});
+    p.legend = std::move(legend);
+}
+
+// The layers' names, colours and strokes.
+void SetLayers(CutterPattern& p, const PatternOptions& options, bool firstExport) {
+    const double stroke = options.hairline ? kHairlineMm : 0.2;
+    // Laser drivers cut red hairlines and take blue and green for other
+    // passes; black is what they engrave.
+    p.cut = CutterLayer{"cut", firstExport ? "#000000" : "#FF0000", stroke, {}, {}, {}};
+    p.mountain = CutterLayer{"mountain", firstExport ? "#FF0000" : "#0000FF", stroke, {3, 1.5}, {}, {}};
+    p.valley = CutterLayer{"valley", firstExport ? "#0000FF" : "#00FF00", stroke, {0.5, 1}, {}, {}};
+    p.score = CutterLayer{"score", "#FF00FF", stroke, {}, {}, {}};
+}
+
 // The layout; `firstExport` keeps the first export's colours and lines as
 // drawn one by one.
 CutterPattern LayOut(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio, const PatternOptions& options,
@@ -191,13 +279,7 @@ CutterPattern LayOut(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
     p.order = options.cutOrder;
     p.forceTiling = options.tile;
     p.joined = !firstExport;
-    const double stroke = options.hairline ? kHairlineMm : 0.2;
-    // Laser drivers cut red hairlines and take blue and green for other
-    // passes; black is what they engrave.
-    p.cut = CutterLayer{"cut", firstExport ? "#000000" : "#FF0000", stroke, {}, {}};
-    p.mountain = CutterLayer{"mountain", firstExport ? "#FF0000" : "#0000FF", stroke, {3, 1.5}, {}};
-    p.valley = CutterLayer{"valley", firstExport ? "#0000FF" : "#00FF00", stroke, {0.5, 1}, {}};
-    p.score = CutterLayer{"score", "#FF00FF", stroke, {}, {}};
+    SetLayers(p, options, firstExport);
 
     p.cellMm = PatternCellMm(options.cellMm, rudovozuSizeRatio, W);
     p.size = FinishedSizeOf(p.cellMm, W, H);
@@ -256,39 +338,11 @@ CutterPattern LayOut(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
     const double sheetTop = -(H - 1) * c, sheetBottom = (H - 1) * c;
     double boxLeft = std::min(sheetLow, sheetHigh), boxRight = std::max(sheetLow, sheetHigh);
     double boxTop = std::min(sheetTop, sheetBottom), boxBottom = std::max(sheetTop, sheetBottom);
-    // The names say how each kind is drawn, so that a black-and-white print
-    // still tells mountains from valleys.
-    const LegendWording& words = options.legendWording;
-    std::vector<std::string> legendNames = {words.cut, words.mountain, words.valley};
-    if (!scores.empty()) legendNames.push_back(words.score);
-    const int legendRows = static_cast<int>(legendNames.size()) + 2;
-    std::vector<std::string> legendSize;
-    if (options.legend) {
-        const auto sizes = [](std::string text, double width, double height) {
-            for (const auto& [mark, value] : {std::pair{"%1", width}, std::pair{"%2", height}})
-                if (const std::size_t at = text.find(mark); at != std::string::npos)
-                    text.replace(at, 2, FormatDecimal(value, 1));
-            return text;
-        };
-        legendSize = {sizes(words.card, p.size.cardWidthMm, p.size.cardHeightMm),
-                      sizes(words.sheet, p.size.sheetWidthMm, p.size.sheetHeightMm)};
-        double width = 0;
-        for (const std::string& n : legendNames)
-            width = std::max(width, kLegendSampleMm + 3 + TextWidthMm(n, kLegendTextMm));
-        for (const std::string& t : legendSize) width = std::max(width, TextWidthMm(t, kLegendTextMm));
-        boxRight = std::max(boxRight, boxLeft + width);
-        boxBottom += kLegendGapMm + kLegendRowMm * legendRows;
-    }
-    const AxisPlacement across = PlaceAxis(options.paper.widthMm, boxLeft, boxRight);
-    const AxisPlacement down = PlaceAxis(options.paper.heightMm, boxTop, boxBottom);
-    p.pageWidthMm = across.page;
-    p.pageHeightMm = down.page;
-    p.grown = across.grown || down.grown;
-    const double midX = across.offset, midY = down.offset;
-    p.sheetLeftMm = midX + std::min(sheetLow, sheetHigh);
-    p.sheetRightMm = midX + std::max(sheetLow, sheetHigh);
-    p.sheetTopMm = midY + sheetTop;
-    p.sheetBottomMm = midY + sheetBottom;
+    const LegendTexts legendTexts = LegendTextsOf(options, p.size, !scores.empty());
+    const PagePlace place =
+        PlaceOnPaper(p, options, legendTexts, boxLeft, boxRight, boxTop, boxBottom, sheetLow, sheetHigh, sheetTop,
+                     sheetBottom);
+    const double midX = place.midX, midY = place.midY;
 
     auto toMm = [&](const LineSegment& s) {
         return MmLine{midX + (s.x0 - W / 2.0) * c, midY + s.y0 * c, midX + (s.x1 - W / 2.0) * c, midY + s.y1 * c};
@@ -309,26 +363,7 @@ CutterPattern LayOut(const Sheet& sheet, int reverseMode, int rudovozuSizeRatio,
         if (options.perforate) layer->dashMm.clear();  // the pieces are the pattern
     }
 
-    if (options.legend) {
-        PatternLegend legend;
-        legend.left = p.sheetLeftMm;
-        legend.top = p.sheetBottomMm + kLegendGapMm;
-        legend.right = midX + boxRight;
-        legend.bottom = legend.top + kLegendRowMm * legendRows;
-        const CutterLayer* kinds[4] = {&p.cut, &p.mountain, &p.valley, &p.score};
-        const int rows = static_cast<int>(legendNames.size());
-        for (int k = 0; k < rows; ++k) {
-            const double y = legend.top + kLegendRowMm * (k + 0.5);
-            legend.samples.push_back(SampleOf(*kinds[k], legend.left, y, options));
-            legend.texts.push_back(TextMark{legend.left + kLegendSampleMm + 3, y + kLegendTextMm * 0.35,
-                                            kLegendTextMm, legendNames[static_cast<std::size_t>(k)]});
-        }
-        for (int k = 0; k < 2; ++k)
-            legend.texts.push_back(TextMark{legend.left,
-                                            legend.top + kLegendRowMm * (k + rows + 0.5) + kLegendTextMm * 0.35,
-                                            kLegendTextMm, legendSize[static_cast<std::size_t>(k)]});
-        p.legend = std::move(legend);
-    }
+    if (options.legend) AddLegend(p, options, legendTexts, midX + place.boxRight);
     return p;
 }
 
@@ -352,6 +387,117 @@ CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rud
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                                   const PatternOptions& options) {
     return LayOutCutterPattern(DeriveGridSheet(grid), reverseMode, rudovozuSizeRatio, options);
+}
+
+}  // namespace pw
+
+namespace pw {
+
+namespace {
+
+// Where a sheet point lands on the page: x about the sheet's middle
+// (mirrored left to right when asked), s down from the crease.
+struct MillimetrePlacement {
+    double midX = 0, midY = 0, centreX = 0;
+    bool mirror = false;
+    SheetPoint At(SheetPoint q) const { return {midX + (mirror ? centreX - q.x : q.x - centreX), midY + q.s}; }
+    SheetPath On(const SheetPath& path) const {
+        SheetPath out(At(path.start));
+        out.closed = path.closed;
+        for (PathSegment seg : path.segments) {
+            seg.end = At(seg.end);
+            seg.centre = At(seg.centre);
+            seg.control1 = At(seg.control1);
+            seg.control2 = At(seg.control2);
+            // A mirror turns an arc the other way.
+            if (mirror) seg.sweep = -seg.sweep;
+            out.segments.push_back(seg);
+        }
+        return out;
+    }
+};
+
+// The straight lines of a fold edge, in sheet millimetres.
+void AddFoldLines(std::vector<MmLine>& into, const SheetEdge& edge) {
+    const std::vector<SheetPoint> points = FlattenPath(edge.path, kFlatteningToleranceMm);
+    const std::size_t n = points.size();
+    for (std::size_t i = 0; i + 1 < n || (edge.path.closed && i < n && n > 1); ++i) {
+        const SheetPoint a = points[i], b = points[(i + 1) % n];
+        into.push_back(MmLine{a.x, a.s, b.x, b.s});
+    }
+}
+
+}  // namespace
+
+CutterPattern LayOutMillimetrePattern(const Sheet& sheet, int reverseMode, const PatternOptions& options) {
+    CutterPattern p;
+    p.paper = options.paper;
+    p.pageWidthMm = options.paper.widthMm;
+    p.pageHeightMm = options.paper.heightMm;
+    p.order = options.cutOrder;
+    p.forceTiling = options.tile;
+    SetLayers(p, options, false);
+    // The design's millimetres are the paper's.
+    p.cellMm = 1;
+    const double width = sheet.maxX - sheet.minX, half = sheet.half;
+    p.size = FinishedSize{width, half, width, 2 * half};
+
+    // Folds are straight; every cut keeps its curves. The sheet holds each
+    // line once and its outline as the last edge.
+    std::vector<MmLine> mountains, valleys, scores;
+    std::vector<SheetPath> cuts, outline;
+    for (const SheetEdge& edge : sheet.edges) {
+        switch (edge.kind) {
+            case SheetEdgeKind::OutlineCut: outline.push_back(edge.path); break;
+            case SheetEdgeKind::InnerCut: cuts.push_back(edge.path); break;
+            case SheetEdgeKind::Mountain: AddFoldLines(mountains, edge); break;
+            case SheetEdgeKind::Valley:
+            case SheetEdgeKind::Crease: AddFoldLines(valleys, edge); break;
+        }
+    }
+    if (outline.empty()) {
+        // Along the top edge, down the right, back along the bottom, up the left.
+        SheetPath loop(SheetPoint{sheet.minX, -half});
+        loop.LineTo({sheet.maxX, -half}).LineTo({sheet.maxX, half}).LineTo({sheet.minX, half}).Close();
+        outline.push_back(loop);
+    }
+    if (options.perforate) {
+        for (std::vector<MmLine>* fold : {&mountains, &valleys}) {
+            const double piece = PerforationPieceMm(fold == &mountains ? "mountain" : "valley", options.dashMm);
+            std::vector<MmLine> kept;
+            for (const MmLine& l : *fold)
+                (std::hypot(l.x1 - l.x0, l.y1 - l.y0) + 1e-9 >= piece + 2 * options.gapMm ? kept : scores).push_back(l);
+            *fold = std::move(kept);
+        }
+        p.scoredFolds = static_cast<int>(scores.size());
+    }
+
+    const LegendTexts legendTexts = LegendTextsOf(options, p.size, !scores.empty());
+    const PagePlace place =
+        PlaceOnPaper(p, options, legendTexts, -width / 2, width / 2, -half, half, -width / 2, width / 2, -half, half);
+    const MillimetrePlacement at{place.midX, place.midY, (sheet.minX + sheet.maxX) / 2, reverseMode != 0};
+    const auto toMm = [&at](const MmLine& l) {
+        const SheetPoint a = at.At({l.x0, l.y0}), b = at.At({l.x1, l.y1});
+        return MmLine{a.x, a.s, b.x, b.s};
+    };
+    for (const SheetPath& cut : cuts) p.cut.paths.push_back(at.On(cut));
+    for (const SheetPath& loop : outline) p.cut.paths.push_back(at.On(loop));
+    for (const MmLine& l : scores) p.score.lines.push_back(toMm(l));
+    for (CutterLayer* layer : {&p.mountain, &p.valley}) {
+        const std::vector<MmLine>& lines = layer == &p.mountain ? mountains : valleys;
+        const double piece = PerforationPieceMm(layer->name, options.dashMm);
+        for (const MmLine& l : lines) {
+            if (!options.perforate) {
+                layer->lines.push_back(toMm(l));
+                continue;
+            }
+            const auto row = PerforateLine(toMm(l), piece, options.gapMm);
+            layer->lines.insert(layer->lines.end(), row.begin(), row.end());
+        }
+        if (options.perforate) layer->dashMm.clear();
+    }
+    if (options.legend) AddLegend(p, options, legendTexts, place.midX + place.boxRight);
+    return p;
 }
 
 }  // namespace pw

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "model/SheetPath.h"
 #include "output/PatternOptions.h"
 
 namespace pw {
@@ -35,6 +36,10 @@ struct CutterLayer {
     double strokeMm = 0;
     std::vector<double> dashMm;  // empty: solid
     std::vector<MmLine> lines;
+    // Runs with curves kept as curves (a free-form card's cuts), on the page
+    // in millimetres: x across, the path's s down the page. Written after
+    // the lines, each as one run the knife follows without lifting.
+    std::vector<SheetPath> paths;
 };
 
 // A run of lines drawn without lifting the pen: its points in order; a
@@ -111,6 +116,12 @@ CutterPattern LayOutCutterPattern(const Sheet& sheet, int reverseMode, int rudov
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio);
 CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                                   const PatternOptions& options);
+
+// The pattern of a sheet drawn in millimetres (a free-form card's) at its
+// real size: the cell size does not apply. Laid out on the paper as a grid
+// card's pattern is, with the same layers and options; its cuts keep their
+// arcs and Béziers, each written once, the outline last as one closed loop.
+CutterPattern LayOutMillimetrePattern(const Sheet& sheet, int reverseMode, const PatternOptions& options);
 
 // A fold as a row of pieces of pieceMm separated by gapMm, for folds that a
 // cutter must cut through in pieces: as many whole pieces as fit with at

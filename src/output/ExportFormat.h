@@ -31,6 +31,9 @@ struct ExportInput {
     double pxPerCm;
     double pyPerCm;
     const PatternOptions& options;
+    // The sheet is drawn in millimetres (a free-form card's), not in cells:
+    // the pattern is laid out at its real size and keeps its curves.
+    bool millimetres = false;
 };
 
 // What a writer tells of the file it wrote, from the one layout it made:

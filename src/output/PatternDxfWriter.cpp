@@ -1,5 +1,6 @@
 #include "output/PatternDxfWriter.h"
 
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -77,6 +78,127 @@ const DxfLayer& LayerOf(const CutterPattern& p, const CutterLayer* layer) {
            : layer == &p.valley   ? kValleyLayer
                                   : kScoreLayer;
 }
+
+// A run with curves, on the sheet's DXF coordinates (origin at the sheet's
+// bottom-left corner, y upward): straight stretches as polylines (a lone
+// line as a LINE, a closed loop of lines as one closed polyline), arcs as
+// ARCs (a whole circle as a CIRCLE) and cubics as SPLINEs of degree 3 with
+// the cubic's own control points, so every curve is exact.
+class CurvedRunWriter {
+public:
+    CurvedRunWriter(DxfText& body, const std::string& owner, const DxfLayer& layer, double left, double bottom)
+        : body_(body), owner_(owner), layer_(layer), left_(left), bottom_(bottom) {}
+
+    void Write(const SheetPath& path) {
+        if (WholeCircle(path)) return;
+        std::vector<SheetPoint> straight{path.start};
+        SheetPoint at = path.start;
+        const bool allStraight = path.AllStraight();
+        for (const PathSegment& seg : path.segments) {
+            if (seg.shape == SegmentShape::Line) {
+                straight.push_back(seg.end);
+            } else {
+                Straight(straight, false);
+                if (seg.shape == SegmentShape::Arc)
+                    Arc(at, seg);
+                else
+                    Spline(at, seg);
+                straight = {seg.end};
+            }
+            at = seg.end;
+        }
+        if (path.closed && at != path.start) straight.push_back(path.start);
+        Straight(straight, allStraight && path.closed);
+    }
+
+private:
+    double X(SheetPoint p) const { return p.x - left_; }
+    double Y(SheetPoint p) const { return bottom_ - p.s; }
+    void Head(const char* type, const char* subclass) {
+        body_.Pair(0, type);
+        body_.Pair(5, body_.NewHandle());
+        body_.Pair(330, owner_);
+        body_.Pair(100, "AcDbEntity");
+        body_.Pair(8, layer_.name);
+        body_.Int(62, layer_.colour);
+        body_.Pair(100, subclass);
+    }
+    void Point(int code, SheetPoint p) {
+        body_.Real(code, X(p));
+        body_.Real(code + 10, Y(p));
+        body_.Real(code + 20, 0);
+    }
+    void Straight(const std::vector<SheetPoint>& points, bool closedLoop) {
+        if (points.size() < 2) return;
+        if (points.size() == 2) {
+            Head("LINE", "AcDbLine");
+            Point(10, points[0]);
+            Point(11, points[1]);
+            return;
+        }
+        // A closed loop's last point repeats its first.
+        const std::size_t count = closedLoop && points.back() == points.front() ? points.size() - 1 : points.size();
+        Head("LWPOLYLINE", "AcDbPolyline");
+        body_.Int(90, static_cast<int>(count));
+        body_.Int(70, closedLoop ? 1 : 0);
+        body_.Real(43, 0);
+        for (std::size_t k = 0; k < count; ++k) {
+            body_.Real(10, X(points[k]));
+            body_.Real(20, Y(points[k]));
+        }
+    }
+    void Arc(SheetPoint from, const PathSegment& arc) {
+        const double r = std::hypot(from.x - arc.centre.x, from.s - arc.centre.s);
+        const auto angle = [&](SheetPoint p) {
+            return std::atan2(Y(p) - Y(arc.centre), X(p) - X(arc.centre)) * 180.0 / 3.14159265358979323846;
+        };
+        // Flipping y turns the arc the other way; DXF arcs run
+        // counter-clockwise from the start angle to the end angle.
+        const bool counterClockwise = arc.sweep < 0;
+        Head("ARC", "AcDbCircle");
+        Point(10, arc.centre);
+        body_.Real(40, r);
+        body_.Pair(100, "AcDbArc");
+        body_.Real(50, angle(counterClockwise ? from : arc.end));
+        body_.Real(51, angle(counterClockwise ? arc.end : from));
+    }
+    void Spline(SheetPoint from, const PathSegment& cubic) {
+        Head("SPLINE", "AcDbSpline");
+        body_.Real(210, 0);
+        body_.Real(220, 0);
+        body_.Real(230, 1);
+        body_.Int(70, 8);  // planar
+        body_.Int(71, 3);
+        body_.Int(72, 8);
+        body_.Int(73, 4);
+        body_.Int(74, 0);
+        body_.Real(42, 1e-10);
+        body_.Real(43, 1e-10);
+        for (int k = 0; k < 8; ++k) body_.Real(40, k < 4 ? 0 : 1);
+        for (const SheetPoint& p : {from, cubic.control1, cubic.control2, cubic.end}) Point(10, p);
+    }
+    // A closed run of arcs about one centre that turn once around: a CIRCLE.
+    bool WholeCircle(const SheetPath& path) {
+        if (!path.closed || path.segments.empty()) return false;
+        double turned = 0;
+        const SheetPoint centre = path.segments.front().centre;
+        for (const PathSegment& seg : path.segments) {
+            if (seg.shape != SegmentShape::Arc || std::hypot(seg.centre.x - centre.x, seg.centre.s - centre.s) > 1e-9)
+                return false;
+            turned += seg.sweep;
+        }
+        if (std::abs(std::abs(turned) - 2 * 3.14159265358979323846) > 1e-9) return false;
+        Head("CIRCLE", "AcDbCircle");
+        Point(10, centre);
+        body_.Real(40, std::hypot(path.start.x - centre.x, path.start.s - centre.s));
+        return true;
+    }
+
+    DxfText& body_;
+    const std::string& owner_;
+    const DxfLayer& layer_;
+    double left_, bottom_;
+};
 
 }  // namespace
 
@@ -268,6 +390,8 @@ void WritePatternDxf(std::ostream& out, const CutterPattern& pattern) {
                 body.Real(20, pattern.sheetBottomMm - path.points[k].y);
             }
         }
+        CurvedRunWriter curves(body, modelSpace, dxf, pattern.sheetLeftMm, pattern.sheetBottomMm);
+        for (const SheetPath& path : layer->paths) curves.Write(path);
     }
     body.Pair(0, "ENDSEC");
 

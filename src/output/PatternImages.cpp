@@ -23,6 +23,21 @@ std::optional<RasterImage> RenderPatternBitmap(const Sheet& sheet, int reverseMo
     return image;
 }
 
+std::optional<RasterImage> RenderPatternBitmap(const UnfoldedPattern& pattern, int reverseMode, int bitmapWidth,
+                                               BitmapKind kind) {
+    const BitmapPicture picture = ComputeBitmapPicture(bitmapWidth, pattern.gridWidth, pattern.gridHeight, kind);
+    const int height = picture.height < 1 ? 1 : picture.height;
+    if (picture.width < 1 || static_cast<long long>(picture.width) * height * 3 > kMaxPatternBitmapBytes)
+        return std::nullopt;
+    RasterImage image;
+    if (!image.Allocate(picture.width, height)) return std::nullopt;
+    image.Fill(255, 255, 255);
+    RasterSurface surface(image);
+    const PatternPlacement& p = picture.placement;
+    DrawUnfoldedPattern(surface, pattern, reverseMode, p.ox, p.oy, p.cw, p.ch);
+    return image;
+}
+
 std::optional<RasterImage> RenderPatternBitmap(const CellGrid& grid, int reverseMode, int bitmapWidth,
                                                BitmapKind kind) {
     return RenderPatternBitmap(DeriveGridSheet(grid), reverseMode, bitmapWidth, kind);
@@ -35,6 +50,16 @@ std::vector<std::uint8_t> RenderPatternMetafile(const Sheet& sheet, int reverseM
     EmfSurface surface(EmfFrame{0, 0, picture.frameRight, picture.frameBottom}, pxPerCm, pyPerCm);
     const PatternPlacement& p = picture.placement;
     DrawUnfoldedPattern(surface, sheet, reverseMode, p.ox, p.oy, p.cw, p.ch);
+    return surface.Finish();
+}
+
+std::vector<std::uint8_t> RenderPatternMetafile(const UnfoldedPattern& pattern, int reverseMode,
+                                                int rudovozuSizeRatio, double pxPerCm, double pyPerCm) {
+    const MetafilePicture picture =
+        ComputeMetafilePicture(pxPerCm, pyPerCm, rudovozuSizeRatio, pattern.gridWidth, pattern.gridHeight);
+    EmfSurface surface(EmfFrame{0, 0, picture.frameRight, picture.frameBottom}, pxPerCm, pyPerCm);
+    const PatternPlacement& p = picture.placement;
+    DrawUnfoldedPattern(surface, pattern, reverseMode, p.ox, p.oy, p.cw, p.ch);
     return surface.Finish();
 }
 

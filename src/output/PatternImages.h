@@ -11,6 +11,7 @@ namespace pw {
 class CellGrid;
 class LineSurface;
 struct Sheet;
+struct UnfoldedPattern;
 
 // The largest bitmap the image outputs make, in bytes of pixels; a larger
 // one counts as a bitmap that cannot be created.
@@ -28,6 +29,11 @@ std::optional<RasterImage> RenderPatternBitmap(const Sheet& sheet, int reverseMo
 std::optional<RasterImage> RenderPatternBitmap(const CellGrid& grid, int reverseMode, int bitmapWidth,
                                                BitmapKind kind = BitmapKind::File);
 
+// The same of a pattern already unfolded (a free-form card's flattened
+// one, output/UnfoldedPattern.h FlattenedPattern).
+std::optional<RasterImage> RenderPatternBitmap(const UnfoldedPattern& pattern, int reverseMode, int bitmapWidth,
+                                               BitmapKind kind = BitmapKind::File);
+
 // The enhanced metafile of the pattern for a reference device of the given
 // resolution (pixels per centimetre), ready for a file or the clipboard.
 // Empty when the drawing does not fit the format.
@@ -35,6 +41,9 @@ std::vector<std::uint8_t> RenderPatternMetafile(const Sheet& sheet, int reverseM
                                                 double pxPerCm, double pyPerCm);
 std::vector<std::uint8_t> RenderPatternMetafile(const CellGrid& grid, int reverseMode, int rudovozuSizeRatio,
                                                 double pxPerCm, double pyPerCm);
+
+std::vector<std::uint8_t> RenderPatternMetafile(const UnfoldedPattern& pattern, int reverseMode,
+                                                int rudovozuSizeRatio, double pxPerCm, double pyPerCm);
 
 // The printed page: the print placement for the printer's logical pixels per
 // inch, then the pattern (what the view's print step does for its one page).

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "output/ArcCubics.h"
 #include "output/CutterPattern.h"
 #include "output/PdfFont.h"
 #include "output/TilePlan.h"
@@ -62,9 +63,41 @@ void WriteLines(std::string& content, const CutterLayer& layer, const PageView& 
     }
 }
 
+std::string Point(SheetPoint p) { return FormatMm(p.x) + " " + FormatMm(p.s); }
+
+// Runs with curves as subpaths of lines and cubics (arcs as cubics within
+// the flattening tolerance), on the pages they reach into.
+void WritePaths(std::string& content, const CutterLayer& layer, const PageView& view) {
+    for (const SheetPath& path : layer.paths) {
+        const std::vector<SheetPoint> points = FlattenPath(path, kFlatteningToleranceMm);
+        bool shown = false;
+        for (std::size_t k = 0; k < points.size() && !shown; ++k) {
+            const SheetPoint a = points[k], b = points[(k + 1) % points.size()];
+            shown = view.Shows(MmLine{a.x, a.s, b.x, b.s});
+        }
+        if (!shown) continue;
+        content += Point(path.start) + " m ";
+        SheetPoint at = path.start;
+        for (const PathSegment& seg : path.segments) {
+            if (seg.shape == SegmentShape::Line) {
+                content += Point(seg.end) + " l ";
+            } else {
+                const std::vector<PathSegment> cubics = seg.shape == SegmentShape::Cubic
+                                                            ? std::vector<PathSegment>{seg}
+                                                            : ArcAsCubics(at, seg, kFlatteningToleranceMm / 2);
+                for (const PathSegment& c : cubics)
+                    content += Point(c.control1) + " " + Point(c.control2) + " " + Point(c.end) + " c ";
+            }
+            at = seg.end;
+        }
+        content += path.closed ? "h S\n" : "S\n";
+    }
+}
+
 void WriteLayer(std::string& content, const CutterLayer& layer, int index, const PageView& view, bool joined) {
     content += "/OC /L" + std::to_string(index) + " BDC\nq\n" + StrokeState(layer);
     WriteLines(content, layer, view, joined);
+    WritePaths(content, layer, view);
     content += "Q\nEMC\n";
 }
 

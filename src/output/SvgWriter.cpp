@@ -3,6 +3,9 @@
 #include <ostream>
 #include <string>
 
+#include <cmath>
+
+#include "output/ArcCubics.h"
 #include "output/CutterPattern.h"
 
 namespace pw {
@@ -39,10 +42,39 @@ void WriteLines(std::string& text, const CutterLayer& layer, const char* indent,
     }
 }
 
+std::string Point(SheetPoint p) { return FormatMm(p.x) + " " + FormatMm(p.s); }
+
+// Runs with curves: lines, arcs (in quarter turns at most, so that no
+// endpoint arc is ambiguous) and cubics, each run one path.
+void WritePaths(std::string& text, const CutterLayer& layer, const char* indent) {
+    constexpr double kQuarterTurn = 1.5707963267948966;
+    for (const SheetPath& path : layer.paths) {
+        text += std::string(indent) + "<path d=\"M " + Point(path.start);
+        SheetPoint at = path.start;
+        for (const PathSegment& seg : path.segments) {
+            if (seg.shape == SegmentShape::Line) {
+                text += " L " + Point(seg.end);
+            } else if (seg.shape == SegmentShape::Cubic) {
+                text += " C " + Point(seg.control1) + " " + Point(seg.control2) + " " + Point(seg.end);
+            } else {
+                const std::string r = FormatMm(std::hypot(at.x - seg.centre.x, at.s - seg.centre.s));
+                const int pieces = static_cast<int>(std::ceil(std::abs(seg.sweep) / kQuarterTurn - 1e-9));
+                // The page's y points down, so a turn from +x towards +y is
+                // SVG's positive direction.
+                for (const PathSegment& piece : SplitArc(at, seg, pieces))
+                    text += " A " + r + " " + r + " 0 0 " + (seg.sweep > 0 ? "1 " : "0 ") + Point(piece.end);
+            }
+            at = seg.end;
+        }
+        text += path.closed ? " Z\"/>\n" : "\"/>\n";
+    }
+}
+
 void WriteLayer(std::string& text, const CutterLayer& layer, bool joined) {
     text += "  <g id=\"" + layer.name + "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + layer.name + "\" " +
             StrokeAttributes(layer) + ">\n";
     WriteLines(text, layer, "    ", joined);
+    WritePaths(text, layer, "    ");
     text += "  </g>\n";
 }
 

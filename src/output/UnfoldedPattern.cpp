@@ -187,6 +187,31 @@ UnfoldedPattern UnfoldPattern(const Sheet& sheet) {
     return p;
 }
 
+UnfoldedPattern FlattenedPattern(const Sheet& sheet) {
+    UnfoldedPattern p;
+    const double left = sheet.minX - 1;
+    p.gridWidth = static_cast<int>(std::ceil(sheet.maxX - sheet.minX)) + 2;
+    p.gridHeight = static_cast<int>(std::ceil(sheet.half)) + 1;
+    for (const SheetEdge& edge : sheet.edges) {
+        if (edge.kind == SheetEdgeKind::OutlineCut) continue;
+        const PatternInk ink = IsCut(edge.kind)                        ? PatternInk::Cut
+                               : edge.kind == SheetEdgeKind::Mountain ? PatternInk::Mountain
+                                                                      : PatternInk::Valley;
+        const std::vector<SheetPoint> points = FlattenPath(edge.path, kFlatteningToleranceMm);
+        const std::size_t n = points.size();
+        for (std::size_t i = 0; i + 1 < n || (edge.path.closed && i < n && n > 1); ++i) {
+            const SheetPoint a = points[i], b = points[(i + 1) % n];
+            p.lines.push_back({ink, {a.x - left, a.s}, {b.x - left, b.s}});
+        }
+    }
+    const double x0 = 1, x1 = sheet.maxX - left, h = sheet.half;
+    p.outline[0] = {PatternInk::Cut, {x0, h}, {x1, h}};
+    p.outline[1] = {PatternInk::Cut, {x1, h}, {x1, -h}};
+    p.outline[2] = {PatternInk::Cut, {x1, -h}, {x0, -h}};
+    p.outline[3] = {PatternInk::Cut, {x0, -h}, {x0, h}};
+    return p;
+}
+
 namespace {
 
 // The pens made, the lines drawn by `lines(draw)`, the outline, the pens

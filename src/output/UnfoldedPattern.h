@@ -49,6 +49,12 @@ int SheetGridHeight(const Sheet& sheet);
 // one ending on nothing is cut.
 UnfoldedPattern UnfoldPattern(const Sheet& sheet);
 
+// The pattern of a sheet drawn in millimetres (a free-form card's) as the
+// line outputs draw it: every edge flattened to chords within the
+// flattening tolerance, one millimetre a unit, x moved one unit in from the
+// left as a grid card's first column is; the outline last.
+UnfoldedPattern FlattenedPattern(const Sheet& sheet);
+
 // Draws the pattern onto the surface. The sheet point (u, s) lands on
 // (trunc(ox + u*cw), trunc(oy + s*ch)); a nonzero reverseMode mirrors the
 // drawing left to right within the grid's W columns. Creates the three pens,

@@ -62,6 +62,48 @@ TEST(CardDocument, SavedCardsOpenAsTheSameCardAndBadFilesLeaveTheCardAlone) {
     }
 }
 
+// A free-form card opens by its name or its content, saves and opens back
+// as the same card, and a refused file leaves a grid or free-form card alone.
+TEST(CardDocument, FreeformCardsOpenByNameOrContentAndRefusalsLeaveTheCardAlone) {
+    test::ScratchFolder scratch;
+    const std::string box =
+        R"({"format": "popwright-freeform", "version": 1, "width": 160, "half": 100,
+            "flats": [{"name": "Box", "depth": 40, "outline": "M 20 0 H 70 V 50 H 20 Z"}]})";
+    Write(scratch.Path("box.pwf"), box);
+    Write(scratch.Path("box-named-as-grid.kpf"), "\n  " + box);
+    Write(scratch.Path("crossing.pwf"),
+          R"({"format": "popwright-freeform", "version": 1, "width": 160, "half": 100,
+              "flats": [{"name": "Bow", "depth": 40, "outline": "M 20 0 L 70 50 L 70 0 L 20 50 Z"}]})");
+
+    CardDocument grid;
+    grid.Card().NewCard(6, 4);
+    const std::string gridText = grid.RecoveryText();
+    const CardOpenResult refused = grid.Open(scratch.Path("crossing.pwf"));
+    EXPECT_FALSE(refused.Opened());
+    EXPECT_NE(refused.error.find("Bow"), std::string::npos) << refused.error;
+    EXPECT_EQ(grid.Kind(), CardKind::Grid);
+    EXPECT_EQ(grid.RecoveryText(), gridText);
+
+    for (const char* name : {"box.pwf", "box-named-as-grid.kpf"}) {
+        CardDocument doc;
+        ASSERT_TRUE(doc.Open(scratch.Path(name)).Opened()) << name;
+        ASSERT_EQ(doc.Kind(), CardKind::Freeform);
+        EXPECT_EQ(doc.Derive().pieces.size(), doc.DeriveFreeform().pieces.size());
+        EXPECT_FALSE(doc.Derive().pieces.empty());
+        ASSERT_EQ(doc.Save(scratch.Path("again.pwf")), CardSaveOutcome::Saved);
+        EXPECT_EQ(Read(scratch.Path("again.pwf")), doc.RecoveryText());
+
+        const std::string before = doc.RecoveryText();
+        EXPECT_FALSE(doc.Open(scratch.Path("crossing.pwf")).Opened());
+        EXPECT_FALSE(doc.Open(scratch.Path("none.pwf")).Opened());
+        EXPECT_EQ(doc.Kind(), CardKind::Freeform);
+        EXPECT_EQ(doc.RecoveryText(), before);
+        CardDocument back;
+        ASSERT_TRUE(back.Open(scratch.Path("again.pwf")).Opened());
+        EXPECT_EQ(back.RecoveryText(), before);
+    }
+}
+
 TEST(CardDocument, AFailedSaveSaysWhyAndLeavesTheOldFileWhole) {
     test::ScratchFolder scratch;
     CardDocument doc;

@@ -11,8 +11,10 @@ namespace pw {
 
 bool WriteCutterFile(const std::string& path, const ExportInput& input, ExportReport& report,
                      void (*write)(std::ostream&, const CutterPattern&, const PatternPages&)) {
-    const CutterPattern pattern = LayOutCutterPattern(input.sheet, input.settings.print.mirror,
-                                                      input.settings.print.sizePercent, input.options);
+    const CutterPattern pattern =
+        input.millimetres ? LayOutMillimetrePattern(input.sheet, input.settings.print.mirror, input.options)
+                          : LayOutCutterPattern(input.sheet, input.settings.print.mirror,
+                                                input.settings.print.sizePercent, input.options);
     const PatternPages plan = PlanPatternPages(pattern);
     report.scoredFolds = pattern.scoredFolds;
     report.size = pattern.size;

@@ -1,6 +1,7 @@
 #include "model/AppSettings.h"
 #include "output/ExportFormat.h"
 #include "output/PatternImages.h"
+#include "output/UnfoldedPattern.h"
 #include "output/SafeFileWriter.h"
 
 namespace pw {
@@ -8,8 +9,11 @@ namespace pw {
 namespace {
 
 bool WriteEmf(const std::string& path, const ExportInput& in, ExportReport&) {
-    const auto bytes = RenderPatternMetafile(in.sheet, in.settings.print.mirror, in.settings.print.sizePercent,
-                                             in.pxPerCm, in.pyPerCm);
+    const auto bytes =
+        in.millimetres ? RenderPatternMetafile(FlattenedPattern(in.sheet), in.settings.print.mirror,
+                                               in.settings.print.sizePercent, in.pxPerCm, in.pyPerCm)
+                       : RenderPatternMetafile(in.sheet, in.settings.print.mirror, in.settings.print.sizePercent,
+                                               in.pxPerCm, in.pyPerCm);
     return !bytes.empty() && WriteFileReplacing(path, bytes);
 }
 
