@@ -725,6 +725,14 @@ Close 15 degrees</source>
         <source>SVG File</source>
         <translation>SVG ファイル</translation>
     </message>
+    <message>
+        <source>Popwright Free-Form File(*.pwf)</source>
+        <translation>Popwright フリーフォームファイル(*.pwf)</translation>
+    </message>
+    <message>
+        <source>Popwright Cards(*.kpf *.pwf)</source>
+        <translation>Popwright カード(*.kpf *.pwf)</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -1104,6 +1112,10 @@ Do you want to replace it?</source>
         <source>%1 folds too short to perforate were written as score lines.</source>
         <translation>ミシン目を入れるには短すぎる折り線 %1 本を筋押し線として書き出しました。</translation>
     </message>
+    <message>
+        <source>Sticks out of the closed card by %1 mm: %2.</source>
+        <translation>閉じたカードから %1 mm はみ出しています: %2。</translation>
+    </message>
 </context>
 <context>
     <name>pw::CAboutDialog</name>
@@ -1269,6 +1281,10 @@ Do you want to replace it?</source>
         <source>%1[*] - Popwright</source>
         <translation>%1[*] - Popwright</translation>
     </message>
+    <message>
+        <source>Free-form card (shown, not edited here)</source>
+        <translation>フリーフォームカード（表示のみ、ここでは編集できません）</translation>
+    </message>
 </context>
 <context>
     <name>pw::CSettingsDialog</name>
@@ -1383,6 +1399,13 @@ Do you want to replace it?</source>
     <message>
         <source>Language</source>
         <translation>言語</translation>
+    </message>
+</context>
+<context>
+    <name>pw::EditController</name>
+    <message>
+        <source>This is a free-form card: its flats are not edited in the window.</source>
+        <translation>これはフリーフォームカードです。その面はウィンドウでは編集できません。</translation>
     </message>
 </context>
 <context>
