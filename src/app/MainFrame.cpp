@@ -88,6 +88,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     connect(doc_.get(), &CKirikoDoc::updateAllViews, this, [this] {
         // A free-form card is drawn from its sheet, and not edited here.
         view_->ShowSheet(doc_->ShownFreeform());
+        printing_->PrintMillimetreSheet(doc_->IsFreeform() ? &doc_->Document().DeriveFreeform().sheet : nullptr);
         editor_->SetCardEditable(!doc_->IsFreeform());
         view_->OnUpdate();
         ShowClosingCheck();
