@@ -43,6 +43,14 @@
         <translation>表紙の内側に収まって閉じるかどうかを表示します。</translation>
     </message>
     <message>
+        <source>A free-form card (.pwf): its flats, whether it is paper, whether it closes inside.</source>
+        <translation>自由形のカード (.pwf) では、フラットの一覧、紙として成り立つかどうか、内側に収まって閉じるかどうかを表示します。</translation>
+    </message>
+    <message>
+        <source>Write the grid card as a free-form card with the same pattern and faces.</source>
+        <translation>グリッドのカードを、同じ型紙と面を持つ自由形のカードとして書き出します。</translation>
+    </message>
+    <message>
         <source>Write the unfolded pattern or the relief to an image, vector or DXF file.</source>
         <translation>展開図または立体を、画像・ベクター・DXF ファイルに書き出します。</translation>
     </message>
@@ -252,6 +260,18 @@
     <message>
         <source>info takes one card file</source>
         <translation>info が受け取るカードファイルは 1 つです</translation>
+    </message>
+    <message>
+        <source>convert takes a grid card file and a free-form card file</source>
+        <translation>convert はグリッドのカードファイルと自由形のカードファイルを受け取ります</translation>
+    </message>
+    <message>
+        <source>This is a free-form card already.</source>
+        <translation>これはすでに自由形のカードです。</translation>
+    </message>
+    <message>
+        <source>The grid card&apos;s tunnels have no folded-back floor in a free-form card; each is a plain hole.</source>
+        <translation>自由形のカードではグリッドのカードのトンネルに折り返しの床がないため、それぞれただの穴になります。</translation>
     </message>
     <message>
         <source>unknown page &quot;%1&quot; (a4, a5, a3, letter, legal, postcard, reply-postcard, b5 or b4)</source>

@@ -26,6 +26,9 @@ void PrintUsage(std::ostream& to) {
           "  popwright-cli info IN.kpf\n"
           "      Print the card's size, its faces, a summary of its shape and whether it\n"
           "      closes inside its cover.\n"
+          "      A free-form card (.pwf): its flats, whether it is paper, whether it closes inside.\n"
+          "  popwright-cli convert IN.kpf OUT.pwf\n"
+          "      Write the grid card as a free-form card with the same pattern and faces.\n"
        << ExportHelp()
        << "  popwright-cli relief IN.kpf OUT.kpf SOURCE [--depth D] [--area COL,WIDTH,HEIGHT] [--inside]\n"
           "      Read IN, give the columns of the area the shape of a picture, a line of text\n"
@@ -78,6 +81,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "new") return RunNewCommand(rest, out, err);
     if (command == "edit") return RunEditCommand(rest, out, err);
     if (command == "info") return RunInfoCommand(rest, out, err);
+    if (command == "convert") return RunConvertCommand(rest, out, err);
     if (command == "export") return RunExportCommand(rest, out, err);
     if (command == "relief") return RunReliefCommand(rest, out, err);
     if (command == "render") return RunRenderCommand(rest, out, err);

@@ -7,7 +7,9 @@
 
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
+#include "cli/CliMessages.h"
 #include "document/CardDocument.h"
+#include "model/AppSettings.h"
 #include "model/ClosingCheck.h"
 #include "model/GridInvariants.h"
 #include "model/freeform/FreeformChecks.h"
@@ -82,6 +84,22 @@ void PrintFreeformSummary(std::ostream& out, const FreeformCard& card, const Fre
     out << "valid: " << (problems.empty() ? "yes" : "no") << "\n";
     for (const FlatProblem& problem : problems) out << FlatProblemText(card, problem) << "\n";
     out << FreeformClosingInfoLine(card, CheckFreeformClosing(card, sheet)) << "\n";
+}
+
+int RunConvertCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    if (args.size() != 2) return UsageError(err, "convert takes a grid card file and a free-form card file");
+    CardDocument doc;
+    if (!ReadCardOrReport(args[0], doc, err)) return kExitFileError;
+    if (doc.Kind() == CardKind::Freeform) {
+        PrintError(err, args[0], "This is a free-form card already.");
+        return kExitFileError;
+    }
+    const int tunnels = doc.ConvertToFreeform(AppSettings{});
+    if (!WriteCardOrReport(args[1], doc, err)) return kExitFileError;
+    if (tunnels > 0)
+        PrintWarning(err, args[1],
+                     "The grid card's tunnels have no folded-back floor in a free-form card; each is a plain hole.");
+    return kExitOk;
 }
 
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

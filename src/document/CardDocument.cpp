@@ -3,6 +3,9 @@
 #include <utility>
 
 #include "edit/ReliefEdit.h"
+#include "model/AppSettings.h"
+#include "model/freeform/GridConversion.h"
+#include "output/PatternOptions.h"
 #include "model/RebuildPass.h"
 #include "output/ExportFormat.h"
 
@@ -20,6 +23,15 @@ const FreeformSheet& CardDocument::DeriveFreeform() {
         freeformBuilt_ = true;
     }
     return freeformSheet_;
+}
+
+int CardDocument::ConvertToFreeform(const AppSettings& settings) {
+    if (kind_ == CardKind::Freeform) return 0;
+    const Sheet& sheet = Derive();
+    const double cellMm = PatternCellMm(0, settings.print.sizePercent, card_.grid.gridWidth);
+    GridConversion converted = ConvertGridCard(card_.grid, sheet, cellMm);
+    SetFreeform(std::move(converted.card));
+    return converted.tunnels;
 }
 
 CardOpenResult CardDocument::Open(const std::string& path) {

@@ -45,6 +45,11 @@ public:
     // card; only for a free-form document.
     const FreeformSheet& DeriveFreeform();
 
+    // Turns the grid card into a free-form card with the same pattern lines
+    // and faces at its printed size (the settings' print size); returns how
+    // many tunnels the free-form card holds as plain holes.
+    int ConvertToFreeform(const AppSettings& settings);
+
     // Reads the card file, of either kind (CardKindOfFile); a failed read
     // leaves the card, and its kind, as they were.
     CardOpenResult Open(const std::string& path);

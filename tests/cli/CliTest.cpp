@@ -660,3 +660,75 @@ TEST_F(CliTest, AJapaneseLocaleGetsJapaneseHelpAndMessages) {
 
 }  // namespace
 }  // namespace pw
+
+namespace pw {
+namespace {
+
+std::string FreeformCard(const std::string& flats) {
+    return R"({"format": "popwright-freeform", "version": 1, "width": 160, "half": 100, "flats": [)" + flats + "]}";
+}
+
+// info ends with whether the card is paper, one line a problem naming its
+// flats, and whether it closes inside with the flats that stick out.
+TEST_F(CliTest, FreeformInfoSaysWhetherTheCardIsPaperAndClosesInside) {
+    WriteText(Path("box.pwf"), FreeformCard(R"({"name": "Box", "depth": 40, "outline": "M 20 0 H 70 V 50 H 20 Z"})"));
+    WriteText(Path("tall.pwf"), FreeformCard(R"({"name": "Tall", "depth": 60, "outline": "M 20 0 H 70 V 50 H 20 Z"},
+                                                {"depth": 20, "outline": "M 90 0 H 100 V 10 H 90 Z"})"));
+    WriteText(Path("bad.pwf"), FreeformCard(R"({"name": "Sign", "depth": 30, "outline": "M 50 20 H 110 V 40 H 50 Z"})"));
+    CliRun r = Cli({"info", "box.pwf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("flat 1: Box, depth 40 mm, x 20 to 70 mm, height 0 to 50 mm\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.find("valid:")), "valid: yes\ncloses inside: yes\n");
+    r = Cli({"info", "tall.pwf"});
+    EXPECT_EQ(r.out.substr(r.out.find("valid:")), "valid: yes\ncloses inside: no, sticks out by 10.00 mm (flat Tall)\n");
+    r = Cli({"info", "bad.pwf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(r.out.find("valid:")), "valid: no\nSign floats with nothing to stand on\ncloses inside: yes\n");
+}
+
+// The examples say what they were made to: valid, or refused for their reason, and closed inside.
+TEST_F(CliTest, FreeformExamplesAreValidOrRefusedForTheirReason) {
+    const std::pair<const char*, const char*> examples[] = {
+        {"house.pwf", "valid: yes\n"},
+        {"tower.pwf", "valid: yes\n"},
+        {"tree.pwf", "valid: yes\n"},
+        {"steps.pwf", "valid: yes\n"},
+        {"heart.pwf", "valid: yes\n"},
+        {"floating-sign.pwf", "valid: no\nSign floats with nothing to stand on\n"}};
+    for (const auto& [name, validity] : examples) {
+        const CliRun r = Cli({"info", std::string(POPWRIGHT_EXAMPLES_DIR) + "/" + name});
+        EXPECT_EQ(r.status, 0) << name << r.err;
+        EXPECT_EQ(r.out.substr(r.out.find("valid:")), std::string(validity) + "closes inside: yes\n") << name;
+    }
+}
+
+// A refused free-form file: one line in the message form, status 1, no output.
+TEST_F(CliTest, RefusedFreeformFilesSayWhyAndWriteNothing) {
+    WriteText(Path("bow.pwf"), FreeformCard(R"({"name": "Bow", "depth": 40, "outline": "M 20 0 L 70 50 L 70 0 L 20 50 Z"})"));
+    WriteText(Path("nan.pwf"), FreeformCard(R"({"depth": 1e400, "outline": "M 20 0 H 70 V 50 H 20 Z"})"));
+    for (const char* name : {"bow.pwf", "nan.pwf"}) {
+        const CliRun r = Cli({"export", name, "out.svg"});
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_EQ(r.err.rfind(std::string("popwright-cli: ") + name + ": ", 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_FALSE(fs::exists(Path("out.svg")));
+    }
+    EXPECT_NE(Cli({"info", "bow.pwf"}).err.find("Bow"), std::string::npos);
+}
+
+// convert: the free-form card of a grid card; tunnels are said to be plain holes.
+TEST_F(CliTest, ConvertWritesAFreeformCardAndSaysWhatBecameOfTunnels) {
+    NewAndEdit(10, 5, {"space", "space", "space", "ctrl+space", "space"});
+    CliRun r = Cli({"convert", "out.kpf", "out.pwf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("warning: "), std::string::npos) << r.err;
+    r = Cli({"info", "out.pwf"});
+    EXPECT_NE(r.out.find("kind: free-form\n"), std::string::npos) << r.out;
+    Cli({"new", "flat.kpf"});
+    r = Cli({"convert", "flat.kpf", "flat.pwf"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+}
+
+}  // namespace
+}  // namespace pw

@@ -80,6 +80,8 @@ xmllint --noout "$mime" || fail "popwright.xml is not well-formed"
 if update-mime-database "$prefix/share/mime" >"$work/mime.log" 2>&1; then
   grep -q "^[0-9]*:application/x-popwright-card:\*\.kpf" "$prefix/share/mime/globs2" ||
     fail "the MIME database has no *.kpf glob"
+  grep -q "^[0-9]*:application/x-popwright-freeform:\*\.pwf" "$prefix/share/mime/globs2" ||
+    fail "the MIME database has no *.pwf glob"
   grep -qx "application/x-popwright-card:popwright" "$prefix/share/mime/icons" ||
     fail "the MIME database does not give the card type the program's icon"
 else
@@ -90,7 +92,8 @@ fi
 # The thumbnailer serves the card type, and its command, run as a file
 # manager runs it on an installed example, makes a picture of that size.
 thumbnailer="$prefix/share/thumbnailers/popwright.thumbnailer"
-grep -qx "MimeType=application/x-popwright-card;" "$thumbnailer" || fail "the thumbnailer does not name the card type"
+grep -qx "MimeType=application/x-popwright-card;application/x-popwright-freeform;" "$thumbnailer" ||
+  fail "the thumbnailer does not name the two card types"
 exec_line=$(sed -n 's/^Exec=//p' "$thumbnailer")
 command=${exec_line//%i/$prefix/share/popwright/examples/box.kpf}
 command=${command//%o/$work/thumb.png}

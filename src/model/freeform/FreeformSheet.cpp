@@ -76,6 +76,11 @@ private:
     FreeformSheet out_;
     std::vector<geos::Geometry> polygons_;  // each piece's, flattened
     std::vector<geos::Geometry> regions_;   // each flat's paper before anything took part of it
+    // Their boxes: a probe that misses a box misses the region, without an overlay.
+    struct Box {
+        double x0 = 0, s0 = 0, x1 = 0, s1 = 0;
+    };
+    std::vector<Box> regionBoxes_;
     std::vector<std::vector<Landing>> landings_;
     std::vector<int> order_;  // the flats from the front
     std::vector<Fold> folds_;
@@ -88,7 +93,12 @@ FreeformSheet Builder::Build() {
     out_.sheet.maxX = card_.width;
     out_.sheet.half = card_.half;
     landings_.resize(n);
-    for (const FreeformFlat& flat : card_.flats) regions_.push_back(FlatRegionOnSheet(context_, book_, flat));
+    for (const FreeformFlat& flat : card_.flats) {
+        regions_.push_back(FlatRegionOnSheet(context_, book_, flat));
+        Box box;
+        if (!regions_.back().IsEmpty()) geos::Bounds(regions_.back(), box.x0, box.s0, box.x1, box.s1);
+        regionBoxes_.push_back(box);
+    }
     order_.resize(n);
     std::iota(order_.begin(), order_.end(), 0);
     std::stable_sort(order_.begin(), order_.end(),
@@ -179,7 +189,10 @@ void Builder::BuildRoof(int i, int face, const HorizontalRun& run) {
         const int j = *it;
         const double dj = card_.flats[static_cast<std::size_t>(j)].depth;
         if (dj >= d) continue;
-        const geos::Geometry probe = geos::LineString(context_, {{run.x0, dj - h - kAbove}, {run.x1, dj - h - kAbove}});
+        const Box& box = regionBoxes_[static_cast<std::size_t>(j)];
+        const double probeS = dj - h - kAbove;
+        if (box.x1 <= run.x0 || box.x0 >= run.x1 || probeS < box.s0 || probeS > box.s1) continue;
+        const geos::Geometry probe = geos::LineString(context_, {{run.x0, probeS}, {run.x1, probeS}});
         for (const geos::Geometry& part : geos::Parts(geos::Intersection(regions_[static_cast<std::size_t>(j)], probe))) {
             if (!geos::IsLine(part)) continue;
             double x0, s0, x1, s1;
@@ -266,7 +279,12 @@ void Builder::BuildEdges() {
     for (std::size_t k = 0; k < raised_; ++k) boundaries.push_back(geos::Boundary(polygons_[k]));
     geos::Geometry cuts = geos::UnionAll(context_, std::move(boundaries));
     cuts = geos::Difference(cuts, geos::UnionAll(context_, std::move(foldLines)));
-    cuts = geos::Difference(cuts, geos::Boundary(geos::Rectangle(context_, 0, -L, W, L)));
+    // Raised paper seldom reaches the sheet's edge: only then is the edge
+    // taken off (it is the outline, cut last).
+    double x0 = 0, s0 = 0, x1 = 0, s1 = 0;
+    if (!cuts.IsEmpty()) geos::Bounds(cuts, x0, s0, x1, s1);
+    if (!cuts.IsEmpty() && (x0 <= 0 || x1 >= W || s0 <= -L || s1 >= L))
+        cuts = geos::Difference(cuts, geos::Boundary(geos::Rectangle(context_, 0, -L, W, L)));
     for (const geos::Geometry& part : geos::Parts(geos::MergeLines(cuts))) {
         if (!geos::IsLine(part) || geos::Length(part) < kTouch) continue;
         const std::vector<SheetPoint> p = geos::LinePoints(part);
