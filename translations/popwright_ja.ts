@@ -710,6 +710,16 @@ Close 15 degrees</source>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
+    <message>
+        <source>Convert to &amp;Free-Form Card</source>
+        <translation>自由形のカードに変換(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Make the grid card a free-form card with the same pattern
+Convert to free-form card</source>
+        <translation>グリッドのカードを同じ型紙の自由形のカードにします
+自由形のカードに変換</translation>
+    </message>
 </context>
 <context>
     <name>FileFilters</name>
@@ -747,7 +757,7 @@ Close 15 degrees</source>
     </message>
     <message>
         <source>Popwright Free-Form File(*.pwf)</source>
-        <translation>Popwright フリーフォームファイル(*.pwf)</translation>
+        <translation>Popwright 自由形ファイル(*.pwf)</translation>
     </message>
     <message>
         <source>Popwright Cards(*.kpf *.pwf)</source>
@@ -1260,6 +1270,13 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>pw::CKirikoDoc</name>
+    <message>
+        <source>The grid card&apos;s tunnels have no folded-back floor in a free-form card; each is a plain hole.</source>
+        <translation>自由形のカードではグリッドのカードのトンネルに折り返しの床がないため、それぞれただの穴になります。</translation>
+    </message>
+</context>
+<context>
     <name>pw::CMainFrame</name>
     <message>
         <source> (%1)</source>
@@ -1303,7 +1320,7 @@ Do you want to replace it?</source>
     </message>
     <message>
         <source>Free-form card (shown, not edited here)</source>
-        <translation>フリーフォームカード（表示のみ、ここでは編集できません）</translation>
+        <translation>自由形のカード（表示のみ、ここでは編集できません）</translation>
     </message>
 </context>
 <context>
@@ -1425,7 +1442,7 @@ Do you want to replace it?</source>
     <name>pw::EditController</name>
     <message>
         <source>This is a free-form card: its flats are not edited in the window.</source>
-        <translation>これはフリーフォームカードです。その面はウィンドウでは編集できません。</translation>
+        <translation>これは自由形のカードです。その面はウィンドウでは編集できません。</translation>
     </message>
 </context>
 <context>

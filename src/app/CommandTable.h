@@ -44,6 +44,7 @@ enum CommandId : int {
     ID_INSERT_TEXT = 32850,
     ID_INSERT_PICTURE = 32851,
     ID_INSERT_MODEL = 32852,
+    ID_CONVERT_FREEFORM = 32860,  // the grid card made a free-form card
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

@@ -47,10 +47,11 @@ void CKirikoDoc::RefreshFreeform() {
     shownFreeform_ = ShowFreeformSheet(built, freeformProblems_, shownFreeform_.revision + 1);
 }
 
-bool CKirikoDoc::IsModified() const { return !model_.grid.SameShape(savedShape_); }
+bool CKirikoDoc::IsModified() const { return convertedUnsaved_ || !model_.grid.SameShape(savedShape_); }
 
 void CKirikoDoc::SetSavedShape() {
     savedShape_ = model_.grid;
+    convertedUnsaved_ = false;
     RefreshModified();
 }
 
@@ -170,6 +171,19 @@ bool CKirikoDoc::SaveCardAs() {
 void CKirikoDoc::OnFileSave() { SaveCard(); }
 
 void CKirikoDoc::OnFileSaveAs() { SaveCardAs(); }
+
+void CKirikoDoc::OnConvertToFreeform() {
+    if (IsFreeform()) return;
+    const int tunnels = doc_.ConvertToFreeform(settings_);
+    // Its file, if any, holds the grid card: the free-form card is saved as a new file.
+    currentCardPath_.clear();
+    convertedUnsaved_ = true;
+    RefreshFreeform();
+    RefreshModified();
+    emit updateAllViews();
+    if (tunnels > 0)
+        emit cardFileNote(tr("The grid card's tunnels have no folded-back floor in a free-form card; each is a plain hole."));
+}
 
 void CKirikoDoc::OnSetting() {
     CSettingsDialog dialog(settings_, prompts_, window_);

@@ -63,6 +63,10 @@ public:
     // Save: into the card's file, or, for a card without one, as Save As.
     void OnFileSave();
     void OnFileSaveAs();
+    // Convert to Free-Form Card: the grid card becomes a free-form card with
+    // the same pattern, unsaved and without a file; its tunnels become
+    // plain holes, which the status bar says.
+    void OnConvertToFreeform();
     // Runs the settings dialog and applies it after OK.
     void OnSetting();
 
@@ -124,6 +128,7 @@ private:
     QString currentCardPath_;
     CellGrid savedShape_;  // the card as last created, opened or saved
     bool reportedModified_ = false;
+    bool convertedUnsaved_ = false;  // a conversion not yet saved
     std::vector<FlatProblem> freeformProblems_;
     FreeformClosing freeformClosing_;
     ShownSheet shownFreeform_;

@@ -342,6 +342,7 @@ void CMainFrame::ConnectCommands() {
         {ID_EXPORT_3D_DATA, [this] { ExportDxf(); }},
         {ID_EXPORT_UNFOLDED, [this] { ExportUnfoldedPattern(); }},
         {ID_FILE_PRINT, [this] { OnFilePrint(); }},
+        {ID_CONVERT_FREEFORM, [this] { doc_->OnConvertToFreeform(); }},
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
         {ID_APP_EXIT, [this] { close(); }},
@@ -395,6 +396,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_EDIT_REDO)->setEnabled(grid && card.history.HasRedoSteps());
     actions_.at(ID_CURSOR_SMALLER)->setEnabled(grid && doc_->CanCursorSmaller());
     actions_.at(ID_CURSOR_LARGER)->setEnabled(grid && doc_->CanCursorLarger());
+    actions_.at(ID_CONVERT_FREEFORM)->setEnabled(grid);
     for (int id : {ID_HIDE_CURSOR, ID_MIRROR_MODE, ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_CHECK_INVALID_FIGURE,
                    ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL})
         if (QAction* action = Action(id)) action->setEnabled(grid);

@@ -1,7 +1,7 @@
 // A free-form card in the main window: opened, it is drawn from its sheet,
 // edit keys change nothing and say why, Save As writes it back in its own
-// format, it prints at its real size in millimetres, and File New brings a
-// grid card back.
+// format, it prints at its real size in millimetres, File New brings a
+// grid card back and Convert to Free-Form Card makes it free-form again.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -48,6 +48,12 @@ TEST_F(FreeformWindowTest, IsDrawnFromItsSheetRefusesEditKeysAndSavesInItsOwnFor
     Trigger(ID_FILE_NEW);
     EXPECT_FALSE(frame->Doc().IsFreeform());
     EXPECT_FALSE(frame->View()->ShowsSheet());
+    // Converted, the grid card is a free-form card not yet saved anywhere.
+    Trigger(ID_CONVERT_FREEFORM);
+    EXPECT_TRUE(frame->View()->ShowsSheet());
+    EXPECT_TRUE(frame->Doc().IsModified());
+    EXPECT_TRUE(frame->Doc().currentCardPath().isEmpty());
+    EXPECT_FALSE(frame->Action(ID_CONVERT_FREEFORM)->isEnabled());
 }
 
 TEST_F(FreeformWindowTest, PrintsTheSheetAtItsRealSizeInMillimetres) {
