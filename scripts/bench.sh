@@ -92,3 +92,7 @@ PY
 echo
 LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" build/bench/gl_frame_bench
+
+echo
+LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" build/bench/gl_freeform_frame_bench

@@ -800,6 +800,16 @@ Check buildable</source>
         <translation>カードがカットと折りに耐えるかを確認します
 製作できるかの確認</translation>
     </message>
+    <message>
+        <source>Convert to &amp;Free-Form Card</source>
+        <translation>自由形のカードに変換(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Make the grid card a free-form card with the same pattern
+Convert to free-form card</source>
+        <translation>グリッドのカードを同じ型紙の自由形のカードにします
+自由形のカードに変換</translation>
+    </message>
 </context>
 <context>
     <name>CuttingMachines</name>
@@ -885,6 +895,14 @@ Check buildable</source>
     <message>
         <source>Silhouette SVG File</source>
         <translation>シルエット SVG ファイル</translation>
+    </message>
+    <message>
+        <source>Popwright Free-Form File(*.pwf)</source>
+        <translation>Popwright 自由形ファイル(*.pwf)</translation>
+    </message>
+    <message>
+        <source>Popwright Cards(*.kpf *.pwf)</source>
+        <translation>Popwright カード(*.kpf *.pwf)</translation>
     </message>
 </context>
 <context>
@@ -1328,6 +1346,10 @@ Do you want to replace it?</source>
         <source>%1 folds too short to perforate were written as score lines.</source>
         <translation>ミシン目を入れるには短すぎる折り線 %1 本を筋押し線として書き出しました。</translation>
     </message>
+    <message>
+        <source>Sticks out of the closed card by %1 mm: %2.</source>
+        <translation>閉じたカードから %1 mm はみ出しています: %2。</translation>
+    </message>
 </context>
 <context>
     <name>pw::CAboutDialog</name>
@@ -1452,6 +1474,13 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>pw::CKirikoDoc</name>
+    <message>
+        <source>The grid card&apos;s tunnels have no folded-back floor in a free-form card; each is a plain hole.</source>
+        <translation>自由形のカードではグリッドのカードのトンネルに折り返しの床がないため、それぞれただの穴になります。</translation>
+    </message>
+</context>
+<context>
     <name>pw::CMainFrame</name>
     <message>
         <source> (%1)</source>
@@ -1492,6 +1521,10 @@ Do you want to replace it?</source>
     <message>
         <source>%1[*] - Popwright</source>
         <translation>%1[*] - Popwright</translation>
+    </message>
+    <message>
+        <source>Free-form card (shown, not edited here)</source>
+        <translation>自由形のカード（表示のみ、ここでは編集できません）</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1640,13 @@ Do you want to replace it?</source>
     <message>
         <source>Language</source>
         <translation>言語</translation>
+    </message>
+</context>
+<context>
+    <name>pw::EditController</name>
+    <message>
+        <source>This is a free-form card: its flats are not edited in the window.</source>
+        <translation>これは自由形のカードです。その面はウィンドウでは編集できません。</translation>
     </message>
 </context>
 <context>

@@ -37,6 +37,7 @@ const std::vector<CommandSpec>& Commands() {
          "plane-vertical", true},
         {ID_INSERT_TEXT, "insertText", QT_TRANSLATE_NOOP("Commands", "Insert &Text..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a line of text\nInsert text"), nullptr, false},
         {ID_INSERT_PICTURE, "insertPicture", QT_TRANSLATE_NOOP("Commands", "Insert &Picture..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a picture\nInsert picture"), nullptr, false},
+        {ID_CONVERT_FREEFORM, "convertToFreeform", QT_TRANSLATE_NOOP("Commands", "Convert to &Free-Form Card"), "", QT_TRANSLATE_NOOP("Commands", "Make the grid card a free-form card with the same pattern\nConvert to free-form card"), nullptr, false},
         {ID_INSERT_MODEL, "insertModel", QT_TRANSLATE_NOOP("Commands", "Insert &Model..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a 3D model\nInsert model"), nullptr, false},
         {ID_CHECK_CLOSING, "checkClosing", QT_TRANSLATE_NOOP("Commands", "Check C&losing"), "", QT_TRANSLATE_NOOP("Commands", "Check that the closed card hides its relief\nCheck closing"), nullptr, true},
         {ID_EXPORT_FOR_MACHINE, "exportForCuttingMachine", QT_TRANSLATE_NOOP("Commands", "Export for Cutting &Machine..."), "", QT_TRANSLATE_NOOP("Commands", "Save the pattern as a cutting machine takes it\nExport for cutting machine"), nullptr, false},
@@ -69,7 +70,7 @@ const std::vector<MenuSpec>& MenuBar() {
         {QT_TRANSLATE_NOOP("Commands", "&Cursor"), {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position and the fold change what the view shows, next to the
         // other view settings; the menu bar keeps its five pop-ups.
-        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_CHECK_BUILDABLE, ID_VIEW_TOOLBAR, ID_SEPARATOR,
+        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CONVERT_FREEFORM, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_CHECK_BUILDABLE, ID_VIEW_TOOLBAR, ID_SEPARATOR,
                       ID_HOME_POSITION,
                       MenuEntry(QT_TRANSLATE_NOOP("Commands", "F&old"), {ID_OPEN_CARD, ID_CLOSE_CARD, ID_SEPARATOR, ID_FOLD_OPEN_STEP,
                                           ID_FOLD_CLOSE_STEP})}},

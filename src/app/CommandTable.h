@@ -47,6 +47,7 @@ enum CommandId : int {
     ID_SHARE_WEB_PAGE = 32860,
     ID_EXPORT_FOR_MACHINE = 32861,
     ID_CHECK_BUILDABLE = 32862,
+    ID_CONVERT_FREEFORM = 32863,  // the grid card made a free-form card
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

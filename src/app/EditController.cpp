@@ -157,6 +157,11 @@ void EditController::KeyPressed(QKeyEvent* event) {
     event->accept();
     if (IsCommandKey(event)) return;
     const int key = VirtualKeyFor(event->key());
+    if (!editable_) {
+        if (key != 0 && key != KEY_CTRL)
+            emit EditRefused(tr("This is a free-form card: its flats are not edited in the window."));
+        return;
+    }
     if (key != 0 && key != KEY_CTRL) OpenForEditing();
     // Held keys repeat: every repeat is an edit of its own with its own undo step.
     if (!keys_.OnKeyDown(key)) return;

@@ -53,6 +53,9 @@ public:
     void OnCloseCard();
     bool FoldAnimating() const { return foldTimer_.isActive(); }
 
+    // A free-form card is not edited in the window: its edit keys only say so.
+    void SetCardEditable(bool editable) { editable_ = editable; }
+
     const EditKeyHandler& Keys() const { return keys_; }
     // Where the cursor stands, worded for the status bar.
     QString CursorText() const;
@@ -89,6 +92,7 @@ private:
     EditKeyHandler keys_;
     FoldMotion fold_;
     QTimer foldTimer_;
+    bool editable_ = true;
     QElapsedTimer foldClock_;
 };
 

@@ -13,6 +13,7 @@
 #include "edit/CursorRules.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
+#include "view3d/FreeformShown.h"
 
 namespace pw {
 
@@ -28,12 +29,29 @@ CKirikoDoc::~CKirikoDoc() { model_.history.RemoveListener(changeListener_); }
 
 QString CKirikoDoc::FileFilter() { return QCoreApplication::translate("FileFilters", "Popwright File(*.kpf)"); }
 
-QString CKirikoDoc::OpenFileFilter() { return FileFilter() + QStringLiteral(";;") + QCoreApplication::translate("FileFilters", "All Files (*)"); }
+QString CKirikoDoc::FreeformFileFilter() {
+    return QCoreApplication::translate("FileFilters", "Popwright Free-Form File(*.pwf)");
+}
 
-bool CKirikoDoc::IsModified() const { return !model_.grid.SameShape(savedShape_); }
+QString CKirikoDoc::OpenFileFilter() {
+    return QCoreApplication::translate("FileFilters", "Popwright Cards(*.kpf *.pwf)") + QStringLiteral(";;") + FileFilter() +
+           QStringLiteral(";;") + FreeformFileFilter() + QStringLiteral(";;") +
+           QCoreApplication::translate("FileFilters", "All Files (*)");
+}
+
+void CKirikoDoc::RefreshFreeform() {
+    if (!IsFreeform()) return;
+    const FreeformSheet& built = doc_.DeriveFreeform();
+    freeformProblems_ = CheckFreeformCard(doc_.Freeform(), built);
+    freeformClosing_ = CheckFreeformClosing(doc_.Freeform(), built);
+    shownFreeform_ = ShowFreeformSheet(built, freeformProblems_, shownFreeform_.revision + 1);
+}
+
+bool CKirikoDoc::IsModified() const { return convertedUnsaved_ || !model_.grid.SameShape(savedShape_); }
 
 void CKirikoDoc::SetSavedShape() {
     savedShape_ = model_.grid;
+    convertedUnsaved_ = false;
     RefreshModified();
 }
 
@@ -65,6 +83,7 @@ bool CKirikoDoc::SaveModified() {
 void CKirikoDoc::OnFileNew() {
     if (!SaveModified()) return;
     model_.NewCard(settings_.newCard.width + 2, settings_.newCard.height + 1);
+    doc_.UseGridCard();
     currentCardPath_.clear();
     model_.edit.cursor = EditCursor{};
     SetSavedShape();
@@ -95,6 +114,7 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     }
     const QFileInfo info(path);
     currentCardPath_ = info.absoluteFilePath();
+    RefreshFreeform();
     SetSavedShape();
     SetTitle(info.completeBaseName());
     emit updateAllViews();
@@ -110,6 +130,7 @@ void CKirikoDoc::OpenRecoveredCard(CellGrid&& grid, const QString& title) {
     // No saved shape: no undo can make it match, only a save.
     savedShape_ = CellGrid();
     model_.AdoptReadCard(std::move(grid));
+    doc_.UseGridCard();
     currentCardPath_.clear();
     RefreshModified();
     SetTitle(title);
@@ -136,7 +157,7 @@ bool CKirikoDoc::SaveCard() {
 }
 
 bool CKirikoDoc::SaveCardAs() {
-    const QString path = prompts_.GetSaveFileName(window_, FileFilter());
+    const QString path = prompts_.GetSaveFileName(window_, IsFreeform() ? FreeformFileFilter() : FileFilter());
     if (path.isEmpty()) return false;
     if (!WriteCardFile(path)) return false;
     const QFileInfo info(path);
@@ -150,6 +171,19 @@ bool CKirikoDoc::SaveCardAs() {
 void CKirikoDoc::OnFileSave() { SaveCard(); }
 
 void CKirikoDoc::OnFileSaveAs() { SaveCardAs(); }
+
+void CKirikoDoc::OnConvertToFreeform() {
+    if (IsFreeform()) return;
+    const int tunnels = doc_.ConvertToFreeform(settings_);
+    // Its file, if any, holds the grid card: the free-form card is saved as a new file.
+    currentCardPath_.clear();
+    convertedUnsaved_ = true;
+    RefreshFreeform();
+    RefreshModified();
+    emit updateAllViews();
+    if (tunnels > 0)
+        emit cardFileNote(tr("The grid card's tunnels have no folded-back floor in a free-form card; each is a plain hole."));
+}
 
 void CKirikoDoc::OnSetting() {
     CSettingsDialog dialog(settings_, prompts_, window_);

@@ -2,8 +2,13 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 #include "document/CardDocument.h"
 #include "model/CellGrid.h"
+#include "model/freeform/FreeformChecks.h"
+#include "view3d/SheetGeometry.h"
 
 class QWidget;
 
@@ -58,6 +63,10 @@ public:
     // Save: into the card's file, or, for a card without one, as Save As.
     void OnFileSave();
     void OnFileSaveAs();
+    // Convert to Free-Form Card: the grid card becomes a free-form card with
+    // the same pattern, unsaved and without a file; its tunnels become
+    // plain holes, which the status bar says.
+    void OnConvertToFreeform();
     // Runs the settings dialog and applies it after OK.
     void OnSetting();
 
@@ -68,12 +77,21 @@ public:
     // changed until saved, and is called `title`.
     void OpenRecoveredCard(CellGrid&& grid, const QString& title);
 
+    // A free-form card is shown from its sheet and not edited in the window.
+    bool IsFreeform() const { return doc_.Kind() == CardKind::Freeform; }
+    // What the 3D view draws of a free-form card (its sheet, the pieces at
+    // fault marked); nullptr for a grid card.
+    const ShownSheet* ShownFreeform() const { return IsFreeform() ? &shownFreeform_ : nullptr; }
+    // Whether the free-form card's closed card holds it, and what sticks out.
+    const FreeformClosing& FreeformClosingFound() const { return freeformClosing_; }
+
     bool CanCursorSmaller() const;
     bool CanCursorLarger() const;
 
     // The file dialogs' filter; the Open dialog offers all files too.
     static QString FileFilter();
     static QString OpenFileFilter();
+    static QString FreeformFileFilter();
 
 signals:
     void titleChanged(const QString& title);
@@ -97,6 +115,8 @@ private:
     bool SaveCardAs();
     void SetTitle(const QString& title);
     void SetSavedShape();
+    // Builds the free-form card's sheet and checks anew for the view.
+    void RefreshFreeform();
 
     CardDocument doc_;
     EditedCard& model_ = doc_.Card();
@@ -108,6 +128,10 @@ private:
     QString currentCardPath_;
     CellGrid savedShape_;  // the card as last created, opened or saved
     bool reportedModified_ = false;
+    bool convertedUnsaved_ = false;  // a conversion not yet saved
+    std::vector<FlatProblem> freeformProblems_;
+    FreeformClosing freeformClosing_;
+    ShownSheet shownFreeform_;
 };
 
 }  // namespace pw

@@ -86,7 +86,14 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
 
     connect(doc_.get(), &CKirikoDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_.get(), &CKirikoDoc::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(doc_.get(), &CKirikoDoc::updateAllViews, view_, &CKirikoView::OnUpdate);
+    connect(doc_.get(), &CKirikoDoc::updateAllViews, this, [this] {
+        // A free-form card is drawn from its sheet, and not edited here.
+        view_->ShowSheet(doc_->ShownFreeform());
+        printing_->PrintMillimetreSheet(doc_->IsFreeform() ? &doc_->Document().DeriveFreeform().sheet : nullptr);
+        editor_->SetCardEditable(!doc_->IsFreeform());
+        view_->OnUpdate();
+        ShowClosingCheck();
+    });
     connect(view_, &CKirikoView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view_, &CKirikoView::ClosingChecked, this, &CMainFrame::ShowClosingCheck);
     connect(editor_.get(), &EditController::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
@@ -295,7 +302,9 @@ void CMainFrame::ShowFoldAngle(double degrees) {
 
 void CMainFrame::ShowClosingCheck() {
     const bool on = Model().edit.checkClosing;
-    closingPane_->setText(on ? ClosingStatusShown(view_->Closing()) : QString());
+    const QString found = doc_->IsFreeform() ? FreeformClosingShown(doc_->Document().Freeform(), doc_->FreeformClosingFound())
+                                             : ClosingStatusShown(view_->Closing());
+    closingPane_->setText(on ? found : QString());
     closingPane_->setVisible(on);
 }
 
@@ -337,6 +346,7 @@ void CMainFrame::ConnectCommands() {
         {ID_EXPORT_FOR_MACHINE, [this] { MachineExport(doc_->Document(), settings_, store_, prompts_).ExportForMachine(this); }},
         {ID_CHECK_BUILDABLE, [this] { MachineExport(doc_->Document(), settings_, store_, prompts_).CheckBuildable(this); }},
         {ID_FILE_PRINT, [this] { OnFilePrint(); }},
+        {ID_CONVERT_FREEFORM, [this] { doc_->OnConvertToFreeform(); }},
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
         {ID_APP_EXIT, [this] { close(); }},
@@ -383,10 +393,17 @@ void CMainFrame::ConnectCommands() {
 void CMainFrame::UpdateCommandStates() {
     const EditedCard& card = doc_->Card();
     const EditState& e = card.edit;
-    actions_.at(ID_EDIT_UNDO)->setEnabled(card.history.HasUndoSteps());
-    actions_.at(ID_EDIT_REDO)->setEnabled(card.history.HasRedoSteps());
-    actions_.at(ID_CURSOR_SMALLER)->setEnabled(doc_->CanCursorSmaller());
-    actions_.at(ID_CURSOR_LARGER)->setEnabled(doc_->CanCursorLarger());
+    // A free-form card's flats are not edited in the window: the grid's
+    // edit commands wait for a grid card.
+    const bool grid = !doc_->IsFreeform();
+    actions_.at(ID_EDIT_UNDO)->setEnabled(grid && card.history.HasUndoSteps());
+    actions_.at(ID_EDIT_REDO)->setEnabled(grid && card.history.HasRedoSteps());
+    actions_.at(ID_CURSOR_SMALLER)->setEnabled(grid && doc_->CanCursorSmaller());
+    actions_.at(ID_CURSOR_LARGER)->setEnabled(grid && doc_->CanCursorLarger());
+    actions_.at(ID_CONVERT_FREEFORM)->setEnabled(grid);
+    for (int id : {ID_HIDE_CURSOR, ID_MIRROR_MODE, ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_CHECK_INVALID_FIGURE,
+                   ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL})
+        if (QAction* action = Action(id)) action->setEnabled(grid);
     actions_.at(ID_HIDE_CURSOR)->setText(e.cursorVisible ? tr("Hide") : tr("Show"));
     actions_.at(ID_MIRROR_MODE)->setChecked(e.mirrorMode);
     actions_.at(ID_CHECK_INVALID_FIGURE)->setChecked(e.checkInvalidFigure);
@@ -403,7 +420,8 @@ void CMainFrame::UpdateCursorPane() {
     // buttons are the status bar's own and stay.
     if (!shownRefusal_.isEmpty() && statusBar()->currentMessage() == shownRefusal_) statusBar()->clearMessage();
     shownRefusal_.clear();
-    cursorPane_->setText(editor_->CursorText());
+    // A free-form card has no cursor: the pane says what kind of card it is.
+    cursorPane_->setText(doc_->IsFreeform() ? tr("Free-form card (shown, not edited here)") : editor_->CursorText());
 }
 
 void CMainFrame::ShowEditRefusal(const QString& reason) {

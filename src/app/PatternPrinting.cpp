@@ -121,21 +121,26 @@ PatternOptions PatternPrinting::PrintOptions(const PrinterPage& page) const {
 
 PatternPages PatternPrinting::PlanPages(QPrinter& printer) {
     const PrinterPage device = PrinterPageOf(printer);
-    const CutterPattern pattern = LayOutCutterPattern(DeriveGridSheet(GridForOutput(model_)), settings_.print.mirror,
-                                                      settings_.print.sizePercent, PrintOptions(device));
+    const CutterPattern pattern =
+        millimetreSheet_ ? LayOutMillimetrePattern(*millimetreSheet_, settings_.print.mirror, PrintOptions(device))
+                         : LayOutCutterPattern(DeriveGridSheet(GridForOutput(model_)), settings_.print.mirror,
+                                               settings_.print.sizePercent, PrintOptions(device));
     return PlanPatternPages(pattern, PrinterFrame(device), scale_);
 }
 
 bool PatternPrinting::PrintPage(QPrinter& printer) {
     // Worked out once for every page.
     const CellGrid& grid = GridForOutput(model_);
-    const Sheet sheet = DeriveGridSheet(grid);
+    const Sheet sheet = millimetreSheet_ ? Sheet() : DeriveGridSheet(grid);
     const PrinterPage device = PrinterPageOf(printer);
     const PatternOptions options = PrintOptions(device);
     const CutterPattern pattern =
-        LayOutCutterPattern(sheet, settings_.print.mirror, settings_.print.sizePercent, options);
+        millimetreSheet_ ? LayOutMillimetrePattern(*millimetreSheet_, settings_.print.mirror, options)
+                         : LayOutCutterPattern(sheet, settings_.print.mirror, settings_.print.sizePercent, options);
     const PatternPages plan = PlanPatternPages(pattern, PrinterFrame(device), scale_);
-    const bool asOnScreen = PrintsAsOnScreen(options);
+    // A sheet in millimetres prints as its cutter pattern: the screen's
+    // drawing of the pattern counts in cells.
+    const bool asOnScreen = !millimetreSheet_ && PrintsAsOnScreen(options);
     const UnfoldedPattern unfolded = asOnScreen ? UnfoldPattern(sheet) : UnfoldedPattern();
     int first = 1, last = static_cast<int>(plan.pages.size());
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {

@@ -36,6 +36,11 @@ public:
 
     QPrinter& Printer() { return *printer_; }
 
+    // Prints this sheet in millimetres at its real size (a free-form card's,
+    // which has no cells) instead of the grid card's; nullptr goes back to
+    // the grid card. The sheet must outlive the printouts.
+    void PrintMillimetreSheet(const Sheet* sheet) { millimetreSheet_ = sheet; }
+
     // "Print...": the print dialog for a job of as many pages as the
     // pattern needs (one unless tiled), then the pages chosen.
     void OnFilePrint(QWidget* window);
@@ -65,6 +70,7 @@ private:
     UserPrompts& prompts_;
     std::unique_ptr<QPrinter> printer_;
     PrintScale scale_ = PrintScale::RealSize;
+    const Sheet* millimetreSheet_ = nullptr;
 };
 
 }  // namespace pw

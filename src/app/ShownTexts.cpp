@@ -1,10 +1,12 @@
 #include "app/ShownTexts.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include "edit/CursorStatus.h"
 #include "edit/EditOperations.h"
 #include "model/ClosingCheck.h"
+#include "model/freeform/FreeformChecks.h"
 #include "output/CutterPattern.h"
 #include "output/PatternOptions.h"
 
@@ -33,6 +35,14 @@ QString ClosingStatusShown(const ClosingReport& r) {
     return (one ? QCoreApplication::translate("ShownTexts", "Sticks out of the closed card by %1 in column %2.")
                 : QCoreApplication::translate("ShownTexts", "Sticks out of the closed card by %1 in columns %2."))
         .arg(cells, columns);
+}
+
+QString FreeformClosingShown(const FreeformCard& card, const FreeformClosing& c) {
+    if (c.ClosesInside()) return QCoreApplication::translate("ShownTexts", "The card closes inside its cover.");
+    QStringList flats;
+    for (int flat : c.flats) flats << QString::fromStdString(FlatLabel(card, flat));
+    return QCoreApplication::translate("ShownTexts", "Sticks out of the closed card by %1 mm: %2.")
+        .arg(QString::number(c.overhangMm, 'f', 2), flats.join(QStringLiteral(", ")));
 }
 
 QString CursorStatusShown(const CursorStatus& s) {

@@ -7,6 +7,8 @@ namespace pw {
 struct ClosingReport;
 struct CursorStatus;
 struct FinishedSize;
+struct FreeformCard;
+struct FreeformClosing;
 struct LegendWording;
 enum class EditRefusal;
 
@@ -27,6 +29,8 @@ QString ShownMessage(const std::string& text);
 
 // The closing check's sentence in the status bar and the insert dialog.
 QString ClosingStatusShown(const ClosingReport& report);
+// The same of a free-form card: the millimetres it sticks out by and the flats.
+QString FreeformClosingShown(const FreeformCard& card, const FreeformClosing& closing);
 // "Top surfaces: column 3, row 4, height 2" and the front surfaces' form.
 QString CursorStatusShown(const CursorStatus& status);
 // Why an edit key changed nothing; empty for EditRefusal::None.

@@ -35,6 +35,8 @@ public:
     const EditedCard& Card() const { return card_; }
 
     CardKind Kind() const { return kind_; }
+    // Makes the document hold its grid card again (File New, a recovered grid card).
+    void UseGridCard() { kind_ = CardKind::Grid; }
     const FreeformCard& Freeform() const { return freeform_; }
     // Makes the document hold this free-form card (its sheet is built at the
     // next Derive()).

@@ -43,6 +43,15 @@ void DrawLayer(QPainter& painter, const CutterLayer& layer, bool joined) {
         if (run.closed) path.closeSubpath();
         painter.drawPath(path);
     }
+    // A free-form card's curved runs, flattened as the printer takes them.
+    for (const SheetPath& run : layer.paths) {
+        const std::vector<SheetPoint> points = FlattenPath(run, kFlatteningToleranceMm);
+        if (points.empty()) continue;
+        QPainterPath path(QPointF(points.front().x, points.front().s));
+        for (std::size_t k = 1; k < points.size(); ++k) path.lineTo(points[k].x, points[k].s);
+        if (run.closed) path.closeSubpath();
+        painter.drawPath(path);
+    }
 }
 
 void DrawText(QPainter& painter, const TextMark& text) {

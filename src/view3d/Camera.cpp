@@ -105,7 +105,7 @@ bool Invert(const Matrix4& m, Matrix4& inverse) {
 }
 
 Matrix4 CameraProjection(int clientWidth, int halfHeight, double angleX, double angleY, double zoom, double panX,
-                         int gridWidth) {
+                         double gridWidth) {
     // The vertical half-extent follows the window's aspect, so pixels stay square.
     const double t = 0.1 * halfHeight / clientWidth;
     Matrix4 m = Frustum(-0.05, 0.05, -t, t, 0.134, 2000.0);
@@ -123,7 +123,7 @@ void Camera::SetClientSize(int width, int height) {
     halfHeight_ = height / 2;
 }
 
-bool Camera::Setup(int gridWidth) {
+bool Camera::Setup(double gridWidth) {
     if (width_ <= 0 || halfHeight_ <= 0 || gridWidth <= 2) return false;
     projection_ = CameraProjection(width_, halfHeight_, angleX, angleY, zoom, panX, gridWidth);
     hasProjection_ = true;

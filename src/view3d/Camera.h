@@ -57,10 +57,11 @@ public:
     int ClientHeight() const { return height_; }
     int HalfHeight() const { return halfHeight_; }
 
-    // Rebuilds the projection for a grid of gridWidth columns. A client area
+    // Rebuilds the projection for a grid of gridWidth columns (or a card
+    // drawn from its sheet, as wide: SheetViewWidth). A client area
     // without width or height (a minimised window) has no frustum: the last
     // matrix stays and false is returned.
-    bool Setup(int gridWidth);
+    bool Setup(double gridWidth);
     const Matrix4& Projection() const { return projection_; }
 
     // The ray under the client point (x, y), in pixels from the top left
@@ -102,6 +103,6 @@ private:
 // zoom translation, the tilt, the turn, the scale to 16 units of width, the
 // pan translation and the y/z swap. halfHeight and clientWidth must be > 0.
 Matrix4 CameraProjection(int clientWidth, int halfHeight, double angleX, double angleY, double zoom, double panX,
-                         int gridWidth);
+                         double gridWidth);
 
 }  // namespace pw

@@ -135,6 +135,10 @@ void CardGeometry::Update(const CellGrid& grid, const KeptGridSheet& sheet, cons
 
     const int W = grid.gridWidth;
     const bool full = NeedsFullUpdate(grid, settings);
+    if (sheetShown_) {
+        sheetShown_ = false;
+        sheetBlock_ = GeometryBlock{};
+    }
     if (full) {
         // Nothing of the old blocks can be kept; their memory goes too.
         std::vector<GeometryBlock>(static_cast<std::size_t>(W > 0 ? W : 0)).swap(blocks_);
@@ -291,6 +295,40 @@ bool CardGeometry::Recolour(GeometryBlock& block, const KeptGridSheet& sheet, bo
     return any;
 }
 
+void CardGeometry::UpdateFromSheet(const ShownSheet& shown, const AppSettings& settings, bool closingCheck) {
+    last_ = UpdateCounts{};
+    const bool derive = !sheetShown_ || shown.revision != sheetRevision_ || closingCheck != closingCheck_;
+    const bool colours = settings.colors.verticalFace != colorPaper0_ || settings.colors.horizontalFace != colorPaper1_;
+    if (!derive && !colours && settings.colors.outline == colorEdge_) return;
+    if (!sheetShown_) {
+        // The grid's blocks go, and a grid card shown next starts afresh.
+        std::vector<GeometryBlock>().swap(blocks_);
+        columnStamps_.clear();
+        gridWidth_ = gridHeight_ = -1;
+        sheetShown_ = true;
+    }
+    closingCheck_ = closingCheck;
+    sheetRevision_ = shown.revision;
+    colorPaper0_ = settings.colors.verticalFace;
+    colorPaper1_ = settings.colors.horizontalFace;
+    colorEdge_ = settings.colors.outline;
+    paper0_ = ToGlColor(colorPaper0_);
+    paper1_ = ToGlColor(colorPaper1_);
+    edge_ = ToGlColor(colorEdge_);
+    if (derive) {
+        DeriveSheetGeometry(shown, closingCheck, sheetBlock_);
+        ++last_.blocksDerived;
+    } else if (colours) {
+        ++last_.blocksRecoloured;
+    }
+    if (derive || colours) {
+        sheetBlock_.faceColors.clear();
+        for (const FaceColorRole role : sheetBlock_.faceRoles) PushColor(sheetBlock_.faceColors, RoleColor(role));
+    }
+    sheetBlock_.revision = ++revisionClock_;
+    order_.assign(1, &sheetBlock_);
+}
+
 void CardGeometry::DeriveFarEdges() {
     const double W = gridWidth_, H = gridHeight_;
     farEdges_ = GeometryBlock{};
@@ -321,6 +359,7 @@ std::size_t CardGeometry::ArrayBytes() const {
     };
     for (const GeometryBlock& b : blocks_) add(b);
     add(farEdges_);
+    add(sheetBlock_);
     return n;
 }
 

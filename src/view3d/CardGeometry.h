@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "view3d/RenderSink.h"
+#include "view3d/SheetGeometry.h"
 
 namespace pw {
 
@@ -84,6 +85,13 @@ public:
     // (the validity check's red wins over it); switching it recolours only.
     void Update(const CellGrid& grid, const KeptGridSheet& sheet, const AppSettings& settings, bool closingCheck = false);
 
+    // Shows a card from its sheet instead (a free-form card): one block of
+    // the pieces' triangles and outlines (DeriveSheetGeometry), in the
+    // colours of `settings`. It is derived again when the shown sheet's
+    // revision or the closing check changes, and recoloured after a change
+    // of colours; a later Update from a grid derives everything again.
+    void UpdateFromSheet(const ShownSheet& shown, const AppSettings& settings, bool closingCheck = false);
+
     // The blocks in drawing order: slabs or columns by increasing column,
     // then, with the grid display off, the far edges of the sheets.
     const std::vector<const GeometryBlock*>& Blocks() const { return order_; }
@@ -112,6 +120,9 @@ private:
 
     std::vector<GeometryBlock> blocks_;  // indexed by a slab's first column
     GeometryBlock farEdges_;
+    GeometryBlock sheetBlock_;  // a card shown from its sheet
+    bool sheetShown_ = false;
+    std::uint64_t sheetRevision_ = 0;
     std::vector<const GeometryBlock*> order_;
     // What the blocks were derived from.
     std::vector<std::uint64_t> columnStamps_;

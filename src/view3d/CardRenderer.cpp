@@ -31,8 +31,17 @@ void CardRenderer::DrawCard(RenderSink& sink) {
     sink.State(GlStateOp::EnablePolygonOffsetFill);
     sink.State(GlStateOp::PolygonOffsetOneOne);
 
-    CellGrid& g = model_.grid;
     const bool checkClosing = model_.edit.checkClosing;
+    if (shown_) {
+        // A card shown from its sheet was derived by its owner; the frame
+        // only brings the drawable geometry up to date with it. Its closing
+        // is its owner's to measure; the grid's report says nothing of it.
+        closing_.Forget();
+        geometry_.UpdateFromSheet(*shown_, settings_, checkClosing);
+        sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
+        return;
+    }
+    CellGrid& g = model_.grid;
     RunRebuildPass(g);
     // The sheet reads the columns the pass redid (or another pass, run for
     // an export between frames); the validity marks follow the sheet.
@@ -49,6 +58,11 @@ void CardRenderer::DrawCard(RenderSink& sink) {
     geometry_.Update(g, sheet_, settings_, checkClosing);
     sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
     if (model_.edit.cursorVisible && foldAngle_ == kOpenAngle) DrawCursor(sink);
+}
+
+double CardRenderer::ViewWidth() const {
+    if (shown_ && shown_->sheet) return SheetViewWidth(*shown_->sheet);
+    return model_.grid.gridWidth;
 }
 
 void CardRenderer::DrawCursor(RenderSink& sink) {

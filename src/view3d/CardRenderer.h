@@ -35,6 +35,16 @@ public:
     // Applies a pending cursor reset, then draws the cursor (and its mirror).
     void DrawCursor(RenderSink& sink);
 
+    // Draws the card from `shown` instead of the edited grid (a free-form
+    // card; nullptr goes back to the grid): its sheet's pieces and outlines,
+    // at the fold angle, with the invalid pieces and, while the closing
+    // check is on, the paper beyond the closed card's edge marked. No rebuild
+    // pass runs and no cursor shows. `shown` must outlive the frames.
+    void ShowSheet(const ShownSheet* shown) { shown_ = shown; }
+    const ShownSheet* ShownSheetOrNull() const { return shown_; }
+    // The width the camera frames, in the units of the view's model space.
+    double ViewWidth() const;
+
     // The once-per-context state is set at the first frame.
     bool GlStateSet() const { return glStateSet_; }
     // For a view whose context was created anew (the state went with the old one).
@@ -65,6 +75,7 @@ private:
     KeptGridSheet ownSheet_;
     KeptGridSheet& sheet_;
     CardGeometry geometry_;
+    const ShownSheet* shown_ = nullptr;
     bool glStateSet_ = false;
     double foldAngle_ = 90.0;
     ClosingCheck closing_;

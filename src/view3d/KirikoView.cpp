@@ -43,7 +43,7 @@ void CKirikoView::UseAsDefaultSurfaceFormat() {
 void CKirikoView::SetupCamera() {
     camera_.SetClientSize(width(), height());
     // A minimised window has no frustum; the last projection stays.
-    if (!camera_.Setup(model_.grid.gridWidth) || !isValid()) return;
+    if (!camera_.Setup(renderer_.ViewWidth()) || !isValid()) return;
     const bool wasCurrent = QOpenGLContext::currentContext() == context();
     if (!wasCurrent) makeCurrent();
     ApplyProjection();
@@ -72,7 +72,7 @@ void CKirikoView::paintGL() {
     // The context may have been created anew or the grid replaced since the
     // last set-up; the projection is cheap to load again.
     camera_.SetClientSize(width(), height());
-    camera_.Setup(model_.grid.gridWidth);
+    camera_.Setup(renderer_.ViewWidth());
     ApplyProjection();
     // The fold is one matrix over the kept geometry (the sink multiplies it
     // into the model-view matrix for the card alone); the opened card keeps
@@ -96,6 +96,12 @@ void CKirikoView::SetFoldAngle(double degrees) {
     const double angle = std::isfinite(degrees) ? std::clamp(degrees, kClosedAngle, kFlatAngle) : kOpenAngle;
     if (angle == foldAngle_) return;
     foldAngle_ = angle;
+    update();
+}
+
+void CKirikoView::ShowSheet(const ShownSheet* shown) {
+    renderer_.ShowSheet(shown);
+    SetupCamera();
     update();
 }
 
@@ -146,6 +152,8 @@ void CKirikoView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 std::optional<FaceHit> CKirikoView::FaceAt(double x, double y) const {
+    // A card drawn from its sheet has no cells to pick (nor edits yet).
+    if (renderer_.ShownSheetOrNull()) return std::nullopt;
     PointerRay ray;
     if (!camera_.RayThrough(x, y, ray)) return std::nullopt;
     // On a folded card the ray is taken back to the opened card, where the

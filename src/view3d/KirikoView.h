@@ -34,6 +34,11 @@ public:
     // Repaints at the next chance, without erasing.
     void RequestRedraw() { update(); }
 
+    // Draws `shown` (a free-form card's sheet) instead of the edited grid;
+    // nullptr goes back to the grid. It must outlive the frames that show it.
+    void ShowSheet(const ShownSheet* shown);
+    bool ShowsSheet() const { return renderer_.ShownSheetOrNull() != nullptr; }
+
     // The document changed the card or the settings.
     void OnUpdate();
 

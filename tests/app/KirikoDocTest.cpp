@@ -116,7 +116,8 @@ TEST_F(KirikoDocTest, OpenReadsTheCardAndNamesTheDocumentAfterTheFile) {
     QSignalSpy titles(&doc, &CKirikoDoc::titleChanged);
     QSignalSpy updates(&doc, &CKirikoDoc::updateAllViews);
     doc.OnFileOpen();
-    EXPECT_EQ(prompts.fileFilters, QStringList{"Popwright File(*.kpf);;All Files (*)"});
+    EXPECT_EQ(prompts.fileFilters,
+              QStringList{"Popwright Cards(*.kpf *.pwf);;Popwright File(*.kpf);;Popwright Free-Form File(*.pwf);;All Files (*)"});
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(doc.Title(), "tree");
     EXPECT_EQ(titles.count(), 1);

@@ -123,10 +123,10 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 2)),
               QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide", "-", "&Mirror mode"}));
-    EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "&Check Invalid Figure", "Check C&losing",
-                                                        "Check &Buildable", "&Toolbar", "-", "&Home position",
-                                                        "F&old >"}));
-    QMenu* fold = TopMenu(*frame, 3)->actions().at(7)->menu();
+    EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "Convert to &Free-Form Card", "&Check Invalid Figure",
+                                                        "Check C&losing", "Check &Buildable", "&Toolbar", "-",
+                                                        "&Home position", "F&old >"}));
+    QMenu* fold = TopMenu(*frame, 3)->actions().at(8)->menu();
     EXPECT_EQ(Entries(fold), QStringList({"&Open card\tCtrl+PgUp", "&Close card\tCtrl+PgDown", "-",
                                           "Open &15 degrees\tPgUp", "Close 1&5 degrees\tPgDown"}));
     // The switches show their check mark in the menus, not their toolbar icon.

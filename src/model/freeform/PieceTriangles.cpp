@@ -1,28 +1,15 @@
 #include "model/freeform/PieceTriangles.h"
 
-#include "model/freeform/Geos.h"
+#include "model/freeform/SheetTriangulation.h"
 
 namespace pw {
 
+// The one triangulation of the core, which cleans the flattened loops
+// first: GEOS's ear clipping gives up on the corners a hair apart that a
+// curve leaves where it meets the next piece of a loop.
 std::vector<std::array<SheetPoint, 3>> TrianglesOfPiece(const SheetPiece& piece, double tolerance) {
     std::vector<std::array<SheetPoint, 3>> out;
-    if (piece.loops.empty()) return out;
-    geos::Context context;
-    const auto ring = [tolerance](const SheetPath& loop) { return FlattenPath(loop, tolerance); };
-    std::vector<geos::Ring> holes;
-    for (std::size_t k = 1; k < piece.loops.size(); ++k) holes.push_back(ring(piece.loops[k]));
-    const geos::Geometry polygon = geos::Polygon(context, ring(piece.loops[0]), holes);
-    if (polygon.IsEmpty()) return out;
-    // The constrained triangulation keeps to the outline and the holes'
-    // edges and covers exactly the polygon.
-    GEOSGeometry* raw = GEOSConstrainedDelaunayTriangulation_r(context.Handle(), polygon.Get());
-    if (raw == nullptr) return out;
-    const geos::Geometry triangles(context, raw);
-    for (const geos::Geometry& t : geos::Parts(triangles)) {
-        const std::vector<geos::Ring> rings = geos::PolygonRings(t);
-        if (rings.empty() || rings[0].size() < 3) continue;
-        out.push_back({rings[0][0], rings[0][1], rings[0][2]});
-    }
+    for (const SheetTriangle& t : TriangulatePiece(piece, tolerance)) out.push_back({t.a, t.b, t.c});
     return out;
 }
 

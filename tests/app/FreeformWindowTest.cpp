@@ -1,0 +1,83 @@
+// A free-form card in the main window: opened, it is drawn from its sheet,
+// edit keys change nothing and say why, Save As writes it back in its own
+// format, it prints at its real size in millimetres, File New brings a
+// grid card back and Convert to Free-Form Card makes it free-form again.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QStatusBar>
+
+#include "OutputCommandsFixture.h"
+#include "app/CommandTable.h"
+#include "app/KirikoDoc.h"
+#include "app/PatternPrinting.h"
+#include "model/freeform/FreeformFile.h"
+#include "view3d/KirikoView.h"
+
+namespace pw {
+namespace {
+
+class FreeformWindowTest : public test::OutputCommandsTest {
+protected:
+    void SetUp() override {
+        OutputCommandsTest::SetUp();
+        prompts.openNames.push_back(QStringLiteral(POPWRIGHT_SOURCE_DIR "/examples/house.pwf"));
+        Trigger(ID_FILE_OPEN);
+        ASSERT_TRUE(frame->Doc().IsFreeform());
+    }
+};
+
+TEST_F(FreeformWindowTest, IsDrawnFromItsSheetRefusesEditKeysAndSavesInItsOwnFormat) {
+    EXPECT_TRUE(frame->View()->ShowsSheet());
+    const CellGrid before = frame->Model().grid;
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Right}) QTest::keyClick(frame->View(), key);
+    EXPECT_TRUE(frame->Model().grid.SameShape(before));
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("free-form")));
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+
+    prompts.saveNames.push_back(Path("saved.pwf"));
+    Trigger(ID_FILE_SAVE_AS);
+    const QByteArray saved = ReadAll(Path("saved.pwf"));
+    const FreeformReadResult read = ReadFreeformCard(saved.toStdString());
+    ASSERT_TRUE(read.Ok()) << read.error;
+    EXPECT_EQ(WriteFreeformCard(read.card), WriteFreeformCard(frame->Doc().Document().Freeform()));
+
+    Trigger(ID_FILE_NEW);
+    EXPECT_FALSE(frame->Doc().IsFreeform());
+    EXPECT_FALSE(frame->View()->ShowsSheet());
+    // Converted, the grid card is a free-form card not yet saved anywhere.
+    Trigger(ID_CONVERT_FREEFORM);
+    EXPECT_TRUE(frame->View()->ShowsSheet());
+    EXPECT_TRUE(frame->Doc().IsModified());
+    EXPECT_TRUE(frame->Doc().currentCardPath().isEmpty());
+    EXPECT_FALSE(frame->Action(ID_CONVERT_FREEFORM)->isEnabled());
+}
+
+TEST_F(FreeformWindowTest, PrintsTheSheetAtItsRealSizeInMillimetres) {
+    QPrinter& printer = frame->Printing().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path("printed.pdf"));
+    prompts.onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    Trigger(ID_FILE_PRINT);
+    ASSERT_TRUE(QFileInfo::exists(Path("printed.pdf")));
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"),
+            {"-r", "100", "-gray", "-aa", "no", "-aaVector", "no", "-singlefile", Path("printed.pdf"), Path("page")});
+    ASSERT_TRUE(p.waitForFinished(30000) && p.exitCode() == 0);
+    const QImage page(Path("page.pgm"));
+    ASSERT_FALSE(page.isNull());
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 160) ink |= QRect(x, y, 1, 1);
+    // The sheet is 160 mm along the crease and twice 100 mm across it.
+    constexpr double kMmPerPixel = 25.4 / 100;
+    EXPECT_NEAR(ink.width() * kMmPerPixel, 160, 1.5);
+    EXPECT_NEAR(ink.height() * kMmPerPixel, 200, 1.5);
+}
+
+}  // namespace
+}  // namespace pw
