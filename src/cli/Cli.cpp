@@ -7,6 +7,7 @@
 #include "cli/CliMessages.h"
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/GalleryCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
 #include "cli/ReliefCommand.h"
@@ -48,6 +49,8 @@ void PrintUsage(std::ostream& to) {
           "      Write a three-quarter view of the opened card on a transparent background,\n"
           "      its larger side SIZE pixels (16 to 4096), as file managers show cards.\n"
           "      OUT is a PNG file whatever its name.\n"
+          "  popwright-cli gallery [NAME OUT.kpf]\n"
+          "      List the gallery's cards by difficulty, or write a copy of the card NAME to OUT.\n"
           "  popwright-cli --help\n"
           "  popwright-cli --version\n"
           "Messages: one line each on standard error, \"popwright-cli: [FILE: ]Message\" for an\n"
@@ -81,6 +84,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "export") return RunExportCommand(rest, out, err);
     if (command == "relief") return RunReliefCommand(rest, out, err);
     if (command == "render") return RunRenderCommand(rest, out, err);
+    if (command == "gallery") return RunGalleryCommand(rest, out, err);
     if (command == "thumbnail") return RunThumbnailCommand(rest, out, err);
     return UsageError(err, "unknown command \"" + command + "\"");
 }

@@ -13,6 +13,9 @@ const char* const kCliTexts[] = {
     PW_TRANSLATE_NOOP("CliMessages", "unknown option \"%1\" for %2"),
     PW_TRANSLATE_NOOP("CliMessages", "%1 needs a value"),
     PW_TRANSLATE_NOOP("CliMessages", "%1 needs a number"),
+    PW_TRANSLATE_NOOP("CliMessages", "gallery takes a card's name and an output file, or nothing"),
+    PW_TRANSLATE_NOOP("CliMessages", "the gallery is not installed"),
+    PW_TRANSLATE_NOOP("CliMessages", "no card named \"%1\" in the gallery"),
     PW_TRANSLATE_NOOP("CliMessages", "%1 must be a whole number from %2 to %3"),
     PW_TRANSLATE_NOOP("CliMessages", "new takes one output file"),
     PW_TRANSLATE_NOOP("CliMessages", "new needs an output file"),
@@ -48,6 +51,7 @@ const char* const kCliTexts[] = {
     PW_TRANSLATE_NOOP("CliMessages", "%1 --inside cuts the relief back to fit."),
     // The help, line by line, without its indentation.
     PW_TRANSLATE_NOOP("CliHelp", "Usage:"),
+    PW_TRANSLATE_NOOP("CliHelp", "List the gallery's cards by difficulty, or write a copy of the card NAME to OUT."),
     PW_TRANSLATE_NOOP("CliHelp", "Write a flat card, N card columns wide (default 16) and N cells high (default 8)."),
     PW_TRANSLATE_NOOP("CliHelp", "Read IN, apply the keys in order as the 3D view does, write OUT."),
     PW_TRANSLATE_NOOP("CliHelp", "Print the card's size, its faces, a summary of its shape and whether it"),
