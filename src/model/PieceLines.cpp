@@ -34,9 +34,17 @@ double Distance(SheetPoint p, const Chord& c) {
 // millimetres are far coarser than this.
 constexpr double kOnLine = 1e-6;
 
-// Whether chord `c` lies along the boundary chord `on` (both of its ends on it).
-bool Along(const Chord& c, const Chord& on) {
-    return Distance(c.a, on) < kOnLine && Distance(c.b, on) < kOnLine;
+// Whether chord `c` and the boundary chord `side` run together for some
+// length: on one line, their stretches overlapping. An outline edge spans
+// many pieces, and a piece's side may span several short edges.
+bool Along(const Chord& c, const Chord& side) {
+    const double dx = c.b.x - c.a.x, ds = c.b.s - c.a.s;
+    const double len = std::hypot(dx, ds);
+    auto across = [&](SheetPoint p) { return ((p.x - c.a.x) * ds - (p.s - c.a.s) * dx) / len; };
+    if (std::abs(across(side.a)) > kOnLine || std::abs(across(side.b)) > kOnLine) return false;
+    auto along = [&](SheetPoint p) { return ((p.x - c.a.x) * dx + (p.s - c.a.s) * ds) / len; };
+    const double lo = std::min(along(side.a), along(side.b)), hi = std::max(along(side.a), along(side.b));
+    return std::min(hi, len) - std::max(lo, 0.0) > kOnLine;
 }
 
 bool EdgeAlongPiece(const SheetEdge& edge, const SheetPiece& piece) {
