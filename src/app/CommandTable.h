@@ -44,6 +44,11 @@ enum CommandId : int {
     ID_INSERT_TEXT = 32850,
     ID_INSERT_PICTURE = 32851,
     ID_INSERT_MODEL = 32852,
+    ID_NEW_FROM_GALLERY = 32860,
+    ID_CARD_SIZE = 32861,
+    ID_SHIFT_RELIEF = 32862,
+    ID_PATTERN_PANE = 32863,
+    ID_WELCOME = 32864,
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys
