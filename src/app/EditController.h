@@ -90,6 +90,7 @@ private:
     FoldMotion fold_;
     QTimer foldTimer_;
     QElapsedTimer foldClock_;
+    int framedWidth_ = 0, framedHeight_ = 0;  // the card size the camera was last set up for
 };
 
 }  // namespace pw

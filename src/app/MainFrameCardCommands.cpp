@@ -46,7 +46,11 @@ void CMainFrame::CreatePatternPane() {
     patternDock_->setWidget(patternPane_);
     addDockWidget(Qt::RightDockWidgetArea, patternDock_);
     patternDock_->hide();
-    connect(patternDock_, &QDockWidget::visibilityChanged, this, [this] { UpdateCommandStates(); });
+    connect(patternDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        // A hidden pane points at nothing.
+        if (!visible) view_->SetHighlightedPiece(-1);
+        UpdateCommandStates();
+    });
     connect(doc_.get(), &CKirikoDoc::updateAllViews, patternPane_, QOverload<>::of(&QWidget::update));
     // A line pointed at in the pane outlines its piece on the card ...
     connect(patternPane_, &PatternPane::PieceHovered, view_, &CKirikoView::SetHighlightedPiece);

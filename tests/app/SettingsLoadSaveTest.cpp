@@ -21,7 +21,9 @@ protected:
 };
 
 TEST_F(SettingsLoadTest, EmptyStoreGivesTheDefaults) {
-    model.history.PushStep(UndoStep{{UndoLine{}}});
+    UndoStep step;
+    step.lines.push_back(UndoLine{});
+    model.history.PushStep(step);
     WindowPlacement before;
     before.left = 77;
     placement = before;
