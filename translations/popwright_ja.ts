@@ -238,6 +238,10 @@
         <source>--paper-mm T       paper thickness (%1 - %2); also stacks the closed card</source>
         <translation>--paper-mm T       紙の厚さ (%1 - %2)。閉じたカードの重なりも調べる</translation>
     </message>
+    <message>
+        <source>List the gallery&apos;s cards by difficulty, or write a copy of the card NAME to OUT.</source>
+        <translation>ギャラリーのカードを難しさ順に一覧表示するか、カード NAME の写しを OUT に書き出します。</translation>
+    </message>
 </context>
 <context>
     <name>CliMessages</name>
@@ -424,6 +428,18 @@
     <message>
         <source>check takes one card file</source>
         <translation>check にはカードファイルを 1 つ指定します</translation>
+    </message>
+    <message>
+        <source>gallery takes a card&apos;s name and an output file, or nothing</source>
+        <translation>gallery にはカードの名前と出力ファイルを指定するか、何も指定しないでください</translation>
+    </message>
+    <message>
+        <source>the gallery is not installed</source>
+        <translation>ギャラリーがインストールされていません</translation>
+    </message>
+    <message>
+        <source>no card named &quot;%1&quot; in the gallery</source>
+        <translation>ギャラリーに「%1」という名前のカードはありません</translation>
     </message>
 </context>
 <context>
@@ -809,6 +825,56 @@ Check buildable</source>
 Convert to free-form card</source>
         <translation>グリッドのカードを同じ型紙の自由形のカードにします
 自由形のカードに変換</translation>
+    </message>
+    <message>
+        <source>New from &amp;Gallery...</source>
+        <translation>ギャラリーから新規作成(&amp;G)...</translation>
+    </message>
+    <message>
+        <source>Start a new card from one of the gallery&apos;s designs
+New from gallery</source>
+        <translation>ギャラリーのデザインから新しいカードを始めます
+ギャラリーから新規作成</translation>
+    </message>
+    <message>
+        <source>Card Si&amp;ze...</source>
+        <translation>カードの大きさ(&amp;Z)...</translation>
+    </message>
+    <message>
+        <source>Make the card wider, narrower, taller or shorter around its relief
+Card size</source>
+        <translation>立体はそのままでカードの幅や高さを変えます
+カードの大きさ</translation>
+    </message>
+    <message>
+        <source>S&amp;hift Relief...</source>
+        <translation>立体を移動(&amp;H)...</translation>
+    </message>
+    <message>
+        <source>Move all relief by whole columns or rows
+Shift relief</source>
+        <translation>すべての立体を列単位または行単位で動かします
+立体を移動</translation>
+    </message>
+    <message>
+        <source>&amp;Pattern Pane</source>
+        <translation>展開図ペイン(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Show the unfolded pattern beside the card
+Pattern pane</source>
+        <translation>カードの横に展開図を表示します
+展開図ペイン</translation>
+    </message>
+    <message>
+        <source>&amp;Welcome...</source>
+        <translation>ようこそ(&amp;W)...</translation>
+    </message>
+    <message>
+        <source>First steps with Popwright
+Welcome</source>
+        <translation>Popwright の最初の一歩
+ようこそ</translation>
     </message>
 </context>
 <context>
@@ -1526,6 +1592,22 @@ Do you want to replace it?</source>
         <source>Free-form card (shown, not edited here)</source>
         <translation>自由形のカード（表示のみ、ここでは編集できません）</translation>
     </message>
+    <message>
+        <source>Pattern</source>
+        <translation>展開図</translation>
+    </message>
+    <message>
+        <source>The gallery is not installed.</source>
+        <translation>ギャラリーがインストールされていません。</translation>
+    </message>
+    <message>
+        <source>Some relief would be cut off. Nothing was changed.</source>
+        <translation>立体の一部が切り落とされてしまいます。何も変更しませんでした。</translation>
+    </message>
+    <message>
+        <source>A card is %1 to %2 columns wide and %3 to %4 cells high.</source>
+        <translation>カードの幅は %1 から %2 列、高さは %3 から %4 マスです。</translation>
+    </message>
 </context>
 <context>
     <name>pw::CSettingsDialog</name>
@@ -1643,10 +1725,60 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>pw::CardSizeDialog</name>
+    <message>
+        <source>Card Size</source>
+        <translation>カードの大きさ</translation>
+    </message>
+    <message>
+        <source>Left: columns come or go on the right</source>
+        <translation>左: 右側で列を増減する</translation>
+    </message>
+    <message>
+        <source>Centre: columns come or go on both sides</source>
+        <translation>中央: 両側で列を増減する</translation>
+    </message>
+    <message>
+        <source>Right: columns come or go on the left</source>
+        <translation>右: 左側で列を増減する</translation>
+    </message>
+    <message>
+        <source>&amp;Width (columns):</source>
+        <translation>幅（列）(&amp;W):</translation>
+    </message>
+    <message>
+        <source>&amp;Height (cells):</source>
+        <translation>高さ（マス）(&amp;H):</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the relief at:</source>
+        <translation>立体を寄せる位置(&amp;K):</translation>
+    </message>
+</context>
+<context>
     <name>pw::EditController</name>
     <message>
         <source>This is a free-form card: its flats are not edited in the window.</source>
         <translation>これは自由形のカードです。その面はウィンドウでは編集できません。</translation>
+    </message>
+</context>
+<context>
+    <name>pw::GalleryDialog</name>
+    <message>
+        <source>Easy</source>
+        <translation>やさしい</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>ふつう</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>むずかしい</translation>
+    </message>
+    <message>
+        <source>New from Gallery</source>
+        <translation>ギャラリーから新規作成</translation>
     </message>
 </context>
 <context>
@@ -1738,6 +1870,52 @@ Do you want to replace it?</source>
     <message>
         <source>%1 pages: %2 rows × %3 columns, overlapping by %4 mm</source>
         <translation>%1 ページ: %2 行 × %3 列、のりしろ %4 mm</translation>
+    </message>
+</context>
+<context>
+    <name>pw::ShiftReliefDialog</name>
+    <message>
+        <source>Shift Relief</source>
+        <translation>立体を移動</translation>
+    </message>
+    <message>
+        <source>&amp;Columns to the right (left below 0):</source>
+        <translation>右へ動かす列数（0 未満で左）(&amp;C):</translation>
+    </message>
+    <message>
+        <source>&amp;Rows up (down below 0):</source>
+        <translation>上へ動かす行数（0 未満で下）(&amp;R):</translation>
+    </message>
+</context>
+<context>
+    <name>pw::WelcomeDialog</name>
+    <message>
+        <source>Welcome to Popwright</source>
+        <translation>Popwright へようこそ</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Welcome to Popwright&lt;/h3&gt;&lt;p&gt;A pop-up card is one sheet folded once: cuts and folds raise a relief when it opens. Shape the relief in the 3D view with the arrow keys and Space, then print the pattern and cut it out.&lt;/p&gt;&lt;p&gt;Where would you like to begin?&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Popwright へようこそ&lt;/h3&gt;&lt;p&gt;ポップアップカードは一枚の紙を一度折ったものです。切り込みと折り線で、開くと立体が起き上がります。3D ビューで矢印キーとスペースキーを使って立体を形作り、展開図を印刷して切り抜きましょう。&lt;/p&gt;&lt;p&gt;どこから始めますか？&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Make a &amp;first card</source>
+        <translation>最初のカードを作る(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Open an &amp;example...</source>
+        <translation>作例を開く(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Start from the &amp;gallery...</source>
+        <translation>ギャラリーから始める(&amp;G)...</translation>
+    </message>
+    <message>
+        <source>Read the &amp;guide</source>
+        <translation>ガイドを読む(&amp;G)</translation>
+    </message>
+    <message>
+        <source>&amp;Show this at start</source>
+        <translation>起動時に表示する(&amp;S)</translation>
     </message>
 </context>
 </TS>

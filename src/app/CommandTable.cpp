@@ -39,6 +39,11 @@ const std::vector<CommandSpec>& Commands() {
         {ID_INSERT_PICTURE, "insertPicture", QT_TRANSLATE_NOOP("Commands", "Insert &Picture..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a picture\nInsert picture"), nullptr, false},
         {ID_CONVERT_FREEFORM, "convertToFreeform", QT_TRANSLATE_NOOP("Commands", "Convert to &Free-Form Card"), "", QT_TRANSLATE_NOOP("Commands", "Make the grid card a free-form card with the same pattern\nConvert to free-form card"), nullptr, false},
         {ID_INSERT_MODEL, "insertModel", QT_TRANSLATE_NOOP("Commands", "Insert &Model..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a 3D model\nInsert model"), nullptr, false},
+        {ID_NEW_FROM_GALLERY, "newFromGallery", QT_TRANSLATE_NOOP("Commands", "New from &Gallery..."), "", QT_TRANSLATE_NOOP("Commands", "Start a new card from one of the gallery's designs\nNew from gallery"), nullptr, false},
+        {ID_CARD_SIZE, "cardSize", QT_TRANSLATE_NOOP("Commands", "Card Si&ze..."), "", QT_TRANSLATE_NOOP("Commands", "Make the card wider, narrower, taller or shorter around its relief\nCard size"), nullptr, false},
+        {ID_SHIFT_RELIEF, "shiftRelief", QT_TRANSLATE_NOOP("Commands", "S&hift Relief..."), "", QT_TRANSLATE_NOOP("Commands", "Move all relief by whole columns or rows\nShift relief"), nullptr, false},
+        {ID_PATTERN_PANE, "patternPane", QT_TRANSLATE_NOOP("Commands", "&Pattern Pane"), "", QT_TRANSLATE_NOOP("Commands", "Show the unfolded pattern beside the card\nPattern pane"), nullptr, true},
+        {ID_WELCOME, "welcome", QT_TRANSLATE_NOOP("Commands", "&Welcome..."), "", QT_TRANSLATE_NOOP("Commands", "First steps with Popwright\nWelcome"), nullptr, false},
         {ID_CHECK_CLOSING, "checkClosing", QT_TRANSLATE_NOOP("Commands", "Check C&losing"), "", QT_TRANSLATE_NOOP("Commands", "Check that the closed card hides its relief\nCheck closing"), nullptr, true},
         {ID_EXPORT_FOR_MACHINE, "exportForCuttingMachine", QT_TRANSLATE_NOOP("Commands", "Export for Cutting &Machine..."), "", QT_TRANSLATE_NOOP("Commands", "Save the pattern as a cutting machine takes it\nExport for cutting machine"), nullptr, false},
         {ID_CHECK_BUILDABLE, "checkBuildable", QT_TRANSLATE_NOOP("Commands", "Check &Buildable"), "", QT_TRANSLATE_NOOP("Commands", "Check that the card survives the cutter and the fold\nCheck buildable"), nullptr, false},
@@ -59,22 +64,22 @@ const CommandSpec* FindCommand(int id) {
 const std::vector<MenuSpec>& MenuBar() {
     static const std::vector<MenuSpec> menus = {
         {QT_TRANSLATE_NOOP("Commands", "&File"),
-         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SEPARATOR,
+         {ID_FILE_NEW, ID_NEW_FROM_GALLERY, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SEPARATOR,
           ID_EXPORT_3D_DATA, ID_EXPORT_UNFOLDED, ID_EXPORT_FOR_MACHINE, ID_SHARE_WEB_PAGE, ID_SEPARATOR,
           ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_SEPARATOR,
           ID_APP_EXIT}},
         {QT_TRANSLATE_NOOP("Commands", "&Edit"),
          {ID_EDIT_UNDO, ID_EDIT_REDO,
           MenuEntry(QT_TRANSLATE_NOOP("Commands", "&Copy unfolded pattern to Clipboard"), {ID_COPY_BMP, ID_EDIT_COPY}),
-          ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL}},
+          ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL, ID_SEPARATOR, ID_CARD_SIZE, ID_SHIFT_RELIEF}},
         {QT_TRANSLATE_NOOP("Commands", "&Cursor"), {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position and the fold change what the view shows, next to the
         // other view settings; the menu bar keeps its five pop-ups.
-        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CONVERT_FREEFORM, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_CHECK_BUILDABLE, ID_VIEW_TOOLBAR, ID_SEPARATOR,
+        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CONVERT_FREEFORM, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_CHECK_BUILDABLE, ID_VIEW_TOOLBAR, ID_PATTERN_PANE, ID_SEPARATOR,
                       ID_HOME_POSITION,
                       MenuEntry(QT_TRANSLATE_NOOP("Commands", "F&old"), {ID_OPEN_CARD, ID_CLOSE_CARD, ID_SEPARATOR, ID_FOLD_OPEN_STEP,
                                           ID_FOLD_CLOSE_STEP})}},
-        {QT_TRANSLATE_NOOP("Commands", "&Help"), {ID_HELP_PAGE, ID_APP_ABOUT}},
+        {QT_TRANSLATE_NOOP("Commands", "&Help"), {ID_WELCOME, ID_HELP_PAGE, ID_APP_ABOUT}},
     };
     return menus;
 }

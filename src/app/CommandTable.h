@@ -48,6 +48,11 @@ enum CommandId : int {
     ID_EXPORT_FOR_MACHINE = 32861,
     ID_CHECK_BUILDABLE = 32862,
     ID_CONVERT_FREEFORM = 32863,  // the grid card made a free-form card
+    ID_NEW_FROM_GALLERY = 32864,
+    ID_CARD_SIZE = 32865,
+    ID_SHIFT_RELIEF = 32866,
+    ID_PATTERN_PANE = 32867,
+    ID_WELCOME = 32868,
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

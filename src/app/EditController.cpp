@@ -92,6 +92,12 @@ void EditController::AdvanceFoldAnimation() {
 void EditController::OpenForEditing() { FoldMoved(fold_.OpenForEditing()); }
 
 void EditController::AfterEdit() {
+    // Undoing or redoing a change of the card's size changes what the camera frames.
+    if (card_.grid.gridWidth != framedWidth_ || card_.grid.gridHeight != framedHeight_) {
+        framedWidth_ = card_.grid.gridWidth;
+        framedHeight_ = card_.grid.gridHeight;
+        view_.SetupCamera();
+    }
     view_.update();
     emit CommandStateChanged();
 }

@@ -94,6 +94,7 @@ private:
     QTimer foldTimer_;
     bool editable_ = true;
     QElapsedTimer foldClock_;
+    int framedWidth_ = 0, framedHeight_ = 0;  // the card size the camera was last set up for
 };
 
 }  // namespace pw

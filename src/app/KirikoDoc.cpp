@@ -91,6 +91,20 @@ void CKirikoDoc::OnFileNew() {
     emit updateAllViews();
 }
 
+bool CKirikoDoc::NewCardFrom(const QString& path) {
+    if (!SaveModified()) return false;
+    if (!doc_.Open(QFile::encodeName(path).toStdString()).Opened()) {
+        prompts_.ShowMessage(window_, ShownMessage(msg::kFileCouldNotBeRead));
+        return false;
+    }
+    // Saved as a card of its own, never over the gallery's file.
+    currentCardPath_.clear();
+    SetSavedShape();
+    SetTitle(ShownMessage(msg::kUntitled));
+    emit updateAllViews();
+    return true;
+}
+
 void CKirikoDoc::OnFileOpen() {
     if (!SaveModified()) return;
     const QString path = prompts_.GetOpenFileName(window_, OpenFileFilter());

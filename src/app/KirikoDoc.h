@@ -58,6 +58,10 @@ public:
     // File New: a new card of the settings' size without a file, "Untitled".
     void OnFileNew();
     void OnFileOpen();
+    // A new card without a file, "Untitled", read from the card file at
+    // `path` (a design of the gallery); after the unsaved-changes question.
+    // A file that cannot be read leaves the card as it was, with a message.
+    bool NewCardFrom(const QString& path);
     // Opens a card from the recent-card list, after the unsaved-changes question.
     void OnFileOpenRecent(const QString& path);
     // Save: into the card's file, or, for a card without one, as Save As.

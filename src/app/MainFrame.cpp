@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -32,6 +33,7 @@
 #include "app/PatternClipboard.h"
 #include "app/MachineExport.h"
 #include "app/PatternExport.h"
+#include "app/PatternPane.h"
 #include "app/PatternPrinting.h"
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
@@ -82,6 +84,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreatePatternPane();
     ConnectCommands();
 
     connect(doc_.get(), &CKirikoDoc::titleChanged, this, &CMainFrame::UpdateTitle);
@@ -369,6 +372,11 @@ void CMainFrame::ConnectCommands() {
         {ID_INSERT_PICTURE, [this] { InsertRelief(static_cast<int>(ReliefKind::Picture)); }},
         {ID_INSERT_MODEL, [this] { InsertRelief(static_cast<int>(ReliefKind::Model)); }},
         {ID_CHECK_CLOSING, [editor] { editor->OnCheckClosing(); }},
+        {ID_NEW_FROM_GALLERY, [this] { NewFromGallery(); }},
+        {ID_CARD_SIZE, [this] { ChangeCardSize(); }},
+        {ID_SHIFT_RELIEF, [this] { ShiftAllRelief(); }},
+        {ID_WELCOME, [this] { ShowWelcome(); }},
+        {ID_PATTERN_PANE, [this] { patternDock_->setVisible(!patternDock_->isVisible()); }},
         {ID_OPEN_CARD, [editor] { editor->OnOpenCard(); }},
         {ID_CLOSE_CARD, [editor] { editor->OnCloseCard(); }},
         {ID_FOLD_OPEN_STEP, [editor] { editor->StepFoldAngle(+1); }},
@@ -410,8 +418,11 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_CHECK_CLOSING)->setChecked(e.checkClosing);
     actions_.at(ID_EDIT_HORIZONTAL)->setChecked(e.editPlane == 0);
     actions_.at(ID_EDIT_VERTICAL)->setChecked(e.editPlane == 1);
+    if (patternDock_) actions_.at(ID_PATTERN_PANE)->setChecked(patternDock_->isVisible());
     doc_->RefreshModified();
     UpdateCursorPane();
+    // The pattern follows every change of the card.
+    if (patternDock_ && patternDock_->isVisible()) patternPane_->update();
 }
 
 void CMainFrame::UpdateCursorPane() {

@@ -11,6 +11,7 @@
 #include "output/PatternOptions.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QSlider;
 class QToolBar;
@@ -23,6 +24,7 @@ class EditController;
 struct EditedCard;
 class CKirikoView;
 class PatternPrinting;
+class PatternPane;
 class SettingsStore;
 class UserPrompts;
 
@@ -68,8 +70,21 @@ public:
     // The places tried for the user guide, first existing one wins.
     void SetHelpCandidates(QStringList paths) { helpCandidates_ = std::move(paths); }
 
+    // The pattern pane and the dock that holds it (hidden until asked for).
+    PatternPane* Pattern() const { return patternPane_; }
+    QDockWidget* PatternDock() const { return patternDock_; }
+
+    // The welcome, when the settings ask for it at start.
+    void OfferWelcome();
+
 public slots:
     void OnHelp();
+    // New from Gallery: a new untitled card from the design picked.
+    void NewFromGallery();
+    // Card Size and Shift Relief: one undo step each, or a message why not.
+    void ChangeCardSize();
+    void ShiftAllRelief();
+    void ShowWelcome();
     // Output commands: the unfolded pattern to a file, the clipboard or the
     // printer, and the relief as 3D data.
     void ExportDxf();
@@ -97,6 +112,9 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreatePatternPane();
+    // After a change of the whole card: the camera fits it again.
+    void AfterReshape(int refusal);
     void ConnectCommands();
     void UpdateTitle();
     void SaveFrameSettings();
@@ -124,6 +142,8 @@ private:
     // After the document and the sounds, and gone before the view it listens to.
     std::unique_ptr<EditController> editor_;
     QToolBar* toolBar_ = nullptr;
+    QDockWidget* patternDock_ = nullptr;
+    PatternPane* patternPane_ = nullptr;
     QSlider* foldSlider_ = nullptr;
     QLabel* foldAngleLabel_ = nullptr;
     QLabel* closingPane_ = nullptr;

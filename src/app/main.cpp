@@ -1,10 +1,12 @@
 // The desktop program: one main window with the 3D view of the card.
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
 
 #include "app/KirikoApp.h"
+#include "app/MainFrame.h"
 #include "app/QtSettingsStore.h"
 #include "app/QtUserPrompts.h"
 #include "view3d/KirikoView.h"
@@ -47,5 +49,8 @@ int main(int argc, char** argv) {
     pw::QtUserPrompts prompts;
     pw::CKirikoApp kiriko(store, prompts);
     if (!kiriko.InitInstance(QApplication::arguments())) return 1;
+    // The welcome greets a start without a card named, once the window shows.
+    if (QApplication::arguments().size() < 2)
+        QTimer::singleShot(0, kiriko.MainFrame(), [&kiriko] { kiriko.MainFrame()->OfferWelcome(); });
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include "cli/CliMessages.h"
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/GalleryCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
 #include "cli/ReliefCommand.h"
@@ -58,6 +59,8 @@ void PrintUsage(std::ostream& to) {
           "      Write the card as one web page that shows it in 3D in any browser, with\n"
           "      nothing loaded from elsewhere: turn it, fold it, play the opening, see and\n"
           "      download the flat pattern.\n"
+          "  popwright-cli gallery [NAME OUT.kpf]\n"
+          "      List the gallery's cards by difficulty, or write a copy of the card NAME to OUT.\n"
           "  popwright-cli --help\n"
           "  popwright-cli --version\n"
           "Messages: one line each on standard error, \"popwright-cli: [FILE: ]Message\" for an\n"
@@ -94,6 +97,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "relief") return RunReliefCommand(rest, out, err);
     if (command == "render") return RunRenderCommand(rest, out, err);
     if (command == "share") return RunShareCommand(rest, out, err);
+    if (command == "gallery") return RunGalleryCommand(rest, out, err);
     if (command == "thumbnail") return RunThumbnailCommand(rest, out, err);
     return UsageError(err, "unknown command \"" + command + "\"");
 }

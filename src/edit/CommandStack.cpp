@@ -1,5 +1,6 @@
 #include "edit/CommandStack.h"
 
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -19,6 +20,7 @@ void CommandStack::UndoLastStep(CellGrid& grid) {
     undone.step = history_.Steps().back();
     // One copy of each line, taken before anything is written back: a line
     // that a mirrored edit saved twice is overwritten twice by the undo.
+    if (undone.step.wholeCard) undone.overwritten.wholeCard = std::make_shared<const CellGrid>(grid);
     std::set<std::pair<int, int>> saved;
     for (const UndoLine& line : undone.step.lines)
         if (saved.insert({line.column, line.height}).second)
@@ -32,6 +34,7 @@ void CommandStack::RedoLastStep(CellGrid& grid) {
     if (redo_.empty()) return;
     UndoneStep undone = std::move(redo_.back());
     redo_.pop_back();
+    if (undone.overwritten.wholeCard) RestoreWholeCard(grid, *undone.overwritten.wholeCard);
     for (const UndoLine& line : undone.overwritten.lines) RestoreLine(grid, line);
     grid.gridChanged = true;
     // The history lost this step to the undo, so it has room for it again.

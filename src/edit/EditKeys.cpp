@@ -92,11 +92,25 @@ void EditKeyHandler::OnCheckClosing() {
 }
 
 void EditKeyHandler::OnEditUndo() {
-    if (CanEditUndo()) model_.history.UndoLastStep(model_.grid);
+    if (!CanEditUndo()) return;
+    const int W = model_.grid.gridWidth, H = model_.grid.gridHeight;
+    model_.history.UndoLastStep(model_.grid);
+    KeepCursorOnCard(W, H);
 }
 
 void EditKeyHandler::OnEditRedo() {
-    if (CanEditRedo()) model_.history.RedoLastStep(model_.grid);
+    if (!CanEditRedo()) return;
+    const int W = model_.grid.gridWidth, H = model_.grid.gridHeight;
+    model_.history.RedoLastStep(model_.grid);
+    KeepCursorOnCard(W, H);
+}
+
+void EditKeyHandler::KeepCursorOnCard(int oldW, int oldH) {
+    // A card size step changes the grid under the cursor: it starts again
+    // at (1, 1), the only place sure to be on any card.
+    if (model_.grid.gridWidth == oldW && model_.grid.gridHeight == oldH) return;
+    FitCursorToCard(model_.edit, model_.grid.gridWidth, model_.grid.gridHeight);
+    model_.edit.cursor = EditCursor{};
 }
 
 void EditKeyHandler::OnEditHorizontal() { model_.edit.editPlane = 0; }

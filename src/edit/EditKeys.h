@@ -51,6 +51,7 @@ public:
     void OnPlaceCursor(int plane, int column, int row);
 
 private:
+    void KeepCursorOnCard(int oldW, int oldH);
     EditedCard& model_;
     EditOperations& ops_;
     EditRefusal lastRefusal_ = EditRefusal::None;

@@ -23,6 +23,14 @@ void RestoreLine(CellGrid& grid, const UndoLine& line) {
     }
 }
 
+void RestoreWholeCard(CellGrid& grid, const CellGrid& saved) {
+    grid = saved;
+    // The copy's stamps are new ones (see ChangeStamps); every column is
+    // rebuilt, since the faces of the card shown before are all gone.
+    grid.MarkColumnsDirty(1, grid.gridWidth);
+    grid.cursorResetPending = true;
+}
+
 void UndoHistory::PushStep(UndoStep step) {
     steps_.push_back(std::move(step));
     while (steps_.size() > kMaxSteps) steps_.pop_front();
@@ -31,6 +39,7 @@ void UndoHistory::PushStep(UndoStep step) {
 void UndoHistory::UndoLastStep(CellGrid& grid) {
     if (steps_.empty()) return;
     const UndoStep& step = steps_.back();
+    if (step.wholeCard) RestoreWholeCard(grid, *step.wholeCard);
     for (auto it = step.lines.rbegin(); it != step.lines.rend(); ++it) RestoreLine(grid, *it);
     steps_.pop_back();
     grid.gridChanged = true;

@@ -2,11 +2,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
-namespace pw {
+#include "model/CellGrid.h"
 
-class CellGrid;
+namespace pw {
 
 // The saved copy of one depth line: the cells (column, y, height) for every
 // depth y, whole bytes with every flag, as they were before the edit.
@@ -16,9 +17,12 @@ struct UndoLine {
     std::vector<std::uint8_t> cells;
 };
 
-// The lines one edit saved, in saving order.
+// The lines one edit saved, in saving order. An edit that changes the
+// card's size (or moves all of its relief) saves the whole card instead:
+// lines of another size could not be written back into it.
 struct UndoStep {
     std::vector<UndoLine> lines;
+    std::shared_ptr<const CellGrid> wholeCard;
 };
 
 // Copies line (x, z) of the grid.
@@ -27,6 +31,9 @@ UndoLine SaveLine(const CellGrid& grid, int x, int z);
 // Writes a saved line back into the grid, whole bytes, and marks its column
 // and the right neighbour (unless that is the border) dirty.
 void RestoreLine(CellGrid& grid, const UndoLine& line);
+
+// Puts a whole saved card back in place of the grid, every column dirty.
+void RestoreWholeCard(CellGrid& grid, const CellGrid& saved);
 
 // The most recent edits, oldest first, at most kMaxSteps of them.
 class UndoHistory {

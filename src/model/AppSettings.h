@@ -37,6 +37,7 @@ struct BitmapSettings {
 
 struct ViewSettings {
     std::uint8_t gridDisplay = static_cast<std::uint8_t>(kGridDisplaySetting.byDefault);  // faces ruled in cells
+    std::int32_t showWelcome = kShowWelcomeSetting.byDefault;  // nonzero: the welcome shows at start
 };
 
 // The user's preferences that outlive a run. Defaults are the values at

@@ -24,6 +24,7 @@ const WholeEntry kWholeEntries[] = {
     {kInvertSetting, [](AppSettings& s) -> std::int32_t& { return s.print.mirror; }},
     {kPrintSizeSetting, [](AppSettings& s) -> std::int32_t& { return s.print.sizePercent; }},
     {kBitmapWidthSetting, [](AppSettings& s) -> std::int32_t& { return s.bitmap.widthPx; }},
+    {kShowWelcomeSetting, [](AppSettings& s) -> std::int32_t& { return s.view.showWelcome; }},
 };
 
 }  // namespace

@@ -46,6 +46,8 @@ inline constexpr WholeSetting kPrintSizeSetting{"rudovozuSizeRatio", 50, 10, 90}
 inline constexpr WholeSetting kBitmapWidthSetting{"rudovozuSizeBMP", 400, 10, 1600};
 // Only the low byte of the stored number counts.
 inline constexpr WholeSetting kGridDisplaySetting{"drawGrid", 0, 0, 1};
+// Whether the desktop program greets the user with the welcome at start.
+inline constexpr WholeSetting kShowWelcomeSetting{"showWelcome", 1, 0, 1};
 // The side of a cell in the SVG, PDF and pattern DXF files and on the
 // printed page, in millimetres; 0 leaves it to the print size.
 inline constexpr DecimalSetting kCellSizeSetting{"cellSizeMm", 0, 0.5, 50, 3};

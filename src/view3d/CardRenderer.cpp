@@ -3,6 +3,7 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/RebuildPass.h"
+#include "model/Sheet.h"
 #include "view3d/FoldMap.h"
 
 namespace pw {
@@ -58,6 +59,28 @@ void CardRenderer::DrawCard(RenderSink& sink) {
     geometry_.Update(g, sheet_, settings_, checkClosing);
     sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
     if (model_.edit.cursorVisible && foldAngle_ == kOpenAngle) DrawCursor(sink);
+    if (foldAngle_ == kOpenAngle) DrawHighlightedPiece(sink);
+}
+
+void CardRenderer::DrawHighlightedPiece(RenderSink& sink) {
+    const ::pw::Sheet& sheet = sheet_.Current();
+    if (highlightedPiece_ < 0 || highlightedPiece_ >= static_cast<int>(sheet.pieces.size())) return;
+    const SheetPiece& piece = sheet.pieces[static_cast<std::size_t>(highlightedPiece_)];
+    // The sheet counts from the crease, the grid's space from the border
+    // cell: one cell up and one forward; lifted off the paper as the cursor is.
+    const bool level = piece.plane == PiecePlane::Horizontal;
+    auto place = [&](SheetPoint p) {
+        const CardPoint c = PlacePoint(piece, p);
+        return Vertex{c.x, c.y + 1 + (level ? 0 : kCursorLift), c.z + 1 + (level ? kCursorLift : 0)};
+    };
+    for (const SheetPath& loop : piece.loops) {
+        SheetPoint at = loop.start;
+        for (const PathSegment& seg : loop.segments) {
+            sink.Line(kHighlightColor, place(at), place(seg.end));
+            at = seg.end;
+        }
+        if (loop.closed) sink.Line(kHighlightColor, place(at), place(loop.start));
+    }
 }
 
 double CardRenderer::ViewWidth() const {

@@ -12,6 +12,7 @@ struct EditedCard;
 // Fixed colours of the frame (the invalid-face colour is the geometry's).
 inline constexpr GlColor kCursorColor{0.5f, 1.0f, 0.5f};
 inline constexpr GlColor kMirrorCursorColor{0.8f, 0.8f, 1.0f};
+inline constexpr GlColor kHighlightColor{0.1f, 0.45f, 1.0f};
 
 // How far the cursor floats in front of the surface it lies on.
 inline constexpr double kCursorLift = 1.02;
@@ -65,10 +66,16 @@ public:
     // What the closing check found at the last rebuild pass it ran in.
     const ClosingReport& Closing() const { return closing_.Report(); }
 
+    // The piece of the sheet (an index into its pieces) outlined on the
+    // opened card, as the pattern pane points at it; -1 for none.
+    void SetHighlightedPiece(int piece) { highlightedPiece_ = piece; }
+    int HighlightedPiece() const { return highlightedPiece_; }
+
 private:
     // Draws the cursor square over columns x0 .. x0+s-1, its corners listed
     // from column xFirst to column xSecond.
     void DrawCursorSquare(RenderSink& sink, const GlColor& color, int x0, int xFirst, int xSecond);
+    void DrawHighlightedPiece(RenderSink& sink);
 
     EditedCard& model_;
     const AppSettings& settings_;
@@ -78,6 +85,7 @@ private:
     const ShownSheet* shown_ = nullptr;
     bool glStateSet_ = false;
     double foldAngle_ = 90.0;
+    int highlightedPiece_ = -1;
     ClosingCheck closing_;
 };
 

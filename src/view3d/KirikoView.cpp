@@ -131,11 +131,19 @@ void CKirikoView::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void CKirikoView::SetHighlightedPiece(int piece) {
+    if (renderer_.HighlightedPiece() == piece) return;
+    renderer_.SetHighlightedPiece(piece);
+    update();
+}
+
 void CKirikoView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (camera_.DragTo(p.x(), p.y())) {
         SetupCamera();
         update();
+    } else if (event->buttons() == Qt::NoButton) {
+        emit Hovered(event->position().x(), event->position().y());
     }
     event->accept();
 }

@@ -68,6 +68,9 @@ public:
     // each other and none can be told from the picture.
     std::optional<FaceHit> FaceAt(double x, double y) const;
 
+    // The piece of the card's sheet outlined on the opened card; -1 for none.
+    void SetHighlightedPiece(int piece);
+
 signals:
     // Something that a command's enabling, check mark or text shows changed.
     void CommandStateChanged();
@@ -79,6 +82,8 @@ signals:
     void KeyReleased(QKeyEvent* event);
     // A press and release without a drag between them, at the client point.
     void Clicked(double x, double y);
+    // The pointer moved over the view with no button down (mouse tracking on).
+    void Hovered(double x, double y);
 
 protected:
     void initializeGL() override;

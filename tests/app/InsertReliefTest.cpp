@@ -60,17 +60,20 @@ protected:
     std::unique_ptr<CMainFrame> frame;
 };
 
-TEST_F(InsertReliefTest, TheEditMenuEndsWithTheThreeInserts) {
+TEST_F(InsertReliefTest, TheEditMenuEndsWithTheThreeInsertsAndTheCardsSize) {
     QMenu* edit = nullptr;
     for (QAction* a : frame->menuBar()->actions())
         if (a->text() == "&Edit") edit = a->menu();
     ASSERT_NE(edit, nullptr);
     const QList<QAction*> items = edit->actions();
-    ASSERT_GE(items.size(), 4);
-    EXPECT_EQ(items[items.size() - 3]->text(), "Insert &Text...");
-    EXPECT_EQ(items[items.size() - 2]->text(), "Insert &Picture...");
-    EXPECT_EQ(items[items.size() - 1]->text(), "Insert &Model...");
-    EXPECT_TRUE(items[items.size() - 4]->isSeparator());
+    ASSERT_GE(items.size(), 7);
+    EXPECT_EQ(items[items.size() - 6]->text(), "Insert &Text...");
+    EXPECT_EQ(items[items.size() - 5]->text(), "Insert &Picture...");
+    EXPECT_EQ(items[items.size() - 4]->text(), "Insert &Model...");
+    EXPECT_TRUE(items[items.size() - 7]->isSeparator());
+    EXPECT_TRUE(items[items.size() - 3]->isSeparator());
+    EXPECT_EQ(items[items.size() - 2]->text(), "Card Si&ze...");
+    EXPECT_EQ(items[items.size() - 1]->text(), "S&hift Relief...");
 }
 
 TEST_F(InsertReliefTest, TextBecomesReliefAsOneUndoableEdit) {

@@ -112,27 +112,28 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Cursor", "&Setting", "&Help"}));
 
     EXPECT_EQ(Entries(TopMenu(*frame, 0)),
-              QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
+              QStringList({"&New\tCtrl+N", "New from &Gallery...", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
                            "&Export 3D Data...", "Export &Unfolded pattern...", "Export for Cutting &Machine...",
                            "Share as &Web Page...", "-", "&Print...\tCtrl+P",
                            "Print pre&view", "P&rint setup...", "-", "E&xit"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 1)),
               QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >", "-",
-                           "Insert &Text...", "Insert &Picture...", "Insert &Model..."}));
+                           "Insert &Text...", "Insert &Picture...", "Insert &Model...", "-", "Card Si&ze...",
+                           "S&hift Relief..."}));
     QMenu* copy = TopMenu(*frame, 1)->actions().at(2)->menu();
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 2)),
               QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide", "-", "&Mirror mode"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "Convert to &Free-Form Card", "&Check Invalid Figure",
-                                                        "Check C&losing", "Check &Buildable", "&Toolbar", "-",
+                                                        "Check C&losing", "Check &Buildable", "&Toolbar", "&Pattern Pane", "-",
                                                         "&Home position", "F&old >"}));
-    QMenu* fold = TopMenu(*frame, 3)->actions().at(8)->menu();
+    QMenu* fold = TopMenu(*frame, 3)->actions().at(9)->menu();
     EXPECT_EQ(Entries(fold), QStringList({"&Open card\tCtrl+PgUp", "&Close card\tCtrl+PgDown", "-",
                                           "Open &15 degrees\tPgUp", "Close 1&5 degrees\tPgDown"}));
     // The switches show their check mark in the menus, not their toolbar icon.
     EXPECT_TRUE(frame->Action(ID_MIRROR_MODE)->isCheckable());
     EXPECT_FALSE(frame->Action(ID_MIRROR_MODE)->isIconVisibleInMenu());
-    EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Help...", "&About..."}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 4)), QStringList({"&Welcome...", "&Help...", "&About..."}));
 
     // The second keys of Undo and of the EMF copy.
     EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->shortcuts(),
@@ -315,7 +316,7 @@ TEST_F(MainWindowTest, FileCommandsSetTitleAndCardPath) {
 TEST_F(MainWindowTest, RecentCardsListTheLastFourNewestFirstAndSurviveARestart) {
     QStringList cards;
     for (const char* name : {"a.kpf", "b.kpf", "c.kpf", "d.kpf", "e&f.kpf"}) cards << WriteCardFile(name, 14, 8);
-    const QStringList fileMenuHead = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
+    const QStringList fileMenuHead = {"&New\tCtrl+N", "New from &Gallery...", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save&As...", "-",
                                       "&Export 3D Data...", "Export &Unfolded pattern...", "Export for Cutting &Machine...",
                                       "Share as &Web Page...", "-", "&Print...\tCtrl+P", "Print pre&view", "P&rint setup...", "-"};
     QStringList shown;
@@ -375,7 +376,7 @@ TEST_F(MainWindowTest, JapaneseFileNamesAreOpenedSavedExportedAndListed) {
     }
     store.Sync();
     auto frame = MakeFrame();
-    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(14),
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(15),
               QStringList({QStringLiteral("&1 往復はがき.kpf"), QStringLiteral("&2 カード 賀.kpf"), "-", "E&xit"}));
     frame->RecentCardAction(0)->trigger();
     EXPECT_EQ(frame->Doc().currentCardPath(), saved);
@@ -401,7 +402,7 @@ TEST_F(MainWindowTest, ARecentCardThatCannotBeReadIsReportedAndLeavesTheList) {
     EXPECT_EQ(frame->windowTitle(), "b[*] - Popwright");
     EXPECT_EQ(frame->Model().grid.gridWidth, 20);
     EXPECT_EQ(frame->Recent().Paths(), std::vector<std::string>{b.toStdString()});
-    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(14), QStringList({"&1 b.kpf", "-", "E&xit"}));
+    EXPECT_EQ(Entries(TopMenu(*frame, 0)).mid(15), QStringList({"&1 b.kpf", "-", "E&xit"}));
     EXPECT_TRUE(store.GetText("Recent File List", "File2").empty());
 }
 

@@ -21,7 +21,9 @@ protected:
 };
 
 TEST_F(SettingsLoadTest, EmptyStoreGivesTheDefaults) {
-    model.history.PushStep(UndoStep{{UndoLine{}}});
+    UndoStep step;
+    step.lines.push_back(UndoLine{});
+    model.history.PushStep(step);
     WindowPlacement before;
     before.left = 77;
     placement = before;
@@ -210,7 +212,8 @@ TEST(SettingsSave, WritesEveryEntryAsText) {
     EXPECT_EQ(get("drawGrid"), "1");
     EXPECT_EQ(get("cellSizeMm"), "0");
     EXPECT_EQ(get("language"), "ja");
-    EXPECT_EQ(store.Size(), 13u);
+    EXPECT_EQ(get("showWelcome"), "1");
+    EXPECT_EQ(store.Size(), 14u);
 
     // What was saved loads back unchanged, and the next start uses the size.
     AppSettings loaded;

@@ -19,5 +19,6 @@ source=$1
   (cd "$source/help" && find . -type f | sed 's|^\./|share/popwright/help/|')
   for n in 0 1 2 3; do echo "share/popwright/sound/s$n.wav"; done
   echo share/thumbnailers/popwright.thumbnailer
+  (cd "$source/data/gallery" && find . -type f | sed 's|^\./|share/popwright/gallery/|')
   for f in "$source"/examples/*.kpf "$source"/examples/*.pwf; do echo "share/popwright/examples/$(basename "$f")"; done
 } | LC_ALL=C sort

@@ -34,7 +34,7 @@ bool SameWholeSettings(const AppSettings& a, const AppSettings& b) {
            a.colors.verticalFace == b.colors.verticalFace && a.colors.horizontalFace == b.colors.horizontalFace && a.colors.outline == b.colors.outline &&
            a.sound.on == b.sound.on && a.print.mirror == b.print.mirror &&
            a.print.sizePercent == b.print.sizePercent && a.bitmap.widthPx == b.bitmap.widthPx &&
-           a.view.gridDisplay == b.view.gridDisplay;
+           a.view.gridDisplay == b.view.gridDisplay && a.view.showWelcome == b.view.showWelcome;
 }
 
 // The keys and the defaults' stored text are what earlier versions wrote;
@@ -50,7 +50,8 @@ TEST(SettingsSchema, StoredTextReadsBackEqual) {
                                {"reverseMode", "0"},
                                {"rudovozuSizeRatio", "50"},
                                {"rudovozuSizeBMP", "400"},
-                               {"drawGrid", "0"}}));
+                               {"drawGrid", "0"},
+                               {"showWelcome", "1"}}));
     std::mt19937 rng(22);
     std::uniform_int_distribution<std::int32_t> any;
     for (int round = 0; round < 200; ++round) {
@@ -60,6 +61,7 @@ TEST(SettingsSchema, StoredTextReadsBackEqual) {
         s.colors.background = any(rng), s.colors.verticalFace = any(rng), s.colors.horizontalFace = any(rng), s.colors.outline = any(rng);
         s.sound.on = any(rng), s.print.mirror = any(rng), s.print.sizePercent = any(rng), s.bitmap.widthPx = any(rng);
         s.view.gridDisplay = static_cast<std::uint8_t>(any(rng));
+        s.view.showWelcome = any(rng);
         EXPECT_TRUE(SameWholeSettings(ReadFrom(WrittenTexts(s)), s)) << round;
     }
 }
