@@ -9,6 +9,7 @@
 
 #include "document/CardDocument.h"
 #include "document/Gallery.h"
+#include "document/SheetUnit.h"
 #include "model/ClosingCheck.h"
 #include "model/FaceAnchoring.h"
 #include "model/GridSheet.h"
@@ -17,7 +18,6 @@
 #include "model/AppSettings.h"
 #include "model/buildable/BuildableCheck.h"
 #include "model/freeform/FreeformChecks.h"
-#include "output/PatternOptions.h"
 
 namespace pw {
 namespace {
@@ -59,11 +59,9 @@ std::vector<std::string> FreeformFaults(CardDocument& doc) {
     return faults;
 }
 
-// The buildability faults of either kind of card, its sheet measured in
-// its own unit: the printed cell of a grid card, a millimetre of a free-form one.
+// The buildability faults of either kind of card, its sheet measured in its own unit.
 std::string BuildFaults(CardDocument& doc) {
-    const bool freeform = doc.Kind() == CardKind::Freeform;
-    const double unitMm = freeform ? 1.0 : PatternCellMm(0, AppSettings().print.sizePercent, doc.Card().grid.gridWidth);
+    const double unitMm = SheetUnitMm(doc, 0, AppSettings().print.sizePercent);
     std::string faults;
     for (const BuildFinding& f : CheckBuildable(doc.Derive(), unitMm, {}).findings)
         faults += std::string(BuildFaultName(f.fault)) + " at " + std::to_string(f.xMm) + "," + std::to_string(f.sMm) + "; ";
