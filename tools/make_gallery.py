@@ -2,9 +2,10 @@
 """Writes the gallery of data/gallery: the cards a new card can start from,
 the index that groups them by difficulty, and a small picture of each.
 
-The cards are described as in make_examples.py, column by column; shapes
+The grid cards are described as in make_examples.py, column by column; shapes
 drawn on a pixel grid (letters, numbers, a heart, a star) stand on the floor
-as one piece, DEPTH cells deep. The pictures are made by the command-line
+as one piece, DEPTH cells deep. The free-form cards are outlines in
+millimetres (y up from the crease), written as .pwf files. The pictures are made by the command-line
 tool when it is given (they are checked in, so a build needs no display):
 
     /usr/bin/python3 tools/make_gallery.py data/gallery [build/src/cli/popwright-cli]
@@ -278,6 +279,44 @@ def moon_and_star():
     return c
 
 
+class Freeform:
+    """A free-form card: flats of (name, depth, outline), on a sheet 160 mm
+    wide with a 100 mm half, as the examples use."""
+    ext = "pwf"
+
+    def __init__(self, *flats):
+        self.flats = flats
+
+    def text(self):
+        rows = ['  {"name": "%s", "depth": %g,\n   "outline": "%s"}' % f for f in self.flats]
+        return ('{"format": "popwright-freeform", "version": 1, "width": 160, "half": 100,\n "flats": [\n'
+                + ",\n".join(rows) + "\n ]}\n")
+
+# A point at depth d and height h folds onto the floor at d + h, so every
+# design keeps d + h under the 100 mm half to close inside the card.
+def arch_window():
+    return Freeform(("Window", 30, "M 55 0 H 105 V 45 H 90 V 58 H 70 V 45 H 55 Z "
+                                   "M 65 8 H 95 V 25 A 15 15 0 0 1 65 25 Z"))
+
+def gabled_house():
+    return Freeform(("House", 30, "M 40 0 H 74 V 22 H 86 V 0 H 120 V 32 L 86 56 H 74 L 40 32 Z "
+                                  "M 48 12 H 62 V 24 H 48 Z M 98 12 H 112 V 24 H 98 Z"))
+
+def fir_tree():
+    return Freeform(("Fir", 30, "M 76 0 H 84 V 8 H 108 L 94 22 H 104 L 90 36 H 98 L 84 52 H 76 "
+                                "L 62 36 H 70 L 56 22 H 66 L 52 8 H 76 Z"))
+
+def round_heart():
+    return Freeform(("Heart", 35, "M 77 0 H 83 C 98 14 116 28 112 44 C 110 50 106 54 100 54 H 94 "
+                                  "C 88 54 82 50 80 45 C 78 50 72 54 66 54 H 60 C 54 54 50 50 48 44 "
+                                  "C 44 28 62 14 77 0 Z"))
+
+def castle_tower():
+    return Freeform(("Keep", 40, "M 60 0 H 100 V 54 H 93 V 48 H 87 V 54 H 73 V 48 H 67 V 54 H 60 Z "
+                                 "M 76 20 H 84 V 32 A 4 4 0 0 1 76 32 Z"),
+                    ("Curtain wall", 55, "M 20 0 H 140 V 12 H 20 Z"))
+
+
 # (name, difficulty, design), in the order the gallery shows them.
 DESIGNS = [
     ("single-box", "easy", single_box),
@@ -290,6 +329,8 @@ DESIGNS = [
     ("tunnel", "easy", tunnel),
     ("table", "easy", table),
     ("skyline", "easy", skyline),
+    ("arch-window", "easy", arch_window),
+    ("gabled-house", "easy", gabled_house),
     ("long-stairs", "medium", long_stairs),
     ("nested-boxes", "medium", nested_boxes),
     ("step-pyramid", "medium", step_pyramid),
@@ -300,6 +341,8 @@ DESIGNS = [
     ("tower", "medium", tower),
     ("bookshelf", "medium", bookshelf),
     ("fence", "medium", fence),
+    ("fir-tree", "medium", fir_tree),
+    ("round-heart", "medium", round_heart),
     ("tree", "hard", tree),
     ("castle-gate", "hard", castle_gate),
     ("temple", "hard", temple),
@@ -311,6 +354,7 @@ DESIGNS = [
     ("heart", "hard", heart),
     ("star", "hard", star),
     ("moon-and-star", "hard", moon_and_star),
+    ("castle-tower", "hard", castle_tower),
 ]
 
 if __name__ == "__main__":
@@ -319,10 +363,12 @@ if __name__ == "__main__":
     os.makedirs(folder, exist_ok=True)
     index = ["# The gallery: difficulty, name and card file, one card a line, in the order shown."]
     for name, difficulty, design in DESIGNS:
-        path = os.path.join(folder, name + ".kpf")
+        card = design()
+        file = "%s.%s" % (name, getattr(card, "ext", "kpf"))
+        path = os.path.join(folder, file)
         with open(path, "w", newline="\n") as f:
-            f.write(design().text())
-        index.append("%s %s %s.kpf" % (difficulty, name, name))
+            f.write(card.text())
+        index.append("%s %s %s" % (difficulty, name, file))
         if cli:
             picture = os.path.join(folder, name + ".png")
             subprocess.run([cli, "thumbnail", path, picture, "96"], check=True)

@@ -99,6 +99,7 @@ bool CKirikoDoc::NewCardFrom(const QString& path) {
     }
     // Saved as a card of its own, never over the gallery's file.
     currentCardPath_.clear();
+    RefreshFreeform();
     SetSavedShape();
     SetTitle(ShownMessage(msg::kUntitled));
     emit updateAllViews();

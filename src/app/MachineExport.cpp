@@ -15,6 +15,7 @@
 #include "app/ShownTexts.h"
 #include "app/UserPrompts.h"
 #include "document/CardDocument.h"
+#include "document/SheetUnit.h"
 #include "model/AppSettings.h"
 #include "model/IntegerText.h"
 #include "model/Messages.h"
@@ -148,8 +149,8 @@ void MachineExport::CheckBuildable(QWidget* window) {
     const Sheet& sheet = doc_.Derive();
     BuildableLimits limits;
     limits.minFeatureMm = choice.machine->minFeatureMm;
-    const double cellMm = PatternCellMm(settings_.print.cellMm, settings_.print.sizePercent, doc_.Card().grid.gridWidth);
-    const BuildableReport report = pw::CheckBuildable(sheet, cellMm, limits);
+    const BuildableReport report =
+        pw::CheckBuildable(sheet, SheetUnitMm(doc_, settings_.print.cellMm, settings_.print.sizePercent), limits);
     QString text = QCoreApplication::translate("MachineExport", "Checked for %1.").arg(Translated("CuttingMachines", choice.machine->title));
     if (report.findings.empty()) {
         prompts_.ShowMessage(window, text + QLatin1Char('\n') + QCoreApplication::translate("MachineExport", "The card can be cut and folded."));

@@ -7,6 +7,7 @@
 #include "cli/CliMessages.h"
 #include "cli/CommandWords.h"
 #include "document/CardDocument.h"
+#include "document/SheetUnit.h"
 #include "model/AppSettings.h"
 #include "model/IntegerText.h"
 #include "model/Messages.h"
@@ -67,8 +68,7 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     if (!ReadCardOrReport(words.Files()[0], doc, err)) return kExitFileError;
     const Sheet& sheet = doc.Derive();
     const AppSettings defaults;
-    const double cellMm = PatternCellMm(0, defaults.print.sizePercent, doc.Card().grid.gridWidth);
-    const BuildableReport report = CheckBuildable(sheet, cellMm, limits);
+    const BuildableReport report = CheckBuildable(sheet, SheetUnitMm(doc, 0, defaults.print.sizePercent), limits);
     for (const BuildFinding& f : report.findings)
         out << BuildFaultName(f.fault) << ": x " << Mm(f.xMm) << ", s " << Mm(f.sMm) << ", " << Mm(f.sizeMm) << "\n";
     if (limits.closedThickness)

@@ -9,11 +9,15 @@
 
 #include "document/CardDocument.h"
 #include "document/Gallery.h"
+#include "document/SheetUnit.h"
 #include "model/ClosingCheck.h"
 #include "model/FaceAnchoring.h"
 #include "model/GridSheet.h"
 #include "model/GridSheetCells.h"
 #include "model/RebuildPass.h"
+#include "model/AppSettings.h"
+#include "model/buildable/BuildableCheck.h"
+#include "model/freeform/FreeformChecks.h"
 
 namespace pw {
 namespace {
@@ -21,8 +25,8 @@ namespace {
 // A check of an opened card: an empty string when it passes, else what failed.
 using CardCheck = std::function<std::string(const CellGrid&, const Sheet&)>;
 
-// The checks the program has; a new one goes on this list.
-const std::vector<std::pair<const char*, CardCheck>>& Checks() {
+// The grid card's checks; a new one goes on this list.
+const std::vector<std::pair<const char*, CardCheck>>& GridChecks() {
     static const std::vector<std::pair<const char*, CardCheck>> checks = {
         {"validity",
          [](const CellGrid& g, const Sheet& sheet) -> std::string {
@@ -44,6 +48,26 @@ const std::vector<std::pair<const char*, CardCheck>>& Checks() {
     return checks;
 }
 
+// What the free-form checks find wrong with the opened card, one line each.
+std::vector<std::string> FreeformFaults(CardDocument& doc) {
+    const FreeformSheet& sheet = doc.DeriveFreeform();
+    std::vector<std::string> faults;
+    for (const FlatProblem& p : CheckFreeformCard(doc.Freeform(), sheet))
+        faults.push_back(FlatProblemText(doc.Freeform(), p));
+    const FreeformClosing closing = CheckFreeformClosing(doc.Freeform(), sheet);
+    if (!closing.ClosesInside()) faults.push_back(FreeformClosingInfoLine(doc.Freeform(), closing));
+    return faults;
+}
+
+// The buildability faults of either kind of card, its sheet measured in its own unit.
+std::string BuildFaults(CardDocument& doc) {
+    const double unitMm = SheetUnitMm(doc, 0, AppSettings().print.sizePercent);
+    std::string faults;
+    for (const BuildFinding& f : CheckBuildable(doc.Derive(), unitMm, {}).findings)
+        faults += std::string(BuildFaultName(f.fault)) + " at " + std::to_string(f.xMm) + "," + std::to_string(f.sMm) + "; ";
+    return faults;
+}
+
 TEST(Gallery, EveryCardOpensWholeHasItsPictureAndPassesEveryCheck) {
     Gallery gallery;
     ASSERT_TRUE(ReadGallery(POPWRIGHT_GALLERY_DIR, gallery));
@@ -52,17 +76,26 @@ TEST(Gallery, EveryCardOpensWholeHasItsPictureAndPassesEveryCheck) {
         EXPECT_TRUE(std::any_of(gallery.cards.begin(), gallery.cards.end(),
                                 [&](const GalleryCard& c) { return c.difficulty == difficulty; }))
             << difficulty;
+    int freeformCards = 0;
     for (const GalleryCard& card : gallery.cards) {
         CardDocument doc;
         const CardOpenResult opened = doc.Open(card.path);
         ASSERT_TRUE(opened.Opened() && !opened.EndsEarly()) << card.name;
-        const Sheet& sheet = doc.Derive();
-        for (const auto& [name, check] : Checks()) EXPECT_EQ(check(doc.Card().grid, sheet), "") << card.name << ": " << name;
+        if (doc.Kind() == CardKind::Freeform) {
+            ++freeformCards;
+            EXPECT_EQ(FreeformFaults(doc), std::vector<std::string>()) << card.name;
+        } else {
+            const Sheet& sheet = doc.Derive();
+            for (const auto& [name, check] : GridChecks())
+                EXPECT_EQ(check(doc.Card().grid, sheet), "") << card.name << ": " << name;
+        }
+        EXPECT_EQ(BuildFaults(doc), "") << card.name << ": buildable";
         std::ifstream picture(card.picture, std::ios::binary);
         char signature[8] = {};
         picture.read(signature, 8);
         EXPECT_EQ(std::string(signature + 1, 3), "PNG") << card.picture;
     }
+    EXPECT_GE(freeformCards, 5);
 }
 
 TEST(Gallery, AnIndexThatIsNotTheProgramsIsRefusedWhole) {
