@@ -20,9 +20,8 @@
 #include "app/RecoveryTexts.h"
 #include "app/RecoveryWriter.h"
 #include "app/ShownTexts.h"
-#include "document/CardFileAccess.h"
+#include "document/RecoveryCopy.h"
 #include "edit/EditedCard.h"
-#include "model/CellGrid.h"
 #include "model/Messages.h"
 
 namespace pw {
@@ -308,8 +307,8 @@ std::vector<RecoverableCard> CardRecovery::FindOrphanedCards() {
 
 CardRecovery::RecoverResult CardRecovery::RecoverCard(const RecoverableCard& card) {
     if (!QFileInfo::exists(card.copyPath)) return RecoverResult::Gone;
-    CellGrid grid;
-    if (!ReadCardFile(Local(card.copyPath), grid)) return RecoverResult::Unreadable;
+    RecoveryCopy copy;
+    if (!ReadRecoveryCopy(Local(card.copyPath), copy)) return RecoverResult::Unreadable;
     // The copy is taken over by renaming it into this program's own place,
     // which only one program can do. It replaces the copy of the present
     // card, which is being replaced; that copy stays if the rename fails.
@@ -319,7 +318,7 @@ CardRecovery::RecoverResult CardRecovery::RecoverCard(const RecoverableCard& car
     timer_.stop();
     haveCopy_ = true;
     RemoveFilesOf(card.stem, false);
-    doc_.OpenRecoveredCard(std::move(grid), card.RecoveredTitle());
+    doc_.OpenRecoveredCard(std::move(copy), card.RecoveredTitle());
     // Its info follows at once, under this program's lock.
     QueueCopy(clock_());
     WaitForWriter();

@@ -36,7 +36,7 @@ struct RecoverableCard {
 // Keeps a recovery copy of the document's card while it has unsaved
 // changes, so that a crash, a killed session or a power cut costs at most
 // the last two seconds of work. The copy goes into the recovery folder in the
-// card file format, written whole on a thread of its own (see
+// file format of its kind, written whole on a thread of its own (see
 // RecoverySchedule for when). When the card has no unsaved changes any more
 // (saved, or replaced after the user discarded its changes) the copy is
 // removed, and so is everything at a normal end. The card's own file is
@@ -86,9 +86,9 @@ public:
     std::vector<RecoverableCard> FindOrphanedCards();
 
     enum class RecoverResult { Recovered, Unreadable, Gone };
-    // Opens the copy as the document's card: without a file, changed, titled
-    // RecoveredTitle(). The copy becomes this program's own; a copy that
-    // another program took first is Gone. The document's present card is
+    // Opens the copy as the document's card, of the kind it was: without a
+    // file, changed, titled RecoveredTitle(). The copy becomes this
+    // program's own; a copy that another program took first is Gone. The document's present card is
     // replaced without a question: ask before.
     RecoverResult RecoverCard(const RecoverableCard& card);
     // Deletes the copy and its files.

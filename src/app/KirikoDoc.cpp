@@ -141,11 +141,20 @@ bool CKirikoDoc::OpenCardFile(const QString& path) {
     return true;
 }
 
-void CKirikoDoc::OpenRecoveredCard(CellGrid&& grid, const QString& title) {
-    // No saved shape: no undo can make it match, only a save.
-    savedShape_ = CellGrid();
-    model_.AdoptReadCard(std::move(grid));
-    doc_.UseGridCard();
+void CKirikoDoc::OpenRecoveredCard(RecoveryCopy&& copy, const QString& title) {
+    if (copy.kind == CardKind::Freeform) {
+        // Not edited in the window, so only a save makes it unchanged.
+        doc_.SetFreeform(std::move(copy.freeform));
+        savedShape_ = model_.grid;
+        convertedUnsaved_ = true;
+        RefreshFreeform();
+    } else {
+        // No saved shape: no undo can make it match, only a save.
+        savedShape_ = CellGrid();
+        convertedUnsaved_ = false;
+        model_.AdoptReadCard(std::move(copy.grid));
+        doc_.UseGridCard();
+    }
     currentCardPath_.clear();
     RefreshModified();
     SetTitle(title);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/CardDocument.h"
+#include "document/RecoveryCopy.h"
 #include "model/CellGrid.h"
 #include "model/freeform/FreeformChecks.h"
 #include "view3d/SheetGeometry.h"
@@ -77,9 +78,9 @@ public:
     // Reads the card file at `path` into the model; on success it becomes
     // the document's file. Shows the messages of a failed read.
     bool OpenCardFile(const QString& path);
-    // Takes over a card recovered after a crash: it has no file, counts as
-    // changed until saved, and is called `title`.
-    void OpenRecoveredCard(CellGrid&& grid, const QString& title);
+    // Takes over a card recovered after a crash, of the kind it was: it has
+    // no file, counts as changed until saved, and is called `title`.
+    void OpenRecoveredCard(RecoveryCopy&& copy, const QString& title);
 
     // A free-form card is shown from its sheet and not edited in the window.
     bool IsFreeform() const { return doc_.Kind() == CardKind::Freeform; }
@@ -132,7 +133,7 @@ private:
     QString currentCardPath_;
     CellGrid savedShape_;  // the card as last created, opened or saved
     bool reportedModified_ = false;
-    bool convertedUnsaved_ = false;  // a conversion not yet saved
+    bool convertedUnsaved_ = false;  // a conversion or a recovered free-form card not yet saved
     std::vector<FlatProblem> freeformProblems_;
     FreeformClosing freeformClosing_;
     ShownSheet shownFreeform_;

@@ -10,7 +10,8 @@ namespace pw {
 
 // The files a running program keeps in the recovery folder. Each program has
 // a stem of its own, "card-<pid>-<random>", and up to three files under it:
-//   <stem>.kpf   the recovery copy: the card in the card file format;
+//   <stem>.kpf   the recovery copy: the card in its kind's file format (a
+//                free-form card's JSON under the same name; read by content);
 //   <stem>.info  what the copy is: the card's own file (or none) and title,
 //                and when the card last changed;
 //   <stem>.lock  who owns the copy: the program's process, so that another

@@ -1,5 +1,5 @@
 // Recovery copies with the document: when copies are written and removed,
-// that they read back as the card, that the card's own file is never
+// that they read back as the card of its kind, that the card's own file is never
 // written, who may take a copy, the offer at start, and a full disk and a
 // data folder that cannot be written.
 #include <gtest/gtest.h>
@@ -32,6 +32,7 @@
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/CardFile.h"
+#include "model/freeform/FreeformFile.h"
 #include "support/CardBuilder.h"
 #include "support/FileSizeLimit.h"
 #include "support/RecordingPrompts.h"
@@ -428,6 +429,35 @@ TEST_F(CardRecoveryTest, ARecoveredCardIsChangedUntitledAndNamedAfterItsFile) {
     again.title = QString();
     EXPECT_EQ(again.Name(), "Untitled");
     EXPECT_EQ(again.RecoveredTitle(), "Untitled (recovered)");
+}
+
+TEST_F(CardRecoveryTest, AFreeformCardsCopyIsOfferedAndRecoveredAsTheSameFreeformCard) {
+    Raise(card, 2);
+    Raise(card, 5);
+    doc.MarkUnmodified();
+    std::string lost;
+    {
+        // Converted and lost before it was saved: the window ends without a normal end.
+        auto recovery = MakeRecovery(doc);
+        doc.OnConvertToFreeform();
+        ASSERT_TRUE(doc.IsFreeform());
+        lost = WriteFreeformCard(doc.Document().Freeform());
+    }
+
+    CKirikoDoc later(settings, prompts);
+    later.Card().NewCard(20, 9);
+    later.MarkUnmodified();
+    auto recovery = MakeRecovery(later);
+    const auto orphans = recovery->FindOrphanedCards();
+    ASSERT_EQ(orphans.size(), 1u);
+    ASSERT_EQ(recovery->RecoverCard(orphans[0]), CardRecovery::RecoverResult::Recovered);
+    ASSERT_TRUE(later.IsFreeform());
+    EXPECT_EQ(WriteFreeformCard(later.Document().Freeform()), lost);
+    EXPECT_TRUE(later.IsModified());
+    EXPECT_TRUE(later.currentCardPath().isEmpty());
+    EXPECT_EQ(later.Title(), orphans[0].RecoveredTitle());
+    // Its own copy, taken over, still holds the free-form card.
+    EXPECT_EQ(Contents(recovery->CopyPath()).toStdString(), lost);
 }
 
 // The per-user data folder of the program under test, for one test.
