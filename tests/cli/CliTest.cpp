@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -135,6 +137,34 @@ TEST_F(CliTest, NewWritesAFlatCard) {
     EXPECT_EQ(ReadText(Path("card.kpf")), FlatCard(10, 4));
 }
 
+// A card started from a postcard paper, exported at the cell the command
+// names onto that paper, is one page of exactly the paper's size (pdfinfo),
+// not tiled for want of margins.
+TEST_F(CliTest, NewFromAPostcardPaperExportsToOnePageOfThatPaper) {
+    for (const std::string paper : {"postcard", "reply-postcard"}) {
+        const CliRun made = Cli({"new", "card.kpf", "--paper", paper});
+        ASSERT_EQ(made.status, 0) << made.err;
+        const std::string word = "--cell-mm ";
+        const std::size_t at = made.out.find(word);
+        ASSERT_NE(at, std::string::npos) << made.out;
+        std::string cell = made.out.substr(at + word.size());  // "4.\n"
+        cell.resize(cell.size() - 2);
+        const CliRun exported = Cli({"export", "card.kpf", "card.pdf", "--pattern", "--page", paper, "--cell-mm", cell});
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        const std::string info = "'" + Path("info").string() + "'";
+        ASSERT_EQ(std::system(("pdfinfo '" + Path("card.pdf").string() + "' >" + info).c_str()), 0);
+        const std::string text = ReadText(Path("info"));
+        EXPECT_NE(text.find("Pages:           1\n"), std::string::npos) << paper << text;
+        const std::size_t size = text.find("Page size:");
+        ASSERT_NE(size, std::string::npos);
+        double wPt = 0, hPt = 0;
+        ASSERT_EQ(std::sscanf(text.c_str() + size, "Page size: %lf x %lf", &wPt, &hPt), 2);
+        const double mm = 25.4 / 72;
+        EXPECT_NEAR(wPt * mm, paper == "postcard" ? 100 : 148, 0.05) << paper;
+        EXPECT_NEAR(hPt * mm, paper == "postcard" ? 148 : 200, 0.05) << paper;
+    }
+}
+
 TEST_F(CliTest, BadArgumentsAreUsageErrors) {
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -149,6 +179,8 @@ TEST_F(CliTest, BadArgumentsAreUsageErrors) {
         {"new", "a.kpf", "--height", "8x"},
         {"new", "a.kpf", "--width", "4000", "--height", "4000"},
         {"new", "a.kpf", "--depth", "3"},
+        {"new", "a.kpf", "--paper", "a4"},
+        {"new", "a.kpf", "--paper", "postcard", "--width", "20"},
         {"edit"},
         {"edit", "a.kpf"},
         {"info"},
