@@ -1743,6 +1743,22 @@ Do you want to replace it?</source>
         <source>Language</source>
         <translation>言語</translation>
     </message>
+    <message>
+        <source>Custom</source>
+        <translation>指定サイズ</translation>
+    </message>
+    <message>
+        <source>Postcard (100 × 148 mm)</source>
+        <translation>はがき（100 × 148 mm）</translation>
+    </message>
+    <message>
+        <source>Reply postcard (148 × 200 mm)</source>
+        <translation>往復はがき（148 × 200 mm）</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>用紙</translation>
+    </message>
 </context>
 <context>
     <name>pw::CardSizeDialog</name>
