@@ -182,8 +182,8 @@ void CSettingsDialog::BuildLayout() {
     sizeGrid->addWidget(gridWidth_, 1, 1);
     sizeGrid->addWidget(new QLabel(tr("(10 - 80)"), gridBox), 1, 2);
     // A postcard paper fills in the size, and the cell that makes the flat
-    // sheet that paper folded across its long side; any other number typed
-    // makes the card custom again only in the user's mind, as nothing is kept.
+    // sheet that paper folded across its long side. The choice itself is not
+    // kept: the numbers it fills in are what New and the exports use.
     auto* paper = new QComboBox(gridBox);
     paper->setObjectName(QStringLiteral("newCardPaper"));
     paper->addItem(tr("Custom"), QString());
