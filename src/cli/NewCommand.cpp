@@ -78,7 +78,8 @@ int RunNewCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (paper) {
         // The cell is the export's choice, not the card's: say which one
         // makes the sheet the paper, and how close it comes.
-        std::string line = CliText(out, "%1 × %2 cells of %3 mm: the sheet is %4 × %5 mm, folded at %6 mm; export with --cell-mm %3.");
+        std::string line = CliText(
+            out, "%1 × %2 cells of %3 mm: the sheet is %4 × %5 mm, folded at %6 mm; export with --cell-mm %3.");
         const std::string parts[] = {std::to_string(width), std::to_string(height), FormatMm(paper->cellMm),
                                      FormatMm(paper->size.sheetWidthMm), FormatMm(paper->size.sheetHeightMm),
                                      FormatMm(paper->size.cardHeightMm)};
