@@ -242,6 +242,14 @@
         <source>List the gallery&apos;s cards by difficulty, or write a copy of the card NAME to OUT.</source>
         <translation>ギャラリーのカードを難しさ順に一覧表示するか、カード NAME の写しを OUT に書き出します。</translation>
     </message>
+    <message>
+        <source>--paper postcard|reply-postcard: instead, the size whose sheet is that paper</source>
+        <translation>--paper postcard|reply-postcard: 代わりに、その用紙を長辺の中央で折った台紙になる大きさ</translation>
+    </message>
+    <message>
+        <source>folded across its long side (100 × 148 mm at 74 mm; 148 × 200 mm at 100 mm).</source>
+        <translation>（100 × 148 mm は 74 mm で、148 × 200 mm は 100 mm で折ります）。</translation>
+    </message>
 </context>
 <context>
     <name>CliMessages</name>
@@ -440,6 +448,18 @@
     <message>
         <source>no card named &quot;%1&quot; in the gallery</source>
         <translation>ギャラリーに「%1」という名前のカードはありません</translation>
+    </message>
+    <message>
+        <source>--paper must be postcard or reply-postcard</source>
+        <translation>--paper には postcard か reply-postcard を指定してください</translation>
+    </message>
+    <message>
+        <source>--paper sets the size: leave out --width and --height</source>
+        <translation>--paper が大きさを決めます: --width と --height は指定しないでください</translation>
+    </message>
+    <message>
+        <source>%1 × %2 cells of %3 mm: the sheet is %4 × %5 mm, folded at %6 mm; export with --cell-mm %3.</source>
+        <translation>%1 × %2 マス（1 マス %3 mm）: 台紙は %4 × %5 mm、%6 mm で折ります。書き出しには --cell-mm %3 を指定してください。</translation>
     </message>
 </context>
 <context>
@@ -1722,6 +1742,22 @@ Do you want to replace it?</source>
     <message>
         <source>Language</source>
         <translation>言語</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>指定サイズ</translation>
+    </message>
+    <message>
+        <source>Postcard (100 × 148 mm)</source>
+        <translation>はがき（100 × 148 mm）</translation>
+    </message>
+    <message>
+        <source>Reply postcard (148 × 200 mm)</source>
+        <translation>往復はがき（148 × 200 mm）</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>用紙</translation>
     </message>
 </context>
 <context>

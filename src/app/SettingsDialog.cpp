@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
 
 #include "app/AppLanguage.h"
 #include "app/ColorSwatch.h"
@@ -23,6 +24,7 @@
 #include "model/IntegerText.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
+#include "output/PaperGrid.h"
 #include "output/PatternOptions.h"
 
 namespace pw {
@@ -179,6 +181,24 @@ void CSettingsDialog::BuildLayout() {
     sizeGrid->addWidget(new QLabel(tr("Width"), gridBox), 1, 0);
     sizeGrid->addWidget(gridWidth_, 1, 1);
     sizeGrid->addWidget(new QLabel(tr("(10 - 80)"), gridBox), 1, 2);
+    // A postcard paper fills in the size, and the cell that makes the flat
+    // sheet that paper folded across its long side. The choice itself is not
+    // kept: the numbers it fills in are what New and the exports use.
+    auto* paper = new QComboBox(gridBox);
+    paper->setObjectName(QStringLiteral("newCardPaper"));
+    paper->addItem(tr("Custom"), QString());
+    paper->addItem(tr("Postcard (100 × 148 mm)"), QStringLiteral("postcard"));
+    paper->addItem(tr("Reply postcard (148 × 200 mm)"), QStringLiteral("reply-postcard"));
+    sizeGrid->addWidget(new QLabel(tr("Paper"), gridBox), 2, 0);
+    sizeGrid->addWidget(paper, 2, 1, 1, 2);
+    connect(paper, QOverload<int>::of(&QComboBox::activated), this, [this, paper](int index) {
+        const std::optional<PaperSize> named = PaperNamed(paper->itemData(index).toString().toStdString());
+        if (!named) return;
+        const PaperGrid grid = GridForPaper(*named);
+        gridWidth_->setText(QString::number(grid.width));
+        gridHeight_->setText(QString::number(grid.height));
+        cellSize_->setText(QString::fromStdString(FormatDecimal(grid.cellMm, 3)));
+    });
 
     // Others: grid display and sound.
     auto* others = new QGroupBox(tr("Others"), this);

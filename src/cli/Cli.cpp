@@ -20,8 +20,10 @@ namespace pw {
 void PrintUsage(std::ostream& to) {
     std::ostringstream english;
     english << "Usage:\n"
-          "  popwright-cli new OUT.kpf [--width N] [--height N]\n"
+          "  popwright-cli new OUT.kpf [--width N] [--height N] [--paper P]\n"
           "      Write a flat card, N card columns wide (default 16) and N cells high (default 8).\n"
+          "      --paper postcard|reply-postcard: instead, the size whose sheet is that paper\n"
+          "      folded across its long side (100 × 148 mm at 74 mm; 148 × 200 mm at 100 mm).\n"
           "  popwright-cli edit IN.kpf OUT.kpf KEY...\n"
           "      Read IN, apply the keys in order as the 3D view does, write OUT.\n"
           "      KEY: left right up down space z ctrl+space undo redo larger smaller\n"

@@ -76,6 +76,12 @@ AxisPlacement PlaceAxis(double paper, double low, double high) {
         a.offset = std::clamp(a.offset, kMarginMm - low, paper - kMarginMm - high);
         return a;
     }
+    // A sheet cut to the paper's own size (a reply postcard on reply-postcard
+    // paper) needs no margin: its outline is the paper's edge.
+    if (high - low <= paper + 1e-6) {
+        a.offset = paper / 2 - (low + high) / 2;
+        return a;
+    }
     a.page = std::max(paper, high - low + 2 * kMarginMm);
     a.offset = a.page / 2 - (low + high) / 2;
     a.grown = a.page > paper;

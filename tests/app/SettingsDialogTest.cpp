@@ -86,7 +86,7 @@ TEST_F(SettingsDialogTest, ControlTextsAndTabOrderFollowTheControlOrder) {
     } while (w != Edit("printSize"));
     EXPECT_EQ(order, QStringList({"printSize", "bmpWidth", "invert", "background", "verticalFace",
                                   "horizontalFace", "outline", "defaultSetting", "sound", "ok", "cancel",
-                                  "gridHeight", "gridWidth", "displayGrid", "cellSize", "language"}));
+                                  "gridHeight", "gridWidth", "displayGrid", "cellSize", "language", "newCardPaper"}));
 }
 
 struct BadField {

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -135,6 +137,25 @@ TEST_F(CliTest, NewWritesAFlatCard) {
     EXPECT_EQ(ReadText(Path("card.kpf")), FlatCard(10, 4));
 }
 
+// A reply-postcard card, exported at the cell the command names, is one
+// page of exactly the paper (pdfinfo), not tiled for want of margins.
+TEST_F(CliTest, NewReplyPostcardExportsToOnePageOfThatPaper) {
+    const CliRun made = Cli({"new", "card.kpf", "--paper", "reply-postcard"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_NE(made.out.find("148 × 200 mm, folded at 100 mm; export with --cell-mm 4."), std::string::npos)
+        << made.out;
+    const CliRun exported =
+        Cli({"export", "card.kpf", "card.pdf", "--pattern", "--page", "reply-postcard", "--cell-mm", "4"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    ASSERT_EQ(std::system(("pdfinfo '" + Path("card.pdf").string() + "' >'" + Path("info").string() + "'").c_str()), 0);
+    const std::string info = ReadText(Path("info"));
+    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+    double wPt = 0, hPt = 0;
+    ASSERT_EQ(std::sscanf(info.c_str() + info.find("Page size:"), "Page size: %lf x %lf", &wPt, &hPt), 2) << info;
+    EXPECT_NEAR(wPt * 25.4 / 72, 148, 0.05);
+    EXPECT_NEAR(hPt * 25.4 / 72, 200, 0.05);
+}
+
 TEST_F(CliTest, BadArgumentsAreUsageErrors) {
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -149,6 +170,8 @@ TEST_F(CliTest, BadArgumentsAreUsageErrors) {
         {"new", "a.kpf", "--height", "8x"},
         {"new", "a.kpf", "--width", "4000", "--height", "4000"},
         {"new", "a.kpf", "--depth", "3"},
+        {"new", "a.kpf", "--paper", "a4"},
+        {"new", "a.kpf", "--paper", "postcard", "--width", "20"},
         {"edit"},
         {"edit", "a.kpf"},
         {"info"},

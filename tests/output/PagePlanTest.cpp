@@ -16,6 +16,7 @@
 #include "model/CellGrid.h"
 #include "model/RebuildPass.h"
 #include "output/CutterPattern.h"
+#include "output/PaperGrid.h"
 #include "output/PatternPlacement.h"
 #include "output/PrintLayout.h"
 #include "output/TilePlan.h"
@@ -166,6 +167,37 @@ TEST(PrintLayout, OnePageWhenTheSheetFitsTheTiledPagesOtherwise) {
     const double sheetXAtFirstRight = (first.clipRight - first.placement.ox) / first.placement.cw;
     const double sheetXAtSecondLeft = (second.clipLeft - second.placement.ox) / second.placement.cw;
     EXPECT_NEAR((sheetXAtFirstRight - sheetXAtSecondLeft) * 25, 10, 1e-6);
+}
+
+// Every paper gives a new card whose sheet is the paper within a cell, the
+// postcards exactly; a sheet of the paper's own
+// size is one page in the file and on a printer with margins, a hair
+// larger is tiled.
+TEST(PagePlan, ACardFromAPaperIsOnePageOfThatPaper) {
+    for (const PaperSize& paper : KnownPapers()) {
+        const PaperGrid g = GridForPaper(paper);
+        ASSERT_GT(g.width, 0) << paper.name;
+        EXPECT_NEAR(g.size.sheetWidthMm, paper.widthMm, 1e-9) << paper.name;
+        EXPECT_LE(std::abs(g.size.sheetHeightMm - paper.heightMm), g.cellMm) << paper.name;
+        if (paper.name != "postcard" && paper.name != "reply-postcard") continue;
+        EXPECT_NEAR(g.size.sheetHeightMm, paper.heightMm, 1e-9) << paper.name;
+        EXPECT_NEAR(g.size.cardHeightMm, paper.heightMm / 2, 1e-9) << paper.name;
+
+        for (const double grow : {1.0, 1.01}) {
+            const int W = g.width + 2, H = g.height + 1;
+            CellGrid card;
+            card.NewCard(W, H);
+            RunRebuildPass(card);
+            PatternOptions o;
+            o.cellMm = g.cellMm * grow;
+            o.paper = paper;
+            const PatternPages file = PlanPatternPages(LayOutCutterPattern(card, 0, 50, o));
+            EXPECT_EQ(file.pages.size() == 1, grow == 1) << paper.name << grow;
+            const auto printed =
+                PlanPrintedPages(Page(300, paper.widthMm, paper.heightMm, 4), 50, W, H, g.cellMm * grow);
+            EXPECT_EQ(printed.size() == 1, grow == 1) << paper.name << grow;
+        }
+    }
 }
 
 TEST(PrintLayout, APrinterWithoutRoomForPiecesPrintsTheOnePage) {
