@@ -208,12 +208,6 @@ PatternPages PrinterPages(const CutterPattern& pattern, const PageFrame& frame, 
         if (Within(box, single, frame)) return OnePage(frame, single);
         const PatternPage turnedSingle = Centred(box, turned, 1, true);
         if (Within(box, turnedSingle, turned)) return OnePage(frame, turnedSingle);
-        // A sheet cut to the paper's size (a reply postcard on its own
-        // paper) is one page with its middle on the area's: what of its
-        // outline falls past the printable area is the paper's edge anyway.
-        const double s = frame.slackMm;
-        if (box.Width() <= frame.paperWidthMm + s && box.Height() <= frame.paperHeightMm + s)
-            return OnePage(frame, Centred(box, frame, 1, false));
     }
     PatternPages upright = OnePage(frame, single), across = upright;
     const Box fromCorner = FromSheetCorner(pattern);
