@@ -7,10 +7,14 @@
 
 namespace pw {
 
-std::optional<RasterImage> RenderPatternBitmap(const Sheet& sheet, int reverseMode, int bitmapWidth,
-                                               BitmapKind kind) {
-    const BitmapPicture picture =
-        ComputeBitmapPicture(bitmapWidth, SheetGridWidth(sheet), SheetGridHeight(sheet), kind);
+namespace {
+
+// A white bitmap laid out for a pattern of the given grid size, with the
+// pattern drawn into it by `draw` at the placement; none when it would be
+// empty or too large.
+template <typename Draw>
+std::optional<RasterImage> PatternBitmap(int bitmapWidth, int gridWidth, int gridHeight, BitmapKind kind, Draw draw) {
+    const BitmapPicture picture = ComputeBitmapPicture(bitmapWidth, gridWidth, gridHeight, kind);
     const int height = picture.height < 1 ? 1 : picture.height;
     if (picture.width < 1 || static_cast<long long>(picture.width) * height * 3 > kMaxPatternBitmapBytes)
         return std::nullopt;
@@ -18,24 +22,26 @@ std::optional<RasterImage> RenderPatternBitmap(const Sheet& sheet, int reverseMo
     if (!image.Allocate(picture.width, height)) return std::nullopt;
     image.Fill(255, 255, 255);
     RasterSurface surface(image);
-    const PatternPlacement& p = picture.placement;
-    DrawUnfoldedPattern(surface, sheet, reverseMode, p.ox, p.oy, p.cw, p.ch);
+    draw(surface, picture.placement);
     return image;
+}
+
+}  // namespace
+
+std::optional<RasterImage> RenderPatternBitmap(const Sheet& sheet, int reverseMode, int bitmapWidth,
+                                               BitmapKind kind) {
+    return PatternBitmap(bitmapWidth, SheetGridWidth(sheet), SheetGridHeight(sheet), kind,
+                         [&](RasterSurface& surface, const PatternPlacement& p) {
+                             DrawUnfoldedPattern(surface, sheet, reverseMode, p.ox, p.oy, p.cw, p.ch);
+                         });
 }
 
 std::optional<RasterImage> RenderPatternBitmap(const UnfoldedPattern& pattern, int reverseMode, int bitmapWidth,
                                                BitmapKind kind) {
-    const BitmapPicture picture = ComputeBitmapPicture(bitmapWidth, pattern.gridWidth, pattern.gridHeight, kind);
-    const int height = picture.height < 1 ? 1 : picture.height;
-    if (picture.width < 1 || static_cast<long long>(picture.width) * height * 3 > kMaxPatternBitmapBytes)
-        return std::nullopt;
-    RasterImage image;
-    if (!image.Allocate(picture.width, height)) return std::nullopt;
-    image.Fill(255, 255, 255);
-    RasterSurface surface(image);
-    const PatternPlacement& p = picture.placement;
-    DrawUnfoldedPattern(surface, pattern, reverseMode, p.ox, p.oy, p.cw, p.ch);
-    return image;
+    return PatternBitmap(bitmapWidth, pattern.gridWidth, pattern.gridHeight, kind,
+                         [&](RasterSurface& surface, const PatternPlacement& p) {
+                             DrawUnfoldedPattern(surface, pattern, reverseMode, p.ox, p.oy, p.cw, p.ch);
+                         });
 }
 
 std::optional<RasterImage> RenderPatternBitmap(const CellGrid& grid, int reverseMode, int bitmapWidth,
