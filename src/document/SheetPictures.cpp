@@ -115,20 +115,8 @@ CardImage SheetPictures::Thumbnail(int size) const {
     };
     for (const auto& [a, b] : model_->lines) add(a), add(b);
     if (x0 > x1) x0 = -1, x1 = 1, y0 = -1, y1 = 1;
-    const double ex = std::max(1e-9, x1 - x0), ey = std::max(1e-9, y1 - y0);
-    int w = size, h = size;
-    if (ex >= ey)
-        h = std::max(1, static_cast<int>(std::lround(size * ey / ex)));
-    else
-        w = std::max(1, static_cast<int>(std::lround(size * ex / ey)));
-    constexpr double kMargin = 0.03;
-    const double sx = (2 - 2 * kMargin) / ex, sy = (2 - 2 * kMargin) / ey;
-    Matrix4 fit = IdentityMatrix();
-    fit[0] = sx;
-    fit[12] = -1 + kMargin - sx * x0;
-    fit[5] = sy;
-    fit[13] = -1 + kMargin - sy * y0;
-    return Draw(model_->triangles, model_->lines, settings_, w, h, Multiply(fit, projection), kOpenAngle, true);
+    const PictureFrame frame = FramePicture(x0, x1, y0, y1, size);
+    return Draw(model_->triangles, model_->lines, settings_, frame.width, frame.height, Multiply(frame.fit, projection), kOpenAngle, true);
 }
 
 }  // namespace pw

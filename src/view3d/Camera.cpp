@@ -1,5 +1,6 @@
 #include "view3d/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -204,6 +205,24 @@ void Camera::HomePosition() {
     angleY = 0.0;
     zoom = 0.0;
     panX = 0.0;
+}
+
+PictureFrame FramePicture(double x0, double x1, double y0, double y1, int size) {
+    const double ex = std::max(1e-9, x1 - x0), ey = std::max(1e-9, y1 - y0);
+    PictureFrame frame;
+    frame.width = frame.height = size;
+    if (ex >= ey)
+        frame.height = std::max(1, static_cast<int>(std::lround(size * ey / ex)));
+    else
+        frame.width = std::max(1, static_cast<int>(std::lround(size * ex / ey)));
+    constexpr double kMargin = 0.03;
+    const double sx = (2 - 2 * kMargin) / ex, sy = (2 - 2 * kMargin) / ey;
+    frame.fit = IdentityMatrix();
+    frame.fit[0] = sx;
+    frame.fit[12] = -1 + kMargin - sx * x0;
+    frame.fit[5] = sy;
+    frame.fit[13] = -1 + kMargin - sy * y0;
+    return frame;
 }
 
 }  // namespace pw

@@ -11,6 +11,15 @@ Matrix4 Multiply(const Matrix4& a, const Matrix4& b);  // a * b
 // The inverse of m; false (and `inverse` unchanged) when m is singular.
 bool Invert(const Matrix4& m, Matrix4& inverse);
 
+// A picture framing a drawing's extent in clip space (x0..x1, y0..y1)
+// tightly: its larger side `size` pixels, the other in proportion, and the
+// matrix that maps the extent onto it with a little room around.
+struct PictureFrame {
+    int width = 1, height = 1;
+    Matrix4 fit{};
+};
+PictureFrame FramePicture(double x0, double x1, double y0, double y1, int size);
+
 struct Point3 {
     double x = 0, y = 0, z = 0;
 };

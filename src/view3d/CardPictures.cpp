@@ -111,21 +111,8 @@ CardImage RenderCardThumbnail(EditedCard& card, const AppSettings& settings, int
         CardRenderer(card, settings).DrawFrame(bounds);
         card.edit.cursorVisible = cursor;
     }
-    const double ex = std::max(1e-9, bounds.x1 - bounds.x0), ey = std::max(1e-9, bounds.y1 - bounds.y0);
-    int w = size, h = size;
-    if (ex >= ey)
-        h = std::max(1, static_cast<int>(std::lround(size * ey / ex)));
-    else
-        w = std::max(1, static_cast<int>(std::lround(size * ex / ey)));
-    // A little room around the card, then the card's extent onto the picture.
-    constexpr double kMargin = 0.03;
-    const double sx = (2 - 2 * kMargin) / ex, sy = (2 - 2 * kMargin) / ey;
-    Matrix4 fit = IdentityMatrix();
-    fit[0] = sx;
-    fit[12] = -1 + kMargin - sx * bounds.x0;
-    fit[5] = sy;
-    fit[13] = -1 + kMargin - sy * bounds.y0;
-    return Draw(card, settings, w, h, Multiply(fit, projection), kOpenAngle, true);
+    const PictureFrame frame = FramePicture(bounds.x0, bounds.x1, bounds.y0, bounds.y1, size);
+    return Draw(card, settings, frame.width, frame.height, Multiply(frame.fit, projection), kOpenAngle, true);
 }
 
 }  // namespace pw
