@@ -209,6 +209,15 @@ void CKirikoDoc::OnConvertToFreeform() {
         emit cardFileNote(tr("The grid card's tunnels have no folded-back floor in a free-form card; each is a plain hole."));
 }
 
+void CKirikoDoc::EditFreeform(FreeformCard edited) {
+    if (!IsFreeform()) return;
+    doc_.SetFreeform(std::move(edited));
+    convertedUnsaved_ = true;
+    RefreshFreeform();
+    RefreshModified();
+    emit freeformEdited();
+}
+
 void CKirikoDoc::OnSetting() {
     CSettingsDialog dialog(settings_, prompts_, window_);
     dialog.values.print.sizePercent = settings_.print.sizePercent;

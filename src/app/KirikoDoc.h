@@ -72,6 +72,11 @@ public:
     // the same pattern, unsaved and without a file; its tunnels become
     // plain holes, which the status bar says.
     void OnConvertToFreeform();
+    // One change of the free-form card (from the front view, the flat list
+    // or flats brought in from text, drawings, pictures or models): the
+    // document holds `edited` from now on, and freeformEdited() tells the
+    // views. Ignored for a grid card.
+    void EditFreeform(FreeformCard edited);
     // Runs the settings dialog and applies it after OK.
     void OnSetting();
 
@@ -110,6 +115,8 @@ signals:
     void cardFileUnreadable(const QString& path);
     // Something to say of a card file that was read, for the status bar.
     void cardFileNote(const QString& text);
+    // The free-form card was edited: views draw it anew, keeping their camera.
+    void freeformEdited();
 
 private:
     // Saves the card to `path` through the document core's safe write path;

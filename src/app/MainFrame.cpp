@@ -97,6 +97,11 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
         view_->OnUpdate();
         ShowClosingCheck();
     });
+    connect(doc_.get(), &CKirikoDoc::freeformEdited, this, [this] {
+        view_->ShowSheetKeepingCamera(doc_->ShownFreeform());
+        printing_->PrintMillimetreSheet(&doc_->Document().DeriveFreeform().sheet);
+        ShowClosingCheck();
+    });
     connect(view_, &CKirikoView::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view_, &CKirikoView::ClosingChecked, this, &CMainFrame::ShowClosingCheck);
     connect(editor_.get(), &EditController::CommandStateChanged, this, &CMainFrame::UpdateCommandStates);

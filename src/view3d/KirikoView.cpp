@@ -105,6 +105,12 @@ void CKirikoView::ShowSheet(const ShownSheet* shown) {
     update();
 }
 
+void CKirikoView::ShowSheetKeepingCamera(const ShownSheet* shown) {
+    renderer_.ShowSheet(shown);
+    update();
+    emit CommandStateChanged();
+}
+
 void CKirikoView::OnUpdate() {
     SetupCamera();
     update();

@@ -37,6 +37,9 @@ public:
     // Draws `shown` (a free-form card's sheet) instead of the edited grid;
     // nullptr goes back to the grid. It must outlive the frames that show it.
     void ShowSheet(const ShownSheet* shown);
+    // The shown sheet changed (an edit of a free-form card): drawn anew from
+    // where the camera is.
+    void ShowSheetKeepingCamera(const ShownSheet* shown);
     bool ShowsSheet() const { return renderer_.ShownSheetOrNull() != nullptr; }
 
     // The document changed the card or the settings.

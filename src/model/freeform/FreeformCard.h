@@ -27,6 +27,10 @@ struct FreeformFlat {
     // Closed loops; filled even-odd, so a loop inside another is a hole.
     std::vector<FrontLoop> loops;
     std::vector<FrontPoint> roofless;
+    // Left out of the card's paper, and drawn only faintly in the front view, until shown again.
+    bool hidden = false;
+    // Kept from being selected or changed in the front view.
+    bool locked = false;
     // Fields this version does not know, name and JSON text, written back as read.
     std::vector<std::pair<std::string, std::string>> otherFields;
 };
