@@ -461,6 +461,69 @@
         <source>%1 × %2 cells of %3 mm: the sheet is %4 × %5 mm, folded at %6 mm; export with --cell-mm %3.</source>
         <translation>%1 × %2 マス（1 マス %3 mm）: 台紙は %4 × %5 mm、%6 mm で折ります。書き出しには --cell-mm %3 を指定してください。</translation>
     </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> または </translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> と </translation>
+    </message>
+    <message>
+        <source>%1 does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole</source>
+        <translation>%1 は DXF の展開図には使えません（線に太さがなく、カッターはそのまま全体を切ります）</translation>
+    </message>
+    <message>
+        <source>%1 does not apply to the DXF pattern, which has no pages</source>
+        <translation>%1 は DXF の展開図には使えません（ページがありません）</translation>
+    </message>
+    <message>
+        <source>%1 applies to pdf files; the SVG stays one piece</source>
+        <translation>%1 は pdf ファイルにだけ使えます。SVG は一枚のままです</translation>
+    </message>
+    <message>
+        <source>Play the opening</source>
+        <translation>開く動きを再生</translation>
+    </message>
+    <message>
+        <source>Fold angle</source>
+        <translation>折り角度</translation>
+    </message>
+    <message>
+        <source>Switch between the card and its flat pattern</source>
+        <translation>カードと展開図を切り替え</translation>
+    </message>
+    <message>
+        <source>Pattern</source>
+        <translation>展開図</translation>
+    </message>
+    <message>
+        <source>Download the flat pattern as SVG</source>
+        <translation>展開図を SVG でダウンロード</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineHelp</name>
+    <message>
+        <source>Usage: popwright [CARD.kpf]
+Opens the pop-up card designer, with the card file CARD.kpf if one is named.
+  --help     show this text and exit
+  --version  show the program&apos;s version and exit
+Qt&apos;s own options (for example -platform NAME) are accepted too.
+The command-line tool popwright-cli makes, edits and exports cards without a window.
+</source>
+        <translation>使い方: popwright [CARD.kpf]
+ポップアップカードのデザイナーを開きます。カードファイル CARD.kpf を指定するとそれを開きます。
+  --help     この説明を表示して終了
+  --version  プログラムのバージョンを表示して終了
+Qt 自身のオプション（例: -platform NAME）も使えます。
+コマンドラインツール popwright-cli は、ウィンドウなしでカードを作成・編集・書き出しします。
+</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>

@@ -132,7 +132,7 @@ void MachineExport::ExportForMachine(QWidget* window) {
         for (const ExportFormat* f : choice.machine->formats)
             extensions.insert(extensions.end(), f->extensions.begin(), f->extensions.end());
         prompts_.ShowMessage(window, ShownMessage(msg::kSpecifyFileOf)
-                                         .arg(QString::fromStdString(ExtensionChoice(extensions))));
+                                         .arg(QString::fromStdString(ExtensionChoice(extensions, ListWordsShown()))));
         return;
     }
     PatternOptions options;

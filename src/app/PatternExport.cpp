@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppLanguage.h"
 #include "app/PatternOptionsDialog.h"
 #include "app/ScreenResolution.h"
 #include "app/ShownTexts.h"
@@ -54,7 +55,7 @@ void PatternExport::ExportUnfoldedPattern(QWidget* window) {
         for (const ExportFormat* f : ExportFormats())
             if (!f->relief) extensions.insert(extensions.end(), f->extensions.begin(), f->extensions.end());
         prompts_.ShowMessage(window, ShownMessage(msg::kSpecifyFileOf)
-                                         .arg(QString::fromStdString(ExtensionChoice(extensions))));
+                                         .arg(QString::fromStdString(ExtensionChoice(extensions, ListWordsShown()))));
         return;
     }
     // The sheet the last change derived, brought up to date with an edit
@@ -113,7 +114,11 @@ void PatternExport::ShareWebPage(QWidget* window) {
     const QString filter = QCoreApplication::translate("FileFilters", "Web Page") + QStringLiteral("(*.html *.htm)");
     const QString path = prompts_.GetSaveFileName(window, filter);
     if (path.isEmpty()) return;
-    if (!WriteCardWebPage(doc_, settings_, LocalPath(path), QFileInfo(path).completeBaseName().toStdString()))
+    WebPageWords shown;
+    shown.language = LanguageInUse().isEmpty() ? "en" : LanguageInUse().toStdString();
+    for (std::string* text : {&shown.play, &shown.foldAngle, &shown.switchView, &shown.pattern, &shown.download})
+        *text = QCoreApplication::translate("CliMessages", text->c_str()).toStdString();
+    if (!WriteCardWebPage(doc_, settings_, LocalPath(path), QFileInfo(path).completeBaseName().toStdString(), shown))
         prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));
 }
 

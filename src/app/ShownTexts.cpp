@@ -8,6 +8,7 @@
 #include "model/ClosingCheck.h"
 #include "model/freeform/FreeformChecks.h"
 #include "output/CutterPattern.h"
+#include "output/ExportFormat.h"
 #include "output/PatternOptions.h"
 
 namespace pw {
@@ -71,6 +72,17 @@ LegendWording LegendWordingShown() {
     for (std::string* text : {&words.cut, &words.mountain, &words.valley, &words.score, &words.card, &words.sheet})
         *text = Translated("PatternLegend", text->c_str()).toStdString();
     return words;
+}
+
+}  // namespace pw
+
+namespace pw {
+
+ListWords ListWordsShown() {
+    // The command-line tool's context: the same words there and here.
+    return {QCoreApplication::translate("CliMessages", ", ").toStdString(),
+            QCoreApplication::translate("CliMessages", " or ").toStdString(),
+            QCoreApplication::translate("CliMessages", " and ").toStdString()};
 }
 
 }  // namespace pw

@@ -10,6 +10,7 @@ struct FinishedSize;
 struct FreeformCard;
 struct FreeformClosing;
 struct LegendWording;
+struct ListWords;
 enum class EditRefusal;
 
 // Every text the window shows passes through Qt's translation functions, so
@@ -41,5 +42,7 @@ QString FinishedSizeShown(const FinishedSize& size);
 QString ScoredFoldsShown(int count);
 // The pattern legend's words in the language the window shows.
 LegendWording LegendWordingShown();
+// The words that join a list inside a sentence ("a, b or c"), in the same language.
+ListWords ListWordsShown();
 
 }  // namespace pw

@@ -34,7 +34,7 @@ void PrintUsage(std::ostream& to) {
           "      A free-form card (.pwf): its flats, whether it is paper, whether it closes inside.\n"
           "  popwright-cli convert IN.kpf OUT.pwf\n"
           "      Write the grid card as a free-form card with the same pattern and faces.\n"
-       << ExportHelp()
+       << ExportHelp(ExportFormats(), CliListWords(to))
        << CheckHelp()
        << "  popwright-cli relief IN.kpf OUT.kpf SOURCE [--depth D] [--area COL,WIDTH,HEIGHT] [--inside]\n"
           "      Read IN, give the columns of the area the shape of a picture, a line of text\n"

@@ -159,6 +159,11 @@ std::string CliText(std::ostream& stream, const std::string& english) {
     return language.begin ? Translate(language, english, 0) : english;
 }
 
+std::string CliLanguageCode(std::ostream& stream) {
+    const auto* first = static_cast<const CliTranslation*>(stream.pword(LanguageSlot(0)));
+    return first ? first->language : "en";
+}
+
 std::string CliLines(std::ostream& stream, const std::string& english) {
     std::string out;
     for (std::size_t start = 0; start < english.size();) {

@@ -42,6 +42,9 @@ void UseCliLanguage(std::ostream& stream, const std::vector<std::string>& wanted
 // translated where they are known texts; else the English as it is.
 std::string CliText(std::ostream& stream, const std::string& english);
 
+// The code of the stream's language ("ja"), "en" for English.
+std::string CliLanguageCode(std::ostream& stream);
+
 // A text of several lines, each in the stream's language as CliText gives
 // it, its indentation kept: the help, whose lines are its translation units.
 std::string CliLines(std::ostream& stream, const std::string& english);

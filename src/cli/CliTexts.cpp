@@ -36,6 +36,10 @@ const char* const kCliTexts[] = {
     PW_TRANSLATE_NOOP("CliMessages", "unknown page \"%1\" (a4, a5, a3, letter, legal, postcard, reply-postcard, b5 or b4)"),
     PW_TRANSLATE_NOOP("CliMessages", "unknown cut order \"%1\" (inner-first or as-drawn)"),
     PW_TRANSLATE_NOOP("CliMessages", "%1: %2"),
+    // What joins a list inside a sentence: "a, b or c", "a, b and c".
+    PW_TRANSLATE_NOOP("CliMessages", ", "),
+    PW_TRANSLATE_NOOP("CliMessages", " or "),
+    PW_TRANSLATE_NOOP("CliMessages", " and "),
     PW_TRANSLATE_NOOP("CliMessages", "export needs an input card and an output file: %1"),
     PW_TRANSLATE_NOOP("CliMessages", "%1 needs --perforate"),
     PW_TRANSLATE_NOOP("CliMessages", "%1 applies to %2 files"),

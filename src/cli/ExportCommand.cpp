@@ -175,7 +175,8 @@ int ParseArguments(const std::vector<std::string>& args, ExportRequest& request,
 
 // The first option given that the format cannot take, with the reason;
 // empty when all fit.
-std::string MisplacedOption(const ExportFormat& format, const GivenOptions& g, const ExportFormatList& formats) {
+std::string MisplacedOption(const ExportFormat& format, const GivenOptions& g, const ExportFormatList& formats,
+                            const ListWords& words) {
     struct Check {
         bool given;
         const char* name;
@@ -189,7 +190,7 @@ std::string MisplacedOption(const ExportFormat& format, const GivenOptions& g, c
         {g.cutOrder, "--cut-order", kTakesCutOrder}};
     for (const Check& c : cutterOptions)
         if (c.given)
-            if (std::string refused = OptionRefused(format, c.option, c.name, formats); !refused.empty())
+            if (std::string refused = OptionRefused(format, c.option, c.name, formats, words); !refused.empty())
                 return refused;
     if ((g.dash || g.gap) && !g.perforate) return std::string(g.dash ? "--dash" : "--gap") + " needs --perforate";
     return "";
@@ -197,7 +198,11 @@ std::string MisplacedOption(const ExportFormat& format, const GivenOptions& g, c
 
 }  // namespace
 
-std::string ExportHelp(const ExportFormatList& formats) {
+ListWords CliListWords(std::ostream& stream) {
+    return {CliText(stream, ", "), CliText(stream, " or "), CliText(stream, " and ")};
+}
+
+std::string ExportHelp(const ExportFormatList& formats, const ListWords& words) {
     std::string extensions;
     for (const std::string& ext : ExportExtensions(formats)) {
         extensions += " " + ext;
@@ -215,18 +220,18 @@ std::string ExportHelp(const ExportFormatList& formats) {
            "      --ratio R          print size, percent of the A4 width (" + std::to_string(kPrintSizeSetting.low) + " - " +
            std::to_string(kPrintSizeSetting.high) + ", default " + std::to_string(defaults.print.sizePercent) + ")\n"
            "      --invert           mirror the pattern left to right\n"
-           "      " + FormatsTaking(kTakesCellSize | kTakesCutOrder | kTakesPerforation, formats) + " only:\n"
+           "      " + FormatsTaking(kTakesCellSize | kTakesCutOrder | kTakesPerforation, formats, words) + " only:\n"
            "      --cell-mm C        cell size in mm (" + FormatMm(kMinCellMm) + " - " + FormatMm(kMaxCellMm) +
            "; 0 = from --ratio)\n"
            "      --cut-order O      inner-first (default: folds, inner cuts, outline last) or as-drawn\n"
            "      --perforate        folds as real dashes: --dash MM (default " + FormatMm(options.dashMm) +
            ") --gap MM (default " + FormatMm(options.gapMm) + ")\n"
-           "      " + FormatsTaking(kTakesHairline | kTakesLegend | kTakesPaper, formats) + " only:\n"
+           "      " + FormatsTaking(kTakesHairline | kTakesLegend | kTakesPaper, formats, words) + " only:\n"
            "      --hairline         strokes of 0.001 in, for laser print drivers\n"
            "      --legend           a key of the line kinds and the card's size\n"
            "      --page NAME        a4 (default), a5, a3, letter, legal, postcard,\n"
            "                         reply-postcard, b5 or b4 (JIS)\n"
-           "      --tile             " + FormatsTaking(kTakesTiling, formats) +
+           "      --tile             " + FormatsTaking(kTakesTiling, formats, words) +
            ": tile over pages even when the sheet fits one\n"
            "      --machine NAME     the file for a cutting machine (EXT among its own):\n"
            "                         machines: " + MachineNames() + "\n"
@@ -247,10 +252,10 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
                                                  : ExportFormatOf(request.out, request.given.pattern, formats);
     if (!format) {
         std::string refusal = msg::kSpecifyFileOf;
-        refusal.replace(refusal.find("%1"), 2, ExtensionChoice(ExportExtensions(choices)));
+        refusal.replace(refusal.find("%1"), 2, ExtensionChoice(ExportExtensions(choices), CliListWords(err)));
         return UsageError(err, refusal);
     }
-    if (const std::string misplaced = MisplacedOption(*format, request.given, choices); !misplaced.empty())
+    if (const std::string misplaced = MisplacedOption(*format, request.given, choices, CliListWords(err)); !misplaced.empty())
         return ValueError(err, misplaced);
 
     CardDocument doc;

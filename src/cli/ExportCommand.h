@@ -24,7 +24,10 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
                      const ExportFormatList& formats = ExportFormats());
 
 // The export command's part of --help, its extensions and option groups
-// read from `formats`.
-std::string ExportHelp(const ExportFormatList& formats = ExportFormats());
+// read from `formats`, their lists joined with `words`.
+std::string ExportHelp(const ExportFormatList& formats = ExportFormats(), const ListWords& words = ListWords());
+
+// The words that join lists in the stream's language.
+ListWords CliListWords(std::ostream& stream);
 
 }  // namespace pw

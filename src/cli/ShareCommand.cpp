@@ -4,6 +4,7 @@
 
 #include "cli/CardFiles.h"
 #include "cli/Cli.h"
+#include "cli/CliLanguage.h"
 #include "cli/CliMessages.h"
 #include "cli/CommandWords.h"
 #include "document/CardDocument.h"
@@ -38,7 +39,11 @@ int RunShareCommand(const std::vector<std::string>& args, std::ostream&, std::os
     }
     CardDocument doc;
     if (!ReadCardOrReport(files[0], doc, err)) return kExitFileError;
-    if (!WriteCardWebPage(doc, AppSettings{}, files[1], CardName(files[0]))) {
+    WebPageWords shown;
+    shown.language = CliLanguageCode(err);
+    for (std::string* text : {&shown.play, &shown.foldAngle, &shown.switchView, &shown.pattern, &shown.download})
+        *text = CliText(err, *text);
+    if (!WriteCardWebPage(doc, AppSettings{}, files[1], CardName(files[0]), shown)) {
         PrintError(err, files[1], msg::kFileSaveFailed);
         return kExitFileError;
     }

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "output/WebPage.h"
+
 namespace pw {
 
 struct AppSettings;
@@ -8,8 +10,9 @@ class CardDocument;
 
 // Writes the card as one self-contained web page that folds it in 3D
 // (output/WebPage.h), at the printed size the settings give a cell; whole
-// or not at all. `title` names the card on the page.
+// or not at all. `title` names the card on the page; `words` are its
+// controls' texts in the writing program's language.
 bool WriteCardWebPage(CardDocument& doc, const AppSettings& settings, const std::string& path,
-                      const std::string& title);
+                      const std::string& title, const WebPageWords& words = WebPageWords());
 
 }  // namespace pw

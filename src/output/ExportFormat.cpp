@@ -42,10 +42,10 @@ bool HasExtension(const ExportFormat& format, const std::string& ext) {
 }
 
 // "a, b and c".
-std::string Sentence(const std::vector<std::string>& items, const char* last) {
+std::string Sentence(const std::vector<std::string>& items, const std::string& comma, const std::string& last) {
     std::string text;
     for (std::size_t k = 0; k < items.size(); ++k) {
-        if (k > 0) text += k + 1 == items.size() ? last : ", ";
+        if (k > 0) text += k + 1 == items.size() ? last : comma;
         text += items[k];
     }
     return text;
@@ -79,28 +79,33 @@ std::vector<std::string> ExportExtensions(const ExportFormatList& formats) {
     return all;
 }
 
-std::string ExtensionChoice(const std::vector<std::string>& extensions) {
+std::string ExtensionChoice(const std::vector<std::string>& extensions, const ListWords& words) {
     std::vector<std::string> patterns;
     for (const std::string& ext : extensions) patterns.push_back("*." + ext);
-    return Sentence(patterns, " or ");
+    return Sentence(patterns, words.comma, words.orWord);
 }
 
-std::string FormatsTaking(unsigned options, const ExportFormatList& formats) {
+std::string FormatsTaking(unsigned options, const ExportFormatList& formats, const ListWords& words) {
     std::vector<std::string> names;
     for (const ExportFormat* f : formats)
         if (Takes(*f, options)) names.push_back(f->commandLineName);
-    return Sentence(names, " and ");
+    return Sentence(names, words.comma, words.andWord);
 }
 
 std::string OptionRefused(const ExportFormat& format, unsigned option, const std::string& optionName,
-                          const ExportFormatList& formats) {
+                          const ExportFormatList& formats, const ListWords& words) {
     if (Takes(format, option)) return "";
     for (const OptionRefusal& r : format.refusals)
-        if (r.options & option) return optionName + " " + r.reason;
+        if (r.options & option) {
+            std::string text = r.reason;
+            const std::size_t at = text.find("%1");
+            if (at == std::string::npos) return optionName + " " + text;
+            return text.replace(at, 2, optionName);
+        }
     std::vector<std::string> names;
     for (const ExportFormat* f : formats)
         if (f->options != 0) names.push_back(f->commandLineName);
-    return optionName + " applies to " + Sentence(names, " and ") + " files";
+    return optionName + " applies to " + Sentence(names, words.comma, words.andWord) + " files";
 }
 
 bool WriteExportFile(const ExportFormat& format, const std::string& path, const ExportInput& input,

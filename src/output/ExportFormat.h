@@ -50,8 +50,9 @@ struct ExportReport {
 // made or written.
 using ExportWriter = bool (*)(const std::string& path, const ExportInput& input, ExportReport& report);
 
-// Why some options the format does not take are refused, said after the
-// option's name ("--tile applies to pdf files; ...").
+// Why some options the format does not take are refused: a text with %1 for
+// the option's name ("%1 applies to pdf files; ..."), marked for translation,
+// or one said after the name.
 struct OptionRefusal {
     unsigned options;
     const char* reason;
@@ -99,16 +100,27 @@ const ExportFormat* PatternFormatOf(const std::string& path, const ExportFormatL
 // Every extension once, in order: {"bmp", "emf", ...}.
 std::vector<std::string> ExportExtensions(const ExportFormatList& formats);
 
+// The words that join a list inside a sentence: "a, b or c", "a, b and c".
+// The defaults are English; a translated message passes its language's.
+struct ListWords {
+    std::string comma = ", ";
+    std::string orWord = " or ";
+    std::string andWord = " and ";
+};
+
 // "*.bmp, *.emf, *.svg, *.pdf or *.dxf".
-std::string ExtensionChoice(const std::vector<std::string>& extensions);
+std::string ExtensionChoice(const std::vector<std::string>& extensions, const ListWords& words = ListWords());
 
 // The command-line names of the formats that take all of `options`, as a
 // sentence lists them: "svg, pdf and dxf --pattern".
-std::string FormatsTaking(unsigned options, const ExportFormatList& formats);
+std::string FormatsTaking(unsigned options, const ExportFormatList& formats, const ListWords& words = ListWords());
 
-// Why `optionName` (taking `option`) does not fit `format`; empty when it does.
+// Why `optionName` (taking `option`) does not fit `format`; empty when it
+// does. A format's own reason is an English text with %1 for the option's
+// name, marked for translation (one without %1 follows the name); the
+// general one is "%1 applies to %2 files".
 std::string OptionRefused(const ExportFormat& format, unsigned option, const std::string& optionName,
-                          const ExportFormatList& formats);
+                          const ExportFormatList& formats, const ListWords& words = ListWords());
 
 // Writes the file the format makes from the sheet.
 bool WriteExportFile(const ExportFormat& format, const std::string& path, const ExportInput& input,

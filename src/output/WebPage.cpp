@@ -24,6 +24,20 @@ std::string Escaped(const std::string& text) {
         else if (c == '>') out += "&gt;";
         else if (c == '&') out += "&amp;";
         else if (c == '@') out += "&#64;";  // no mark of the template
+        else if (c == '"') out += "&quot;";  // nor the end of an attribute
+        else out += c;
+    }
+    return out;
+}
+
+// Text inside a JavaScript string in double quotes.
+std::string ScriptString(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += std::string("\\") + c;
+        else if (c == '<') out += "\\u003c";
+        else if (c == '@') out += "\\u0040";
+        else if (c == '\n') out += "\\n";
         else out += c;
     }
     return out;
@@ -31,7 +45,7 @@ std::string Escaped(const std::string& text) {
 
 }  // namespace
 
-std::string WebPageText(const Sheet& sheet, double mmPerUnit, const std::string& title) {
+std::string WebPageText(const Sheet& sheet, double mmPerUnit, const std::string& title, const WebPageWords& words) {
     std::string page = WebPageTemplate();
     std::string card = SheetJsonText(sheet, mmPerUnit, kPageToleranceMm);
     // JSON of numbers and fixed names; "</" still cannot close the script.
@@ -39,6 +53,13 @@ std::string WebPageText(const Sheet& sheet, double mmPerUnit, const std::string&
     // Neither the title nor the card holds an @, so each mark is found in
     // the template's own text; three.js, which may, goes in last.
     Replace(page, "@TITLE@", Escaped(title));
+    Replace(page, "@LANGUAGE@", Escaped(words.language));
+    Replace(page, "@PLAY@", Escaped(words.play));
+    Replace(page, "@FOLD_ANGLE@", Escaped(words.foldAngle));
+    Replace(page, "@SWITCH_VIEW@", Escaped(words.switchView));
+    Replace(page, "@PATTERN@", Escaped(words.pattern));
+    Replace(page, "@DOWNLOAD@", Escaped(words.download));
+    Replace(page, "@PATTERN_SCRIPT@", ScriptString(words.pattern));
     Replace(page, "@CARD_JSON@", card);
     Replace(page, "@THREE_JS@", ThreeJs());
     return page;

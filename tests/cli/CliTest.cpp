@@ -671,14 +671,27 @@ TEST_F(CliTest, AJapaneseLocaleGetsJapaneseHelpAndMessages) {
         {"new", "x.kpf", "--width", "200"},
         {"relief", "in.kpf", "x.kpf", "--text", "WWWW", "--depth", "99"},
         {"render", "in.kpf", "x.png", "--angle", "200"},
+        // Lists the core joins, and the formats' own reasons.
+        {"export", "in.kpf", "x.xyz"},
+        {"export", "in.kpf", "x.bmp", "--hairline"},
+        {"export", "in.kpf", "x.svg", "--tile"},
+        {"export", "in.kpf", "x.dxf", "--pattern", "--page", "a4"},
     };
     for (const auto& args : cases) {
         const CliRun r = Cli(args, "ja_JP.UTF-8");
         const std::string first = r.err.substr(0, r.err.find('\n'));
         EXPECT_EQ(first.rfind("popwright-cli: ", 0), 0u) << first;
         EXPECT_TRUE(HasJapanese(first)) << first;
+        for (const char* english : {" or ", " and ", "apply", "files"}) EXPECT_EQ(first.find(english), std::string::npos) << first;
         EXPECT_EQ(r.status, Cli(args).status) << first;
     }
+
+    // The shared page's controls speak the language too.
+    ASSERT_EQ(Cli({"share", "in.kpf", "ja.html"}, "ja_JP.UTF-8").status, 0);
+    const std::string page = ReadText(Path("ja.html"));
+    EXPECT_NE(page.find("<html lang=\"ja\">"), std::string::npos);
+    EXPECT_NE(page.find(">展開図</button>"), std::string::npos);
+    EXPECT_EQ(page.find("Fold angle"), std::string::npos);
 }
 
 }  // namespace

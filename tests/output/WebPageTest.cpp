@@ -86,5 +86,25 @@ TEST(WebPage, NeedsNothingFromElsewhereAndStaysSmall) {
         EXPECT_EQ(own.find(fetching), std::string::npos) << fetching;
 }
 
+// The controls' words come from translations: whatever they hold stays text
+// of its attribute, element or script string, and marks no template place.
+TEST(WebPage, ControlWordsStayInsideTheirPlaces) {
+    CellGrid g;
+    RunRebuildPass(g);
+    WebPageWords words;
+    words.language = "ja";
+    words.play = "\" onclick=\"x()";
+    words.pattern = "\"; alert(1); \"</script>@CARD_JSON@";
+    const std::string page = WebPageText(DeriveGridSheet(g), 3, "t", words);
+    EXPECT_NE(page.find("<html lang=\"ja\">"), std::string::npos);
+    EXPECT_NE(page.find("title=\"&quot; onclick=&quot;x()\""), std::string::npos);
+    EXPECT_EQ(page.find("onclick=\""), std::string::npos);
+    EXPECT_EQ(page.find("alert(1); \""), std::string::npos);
+    EXPECT_EQ(page.find("@CARD_JSON@"), std::string::npos);
+    std::size_t scripts = 0;
+    for (auto at = page.find("</script>"); at != std::string::npos; at = page.find("</script>", at + 1)) ++scripts;
+    EXPECT_EQ(scripts, 2u);
+}
+
 }  // namespace
 }  // namespace pw

@@ -14,8 +14,11 @@ const ExportFormat& PatternDxfFormat() {
         false,
         kTakesCellSize | kTakesCutOrder | kTakesPerforation,
         {{kTakesHairline | kTakesLegend,
-          "does not apply to the DXF pattern, whose lines have no width and which a cutter cuts whole"},
-         {kTakesPaper | kTakesTiling, "does not apply to the DXF pattern, which has no pages"}},
+          PW_TRANSLATE_NOOP("CliMessages",
+                            "%1 does not apply to the DXF pattern, whose lines have no width and which a cutter "
+                            "cuts whole")},
+         {kTakesPaper | kTakesTiling,
+          PW_TRANSLATE_NOOP("CliMessages", "%1 does not apply to the DXF pattern, which has no pages")}},
         "",
         [](const std::string& path, const ExportInput& in, ExportReport& report) {
             return WriteCutterFile(path, in, report, [](std::ostream& out, const CutterPattern& pattern,

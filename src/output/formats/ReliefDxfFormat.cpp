@@ -26,7 +26,7 @@ const ExportFormat& ReliefDxfFormat() {
         {"dxf"},
         true,
         0,
-        {{~0u, "needs --pattern for a dxf file (without it the relief's 3D faces are written)"}},
+        {{~0u, PW_TRANSLATE_NOOP("CliMessages", "%1 needs --pattern for a dxf file (without it the relief's 3D faces are written)")}},
         "the relief's 3D faces; with --pattern the flat pattern",
         WriteRelief};
     return format;

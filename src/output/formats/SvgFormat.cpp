@@ -13,7 +13,7 @@ const ExportFormat& SvgFormat() {
         {"svg"},
         false,
         kTakesCellSize | kTakesCutOrder | kTakesPerforation | kTakesHairline | kTakesLegend | kTakesPaper,
-        {{kTakesTiling, "applies to pdf files; the SVG stays one piece"}},
+        {{kTakesTiling, PW_TRANSLATE_NOOP("CliMessages", "%1 applies to pdf files; the SVG stays one piece")}},
         "",
         [](const std::string& path, const ExportInput& in, ExportReport& report) {
             return WriteCutterFile(path, in, report, [](std::ostream& out, const CutterPattern& pattern,
