@@ -22,6 +22,7 @@ CKirikoDoc::CKirikoDoc(AppSettings& settings, UserPrompts& prompts, QObject* par
     // A replaced card is followed by SetSavedShape, which refreshes then.
     changeListener_ = model_.history.AddListener([this](CardChange change) {
         if (change != CardChange::Replaced) RefreshModified();
+        emit gridCardChanged();
     });
 }
 

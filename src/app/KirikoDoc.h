@@ -115,6 +115,8 @@ signals:
     void cardFileUnreadable(const QString& path);
     // Something to say of a card file that was read, for the status bar.
     void cardFileNote(const QString& text);
+    // The grid card was edited, undone, redone or replaced.
+    void gridCardChanged();
     // The free-form card was edited: views draw it anew, keeping their camera.
     void freeformEdited();
 

@@ -144,13 +144,15 @@ void MachineExport::ExportForMachine(QWidget* window) {
         prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));
 }
 
-void MachineExport::CheckBuildable(QWidget* window) {
+void MachineExport::CheckBuildable(QWidget* window, const std::function<void(std::vector<MarkedSpot>)>& mark) {
     const MachineChoice choice = Remembered(store_);
     const Sheet& sheet = doc_.Derive();
     BuildableLimits limits;
     limits.minFeatureMm = choice.machine->minFeatureMm;
-    const BuildableReport report =
-        pw::CheckBuildable(sheet, SheetUnitMm(doc_, settings_.print.cellMm, settings_.print.sizePercent), limits);
+    const double unitMm = SheetUnitMm(doc_, settings_.print.cellMm, settings_.print.sizePercent);
+    const BuildableReport report = pw::CheckBuildable(sheet, unitMm, limits);
+    // Marked before the report shows, so they are seen beside it.
+    mark(FindingSpots(report, unitMm));
     QString text = QCoreApplication::translate("MachineExport", "Checked for %1.").arg(Translated("CuttingMachines", choice.machine->title));
     if (report.findings.empty()) {
         prompts_.ShowMessage(window, text + QLatin1Char('\n') + QCoreApplication::translate("MachineExport", "The card can be cut and folded."));

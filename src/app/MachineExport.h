@@ -1,4 +1,8 @@
 #pragma once
+#include <functional>
+#include <vector>
+
+#include "model/buildable/BuildableCheck.h"
 #include <QString>
 
 class QWidget;
@@ -21,9 +25,10 @@ public:
     // Asks for the machine and its settings, then the file among the
     // machine's kinds; writes it and says in a message box when it could not.
     void ExportForMachine(QWidget* window);
-    // Checks the card's sheet for the remembered machine and shows the
-    // findings (or that it is buildable) in a short report.
-    void CheckBuildable(QWidget* window);
+    // Checks the card's sheet for the remembered machine, hands the places
+    // of the findings to `mark` (in the sheet's units; empty when there are
+    // none) and shows the findings (or that it is buildable) in a short report.
+    void CheckBuildable(QWidget* window, const std::function<void(std::vector<MarkedSpot>)>& mark);
 
 private:
     CardDocument& doc_;

@@ -134,7 +134,11 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     view_->setFocus();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The widgets outlive the members they report to: hidden as the window
+    // goes, a visible pattern pane would tell a frame whose document is gone.
+    if (patternDock_) patternDock_->disconnect(this);
+}
 
 EditedCard& CMainFrame::Model() { return doc_->Card(); }
 
@@ -352,7 +356,15 @@ void CMainFrame::ConnectCommands() {
         {ID_EXPORT_UNFOLDED, [this] { ExportUnfoldedPattern(); }},
         {ID_SHARE_WEB_PAGE, [this] { ShareWebPage(); }},
         {ID_EXPORT_FOR_MACHINE, [this] { MachineExport(doc_->Document(), settings_, store_, prompts_).ExportForMachine(this); }},
-        {ID_CHECK_BUILDABLE, [this] { MachineExport(doc_->Document(), settings_, store_, prompts_).CheckBuildable(this); }},
+        {ID_CHECK_BUILDABLE,
+         [this] {
+             MachineExport(doc_->Document(), settings_, store_, prompts_).CheckBuildable(this, [this](std::vector<MarkedSpot> spots) {
+                 // The pattern shows where they are; the pane opens for them.
+                 if (!spots.empty() && patternDock_ && !patternDock_->isVisible()) patternDock_->show();
+                 patternPane_->SetMarkedSpots(spots);
+                 view_->SetMarkedSpots(std::move(spots));
+             });
+         }},
         {ID_FILE_PRINT, [this] { OnFilePrint(); }},
         {ID_CONVERT_FREEFORM, [this] { doc_->OnConvertToFreeform(); }},
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},

@@ -52,6 +52,14 @@ void CMainFrame::CreatePatternPane() {
         UpdateCommandStates();
     });
     connect(doc_.get(), &CKirikoDoc::updateAllViews, patternPane_, QOverload<>::of(&QWidget::update));
+    // The buildability check's findings hold for the card it checked only.
+    auto dropFindings = [this] {
+        patternPane_->SetMarkedSpots({});
+        view_->SetMarkedSpots({});
+    };
+    connect(doc_.get(), &CKirikoDoc::updateAllViews, this, dropFindings);
+    connect(doc_.get(), &CKirikoDoc::freeformEdited, this, dropFindings);
+    connect(doc_.get(), &CKirikoDoc::gridCardChanged, this, dropFindings);
     // A line pointed at in the pane outlines its piece on the card ...
     connect(patternPane_, &PatternPane::PieceHovered, view_, &CKirikoView::SetHighlightedPiece);
     // ... and a face pointed at on the card outlines its lines in the pane.

@@ -33,8 +33,7 @@ void PatternPane::SetHighlightedPiece(int piece) {
     update();
 }
 
-PatternPane::Fit PatternPane::FitToPane() const {
-    const Sheet& sheet = doc_.KeptSheet().Current();
+PatternPane::Fit PatternPane::FitToPane(const Sheet& sheet) const {
     const double w = std::max(sheet.maxX - sheet.minX, 1.0), h = std::max(2 * sheet.half, 1.0);
     Fit fit;
     fit.cell = std::max(std::min((width() - 2 * kMarginPixels) / w, (height() - 2 * kMarginPixels) / h), 0.5);
@@ -48,7 +47,7 @@ void PatternPane::paintEvent(QPaintEvent*) {
     const Sheet& sheet = doc_.Derive();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    const Fit fit = FitToPane();
+    const Fit fit = FitToPane(sheet);
     if (piece_ >= 0 && piece_ < static_cast<int>(sheet.pieces.size())) {
         // The piece's paper tinted under the lines, its lines drawn over them.
         QPainterPath area;
@@ -66,6 +65,14 @@ void PatternPane::paintEvent(QPaintEvent*) {
         QPainterSurface surface(painter);
         DrawUnfoldedPattern(surface, sheet, 0, fit.ox, fit.oy, fit.cell, fit.cell);
     }
+    // The findings over everything, in the colour the 3D view rings them in,
+    // never smaller than a pointer's reach.
+    painter.setPen(QPen(QColor(242, 26, 191), 2));
+    painter.setBrush(Qt::NoBrush);
+    for (const MarkedSpot& spot : spots_) {
+        const double r = std::max(spot.radius * fit.cell, 6.0);
+        painter.drawEllipse(QPointF(fit.ox + spot.at.x * fit.cell, fit.oy + spot.at.s * fit.cell), r, r);
+    }
     if (piece_ < 0 || piece_ >= static_cast<int>(sheet.pieces.size())) return;
     painter.setPen(QPen(QColor(25, 115, 255), 3));
     for (const int e : EdgesOfPiece(sheet, piece_)) {
@@ -79,10 +86,17 @@ void PatternPane::paintEvent(QPaintEvent*) {
     }
 }
 
+void PatternPane::SetMarkedSpots(std::vector<MarkedSpot> spots) {
+    spots_ = std::move(spots);
+    update();
+}
+
 void PatternPane::mouseMoveEvent(QMouseEvent* event) {
-    const Fit fit = FitToPane();
+    // The sheet of either kind of card, as the pane drew it.
+    const Sheet& sheet = doc_.Derive();
+    const Fit fit = FitToPane(sheet);
     const SheetPoint p{(event->position().x() - fit.ox) / fit.cell, (event->position().y() - fit.oy) / fit.cell};
-    const int piece = PiecePointedAt(doc_.KeptSheet().Current(), p, kReachPixels / fit.cell);
+    const int piece = PiecePointedAt(sheet, p, kReachPixels / fit.cell);
     if (piece == piece_) return;
     SetHighlightedPiece(piece);
     emit PieceHovered(piece);

@@ -1,9 +1,13 @@
 #pragma once
 #include <QWidget>
+#include <vector>
+
+#include "model/buildable/BuildableCheck.h"
 
 namespace pw {
 
 class CardDocument;
+struct Sheet;
 
 // The unfolded pattern of the open card, drawn as the printed pattern is
 // (through the pattern's line surface) and fitted to the pane. The pointer
@@ -17,6 +21,9 @@ public:
     // Outlines the lines of the piece (an index into the sheet's pieces); -1 for none.
     void SetHighlightedPiece(int piece);
     int HighlightedPiece() const { return piece_; }
+    // Rings the buildability check's findings (sheet units); empty for none.
+    void SetMarkedSpots(std::vector<MarkedSpot> spots);
+    const std::vector<MarkedSpot>& MarkedSpots() const { return spots_; }
 
     QSize sizeHint() const override { return {320, 320}; }
 
@@ -34,10 +41,11 @@ private:
     struct Fit {
         double ox = 0, oy = 0, cell = 1;
     };
-    Fit FitToPane() const;
+    Fit FitToPane(const Sheet& sheet) const;
 
     CardDocument& doc_;
     int piece_ = -1;
+    std::vector<MarkedSpot> spots_;
 };
 
 }  // namespace pw

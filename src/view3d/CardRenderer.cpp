@@ -1,10 +1,15 @@
 #include "view3d/CardRenderer.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
+#include "model/PieceLines.h"
 #include "model/RebuildPass.h"
 #include "model/Sheet.h"
 #include "view3d/FoldMap.h"
+#include "view3d/SheetGeometry.h"
 
 namespace pw {
 
@@ -40,6 +45,7 @@ void CardRenderer::DrawCard(RenderSink& sink) {
         closing_.Forget();
         geometry_.UpdateFromSheet(*shown_, settings_, checkClosing);
         sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
+        if (foldAngle_ == kOpenAngle && shown_->sheet) DrawMarkedSpots(sink, *shown_->sheet);
         return;
     }
     CellGrid& g = model_.grid;
@@ -60,6 +66,35 @@ void CardRenderer::DrawCard(RenderSink& sink) {
     sink.DrawGeometry(geometry_, FoldMatrix(DrawnFoldAngle(foldAngle_)));
     if (model_.edit.cursorVisible && foldAngle_ == kOpenAngle) DrawCursor(sink);
     if (foldAngle_ == kOpenAngle) DrawHighlightedPiece(sink);
+    if (foldAngle_ == kOpenAngle) DrawMarkedSpots(sink, sheet_.Current());
+}
+
+void CardRenderer::DrawMarkedSpots(RenderSink& sink, const ::pw::Sheet& sheet) {
+    constexpr int kRingPoints = 24;
+    constexpr double kTurn = 6.283185307179586;
+    // A ring no smaller than a fortieth of the sheet's width, so a fault of
+    // a tenth of a millimetre still shows.
+    const double least = (sheet.maxX - sheet.minX) / 40;
+    for (const MarkedSpot& spot : spots_) {
+        const double radius = std::max(spot.radius, least);
+        // A fault at a cut lies on no paper: the paper beside it carries the ring.
+        int piece = PieceAt(sheet, spot.at);
+        for (int k = 0; piece < 0 && k < 8; ++k)
+            piece = PieceAt(sheet, {spot.at.x + radius * std::cos(k * kTurn / 8), spot.at.s + radius * std::sin(k * kTurn / 8)});
+        if (piece < 0) continue;
+        const SheetPiece& on = sheet.pieces[static_cast<std::size_t>(piece)];
+        const bool level = on.plane == PiecePlane::Horizontal;
+        // Lifted off the paper: a grid card's by as much as the cursor, a
+        // shown sheet's into its own view space by a little.
+        const double lift = shown_ ? least / 4 : kCursorLift - 1;
+        auto place = [&](double angle) {
+            const CardPoint c = PlacePoint(on, {spot.at.x + radius * std::cos(angle), spot.at.s + radius * std::sin(angle)});
+            const Vertex v = shown_ ? SheetViewPoint(sheet, c) : Vertex{c.x, c.y + 1, c.z + 1};
+            return Vertex{v.x, v.y + (level ? 0 : lift), v.z + (level ? lift : 0)};
+        };
+        for (int k = 0; k < kRingPoints; ++k)
+            sink.Line(kFindingColor, place(k * kTurn / kRingPoints), place((k + 1) * kTurn / kRingPoints));
+    }
 }
 
 void CardRenderer::DrawHighlightedPiece(RenderSink& sink) {

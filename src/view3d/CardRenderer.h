@@ -1,6 +1,10 @@
 #pragma once
+#include <utility>
+#include <vector>
+
 #include "model/ClosingCheck.h"
 #include "model/KeptGridSheet.h"
+#include "model/buildable/BuildableCheck.h"
 #include "view3d/CardGeometry.h"
 #include "view3d/RenderSink.h"
 
@@ -13,6 +17,8 @@ struct EditedCard;
 inline constexpr GlColor kCursorColor{0.5f, 1.0f, 0.5f};
 inline constexpr GlColor kMirrorCursorColor{0.8f, 0.8f, 1.0f};
 inline constexpr GlColor kHighlightColor{0.1f, 0.45f, 1.0f};
+// The buildability check's findings: a colour no face, line or mark uses.
+inline constexpr GlColor kFindingColor{0.95f, 0.1f, 0.75f};
 
 // How far the cursor floats in front of the surface it lies on.
 inline constexpr double kCursorLift = 1.02;
@@ -70,12 +76,18 @@ public:
     // opened card, as the pattern pane points at it; -1 for none.
     void SetHighlightedPiece(int piece) { highlightedPiece_ = piece; }
     int HighlightedPiece() const { return highlightedPiece_; }
+    // Rings the places of the buildability check's findings on the opened
+    // card (sheet units); empty for none. The caller drops them when the
+    // card changes.
+    void SetMarkedSpots(std::vector<MarkedSpot> spots) { spots_ = std::move(spots); }
+    const std::vector<MarkedSpot>& MarkedSpots() const { return spots_; }
 
 private:
     // Draws the cursor square over columns x0 .. x0+s-1, its corners listed
     // from column xFirst to column xSecond.
     void DrawCursorSquare(RenderSink& sink, const GlColor& color, int x0, int xFirst, int xSecond);
     void DrawHighlightedPiece(RenderSink& sink);
+    void DrawMarkedSpots(RenderSink& sink, const ::pw::Sheet& sheet);
 
     EditedCard& model_;
     const AppSettings& settings_;
@@ -86,6 +98,7 @@ private:
     bool glStateSet_ = false;
     double foldAngle_ = 90.0;
     int highlightedPiece_ = -1;
+    std::vector<MarkedSpot> spots_;
     ClosingCheck closing_;
 };
 

@@ -143,6 +143,12 @@ void CKirikoView::SetHighlightedPiece(int piece) {
     update();
 }
 
+void CKirikoView::SetMarkedSpots(std::vector<MarkedSpot> spots) {
+    if (spots.empty() && renderer_.MarkedSpots().empty()) return;
+    renderer_.SetMarkedSpots(std::move(spots));
+    update();
+}
+
 void CKirikoView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (camera_.DragTo(p.x(), p.y())) {

@@ -73,6 +73,9 @@ public:
 
     // The piece of the card's sheet outlined on the opened card; -1 for none.
     void SetHighlightedPiece(int piece);
+    // Rings the buildability check's findings on the opened card; empty for none.
+    void SetMarkedSpots(std::vector<MarkedSpot> spots);
+    const std::vector<MarkedSpot>& MarkedSpots() const { return renderer_.MarkedSpots(); }
 
 signals:
     // Something that a command's enabling, check mark or text shows changed.

@@ -4,6 +4,7 @@
 // grid card back and Convert to Free-Form Card makes it free-form again.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 #include "OutputCommandsFixture.h"
 #include "app/CommandTable.h"
 #include "app/KirikoDoc.h"
+#include "app/PatternPane.h"
 #include "app/PatternPrinting.h"
 #include "model/freeform/FreeformFile.h"
 #include "view3d/KirikoView.h"
@@ -54,6 +56,31 @@ TEST_F(FreeformWindowTest, IsDrawnFromItsSheetRefusesEditKeysAndSavesInItsOwnFor
     EXPECT_TRUE(frame->Doc().IsModified());
     EXPECT_TRUE(frame->Doc().currentCardPath().isEmpty());
     EXPECT_FALSE(frame->Action(ID_CONVERT_FREEFORM)->isEnabled());
+}
+
+// Check Buildable rings its findings on the pattern and the card until the
+// card changes; a card without findings rings nothing.
+TEST_F(FreeformWindowTest, BuildableFindingsAreMarkedUntilTheCardChanges) {
+    QFile file(Path("narrow.pwf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // Two facades half a millimetre apart: the paper between them tears.
+    file.write(R"({"format": "popwright-freeform", "version": 1, "width": 120, "half": 80, "flats": [
+        {"depth": 30, "outline": "M 20 0 H 50 V 30 H 20 Z"}, {"depth": 30, "outline": "M 50.5 0 H 90 V 30 H 50.5 Z"}]})");
+    file.close();
+    prompts.openNames.push_back(Path("narrow.pwf"));
+    Trigger(ID_FILE_OPEN);
+    Trigger(ID_CHECK_BUILDABLE);
+    ASSERT_FALSE(frame->View()->MarkedSpots().empty());
+    EXPECT_EQ(frame->Pattern()->MarkedSpots().size(), frame->View()->MarkedSpots().size());
+    EXPECT_NEAR(frame->View()->MarkedSpots().front().at.x, 50.25, 1e-6);
+    frame->Doc().EditFreeform(frame->Doc().Document().Freeform());
+    EXPECT_TRUE(frame->View()->MarkedSpots().empty());
+    EXPECT_TRUE(frame->Pattern()->MarkedSpots().empty());
+
+    prompts.answers.push_back(SaveChangesAnswer::Discard);
+    Trigger(ID_FILE_NEW);
+    Trigger(ID_CHECK_BUILDABLE);
+    EXPECT_TRUE(frame->View()->MarkedSpots().empty());
 }
 
 TEST_F(FreeformWindowTest, PrintsTheSheetAtItsRealSizeInMillimetres) {

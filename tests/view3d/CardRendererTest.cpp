@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <tuple>
 
@@ -412,6 +413,37 @@ TEST_F(CursorTest, PendingResetMovesTheCursorHomeOnlyWhenItIsDrawn) {
     EXPECT_EQ(model.edit.cursor.row, 1);
     EXPECT_FALSE(model.grid.cursorResetPending);
     ExpectQuad(quads.back(), kCursorColor, {1, 1, 1.02}, {2, 1, 1.02}, {2, 2, 1.02}, {1, 2, 1.02});
+}
+
+// The buildability check's findings are ringed in their own colour on the
+// paper that holds them, floor or back, while the card stands open.
+TEST_F(CardRendererTest, FindingsAreRingedOnTheirPaperWhileTheCardIsOpen) {
+    auto rings = [&](const RecordingSink& s) {
+        std::vector<Recorded> out;
+        for (const Recorded& r : s.OfKind(Recorded::Line))
+            if (r.color == kFindingColor) out.push_back(r);
+        return out;
+    };
+    EXPECT_TRUE(rings(Frame()).empty());
+    // A floor point 3 cells in front of the crease and a back point 3 above it.
+    renderer.SetMarkedSpots({{{5, 3}, 0.5}, {{9, -3}, 0.5}});
+    const std::vector<Recorded> lines = rings(Frame());
+    ASSERT_EQ(lines.size(), 48u);
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        for (const Vertex& v : {lines[k].v[0], lines[k].v[1]}) {
+            if (k < 24) {  // on the floor: y = s, lifted off z = 0 (the view counts from 1)
+                EXPECT_NEAR(std::hypot(v.x - 5, v.y - 4), 0.5, 1e-9);
+                EXPECT_NEAR(v.z, kCursorLift, 1e-9);
+            } else {  // on the back: z = -s
+                EXPECT_NEAR(std::hypot(v.x - 9, v.z - 4), 0.5, 1e-9);
+                EXPECT_NEAR(v.y, kCursorLift, 1e-9);
+            }
+        }
+    renderer.SetFoldAngle(45);
+    EXPECT_TRUE(rings(Frame()).empty());
+    renderer.SetFoldAngle(90);
+    renderer.SetMarkedSpots({});
+    EXPECT_TRUE(rings(Frame()).empty());
 }
 
 }  // namespace

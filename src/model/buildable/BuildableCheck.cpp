@@ -265,4 +265,13 @@ const char* BuildFaultName(BuildFault fault) {
     return "";
 }
 
+std::vector<MarkedSpot> FindingSpots(const BuildableReport& report, double unitMm) {
+    std::vector<MarkedSpot> spots;
+    if (!(unitMm > 0)) return spots;
+    for (const BuildFinding& f : report.findings)
+        // A closed card's thickness is no place's size: it marks where the stack is deepest.
+        spots.push_back({{f.xMm / unitMm, f.sMm / unitMm}, f.fault == BuildFault::ClosesThick ? 0 : f.sizeMm / unitMm / 2});
+    return spots;
+}
+
 }  // namespace pw

@@ -43,6 +43,14 @@ struct BuildableReport {
 // free-form card.
 BuildableReport CheckBuildable(const Sheet& sheet, double unitMm, const BuildableLimits& limits);
 
+// Where a finding is marked on the sheet, in the sheet's units (cells or
+// millimetres), and how far around that point it reaches.
+struct MarkedSpot {
+    SheetPoint at;
+    double radius = 0;
+};
+std::vector<MarkedSpot> FindingSpots(const BuildableReport& report, double unitMm);
+
 // "narrow bridge", "loose piece", ... as reports and the command line name them.
 const char* BuildFaultName(BuildFault fault);
 
