@@ -369,6 +369,9 @@ void FrontView::StartGesture(QMouseEvent* event) {
         const bool onSelection = SelectionEditable() && FlatContains(Stored().flats[static_cast<std::size_t>(selected_)], raw);
         const bool keepSelection = tool_ == FrontTool::Move || tool_ == FrontTool::Scale || tool_ == FrontTool::Rotate;
         if (!onSelection && !(keepSelection && SelectionEditable())) setSelectedFlat(FlatAt(Stored(), raw));
+        // A drag from inside the selected flat moves it even where another
+        // covers it; a plain click there picks the flat in front.
+        clickPick_ = onSelection && tool_ == FrontTool::Select ? FlatAt(Stored(), raw) : selected_;
         if (!SelectionEditable()) return;
         switch (tool_) {
             case FrontTool::Scale: {
@@ -502,6 +505,13 @@ void FrontView::EndGesture() {
             break;
         }
         case Gesture::Move:
+            if (!gestureMoved_) {
+                preview_.reset();
+                setSelectedFlat(clickPick_);
+                update();
+                return;
+            }
+            [[fallthrough]];
         case Gesture::Scale:
         case Gesture::Rotate:
         case Gesture::Node:
@@ -525,7 +535,8 @@ bool FrontView::event(QEvent* event) {
         const int k = key->key();
         const bool own = k == Qt::Key_Delete || k == Qt::Key_Backspace || k == Qt::Key_Left || k == Qt::Key_Right ||
                          k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Return || k == Qt::Key_Enter ||
-                         k == Qt::Key_Escape || k == Qt::Key_Home || k == Qt::Key_Space ||
+                         k == Qt::Key_Escape || k == Qt::Key_Home || k == Qt::Key_Space || k == Qt::Key_PageUp ||
+                         k == Qt::Key_PageDown ||
                          (k == Qt::Key_D && key->modifiers() == Qt::ControlModifier) ||
                          (IsTextKey(key) && k >= Qt::Key_A && k <= Qt::Key_Z);
         if (own) {
@@ -584,6 +595,16 @@ void FrontView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Right: Nudge(step, 0); return;
         case Qt::Key_Up: Nudge(0, step); return;
         case Qt::Key_Down: Nudge(0, -step); return;
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // Nearer (Page Up) or further back, 5 mm or with Shift 1 mm.
+            if (SelectionEditable()) {
+                FreeformFlat flat = Stored().flats[static_cast<std::size_t>(selected_)];
+                const double change = (shift ? 1 : 5) * (event->key() == Qt::Key_PageUp ? 1 : -1);
+                flat.depth = std::clamp(flat.depth + change, 0.0, Stored().half);
+                CommitFlat(flat);
+            }
+            return;
         case Qt::Key_Delete:
         case Qt::Key_Backspace: DeleteSelected(); return;
         case Qt::Key_Return:

@@ -121,6 +121,7 @@ private:
     PathBox grabbedBox_;
     int corner_ = 0;
     NodeRef node_;
+    int clickPick_ = -1;  // what a click without a drag selects
     SheetPoint boxFrom_, boxTo_;
     bool boxAddsLoop_ = false;  // the shape becomes a further loop of the selected flat
     bool spaceHeld_ = false;

@@ -18,9 +18,12 @@ namespace {
 constexpr double kMinGridPixels = 5;
 constexpr double kHandlePixels = 7;
 
-// Nearer flats are lighter: the paper in front catches more light.
-QColor DepthColour(double depth, double half) {
-    const double t = half > 0 ? std::clamp(depth / half, 0.0, 1.0) : 0.5;
+// Nearer flats are lighter: the paper in front catches more light. The
+// shades spread over the card's own depths (at least 20 mm of them), so
+// flats a few millimetres apart still differ.
+QColor DepthColour(double depth, double nearest, double furthest) {
+    const double span = std::max(nearest - furthest, 20.0);
+    const double t = std::clamp((depth - furthest) / span, 0.0, 1.0);
     const QColor far(86, 110, 150), near(214, 226, 244);
     return QColor::fromRgbF(far.redF() + t * (near.redF() - far.redF()), far.greenF() + t * (near.greenF() - far.greenF()),
                             far.blueF() + t * (near.blueF() - far.blueF()));
@@ -82,6 +85,11 @@ void FrontView::PaintGrid(QPainter& painter) const {
 void FrontView::PaintFlats(QPainter& painter) const {
     const FreeformCard& card = Shown();
     const double tolerance = PixelsToMm(0.25);
+    double nearest = 0, furthest = 0;
+    for (std::size_t i = 0; i < card.flats.size(); ++i) {
+        nearest = i == 0 ? card.flats[i].depth : std::max(nearest, card.flats[i].depth);
+        furthest = i == 0 ? card.flats[i].depth : std::min(furthest, card.flats[i].depth);
+    }
     for (const int index : BackToFront(card)) {
         const FreeformFlat& flat = card.flats[static_cast<std::size_t>(index)];
         if (flat.loops.empty()) continue;
@@ -90,7 +98,7 @@ void FrontView::PaintFlats(QPainter& painter) const {
             painter.setPen(QPen(QColor(150, 150, 150, 140), 1, Qt::DashLine));
             painter.setBrush(Qt::NoBrush);
         } else {
-            const QColor fill = DepthColour(flat.depth, card.half);
+            const QColor fill = DepthColour(flat.depth, nearest, furthest);
             painter.setPen(QPen(fill.darker(170), 1.2));
             painter.setBrush(fill);
         }
