@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/KirikoDoc.h"
 #include "edit/FlatShapes.h"
@@ -96,6 +97,19 @@ void TangentArcTo(SheetPath& path, SheetPoint to) {
 
 bool IsTextKey(const QKeyEvent* e) {
     return (e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+}
+
+// The keys that pick a tool.
+constexpr std::pair<int, FrontTool> kToolKeys[] = {
+    {Qt::Key_V, FrontTool::Select},  {Qt::Key_G, FrontTool::Move},     {Qt::Key_S, FrontTool::Scale},
+    {Qt::Key_T, FrontTool::Rotate},  {Qt::Key_N, FrontTool::Nodes},    {Qt::Key_R, FrontTool::Rectangle},
+    {Qt::Key_E, FrontTool::Ellipse}, {Qt::Key_P, FrontTool::Polygon}, {Qt::Key_B, FrontTool::Pen}};
+
+std::optional<FrontTool> ToolOfKey(const QKeyEvent* e) {
+    if (!IsTextKey(e)) return std::nullopt;
+    for (const auto& [key, tool] : kToolKeys)
+        if (e->key() == key) return tool;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -302,11 +316,12 @@ void FrontView::AddPenNode(SheetPoint p, bool arc) {
 void FrontView::FinishPen() {
     std::optional<SheetPath> path;
     path.swap(pen_);
-    penHandle_.reset();
+    std::optional<SheetPoint> handle;
+    handle.swap(penHandle_);
     if (path && !path->segments.empty()) {
         if (path->End() != path->start) {
-            if (penHandle_)
-                path->CubicTo(*penHandle_, path->start, path->start);
+            if (handle)
+                path->CubicTo(*handle, path->start, path->start);
             else
                 path->LineTo(path->start);
         }
@@ -538,7 +553,7 @@ bool FrontView::event(QEvent* event) {
                          k == Qt::Key_Escape || k == Qt::Key_Home || k == Qt::Key_Space || k == Qt::Key_PageUp ||
                          k == Qt::Key_PageDown ||
                          (k == Qt::Key_D && key->modifiers() == Qt::ControlModifier) ||
-                         (IsTextKey(key) && k >= Qt::Key_A && k <= Qt::Key_Z);
+                         ToolOfKey(key).has_value();
         if (own) {
             event->accept();
             return true;
@@ -628,17 +643,9 @@ void FrontView::keyPressEvent(QKeyEvent* event) {
             break;
         default: break;
     }
-    if (IsTextKey(event)) {
-        static const std::pair<int, FrontTool> kToolKeys[] = {
-            {Qt::Key_V, FrontTool::Select}, {Qt::Key_G, FrontTool::Move},      {Qt::Key_S, FrontTool::Scale},
-            {Qt::Key_T, FrontTool::Rotate}, {Qt::Key_N, FrontTool::Nodes},     {Qt::Key_R, FrontTool::Rectangle},
-            {Qt::Key_E, FrontTool::Ellipse}, {Qt::Key_P, FrontTool::Polygon}, {Qt::Key_B, FrontTool::Pen}};
-        for (const auto& [key, tool] : kToolKeys) {
-            if (event->key() == key) {
-                SetTool(tool);
-                return;
-            }
-        }
+    if (const std::optional<FrontTool> tool = ToolOfKey(event)) {
+        SetTool(*tool);
+        return;
     }
     QWidget::keyPressEvent(event);
 }

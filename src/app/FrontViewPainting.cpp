@@ -15,7 +15,7 @@ namespace pw {
 namespace {
 
 // Grid lines closer than this on the screen would be a grey blur.
-constexpr double kMinGridPixels = 5;
+constexpr double kMinGridPixels = 4;
 constexpr double kHandlePixels = 7;
 
 // Nearer flats are lighter: the paper in front catches more light. The
