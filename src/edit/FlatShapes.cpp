@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "edit/FlatTransforms.h"
 
@@ -57,6 +58,48 @@ std::string NumberedFlatName(const FreeformCard& card, const std::string& base) 
                                        [&](const FreeformFlat& flat) { return flat.name == name; });
         if (!taken) return name;
     }
+}
+
+// The direction the path leaves its last node in.
+std::optional<SheetPoint> EndTangent(const SheetPath& path) {
+    if (path.segments.empty()) return std::nullopt;
+    const PathSegment& seg = path.segments.back();
+    const SheetPoint end = seg.end;
+    const SheetPoint before = path.segments.size() > 1 ? path.segments[path.segments.size() - 2].end : path.start;
+    SheetPoint t{end.x - before.x, end.s - before.s};
+    if (seg.shape == SegmentShape::Cubic) {
+        t = {end.x - seg.control2.x, end.s - seg.control2.s};
+        if (t.x == 0 && t.s == 0) t = {end.x - seg.control1.x, end.s - seg.control1.s};
+    } else if (seg.shape == SegmentShape::Arc) {
+        const double sign = seg.sweep < 0 ? -1 : 1;
+        t = {-sign * (end.s - seg.centre.s), sign * (end.x - seg.centre.x)};
+    }
+    const double length = std::hypot(t.x, t.s);
+    if (!(length > 0)) return std::nullopt;
+    return SheetPoint{t.x / length, t.s / length};
+}
+
+// The arc from the path's end to `to` that leaves in the direction the path
+// arrived in; a straight line where no circle does.
+void TangentArcTo(SheetPath& path, SheetPoint to) {
+    const SheetPoint from = path.End();
+    const std::optional<SheetPoint> t = EndTangent(path);
+    const SheetPoint v{to.x - from.x, to.s - from.s};
+    const SheetPoint n = t ? SheetPoint{-t->s, t->x} : SheetPoint{};
+    const double across = 2 * (v.x * n.x + v.s * n.s);
+    const double length2 = v.x * v.x + v.s * v.s;
+    if (!t || std::fabs(across) < 1e-9 * std::sqrt(length2)) {
+        path.LineTo(to);
+        return;
+    }
+    const double r = length2 / across;  // signed: positive with the centre on the left
+    const SheetPoint c{from.x + n.x * r, from.s + n.s * r};
+    const double ux = from.x - c.x, us = from.s - c.s, wx = to.x - c.x, ws = to.s - c.s;
+    double sweep = std::atan2(ux * ws - us * wx, ux * wx + us * ws);
+    if (r > 0 && sweep < 0) sweep += 2 * M_PI;
+    if (r < 0 && sweep > 0) sweep -= 2 * M_PI;
+    path.ArcAround(c, sweep);
+    path.segments.back().end = to;
 }
 
 double SignedArea(const FrontLoop& loop) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ FrontLoop PolygonLoop(std::vector<SheetPoint> points);
 // A name for a new flat: `base` and the first number from the card's count of
 // flats plus one that no flat's name already has ("Rectangle 3").
 std::string NumberedFlatName(const FreeformCard& card, const std::string& base);
+
+// The unit direction in which the path arrives at its end; none for a path
+// without segments or ending in a point.
+std::optional<SheetPoint> EndTangent(const SheetPath& path);
+// Goes on from the path's end to `to` along the circle that leaves in the
+// direction the path arrived in (the pen's arcs); a line where no circle
+// does (no direction yet, or `to` straight ahead).
+void TangentArcTo(SheetPath& path, SheetPoint to);
 
 // The signed area of the loop's chords (positive counter-clockwise).
 double SignedArea(const FrontLoop& loop);

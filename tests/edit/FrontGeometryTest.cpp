@@ -136,6 +136,31 @@ TEST(FrontGeometryTest, AMovedNodeLandsWhereDroppedAndArcsBesideItStayCircles) {
     }
 }
 
+TEST(FrontGeometryTest, ThePensArcLeavesAlongTheLineBeforeItAndArcsBecomeCubicsOnTheirCircle) {
+    std::mt19937 rng(5);
+    auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    for (int round = 0; round < 300; ++round) {
+        SheetPath path({u(0, 100), u(0, 100)});
+        path.LineTo({u(0, 100), u(0, 100)});
+        const SheetPoint from = path.End(), to{u(0, 100), u(0, 100)};
+        const SheetPoint in = *EndTangent(path);
+        TangentArcTo(path, to);
+        const PathSegment& arc = path.segments.back();
+        EXPECT_EQ(arc.end, to);
+        if (arc.shape != SegmentShape::Arc) continue;
+        EXPECT_NEAR(Gap(from, arc.centre), Gap(to, arc.centre), 1e-9 * Gap(from, arc.centre));
+        // The arc's own direction at its start, the radius turned a quarter the way it sweeps.
+        const double r = Gap(from, arc.centre), turn = arc.sweep > 0 ? 1 : -1;
+        EXPECT_NEAR(turn * (-(from.s - arc.centre.s) * in.x + (from.x - arc.centre.x) * in.s) / r, 1, 1e-9);
+
+        std::vector<PathSegment> cubics = ArcAsCubics(from, arc);
+        EXPECT_EQ(cubics.back().end, to);
+        SheetPath asCubics(from);
+        asCubics.segments = cubics;
+        for (const SheetPoint& p : FlattenPath(asCubics, 1e-4 * r)) EXPECT_NEAR(Gap(p, arc.centre), r, 3e-4 * r);
+    }
+}
+
 TEST(FrontGeometryTest, SnappingNeverMovesAPointFurtherThanItsReach) {
     std::mt19937 rng(3);
     auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
