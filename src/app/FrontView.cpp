@@ -198,6 +198,7 @@ void FrontView::Nudge(double dx, double dz) {
 void FrontView::CancelDrafts() {
     polygon_.clear();
     pen_.reset();
+    hover_.reset();
     penHandle_.reset();
     preview_.reset();
     gesture_ = Gesture::None;
@@ -232,7 +233,8 @@ void FrontView::mousePressEvent(QMouseEvent* event) {
 }
 
 void FrontView::mouseMoveEvent(QMouseEvent* event) {
-    hover_ = Placed(event->position(), -1);
+    // Only the polygon and the pen draw a line to the pointer.
+    if (!polygon_.empty() || pen_) hover_ = Placed(event->position(), -1);
     if (gesture_ != Gesture::None)
         FollowGesture(event);
     else if (!polygon_.empty() || pen_)

@@ -28,6 +28,7 @@ void FrontView::AddPolygonPoint(SheetPoint p) {
 void FrontView::FinishPolygon() {
     std::vector<SheetPoint> points;
     points.swap(polygon_);
+    hover_.reset();
     if (points.size() >= 3) AddShape(PolygonLoop(points), tr("Polygon"), false);
     update();
 }
@@ -50,6 +51,7 @@ void FrontView::AddPenNode(SheetPoint p, bool arc) {
 void FrontView::FinishPen() {
     std::optional<SheetPath> path;
     path.swap(pen_);
+    hover_.reset();
     std::optional<SheetPoint> handle;
     handle.swap(penHandle_);
     if (path && !path->segments.empty()) {
