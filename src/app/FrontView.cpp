@@ -125,7 +125,10 @@ void FrontView::ZoomAbout(QPointF pixel, double factor) {
 }
 
 void FrontView::CardEdited() {
-    if (gesture_ == Gesture::None) preview_.reset();
+    // A change from elsewhere (an undo in the middle of a drag) ends the
+    // drag: its preview was made from the card as it was.
+    if (gesture_ != Gesture::Pan && gesture_ != Gesture::Box && gesture_ != Gesture::PenHandle) gesture_ = Gesture::None;
+    preview_.reset();
     if (selected_ >= static_cast<int>(Stored().flats.size())) setSelectedFlat(-1);
     update();
 }

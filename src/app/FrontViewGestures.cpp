@@ -20,7 +20,7 @@ void FrontView::AddPolygonPoint(SheetPoint p) {
         FinishPolygon();
         return;
     }
-    if (!polygon_.empty() && polygon_.back() == p) return;  // the double click's second press
+    if (!polygon_.empty() && polygon_.back() == p) return;  // a second click on the last point adds nothing
     polygon_.push_back(p);
     update();
 }
