@@ -1862,6 +1862,140 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>pw::FrontView</name>
+    <message>
+        <source>Flat</source>
+        <translation>フラット</translation>
+    </message>
+    <message>
+        <source>Polygon</source>
+        <translation>多角形</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>図形</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>長方形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>楕円</translation>
+    </message>
+</context>
+<context>
+    <name>pw::FrontViewDock</name>
+    <message>
+        <source>Front View</source>
+        <translation>正面ビュー</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>選択</translation>
+    </message>
+    <message>
+        <source>Select, move, scale at the corners, rotate at the round handle (V)</source>
+        <translation>選択。ドラッグで移動、角で拡大縮小、丸いハンドルで回転 (V)</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>移動</translation>
+    </message>
+    <message>
+        <source>Move the selected flat (G)</source>
+        <translation>選んだフラットを移動 (G)</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>拡大縮小</translation>
+    </message>
+    <message>
+        <source>Scale the selected flat; Shift keeps its proportions (S)</source>
+        <translation>選んだフラットを拡大縮小。Shift で縦横比を保つ (S)</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>回転</translation>
+    </message>
+    <message>
+        <source>Rotate the selected flat about its centre; Shift turns in steps of 15° (T)</source>
+        <translation>選んだフラットを中心のまわりに回転。Shift で 15° きざみ (T)</translation>
+    </message>
+    <message>
+        <source>Nodes</source>
+        <translation>ノード</translation>
+    </message>
+    <message>
+        <source>Drag the nodes and control points of the selected flat (N)</source>
+        <translation>選んだフラットのノードと制御点をドラッグ (N)</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>長方形</translation>
+    </message>
+    <message>
+        <source>Draw a rectangle; Ctrl makes a square, Shift adds it to the selected flat (R)</source>
+        <translation>長方形を描く。Ctrl で正方形、Shift で選んだフラットに加える (R)</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>楕円</translation>
+    </message>
+    <message>
+        <source>Draw an ellipse; Ctrl makes a circle, Shift adds it to the selected flat (E)</source>
+        <translation>楕円を描く。Ctrl で円、Shift で選んだフラットに加える (E)</translation>
+    </message>
+    <message>
+        <source>Polygon</source>
+        <translation>多角形</translation>
+    </message>
+    <message>
+        <source>Click the corners; double-click or Enter closes the polygon (P)</source>
+        <translation>角をクリック。ダブルクリックか Enter で多角形を閉じる (P)</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>ペン</translation>
+    </message>
+    <message>
+        <source>Click for corners, drag for smooth curves, Alt+click for an arc; Enter closes (B)</source>
+        <translation>クリックで角、ドラッグでなめらかな曲線、Alt+クリックで円弧。Enter で閉じる (B)</translation>
+    </message>
+    <message>
+        <source>Snap</source>
+        <translation>スナップ</translation>
+    </message>
+    <message>
+        <source>Snap to the millimetre grid, to other flats&apos; nodes and edges and to the floor</source>
+        <translation>ミリ方眼、ほかのフラットのノードと辺、床に吸い付ける</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>全体</translation>
+    </message>
+    <message>
+        <source>Show the whole front half (Home)</source>
+        <translation>手前半分の全体を表示 (Home)</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>Duplicate the selected flat (Ctrl+D)</source>
+        <translation>選んだフラットを複製 (Ctrl+D)</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Delete the selected flat (Delete)</source>
+        <translation>選んだフラットを削除 (Delete)</translation>
+    </message>
+</context>
+<context>
     <name>pw::GalleryDialog</name>
     <message>
         <source>Easy</source>

@@ -27,6 +27,7 @@
 #include "app/CommandTable.h"
 #include "app/EditController.h"
 #include "app/FramePlacement.h"
+#include "app/FrontViewDock.h"
 #include "app/HelpPage.h"
 #include "app/InsertReliefDialog.h"
 #include "app/KirikoDoc.h"
@@ -85,6 +86,9 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     CreateToolBar();
     CreateStatusBar();
     CreatePatternPane();
+    // The front view of a free-form card, beside the 3D view.
+    frontDock_ = new FrontViewDock(*doc_, this);
+    addDockWidget(Qt::LeftDockWidgetArea, frontDock_);
     ConnectCommands();
 
     connect(doc_.get(), &CKirikoDoc::titleChanged, this, &CMainFrame::UpdateTitle);
@@ -127,6 +131,8 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     }
     const std::string barState = store_.GetText(kBarStateSection, kBarStateEntry);
     if (!barState.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(barState)));
+    // The stored state may show the front view for a grid card.
+    frontDock_->FollowCardKind();
 
     UpdateTitle();
     setWindowModified(doc_->IsModified());

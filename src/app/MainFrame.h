@@ -21,6 +21,7 @@ namespace pw {
 class CardRecovery;
 class CKirikoDoc;
 class EditController;
+class FrontViewDock;
 struct EditedCard;
 class CKirikoView;
 class PatternPrinting;
@@ -73,6 +74,8 @@ public:
     // The pattern pane and the dock that holds it (hidden until asked for).
     PatternPane* Pattern() const { return patternPane_; }
     QDockWidget* PatternDock() const { return patternDock_; }
+    // The front view of a free-form card and its dock.
+    FrontViewDock* FrontDock() const { return frontDock_; }
 
     // The welcome, when the settings ask for it at start.
     void OfferWelcome();
@@ -144,6 +147,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QDockWidget* patternDock_ = nullptr;
     PatternPane* patternPane_ = nullptr;
+    FrontViewDock* frontDock_ = nullptr;
     QSlider* foldSlider_ = nullptr;
     QLabel* foldAngleLabel_ = nullptr;
     QLabel* closingPane_ = nullptr;
