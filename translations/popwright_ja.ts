@@ -1672,8 +1672,8 @@ Do you want to replace it?</source>
         <translation>%1[*] - Popwright</translation>
     </message>
     <message>
-        <source>Free-form card (shown, not edited here)</source>
-        <translation>自由形のカード（表示のみ、ここでは編集できません）</translation>
+        <source>Free-form card: drawn in the front view</source>
+        <translation>自由形のカード：正面図で描きます</translation>
     </message>
     <message>
         <source>Pattern</source>

@@ -455,7 +455,7 @@ void CMainFrame::UpdateCursorPane() {
     if (!shownRefusal_.isEmpty() && statusBar()->currentMessage() == shownRefusal_) statusBar()->clearMessage();
     shownRefusal_.clear();
     // A free-form card has no cursor: the pane says what kind of card it is.
-    cursorPane_->setText(doc_->IsFreeform() ? tr("Free-form card (shown, not edited here)") : editor_->CursorText());
+    cursorPane_->setText(doc_->IsFreeform() ? tr("Free-form card: drawn in the front view") : editor_->CursorText());
 }
 
 void CMainFrame::ShowEditRefusal(const QString& reason) {
