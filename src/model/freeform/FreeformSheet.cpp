@@ -68,6 +68,9 @@ private:
     bool FoldAlong(int p, const geos::Geometry& line, SheetEdgeKind kind, int other, FreeformPieceRole remnant);
     int PieceTouching(FreeformPieceRole role, SheetPoint p) const;
     void BuildBase();
+    // Where two raised pieces in one plane at one level meet edge to edge:
+    // the lines between them, and a seam join for each such pair.
+    geos::Geometry BuildSeams();
     void BuildEdges();
 
     const FreeformCard& card_;
@@ -261,9 +264,35 @@ void Builder::BuildBase() {
         if (fold.b < 0) fold.b = PieceTouching(fold.remnant, Middle(fold.line));
 }
 
+// Neighbouring flats' roofs at one height (or faces at one depth) are one
+// paper where they meet side by side: a cut there would only part what
+// moves together, and a grid card converted to flats has none.
+geos::Geometry Builder::BuildSeams() {
+    std::vector<Box> boxes(raised_);
+    for (std::size_t k = 0; k < raised_; ++k) geos::Bounds(polygons_[k], boxes[k].x0, boxes[k].s0, boxes[k].x1, boxes[k].s1);
+    std::vector<geos::Geometry> seams;
+    for (std::size_t a = 0; a < raised_; ++a)
+        for (std::size_t b = a + 1; b < raised_; ++b) {
+            const SheetPiece &pa = out_.sheet.pieces[a], &pb = out_.sheet.pieces[b];
+            if (pa.plane != pb.plane || std::fabs(pa.level - pb.level) > kTouch) continue;
+            const Box &ba = boxes[a], &bb = boxes[b];
+            if (ba.x1 < bb.x0 - kTouch || bb.x1 < ba.x0 - kTouch || ba.s1 < bb.s0 - kTouch || bb.s1 < ba.s0 - kTouch) continue;
+            const geos::Geometry shared = geos::Intersection(geos::Boundary(polygons_[a]), geos::Boundary(polygons_[b]));
+            bool joined = false;
+            for (geos::Geometry& part : geos::Parts(geos::MergeLines(shared))) {
+                if (!geos::IsLine(part) || geos::Length(part) < kTouch) continue;
+                seams.push_back(std::move(part));
+                joined = true;
+            }
+            if (joined) out_.sheet.joins.push_back({static_cast<int>(a), static_cast<int>(b), PieceJoin::Kind::Seam});
+        }
+    return geos::UnionAll(context_, std::move(seams));
+}
+
 void Builder::BuildEdges() {
     const double W = card_.width, L = card_.half;
     std::vector<geos::Geometry> foldLines;
+    foldLines.push_back(BuildSeams());
     for (const Fold& fold : folds_) {
         const std::vector<SheetPoint> p = geos::LinePoints(fold.line);
         // A fold that ends on a curved cut ends on the curve.
