@@ -193,11 +193,15 @@ void Builder::BuildRoof(int i, int face, const HorizontalRun& run) {
         const double dj = card_.flats[static_cast<std::size_t>(j)].depth;
         if (dj >= d) continue;
         const Box& box = regionBoxes_[static_cast<std::size_t>(j)];
-        const double probeS = dj - h - kAbove;
-        if (box.x1 <= run.x0 || box.x0 >= run.x1 || probeS < box.s0 || probeS > box.s1) continue;
-        const geos::Geometry probe = geos::LineString(context_, {{run.x0, probeS}, {run.x1, probeS}});
+        // Not only where its paper goes on right above the roof: also where
+        // it has paper higher up (above a hole or a notch) that a roof
+        // going on to the back would take on the sheet. There the roof ends
+        // under it, its back edge cut, as a grid tunnel's floor does.
+        const double probeS = dj - h - kAbove, lowest = -h + kAbove;
+        if (box.x1 <= run.x0 || box.x0 >= run.x1 || probeS < box.s0 || lowest > box.s1 || lowest >= probeS) continue;
+        const geos::Geometry probe = geos::Rectangle(context_, run.x0, lowest, run.x1, probeS);
         for (const geos::Geometry& part : geos::Parts(geos::Intersection(regions_[static_cast<std::size_t>(j)], probe))) {
-            if (!geos::IsLine(part)) continue;
+            if (!geos::IsLine(part) && !geos::IsPolygon(part)) continue;
             double x0, s0, x1, s1;
             geos::Bounds(part, x0, s0, x1, s1);
             for (const Span& o : open) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 
+#include "support/CardBuilder.h"
 #include "FreeformTestCards.h"
 #include "model/CellGrid.h"
 #include "model/GridSheet.h"
@@ -77,6 +78,34 @@ TEST(GridConversion, ConvertedCardsAreTheSamePaper) {
         RunRebuildPass(g);
         SCOPED_TRACE("round " + std::to_string(round));
         ExpectSamePaper(g);
+    }
+}
+
+}  // namespace
+}  // namespace pw::test
+
+namespace pw::test {
+namespace {
+
+TEST(GridConversion, TunnelBecomesAHoleOfAValidCard) {
+    // A tunnel in the flat's end column, above the floor; with a step in
+    // front of it whose roof reaches the riser at the tunnel's bottom.
+    for (int tunnelZ : {2, 3})
+      for (bool step : {false, true}) {
+        CellGrid g;
+        g.NewCard(7, 8);
+        AddBox(g, 2, 4, 4);
+        AddBox(g, 3, 4, 4);
+        AddBox(g, 4, 3, 2);
+        if (step) AddBox(g, 2, 6, tunnelZ - 1);
+        AddTunnel(g, 2, tunnelZ);
+        RunRebuildPass(g);
+        const Sheet grid = DeriveGridSheet(g);
+        const GridConversion converted = ConvertGridCard(g, grid, 1.0);
+        EXPECT_EQ(converted.tunnels, 1);
+        const FreeformSheet built = BuildFreeformSheet(converted.card);
+        for (const FlatProblem& p : CheckFreeformCard(converted.card, built))
+            ADD_FAILURE() << "tunnel at " << tunnelZ << (step ? " behind a step: " : ": ") << FlatProblemText(converted.card, p);
     }
 }
 
