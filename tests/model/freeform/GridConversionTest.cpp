@@ -9,7 +9,9 @@
 #include "support/CardBuilder.h"
 #include "FreeformTestCards.h"
 #include "model/CellGrid.h"
+#include "model/FaceAnchoring.h"
 #include "model/GridSheet.h"
+#include "model/GridSheetCells.h"
 #include "model/RebuildPass.h"
 #include "model/freeform/FreeformChecks.h"
 #include "model/freeform/GridConversion.h"
@@ -111,3 +113,34 @@ TEST(GridConversion, TunnelBecomesAHoleOfAValidCard) {
 
 }  // namespace
 }  // namespace pw::test
+
+namespace pw::test {
+namespace {
+
+// Random grid cards with tunnels that the grid's validity check accepts
+// convert to free-form cards that its checks accept too.
+TEST(GridConversion, ValidGridCardsWithTunnelsConvertToValidCards) {
+    std::mt19937 rng(5);
+    int tunnelled = 0;
+    for (int round = 0; round < 300; ++round) {
+        CellGrid g;
+        RandomCard(g, rng, std::uniform_int_distribution<int>(4, 12)(rng), std::uniform_int_distribution<int>(4, 10)(rng));
+        RunRebuildPass(g);
+        const Sheet grid = DeriveGridSheet(g);
+        const FaceAnchoring anchoring{GridSheetCells(grid)};
+        bool valid = true;
+        for (int x = 1; x <= g.gridWidth - 2; ++x)
+            for (int y = 1; y < g.gridHeight; ++y)
+                for (int z = 1; z < g.gridHeight; ++z) valid = valid && !anchoring.AnchoredAtOneEnd(x, y, z);
+        if (!valid) continue;
+        const GridConversion converted = ConvertGridCard(g, grid, 1.0);
+        tunnelled += converted.tunnels > 0;
+        for (const FlatProblem& p : CheckFreeformCard(converted.card, BuildFreeformSheet(converted.card)))
+            ADD_FAILURE() << "round " << round << ": " << FlatProblemText(converted.card, p);
+    }
+    EXPECT_GE(tunnelled, 5);
+}
+
+}  // namespace
+}  // namespace pw::test
+
