@@ -505,11 +505,14 @@ void CMainFrame::ExportUnfoldedPattern() {
 void CMainFrame::ShareWebPage() {
     PatternExport(doc_->Document(), settings_, prompts_, patternOptions_).ShareWebPage(this);
 }
+// A free-form card's pattern comes from its sheet, in millimetres.
 void CMainFrame::CopyPatternAsEmf() {
-    PatternClipboard(Model(), settings_, prompts_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
+    const Sheet* sheet = doc_->IsFreeform() ? &doc_->Document().DeriveFreeform().sheet : nullptr;
+    PatternClipboard(Model(), settings_, prompts_, sheet, patternOptions_).CopyPatternAsEmf(this, QGuiApplication::clipboard());
 }
 void CMainFrame::CopyPatternAsBmp() {
-    PatternClipboard(Model(), settings_, prompts_).CopyPatternAsBmp(this, QGuiApplication::clipboard());
+    const Sheet* sheet = doc_->IsFreeform() ? &doc_->Document().DeriveFreeform().sheet : nullptr;
+    PatternClipboard(Model(), settings_, prompts_, sheet, patternOptions_).CopyPatternAsBmp(this, QGuiApplication::clipboard());
 }
 void CMainFrame::InsertRelief(int kind) {
     EditedCard& card = Model();

@@ -4,7 +4,9 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include "app/OutputGrid.h"
 #include "app/ScreenResolution.h"
@@ -17,6 +19,7 @@
 #include "output/CutterPattern.h"
 #include "output/PatternImages.h"
 #include "output/SvgWriter.h"
+#include "output/UnfoldedPattern.h"
 
 namespace pw {
 
@@ -30,16 +33,13 @@ QImage ToQImage(const RasterImage& image) {
 
 }  // namespace
 
-std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppSettings& settings,
-                                                const ScreenResolution& screen) {
-    const Sheet sheet = DeriveGridSheet(grid);
-    const auto emf = RenderPatternMetafile(sheet, settings.print.mirror, settings.print.sizePercent,
-                                           screen.PixelsPerCmX(), screen.PixelsPerCmY());
+namespace {
+
+std::unique_ptr<QMimeData> EmfData(const std::vector<std::uint8_t>& emf, const CutterPattern& pattern) {
     if (emf.empty()) return nullptr;
     const QByteArray bytes(reinterpret_cast<const char*>(emf.data()), static_cast<qsizetype>(emf.size()));
     std::ostringstream svg;
-    WriteSvg(svg, LayOutCutterPattern(sheet, settings.print.mirror, settings.print.sizePercent));
-
+    WriteSvg(svg, pattern);
     auto data = std::make_unique<QMimeData>();
     data->setData(QString::fromLatin1(kEmfMimeType), bytes);
     data->setData(QString::fromLatin1(kOpenOfficeEmfMimeType), bytes);
@@ -47,8 +47,7 @@ std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppS
     return data;
 }
 
-std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const AppSettings& settings) {
-    const auto picture = RenderPatternBitmap(DeriveGridSheet(grid), settings.print.mirror, settings.bitmap.widthPx, BitmapKind::Clipboard);
+std::unique_ptr<QMimeData> ImageData(const std::optional<RasterImage>& picture) {
     if (!picture) return nullptr;
     const QImage image = ToQImage(*picture);
     if (image.isNull()) return nullptr;
@@ -57,13 +56,45 @@ std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const A
     return data;
 }
 
+}  // namespace
+
+std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppSettings& settings,
+                                                const ScreenResolution& screen) {
+    const Sheet sheet = DeriveGridSheet(grid);
+    return EmfData(RenderPatternMetafile(sheet, settings.print.mirror, settings.print.sizePercent, screen.PixelsPerCmX(),
+                                         screen.PixelsPerCmY()),
+                   LayOutCutterPattern(sheet, settings.print.mirror, settings.print.sizePercent));
+}
+
+std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const AppSettings& settings) {
+    return ImageData(RenderPatternBitmap(DeriveGridSheet(grid), settings.print.mirror, settings.bitmap.widthPx, BitmapKind::Clipboard));
+}
+
+std::unique_ptr<QMimeData> MakeEmfClipboardData(const Sheet& millimetreSheet, const AppSettings& settings,
+                                                const ScreenResolution& screen, const PatternOptions& options) {
+    return EmfData(RenderPatternMetafile(FlattenedPattern(millimetreSheet), settings.print.mirror, settings.print.sizePercent,
+                                         screen.PixelsPerCmX(), screen.PixelsPerCmY()),
+                   LayOutMillimetrePattern(millimetreSheet, settings.print.mirror, options));
+}
+
+std::unique_ptr<QMimeData> MakeBitmapClipboardData(const Sheet& millimetreSheet, const AppSettings& settings) {
+    return ImageData(RenderPatternBitmap(FlattenedPattern(millimetreSheet), settings.print.mirror, settings.bitmap.widthPx,
+                                         BitmapKind::Clipboard));
+}
+
 void PatternClipboard::CopyPatternAsEmf(QWidget* window, QClipboard* clipboard) {
-    Put(window, clipboard, MakeEmfClipboardData(GridForOutput(model_), settings_, ScreenResolutionOf(window)),
+    const ScreenResolution screen = ScreenResolutionOf(window);
+    Put(window, clipboard,
+        millimetreSheet_ ? MakeEmfClipboardData(*millimetreSheet_, settings_, screen, options_)
+                         : MakeEmfClipboardData(GridForOutput(model_), settings_, screen),
         kEmfMimeType);
 }
 
 void PatternClipboard::CopyPatternAsBmp(QWidget* window, QClipboard* clipboard) {
-    Put(window, clipboard, MakeBitmapClipboardData(GridForOutput(model_), settings_), nullptr);
+    Put(window, clipboard,
+        millimetreSheet_ ? MakeBitmapClipboardData(*millimetreSheet_, settings_)
+                         : MakeBitmapClipboardData(GridForOutput(model_), settings_),
+        nullptr);
 }
 
 void PatternClipboard::Put(QWidget* window, QClipboard* clipboard, std::unique_ptr<QMimeData> data,

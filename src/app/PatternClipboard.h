@@ -1,6 +1,8 @@
 #pragma once
 #include <memory>
 
+#include "output/PatternOptions.h"
+
 class QClipboard;
 class QMimeData;
 class QWidget;
@@ -10,6 +12,7 @@ namespace pw {
 class CellGrid;
 class UserPrompts;
 struct AppSettings;
+struct Sheet;
 struct EditedCard;
 struct ScreenResolution;
 
@@ -30,12 +33,20 @@ std::unique_ptr<QMimeData> MakeEmfClipboardData(const CellGrid& grid, const AppS
 // when the bitmap cannot be made.
 std::unique_ptr<QMimeData> MakeBitmapClipboardData(const CellGrid& grid, const AppSettings& settings);
 
+// The same of a sheet drawn in millimetres (a free-form card's), as its
+// EMF, SVG and BMP exports draw it: the SVG at the design's real size.
+std::unique_ptr<QMimeData> MakeEmfClipboardData(const Sheet& millimetreSheet, const AppSettings& settings,
+                                                const ScreenResolution& screen, const PatternOptions& options);
+std::unique_ptr<QMimeData> MakeBitmapClipboardData(const Sheet& millimetreSheet, const AppSettings& settings);
+
 // The two Edit copy commands. The clipboard is passed in; nullptr stands for
-// a clipboard that cannot be opened.
+// a clipboard that cannot be opened. With a sheet in millimetres (a
+// free-form card's) they copy its pattern instead of the grid card's.
 class PatternClipboard {
 public:
-    PatternClipboard(EditedCard& model, const AppSettings& settings, UserPrompts& prompts)
-        : model_(model), settings_(settings), prompts_(prompts) {}
+    PatternClipboard(EditedCard& model, const AppSettings& settings, UserPrompts& prompts,
+                     const Sheet* millimetreSheet = nullptr, const PatternOptions& options = {})
+        : model_(model), settings_(settings), prompts_(prompts), millimetreSheet_(millimetreSheet), options_(options) {}
 
     // "EMF format" (also Ctrl+C, Ctrl+Insert and the toolbar).
     void CopyPatternAsEmf(QWidget* window, QClipboard* clipboard);
@@ -50,6 +61,8 @@ private:
     EditedCard& model_;
     const AppSettings& settings_;
     UserPrompts& prompts_;
+    const Sheet* millimetreSheet_;
+    PatternOptions options_;
 };
 
 }  // namespace pw

@@ -8,9 +8,11 @@
 #include "edit/FoldMotion.h"
 #include "model/AppSettings.h"
 #include "model/Sheet.h"
-#include "model/freeform/PieceTriangles.h"
+#include "model/freeform/SheetTriangulation.h"
 #include "view3d/Camera.h"
+#include "view3d/CardGeometry.h"
 #include "view3d/FoldMap.h"
+#include "view3d/SheetGeometry.h"
 #include "view3d/SoftwareRenderSink.h"
 
 namespace pw {
@@ -21,7 +23,7 @@ namespace {
 constexpr double kPictureToleranceMm = 0.1;
 
 struct Triangle {
-    bool vertical = false;
+    FaceColorRole role = FaceColorRole::HorizontalFace;
     Vertex v[3];
 };
 
@@ -41,16 +43,28 @@ struct SheetPictures::Model {
     }
 };
 
-SheetPictures::SheetPictures(const Sheet& sheet, const AppSettings& settings)
+SheetPictures::SheetPictures(const Sheet& sheet, const AppSettings& settings, const std::vector<bool>& invalidPieces)
     : model_(std::make_unique<Model>()), settings_(settings) {
     Model& m = *model_;
     const double left = sheet.minX - 1;
     m.gridWidth = std::max(3, static_cast<int>(std::lround(sheet.maxX - sheet.minX)) + 2);
-    for (const SheetPiece& piece : sheet.pieces) {
-        const bool vertical = piece.plane == PiecePlane::Vertical;
-        for (const auto& t : TrianglesOfPiece(piece, kPictureToleranceMm))
-            m.triangles.push_back({vertical, {m.Place(piece, t[0], left), m.Place(piece, t[1], left),
-                                              m.Place(piece, t[2], left)}});
+    for (std::size_t k = 0; k < sheet.pieces.size(); ++k) {
+        const SheetPiece& piece = sheet.pieces[k];
+        const auto add = [&](FaceColorRole role, SheetBand band) {
+            for (const SheetTriangle& t : TriangulatePiece(piece, kPictureToleranceMm, band))
+                m.triangles.push_back({role, {m.Place(piece, t.a, left), m.Place(piece, t.b, left), m.Place(piece, t.c, left)}});
+        };
+        if (k < invalidPieces.size() && invalidPieces[k]) {
+            add(FaceColorRole::InvalidFace, {});
+        } else {
+            // The closed card's edge crosses every piece along one line s = const.
+            const ClosedEdgeOnPiece edge = ClosedEdge(piece, sheet.half);
+            SheetBand inside, beyond;
+            (edge.beyondIsAbove ? inside.hi : inside.lo) = edge.s;
+            (edge.beyondIsAbove ? beyond.lo : beyond.hi) = edge.s;
+            add(piece.plane == PiecePlane::Vertical ? FaceColorRole::VerticalFace : FaceColorRole::HorizontalFace, inside);
+            add(FaceColorRole::SticksOut, beyond);
+        }
         for (const SheetPath& loop : piece.loops) {
             const std::vector<SheetPoint> points = FlattenPath(loop, kPictureToleranceMm);
             for (std::size_t k = 0; k < points.size(); ++k)
@@ -74,9 +88,18 @@ void DrawModel(RenderSink& sink, const std::vector<Triangle>& triangles,
     const GlColor vertical = ToGlColor(settings.colors.verticalFace);
     const GlColor horizontal = ToGlColor(settings.colors.horizontalFace);
     const GlColor outline = ToGlColor(settings.colors.outline);
+    const auto colorOf = [&](FaceColorRole role) {
+        switch (role) {
+            case FaceColorRole::VerticalFace: return vertical;
+            case FaceColorRole::HorizontalFace: return horizontal;
+            case FaceColorRole::InvalidFace: return kInvalidFaceColor;
+            case FaceColorRole::SticksOut: return kSticksOutColor;
+        }
+        return horizontal;
+    };
     for (const Triangle& t : triangles) {
         const Vertex quad[4] = {t.v[0], t.v[1], t.v[2], t.v[2]};
-        sink.Quad(t.vertical ? vertical : horizontal, quad);
+        sink.Quad(colorOf(t.role), quad);
     }
     for (const auto& [a, b] : lines) sink.Line(outline, a, b);
     sink.State(GlStateOp::Flush);

@@ -16,11 +16,14 @@
 #include "OutputCommandsFixture.h"
 #include "app/CommandTable.h"
 #include "app/PatternClipboard.h"
+#include "app/KirikoDoc.h"
 #include "app/ScreenResolution.h"
+#include "document/CardDocument.h"
 #include "edit/EditedCard.h"
 #include "model/AppSettings.h"
 #include "model/Messages.h"
 #include "output/CutterPattern.h"
+#include "output/ExportFormat.h"
 #include "output/PatternImages.h"
 #include "output/SvgWriter.h"
 
@@ -102,6 +105,36 @@ TEST_F(PatternClipboardTest, BitmapCopyIsOneCellTallerThanTheFile) {
     }
     // The metafile types of an earlier copy are gone.
     EXPECT_FALSE(targets.contains(kEmfMimeType));
+}
+
+// A free-form card copies its own pattern, not the grid card's behind it,
+// drawn as its exports draw it: the SVG at the design's real size.
+TEST_F(PatternClipboardTest, FreeformCardCopiesThePatternItsExportsWrite) {
+    prompts.openNames.push_back(QStringLiteral(POPWRIGHT_SOURCE_DIR "/examples/house.pwf"));
+    Trigger(ID_FILE_OPEN);
+    ASSERT_TRUE(frame->Doc().IsFreeform());
+    CardDocument& doc = frame->Doc().Document();
+    const ScreenResolution screen = ScreenResolutionOf(frame.get());
+    const auto exported = [&](const char* id, const char* name) {
+        EXPECT_TRUE(doc.Export(*ExportFormatNamed(id), Path(name).toStdString(), frame->Settings(), screen.PixelsPerCmX(),
+                               screen.PixelsPerCmY(), PatternOptions()));
+        return ReadAll(Path(name));
+    };
+    Trigger(ID_EDIT_COPY);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("|").toStdString();
+    EXPECT_TRUE(ReadClipboard(kEmfMimeType) == exported("emf", "p.emf"));
+    EXPECT_EQ(ReadClipboard(kSvgMimeType).toStdString(), exported("svg", "p.svg").toStdString());
+
+    Trigger(ID_COPY_BMP);
+    QImage copied, file;
+    ASSERT_TRUE(copied.loadFromData(ReadClipboard("image/png")));
+    ASSERT_TRUE(file.loadFromData(exported("bmp", "p.bmp")));
+    ASSERT_EQ(copied.width(), file.width());
+    ASSERT_GT(copied.height(), file.height());
+    int differences = 0;
+    for (int y = 0; y < file.height(); ++y)
+        for (int x = 0; x < file.width(); ++x) differences += (copied.pixel(x, y) & 0xFFFFFF) != (file.pixel(x, y) & 0xFFFFFF);
+    EXPECT_EQ(differences, 0);
 }
 
 TEST_F(PatternClipboardTest, FailuresLeaveTheClipboardAsItWas) {

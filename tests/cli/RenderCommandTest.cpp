@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -170,6 +171,41 @@ TEST_F(RenderCommandTest, ThumbnailFitsTheCardOnATransparentBackground) {
     EXPECT_GE(right, png.width - 7);
     EXPECT_LE(top, 6);
     EXPECT_GE(bottom, png.height - 7);
+}
+
+// A free-form card's pictures mark what the window's 3D view marks: paper
+// its checks refuse in the invalid colour, paper beyond the closed card in
+// the closing colour; a sound card that closes has neither.
+TEST_F(RenderCommandTest, FreeformPicturesMarkRefusedPaperAndPaperThatSticksOut) {
+    const auto count = [](const Png& png, std::uint32_t rgb) {  // within 2 in each channel
+        int n = 0;
+        for (int y = 0; y < png.height; ++y)
+            for (int x = 0; x < png.width; ++x) {
+                const std::uint32_t p = png.Pixel(x, y);
+                n += std::abs(int(p >> 16 & 255) - int(rgb >> 16)) <= 2 && std::abs(int(p >> 8 & 255) - int(rgb >> 8 & 255)) <= 2 &&
+                     std::abs(int(p & 255) - int(rgb & 255)) <= 2;
+            }
+        return n;
+    };
+    constexpr std::uint32_t kInvalid = 0xFF9999, kSticksOut = 0xFFBF40;
+    const struct {
+        const char* outline;
+        bool invalid, sticksOut;
+    } cards[] = {{"M 20 0 H 70 V 50 H 20 Z", false, false},    // stands on the floor, closes inside
+                 {"M 20 10 H 70 V 50 H 20 Z", true, false},   // floats
+                 {"M 20 0 H 70 V 80 H 20 Z", false, true}};   // 20 mm beyond the closed card
+    for (const auto& card : cards) {
+        std::ofstream(Path("f.pwf")) << R"({"format": "popwright-freeform", "version": 1, "width": 160, "half": 100,)"
+                                     << R"( "flats": [{"depth": 40, "outline": ")" << card.outline << "\"}]}";
+        ASSERT_EQ(Run({"render", Path("f.pwf"), Path("f.png"), "--size", "400x300"}), kExitOk) << err_.str();
+        ASSERT_EQ(Run({"thumbnail", Path("f.pwf"), Path("t.png"), "128"}), kExitOk) << err_.str();
+        for (const char* picture : {"f.png", "t.png"}) {
+            Png png;
+            ASSERT_TRUE(ReadPng(Path(picture), png));
+            EXPECT_EQ(count(png, kInvalid) > 20, card.invalid) << card.outline << " " << picture;
+            EXPECT_EQ(count(png, kSticksOut) > 20, card.sticksOut) << card.outline << " " << picture;
+        }
+    }
 }
 
 TEST_F(RenderCommandTest, InfoTellsWhetherTheCardClosesInside) {

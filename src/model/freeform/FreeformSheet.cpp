@@ -68,6 +68,9 @@ private:
     bool FoldAlong(int p, const geos::Geometry& line, SheetEdgeKind kind, int other, FreeformPieceRole remnant);
     int PieceTouching(FreeformPieceRole role, SheetPoint p) const;
     void BuildBase();
+    // Where two raised pieces in one plane at one level meet edge to edge:
+    // the lines between them, and a seam join for each such pair.
+    geos::Geometry BuildSeams();
     void BuildEdges();
 
     const FreeformCard& card_;
@@ -179,32 +182,50 @@ void Builder::BuildFlat(int i) {
 
 // The roof from a top run back to whatever stands behind it at the run's
 // height, span by span along the run: the nearest flat whose paper goes on
-// above that height there, or the back.
+// above that height there, or the back. Where a flat in between (or this
+// flat itself, above a notch) has paper higher up that the roof would take
+// on the sheet, the roof ends under that flat instead, its back edge cut, as
+// a grid tunnel's folded-back floor does; under its own flat it is none.
 void Builder::BuildRoof(int i, int face, const HorizontalRun& run) {
     const double d = card_.flats[static_cast<std::size_t>(i)].depth, h = run.z;
-    std::vector<Span> open{{run.x0, run.x1}};
-    std::vector<std::pair<Span, int>> spans;  // and the flat there, -1 the back
     const auto here = std::find(order_.begin(), order_.end(), i);
-    for (auto it = here + 1; it != order_.end() && !open.empty(); ++it) {
-        const int j = *it;
-        const double dj = card_.flats[static_cast<std::size_t>(j)].depth;
-        if (dj >= d) continue;
+    // Where flat j's paper lies on the sheet between s0 and s1, along the run's spans `open`.
+    const auto claim = [&](int j, double s0, double s1, std::vector<Span>& open, std::vector<std::pair<Span, int>>& spans) {
         const Box& box = regionBoxes_[static_cast<std::size_t>(j)];
-        const double probeS = dj - h - kAbove;
-        if (box.x1 <= run.x0 || box.x0 >= run.x1 || probeS < box.s0 || probeS > box.s1) continue;
-        const geos::Geometry probe = geos::LineString(context_, {{run.x0, probeS}, {run.x1, probeS}});
+        if (s0 > s1 || box.x1 <= run.x0 || box.x0 >= run.x1 || s1 < box.s0 || s0 > box.s1) return;
+        const geos::Geometry probe = s1 - s0 < 2 * kAbove ? geos::LineString(context_, {{run.x0, s1}, {run.x1, s1}})
+                                                          : geos::Rectangle(context_, run.x0, s0, run.x1, s1);
         for (const geos::Geometry& part : geos::Parts(geos::Intersection(regions_[static_cast<std::size_t>(j)], probe))) {
-            if (!geos::IsLine(part)) continue;
-            double x0, s0, x1, s1;
-            geos::Bounds(part, x0, s0, x1, s1);
+            if (!geos::IsLine(part) && !geos::IsPolygon(part)) continue;
+            double x0, ps0, x1, ps1;
+            geos::Bounds(part, x0, ps0, x1, ps1);
             for (const Span& o : open) {
                 const Span both{std::max(o.first, x0), std::min(o.second, x1)};
                 if (both.second > both.first) spans.push_back({both, j});
             }
             open = Without(open, {x0, x1});
         }
+    };
+    std::vector<Span> open{{run.x0, run.x1}};
+    std::vector<std::pair<Span, int>> reached;  // and the flat there, -1 the back
+    for (auto it = here + 1; it != order_.end() && !open.empty(); ++it) {
+        const double dj = card_.flats[static_cast<std::size_t>(*it)].depth;
+        if (dj < d) claim(*it, dj - h - kAbove, dj - h - kAbove, open, reached);
     }
-    for (const Span& o : open) spans.push_back({o, -1});
+    for (const Span& o : open) reached.push_back({o, -1});
+    std::vector<std::pair<Span, int>> spans;
+    for (const auto& [span, j] : reached) {
+        const double back = j < 0 ? 0 : card_.flats[static_cast<std::size_t>(j)].depth;
+        std::vector<Span> rest{span};
+        for (auto it = here; it != order_.end() && !rest.empty(); ++it) {
+            const double dk = card_.flats[static_cast<std::size_t>(*it)].depth;
+            if (*it != i && (dk >= d || dk <= back)) continue;
+            std::vector<std::pair<Span, int>> under;
+            claim(*it, back - h + kAbove, dk - h - kAbove, rest, under);
+            if (*it != i) spans.insert(spans.end(), under.begin(), under.end());
+        }
+        for (const Span& r : rest) spans.push_back({r, j});
+    }
 
     std::vector<geos::Geometry> rects;
     for (const auto& [span, j] : spans) {
@@ -219,7 +240,9 @@ void Builder::BuildRoof(int i, int face, const HorizontalRun& run) {
             if (piece < 0) piece = made;
         }
     if (piece < 0) return;
-    const geos::Geometry front = geos::LineString(context_, {{run.x0, d - h}, {run.x1, d - h}});
+    std::vector<geos::Geometry> fronts;
+    for (const auto& [span, j] : spans) fronts.push_back(geos::LineString(context_, {{span.first, d - h}, {span.second, d - h}}));
+    const geos::Geometry front = geos::MergeLines(geos::UnionAll(context_, std::move(fronts)));
     if (FoldAlong(face, front, SheetEdgeKind::Mountain, piece, FreeformPieceRole::Roof)) out_.pieces[static_cast<std::size_t>(face)].heldAbove = true;
     for (const auto& [span, j] : spans) {
         if (j >= 0) {
@@ -261,9 +284,35 @@ void Builder::BuildBase() {
         if (fold.b < 0) fold.b = PieceTouching(fold.remnant, Middle(fold.line));
 }
 
+// Neighbouring flats' roofs at one height (or faces at one depth) are one
+// paper where they meet side by side: a cut there would only part what
+// moves together, and a grid card converted to flats has none.
+geos::Geometry Builder::BuildSeams() {
+    std::vector<Box> boxes(raised_);
+    for (std::size_t k = 0; k < raised_; ++k) geos::Bounds(polygons_[k], boxes[k].x0, boxes[k].s0, boxes[k].x1, boxes[k].s1);
+    std::vector<geos::Geometry> seams;
+    for (std::size_t a = 0; a < raised_; ++a)
+        for (std::size_t b = a + 1; b < raised_; ++b) {
+            const SheetPiece &pa = out_.sheet.pieces[a], &pb = out_.sheet.pieces[b];
+            if (pa.plane != pb.plane || std::fabs(pa.level - pb.level) > kTouch) continue;
+            const Box &ba = boxes[a], &bb = boxes[b];
+            if (ba.x1 < bb.x0 - kTouch || bb.x1 < ba.x0 - kTouch || ba.s1 < bb.s0 - kTouch || bb.s1 < ba.s0 - kTouch) continue;
+            const geos::Geometry shared = geos::Intersection(geos::Boundary(polygons_[a]), geos::Boundary(polygons_[b]));
+            bool joined = false;
+            for (geos::Geometry& part : geos::Parts(geos::MergeLines(shared))) {
+                if (!geos::IsLine(part) || geos::Length(part) < kTouch) continue;
+                seams.push_back(std::move(part));
+                joined = true;
+            }
+            if (joined) out_.sheet.joins.push_back({static_cast<int>(a), static_cast<int>(b), PieceJoin::Kind::Seam});
+        }
+    return geos::UnionAll(context_, std::move(seams));
+}
+
 void Builder::BuildEdges() {
     const double W = card_.width, L = card_.half;
     std::vector<geos::Geometry> foldLines;
+    foldLines.push_back(BuildSeams());
     for (const Fold& fold : folds_) {
         const std::vector<SheetPoint> p = geos::LinePoints(fold.line);
         // A fold that ends on a curved cut ends on the curve.

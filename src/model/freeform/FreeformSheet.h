@@ -35,8 +35,11 @@ struct FreeformSheet {
 // Builds the paper from the flats: each flat's face at its depth, standing
 // on the floor or on the roof of the flat in front; a roof from each of its
 // horizontal top runs (unless switched off) back to whatever stands behind
-// at that height, another flat or the back; cuts along the rest of every
-// outline and around its holes; the base halves with the crease. A point
+// at that height, another flat or the back (or, where paper of a flat in
+// between lies above it, ending under that flat, cut); cuts along the rest
+// of every outline and around its holes, except where two pieces in one
+// plane at one level meet side by side (a seam: the paper goes on); the
+// base halves with the crease. A point
 // at depth y and height z lies at s = y - z. It builds what the flats
 // describe even where that cannot be paper: CheckFreeformCard says why.
 FreeformSheet BuildFreeformSheet(const FreeformCard& card);
