@@ -5,6 +5,7 @@ namespace pw::msg {
 
 // What reading a drawing (SVG) as flats reports: errors leave the card as it
 // was, notes go with flats that were made.
+inline constexpr const char* kSvgUnreadable = PW_TRANSLATE_NOOP("Messages", "The drawing could not be read.");
 inline constexpr const char* kSvgNotXml = PW_TRANSLATE_NOOP("Messages", "The drawing is not well-formed SVG.");
 inline constexpr const char* kSvgNotSvg = PW_TRANSLATE_NOOP("Messages", "The file is not an SVG drawing.");
 inline constexpr const char* kSvgEntities = PW_TRANSLATE_NOOP("Messages",
