@@ -1338,6 +1338,10 @@ See /help/index.html with your browser.</source>
         <source>A depth in a layer&apos;s name was not a number of millimetres above 0: that layer takes the default depth.</source>
         <translation>レイヤー名の奥行きが 0 より大きいミリメートルの数ではなかったため、そのレイヤーには既定の奥行きを使いました。</translation>
     </message>
+    <message>
+        <source>Shapes that overlap within a layer were joined into one outline.</source>
+        <translation>レイヤーの中で重なっている図形を一つの輪郭にまとめました。</translation>
+    </message>
 </context>
 <context>
     <name>PaperSizes</name>

@@ -17,6 +17,7 @@
 #include <svgpp/policy/xml/libxml2.hpp>
 #include <svgpp/svgpp.hpp>
 
+#include "import/SvgFill.h"
 #include "import/SvgFlatsMessages.h"
 #include "import/SvgXml.h"
 #include "model/freeform/FreeformFile.h"
@@ -97,6 +98,7 @@ bool HasPhysicalSize(const std::string& length) {
 struct ElementState {
     Affine ctm;
     bool skipped = false;  // inside an element not drawn (display: none below a layer)
+    bool evenOdd = false;  // fill-rule, inherited
 };
 
 // Receives SVG++'s events for the whole drawing and collects the flats.
@@ -117,9 +119,15 @@ public:
         flat.depth = named.depth.value_or(defaultDepth_);
         badDepth_ = badDepth_ || named.unreadable;
         flats_.push_back(std::move(flat));
+        shapes_.emplace_back();
         topLevel_ = true;
     }
+    // An element's attributes are all read by its end: its fill rule and
+    // visibility apply to the loops it drew.
     void OnExit() {
+        if (!loops_.empty() && !states_.back().skipped && !shapes_.empty())
+            shapes_.back().push_back(SvgShape{std::move(loops_), states_.back().evenOdd});
+        loops_.clear();
         states_.pop_back();
         topLevel_ = false;
     }
@@ -144,6 +152,8 @@ public:
     }
     template <class Value>
     void set(svgpp::tag::attribute::display, Value) {}
+    void set(svgpp::tag::attribute::fill_rule, svgpp::tag::value::nonzero) { states_.back().evenOdd = false; }
+    void set(svgpp::tag::attribute::fill_rule, svgpp::tag::value::evenodd) { states_.back().evenOdd = true; }
 
     // Paths, absolute and without shorthands.
     void path_move_to(double x, double y, svgpp::tag::coordinate::absolute) {
@@ -187,7 +197,15 @@ public:
     }
     void path_exit() { FinishLoop(); }
 
-    std::vector<FreeformFlat> TakeFlats() { return std::move(flats_); }
+    std::vector<FreeformFlat> TakeFlats() {
+        for (std::size_t i = 0; i < flats_.size(); ++i) {
+            bool merged = false;
+            flats_[i].loops = FilledOutline(shapes_[i], merged);
+            merged_ = merged_ || merged;
+        }
+        return std::move(flats_);
+    }
+    bool Merged() const { return merged_; }
     bool BadDepth() const { return badDepth_; }
 
 private:
@@ -198,11 +216,11 @@ private:
     }
     // Every subpath is filled as if closed; one without area (a line) is left out.
     void FinishLoop() {
-        if (open_ && !states_.back().skipped && !flats_.empty()) {
+        if (open_) {
             if (loop_.segments.size() > 1 && loop_.segments.back().shape == SegmentShape::Line && loop_.End() == loop_.start)
                 loop_.segments.pop_back();
             loop_.Close();
-            if (HasArea(loop_)) flats_.back().loops.push_back(loop_);
+            if (HasArea(loop_)) loops_.push_back(loop_);
         }
         open_ = false;
     }
@@ -221,7 +239,9 @@ private:
     double defaultDepth_;
     std::vector<ElementState> states_;
     std::vector<FreeformFlat> flats_;
-    bool topLevel_ = false, badDepth_ = false, open_ = false;
+    std::vector<std::vector<SvgShape>> shapes_;  // each flat's shapes
+    std::vector<FrontLoop> loops_;  // the current element's
+    bool topLevel_ = false, badDepth_ = false, open_ = false, merged_ = false;
     SheetPoint here_, subpathStart_;  // in the drawing's units
     SheetPath loop_;
     std::size_t segments_ = 0;
@@ -280,13 +300,37 @@ using OfSvg = boost::mpl::pair<svgpp::tag::element::svg, Attribute>;
 
 namespace att = svgpp::tag::attribute;
 using ProcessedAttributes =
-    With<svgpp::traits::shapes_attributes_by_element, att::transform, att::display, OfSvg<att::x>, OfSvg<att::y>,
+    With<svgpp::traits::shapes_attributes_by_element, att::transform, att::display, att::fill_rule, OfSvg<att::x>, OfSvg<att::y>,
          OfSvg<att::width>, OfSvg<att::height>, OfSvg<att::viewBox>, OfSvg<att::preserveAspectRatio>>::type;
+
+// Path data and points are read after the element's other attributes, so
+// that a transform written after them already holds (Inkscape writes it
+// there); the basic shapes wait for their attributes anyway.
+template <class ElementTag>
+struct DeferredOf {
+    using type = boost::mpl::empty_sequence;
+};
+template <>
+struct DeferredOf<svgpp::tag::element::path> {
+    using type = boost::mpl::vector1<att::d>;
+};
+template <>
+struct DeferredOf<svgpp::tag::element::polygon> {
+    using type = boost::mpl::vector1<att::points>;
+};
+template <>
+struct DeferredOf<svgpp::tag::element::polyline> {
+    using type = boost::mpl::vector1<att::points>;
+};
+struct GeometryLast : svgpp::policy::attribute_traversal::default_policy {
+    using get_deferred_attributes_by_element = boost::mpl::quote1<DeferredOf>;
+};
 
 using Traversal = svgpp::document_traversal<svgpp::processed_elements<ProcessedElements>,
                                             svgpp::processed_attributes<ProcessedAttributes>,
                                             svgpp::viewport_policy<svgpp::policy::viewport::calculate>,
                                             svgpp::context_factories<NodeEntryFactories>,
+                                            svgpp::attribute_traversal_policy<GeometryLast>,
                                             svgpp::error_policy<LenientErrors<FlatsCollector>>>;
 
 // Counts what is left out: text, pictures, copies by reference, scripts.
@@ -356,6 +400,7 @@ FlatsFromSource SvgFlats(const std::string& bytes, double defaultDepthMm) {
         return result;
     }
     if (collector.BadDepth()) result.notes.push_back(msg::kSvgBadDepth);
+    if (collector.Merged()) result.notes.push_back(msg::kSvgMerged);
     if (HasLeftOut(root->children)) result.notes.push_back(msg::kSvgLeftOut);
     return result;
 }

@@ -20,5 +20,7 @@ inline constexpr const char* kSvgLeftOut = PW_TRANSLATE_NOOP("Messages",
     "Text, pictures, <use> copies and scripts in the drawing were left out: only shapes and paths become flats.");
 inline constexpr const char* kSvgBadDepth = PW_TRANSLATE_NOOP("Messages",
     "A depth in a layer's name was not a number of millimetres above 0: that layer takes the default depth.");
+inline constexpr const char* kSvgMerged = PW_TRANSLATE_NOOP("Messages",
+    "Shapes that overlap within a layer were joined into one outline.");
 
 }  // namespace pw::msg

@@ -63,8 +63,10 @@ TEST(SvgFlats, NestedTransformsPlaceShapesWhereTheirMatricesDo) {
         const double tx = u(rng) * 10, ty = u(rng) * 10, angle = u(rng) * 60, sx = 0.5 + std::fabs(u(rng)), sy = 0.5 + std::fabs(u(rng));
         const double skew = trial % 2 ? u(rng) * 10 : 0;
         const std::string body = "<g transform='translate(" + std::to_string(tx) + " " + std::to_string(ty) + ")'><g transform='rotate(" +
-                                 std::to_string(angle) + ") skewX(" + std::to_string(skew) + ")'><rect transform='scale(" +
-                                 std::to_string(sx) + "," + std::to_string(sy) + ")' x='1' y='2' width='3' height='4'/></g></g>";
+                                 std::to_string(angle) + ") skewX(" + std::to_string(skew) + ")'>" +
+                                 // the transform after the geometry, as Inkscape writes it
+                                 (trial % 3 ? "<rect x='1' y='2' width='3' height='4'" : "<path d='M 1 2 H 4 V 6 H 1 Z'") +
+                                 " transform='scale(" + std::to_string(sx) + "," + std::to_string(sy) + ")'/></g></g>";
         const FlatsFromSource r = SvgFlats(Drawing(body), 10);
         ASSERT_TRUE(r.Made()) << r.error;
         const FrontLoop& loop = r.flats.at(0).loops.at(0);
@@ -98,6 +100,25 @@ TEST(SvgFlats, NestedTransformsPlaceShapesWhereTheirMatricesDo) {
             EXPECT_NEAR(b.s1 - b.s0, 40, 1e-9);
         }
     }
+}
+
+// Each shape fills by its fill-rule and shapes paint over one another; the
+// flat's even-odd loops must cover the same.
+TEST(SvgFlats, ShapesFillAsTheDrawingPaintsThem) {
+    auto flatOf = [](const std::string& body, std::size_t loops, bool merged) {
+        const FlatsFromSource r = SvgFlats(Drawing("<g>" + body + "</g>"), 10);
+        EXPECT_TRUE(r.Made()) << body;
+        if (!r.Made()) return PathBox{};
+        EXPECT_EQ(r.flats[0].loops.size(), loops) << body;
+        EXPECT_EQ(!r.notes.empty(), merged) << body;
+        return Box(r.flats[0]);
+    };
+    const char* squares = "d='M 0 0 H 40 V 40 H 0 Z M 10 10 H 30 V 30 H 10 Z'";
+    flatOf(std::string("<path fill-rule='evenodd' ") + squares + "/>", 2, false);
+    flatOf(std::string("<path ") + squares + "/>", 1, true);  // nonzero: the inner square is filled too
+    flatOf("<path d='M 0 0 H 40 V 40 H 0 Z M 10 10 V 30 H 30 V 10 Z'/>", 2, false);  // a hole drawn against the outline
+    const PathBox joined = flatOf("<rect width='20' height='20'/><circle cx='20' cy='10' r='5'/>", 1, true);
+    EXPECT_NEAR(joined.x1, 25, 1e-9);  // the circle's arc is back on the joined outline
 }
 
 TEST(SvgFlats, UnitsBecomeMillimetres) {
