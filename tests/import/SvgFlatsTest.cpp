@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
 
 #include "import/SvgFlats.h"
 #include "import/SvgFlatsMessages.h"
+#include "model/freeform/Geos.h"
 #include "model/freeform/PathBounds.h"
 
 namespace pw {
@@ -119,6 +121,67 @@ TEST(SvgFlats, ShapesFillAsTheDrawingPaintsThem) {
     flatOf("<path d='M 0 0 H 40 V 40 H 0 Z M 10 10 V 30 H 30 V 10 Z'/>", 2, false);  // a hole drawn against the outline
     const PathBox joined = flatOf("<rect width='20' height='20'/><circle cx='20' cy='10' r='5'/>", 1, true);
     EXPECT_NEAR(joined.x1, 25, 1e-9);  // the circle's arc is back on the joined outline
+}
+
+// The area librsvg paints, in square millimetres at 5 pixels a millimetre:
+// its PNG's opaque pixels, unpacked by Python's own zlib.
+constexpr const char* kCountOpaque = R"(
+import sys,zlib,struct
+d=sys.stdin.buffer.read();i=8;w=h=0;z=b""
+while i<len(d):
+ n,t=struct.unpack(">I4s",d[i:i+8]);c=d[i+8:i+8+n];i+=12+n
+ if t==b"IHDR":w,h=struct.unpack(">II",c[:8])
+ if t==b"IDAT":z+=c
+r=zlib.decompress(z);s=w*4;p=bytearray(s);k=0
+for y in range(h):
+ f=r[y*(s+1)];q=bytearray(r[y*(s+1)+1:(y+1)*(s+1)])
+ for x in range(s):
+  a=q[x-4] if x>=4 else 0;b=p[x];e=p[x-4] if x>=4 else 0
+  g=(0,a,b,(a+b)//2,a if abs(b-e)<=abs(a-e) and abs(b-e)<=abs(a+b-2*e) else b if abs(a-e)<=abs(a+b-2*e) else e)[f]
+  q[x]=(q[x]+g)&255
+ k+=sum(1 for x in range(3,s,4) if q[x]>127);p=q
+print(k/25)
+)";
+
+double PaintedArea(const std::string& svg) {
+    const std::string file = testing::TempDir() + "svgflats-painted.svg";
+    std::ofstream(file) << svg;
+    const std::string command =
+        "rsvg-convert -d 127 -p 127 '" + file + "' | /usr/bin/python3 -c '" + std::string(kCountOpaque).substr(1) + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    double area = -1;
+    if (pipe) {
+        if (std::fscanf(pipe, "%lf", &area) != 1) area = -1;
+        pclose(pipe);
+    }
+    return area;
+}
+
+// The flats' area as their even-odd fill covers it, through GEOS.
+double FlatsArea(const std::vector<FreeformFlat>& flats) {
+    geos::Context c;
+    geos::Geometry all = geos::Empty(c);
+    for (const FreeformFlat& flat : flats)
+        for (const FrontLoop& loop : flat.loops)
+            all = geos::SymDifference(all, geos::Polygon(c, FlattenPath(loop, 0.001), {}));
+    return geos::Area(all);
+}
+
+// Read back through librsvg: what it paints is what the flats cover.
+TEST(SvgFlats, FlatsCoverWhatLibrsvgPaints) {
+    for (const char* body : {
+             "<g><rect width='20' height='20'/><circle cx='20' cy='10' r='5'/></g>",
+             "<path d='M 5 5 H 45 V 45 H 5 Z M 15 15 H 35 V 35 H 15 Z'/>",
+             "<path fill-rule='evenodd' d='M 5 5 H 45 V 45 H 5 Z M 15 15 H 35 V 35 H 15 Z'/>",
+             "<g transform='translate(50 30) rotate(20) skewX(15)'><ellipse rx='30' ry='12'/><rect x='-5' y='0' width='25' height='20' rx='6'/></g>",
+             "<path d='M 10 50 Q 50 -10 90 50 A 40 20 0 0 1 10 50 Z'/>"}) {
+        const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='100mm' height='80mm' viewBox='0 0 100 80'>" +
+                                std::string(body) + "</svg>";
+        const FlatsFromSource r = SvgFlats(svg, 10);
+        ASSERT_TRUE(r.Made()) << body;
+        const double painted = PaintedArea(svg), covered = FlatsArea(r.flats);
+        EXPECT_NEAR(covered, painted, 0.02 * painted) << body;
+    }
 }
 
 TEST(SvgFlats, UnitsBecomeMillimetres) {
