@@ -52,6 +52,9 @@ packages=(
   libfontconfig-dev
   libharfbuzz-dev
   librsvg2-dev
+  # drawings as flats: SVG++ walks the tree libxml2 reads
+  libsvgpp-dev
+  libxml2-dev
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
   nlohmann-json3-dev

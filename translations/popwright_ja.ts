@@ -959,6 +959,16 @@ Welcome</source>
         <translation>Popwright の最初の一歩
 ようこそ</translation>
     </message>
+    <message>
+        <source>&amp;Drawing as Flats...</source>
+        <translation>図面をフラットに(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Bring the layers of an SVG drawing in as flats
+Drawing as flats</source>
+        <translation>SVG 図面のレイヤーをフラットとして取り込みます
+図面をフラットに</translation>
+    </message>
 </context>
 <context>
     <name>CuttingMachines</name>
@@ -1347,6 +1357,54 @@ See /help/index.html with your browser.</source>
         <source>Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.</source>
         <translation>*.bmp、*.emf、*.svg、*.pdf、*.fold、*.dxf のいずれかのファイルを指定してください。</translation>
     </message>
+    <message>
+        <source>The drawing could not be read.</source>
+        <translation>図面を読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The drawing is not well-formed SVG.</source>
+        <translation>図面は正しい形式の SVG ではありません。</translation>
+    </message>
+    <message>
+        <source>The file is not an SVG drawing.</source>
+        <translation>このファイルは SVG 図面ではありません。</translation>
+    </message>
+    <message>
+        <source>The drawing declares XML entities, which are not expanded: save it again without them.</source>
+        <translation>図面が XML エンティティを宣言していますが、エンティティは展開しません。エンティティなしで保存し直してください。</translation>
+    </message>
+    <message>
+        <source>The drawing has more than 200,000 path segments.</source>
+        <translation>図面のパスの区間が 200,000 を超えています。</translation>
+    </message>
+    <message>
+        <source>The drawing has a value that cannot be read.</source>
+        <translation>図面に読み取れない値があります。</translation>
+    </message>
+    <message>
+        <source>The drawing has no shapes with an area.</source>
+        <translation>図面に面積のある図形がありません。</translation>
+    </message>
+    <message>
+        <source>The drawing is larger than 64 MB.</source>
+        <translation>図面が 64 MB を超えています。</translation>
+    </message>
+    <message>
+        <source>The drawing gives no size in millimetres, centimetres or inches: its units are taken as pixels at 96 per inch.</source>
+        <translation>図面の大きさがミリメートル、センチメートル、インチで指定されていないため、単位を 1 インチ 96 ピクセルとみなしました。</translation>
+    </message>
+    <message>
+        <source>Text, pictures, &lt;use&gt; copies and scripts in the drawing were left out: only shapes and paths become flats.</source>
+        <translation>図面のテキスト、画像、&lt;use&gt; による複製、スクリプトは省きました。フラットになるのは図形とパスだけです。</translation>
+    </message>
+    <message>
+        <source>A depth in a layer&apos;s name was not a number of millimetres above 0: that layer takes the default depth.</source>
+        <translation>レイヤー名の奥行きが 0 より大きいミリメートルの数ではなかったため、そのレイヤーには既定の奥行きを使いました。</translation>
+    </message>
+    <message>
+        <source>Shapes that overlap within a layer were joined into one outline.</source>
+        <translation>レイヤーの中で重なっている図形を一つの輪郭にまとめました。</translation>
+    </message>
 </context>
 <context>
     <name>PaperSizes</name>
@@ -1509,6 +1567,41 @@ Do you want to replace it?</source>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CDrawingFlatsDialog</name>
+    <message>
+        <source>Drawing as Flats</source>
+        <translation>図面をフラットに</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>レイヤー</translation>
+    </message>
+    <message>
+        <source>Depth</source>
+        <translation>奥行き</translation>
+    </message>
+    <message>
+        <source>Layer %1</source>
+        <translation>レイヤー %1</translation>
+    </message>
+    <message>
+        <source>&amp;Height of the drawing:</source>
+        <translation>図面の高さ(&amp;H):</translation>
+    </message>
+    <message>
+        <source>Lower left corner &amp;across:</source>
+        <translation>左下の角の横位置(&amp;A):</translation>
+    </message>
+    <message>
+        <source>Lower left corner &amp;up:</source>
+        <translation>左下の角の高さ(&amp;U):</translation>
+    </message>
+    <message>
+        <source>SVG drawing (*.svg)</source>
+        <translation>SVG 図面 (*.svg)</translation>
     </message>
 </context>
 <context>

@@ -10,7 +10,7 @@ set(forbidden
   "output/(BmpFile|PngFile|GifAnimation|PatternFiles)\\.h"
   "output/formats/"
   "view3d/(CardPictures|SoftwareRenderSink)\\.h"
-  "import/(PictureFile|ModelFile|TextRaster|SvgPicture)\\.h")
+  "import/(PictureFile|ModelFile|TextRaster|SvgPicture|SvgFlats)\\.h")
 # Left to their own slices for now: the clipboard's SVG text and the pattern
 # options dialog, which names formats by their old enumeration.
 set(allowed

@@ -149,14 +149,40 @@ private:
     std::vector<SheetPath> loops_;
 };
 
+bool LoopMaker::ArcTo(double rx, double ry, double rotationDeg, bool large, bool sweep, SheetPoint p) {
+    for (const PathSegment& seg : SvgArcSegments(current_, rx, ry, rotationDeg, large, sweep, p, true)) {
+        if (!Count()) return false;
+        path_.segments.push_back(seg);
+    }
+    current_ = p;
+    return true;
+}
+
+int ArgumentCount(char upper) {
+    switch (upper) {
+        case 'M': case 'L': return 2;
+        case 'H': case 'V': return 1;
+        case 'C': return 6;
+        case 'S': case 'Q': return 4;
+        case 'A': return 7;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
 // The endpoint form of an arc turned into its centre form, as SVG's
 // implementation notes do it.
-bool LoopMaker::ArcTo(double rx, double ry, double rotationDeg, bool large, bool sweep, SheetPoint p) {
-    const SheetPoint from = current_;
-    if (from == p) return true;  // SVG draws nothing
+std::vector<PathSegment> SvgArcSegments(SheetPoint from, double rx, double ry, double rotationDeg, bool large, bool sweep,
+                                        SheetPoint p, bool keepCircles) {
+    std::vector<PathSegment> out;
+    if (from == p) return out;  // SVG draws nothing
     rx = std::fabs(rx);
     ry = std::fabs(ry);
-    if (rx == 0 || ry == 0) return LineTo(p);
+    if (rx == 0 || ry == 0) {
+        out.push_back(PathSegment{SegmentShape::Line, p, {}, 0, {}, {}});
+        return out;
+    }
     const double phi = rotationDeg * M_PI / 180, c = std::cos(phi), s = std::sin(phi);
     const double dx = (from.x - p.x) / 2, dy = (from.s - p.s) / 2;
     const double x1 = c * dx + s * dy, y1 = -s * dx + c * dy;
@@ -175,12 +201,11 @@ bool LoopMaker::ArcTo(double rx, double ry, double rotationDeg, bool large, bool
     if (!sweep && delta > 0) delta -= 2 * M_PI;
     if (sweep && delta < 0) delta += 2 * M_PI;
 
-    if (std::fabs(rx - ry) <= 1e-9 * std::max(rx, ry)) {
-        if (!Count()) return false;
-        path_.ArcAround(centre, delta);
-        path_.segments.back().end = p;  // the arc ends where the data says, not a rounding away
-        current_ = p;
-        return true;
+    if (keepCircles && std::fabs(rx - ry) <= 1e-9 * std::max(rx, ry)) {
+        SheetPath arc(from);
+        arc.ArcAround(centre, delta);
+        arc.segments.back().end = p;  // the arc ends where the data says, not a rounding away
+        return arc.segments;
     }
     // An ellipse: cubics of at most a quarter turn each, within a few
     // micrometres of it at any size the card allows.
@@ -198,23 +223,15 @@ bool LoopMaker::ArcTo(double rx, double ry, double rotationDeg, bool large, bool
         const double a = theta1 + step * i, b = a + step;
         const SheetPoint pa = i == 0 ? from : at(a), pb = i == n - 1 ? p : at(b);
         const SheetPoint ta = tangent(a), tb = tangent(b);
-        if (!CubicTo({pa.x + k * ta.x, pa.s + k * ta.s}, {pb.x - k * tb.x, pb.s - k * tb.s}, pb)) return false;
+        PathSegment seg;
+        seg.shape = SegmentShape::Cubic;
+        seg.control1 = {pa.x + k * ta.x, pa.s + k * ta.s};
+        seg.control2 = {pb.x - k * tb.x, pb.s - k * tb.s};
+        seg.end = pb;
+        out.push_back(seg);
     }
-    return true;
+    return out;
 }
-
-int ArgumentCount(char upper) {
-    switch (upper) {
-        case 'M': case 'L': return 2;
-        case 'H': case 'V': return 1;
-        case 'C': return 6;
-        case 'S': case 'Q': return 4;
-        case 'A': return 7;
-        default: return 0;
-    }
-}
-
-}  // namespace
 
 PathDataResult ParsePathData(std::string_view text, std::size_t maxSegments, double maxMagnitude) {
     Reader in(text, maxMagnitude);

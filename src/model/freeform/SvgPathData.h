@@ -17,6 +17,14 @@ struct PathDataResult {
     std::string error;  // empty when the text was read
 };
 
+// An SVG endpoint arc from `from` to `to` as segments: one circular arc
+// when the radii are equal and `keepCircles` (a caller that maps it by a
+// transform that is no similarity asks for cubics), cubics of at most a
+// quarter turn otherwise, a line when a radius is zero, nothing when the
+// ends coincide.
+std::vector<PathSegment> SvgArcSegments(SheetPoint from, double rx, double ry, double rotationDeg, bool large, bool sweep,
+                                        SheetPoint to, bool keepCircles);
+
 // Refuses more than `maxSegments` segments in all, numbers that are not
 // finite or larger than `maxMagnitude`, and anything that is not path data.
 PathDataResult ParsePathData(std::string_view text, std::size_t maxSegments, double maxMagnitude);
