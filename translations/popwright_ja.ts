@@ -896,6 +896,16 @@ Welcome</source>
         <translation>Popwright の最初の一歩
 ようこそ</translation>
     </message>
+    <message>
+        <source>Model as &amp;Flats...</source>
+        <translation>モデルから面(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Slice a 3D model into flats of the free-form card
+Model as flats</source>
+        <translation>3D モデルを切り分けて自由形状カードの面にします
+モデルから面</translation>
+    </message>
 </context>
 <context>
     <name>CuttingMachines</name>
@@ -1284,6 +1294,26 @@ See /help/index.html with your browser.</source>
         <source>Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.</source>
         <translation>*.bmp、*.emf、*.svg、*.pdf、*.fold、*.dxf のいずれかのファイルを指定してください。</translation>
     </message>
+    <message>
+        <source>Every depth of a model&apos;s flats must be more than 0 mm.</source>
+        <translation>モデルの面の奥行きはすべて 0 mm より大きくしてください。</translation>
+    </message>
+    <message>
+        <source>A model is sliced into at most 32 flats.</source>
+        <translation>モデルを切り分ける面は 32 枚までです。</translation>
+    </message>
+    <message>
+        <source>The model&apos;s height must be more than 0 mm.</source>
+        <translation>モデルの高さは 0 mm より大きくしてください。</translation>
+    </message>
+    <message>
+        <source>The depths must be millimetres separated by commas, such as 40,25,10.</source>
+        <translation>奥行きは 40,25,10 のようにミリメートルをコンマで区切って書いてください。</translation>
+    </message>
+    <message>
+        <source>No slice of the model shows anything seen from the front.</source>
+        <translation>モデルのどの断片も正面から見て何も見えません。</translation>
+    </message>
 </context>
 <context>
     <name>PaperSizes</name>
@@ -1627,6 +1657,69 @@ Do you want to replace it?</source>
     <message>
         <source>A card is %1 to %2 columns wide and %3 to %4 cells high.</source>
         <translation>カードの幅は %1 から %2 列、高さは %3 から %4 マスです。</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CModelFlatsDialog</name>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Model as Flats</source>
+        <translation>モデルから面</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>参照(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>F&amp;ile:</source>
+        <translation>ファイル(&amp;I):</translation>
+    </message>
+    <message>
+        <source>z (seen from -y)</source>
+        <translation>z（-y から見る）</translation>
+    </message>
+    <message>
+        <source>y (seen from +z)</source>
+        <translation>y（+z から見る）</translation>
+    </message>
+    <message>
+        <source>&amp;Up axis:</source>
+        <translation>上向きの軸(&amp;U):</translation>
+    </message>
+    <message>
+        <source>&amp;At the model&apos;s steps, at most</source>
+        <translation>モデルの段差で、最大(&amp;A)</translation>
+    </message>
+    <message>
+        <source> flats</source>
+        <translation> 枚</translation>
+    </message>
+    <message>
+        <source>Depths:</source>
+        <translation>奥行き:</translation>
+    </message>
+    <message>
+        <source>At &amp;these depths (mm):</source>
+        <translation>次の奥行きで (mm)(&amp;T):</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>高さ(&amp;H):</translation>
+    </message>
+    <message>
+        <source>Lower left &amp;x:</source>
+        <translation>左下の x(&amp;X):</translation>
+    </message>
+    <message>
+        <source>Lower left &amp;z:</source>
+        <translation>左下の z(&amp;Z):</translation>
+    </message>
+    <message>
+        <source>3D models (*.obj *.stl *.ply *.gltf *.glb *.3mf)</source>
+        <translation>3D モデル (*.obj *.stl *.ply *.gltf *.glb *.3mf)</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,7 @@ inline constexpr const char* kThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages"
 inline constexpr const char* kModelFlatsDepthBehind = PW_TRANSLATE_NOOP("Messages", "Every depth of a model's flats must be more than 0 mm.");
 inline constexpr const char* kModelFlatsTooMany = PW_TRANSLATE_NOOP("Messages", "A model is sliced into at most 32 flats.");
 inline constexpr const char* kModelFlatsHeight = PW_TRANSLATE_NOOP("Messages", "The model's height must be more than 0 mm.");
+inline constexpr const char* kModelFlatsDepthList = PW_TRANSLATE_NOOP("Messages", "The depths must be millimetres separated by commas, such as 40,25,10.");
 inline constexpr const char* kModelFlatsNone = PW_TRANSLATE_NOOP("Messages", "No slice of the model shows anything seen from the front.");
 
 }  // namespace pw::msg

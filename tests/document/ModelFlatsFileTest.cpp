@@ -1,0 +1,48 @@
+// A model file sliced into flats through the document core, and the list
+// of depths the command line and the dialog take.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "document/ModelFlatsFile.h"
+#include "import/ImportMessages.h"
+
+namespace pw {
+namespace {
+
+TEST(ModelFlatsFile, TheExampleHouseGivesItsStepsNearestFirst) {
+    ModelSlicing how;
+    how.heightMm = 70;
+    const ModelFlatsOutcome outcome = MakeModelFlats(POPWRIGHT_EXAMPLES_DIR "/stepped-house.obj", how);
+    ASSERT_TRUE(outcome.made.Made()) << outcome.made.error;
+    std::vector<double> depths;
+    for (const FreeformFlat& flat : outcome.made.flats) depths.push_back(flat.depth);
+    EXPECT_EQ(depths, (std::vector<double>{45, 35, 10}));
+
+    const ModelFlatsOutcome missing = MakeModelFlats("/nonexistent/house.obj", how);
+    EXPECT_FALSE(missing.made.Made());
+    EXPECT_EQ(missing.file, "/nonexistent/house.obj");
+}
+
+TEST(ModelFlatsFile, DepthListsReadBackAndBadOnesAreRefused) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> mm(0.1, 500);
+    for (int round = 0; round < 50; ++round) {
+        std::vector<double> written(1 + random() % 6);
+        std::ostringstream text;
+        text.precision(17);
+        for (std::size_t k = 0; k < written.size(); ++k) text << (k ? (round % 2 ? ", " : ",") : "") << (written[k] = mm(random));
+        std::vector<double> read;
+        ASSERT_TRUE(ParseDepthList(text.str(), read)) << text.str();
+        EXPECT_EQ(read, written);
+    }
+    std::vector<double> kept{7};
+    for (const char* bad : {"", ",", "40,", "40,,10", "40 mm", "x", "1e999", "nan"}) {
+        EXPECT_FALSE(ParseDepthList(bad, kept)) << bad;
+        EXPECT_EQ(kept, std::vector<double>{7});
+    }
+}
+
+}  // namespace
+}  // namespace pw
