@@ -125,6 +125,44 @@ geos::Geometry Simplified(const geos::Geometry& g, double tolerance) {
     return simple ? geos::Geometry(c, simple) : g.Clone();
 }
 
+// The outline with everything below it down to the floor: the union of the
+// areas under each of its edges.
+geos::Geometry SweptDown(const geos::Geometry& outline) {
+    geos::Context& c = *outline.Owner();
+    std::vector<geos::Geometry> under;
+    under.push_back(outline.Clone());
+    for (const geos::Geometry& part : geos::Parts(outline)) {
+        if (!geos::IsPolygon(part)) continue;
+        for (const geos::Ring& ring : geos::PolygonRings(part))
+            for (std::size_t k = 0; k < ring.size(); ++k) {
+                const SheetPoint p = ring[k], q = ring[(k + 1) % ring.size()];
+                if (p.x != q.x) under.push_back(geos::Polygon(c, {p, q, {q.x, 0}, {p.x, 0}}, {}));
+            }
+    }
+    return geos::UnionAll(c, std::move(under));
+}
+
+// The columns of `outline` where it rises above what stands in front of it
+// (`shadow`), whole from the floor up. A slab wholly hidden behind nearer
+// flats (a house's back wall behind its front) would need paper the nearer
+// flats' roofs already use; where it rises above them, its hidden foot is
+// left to the card, as with any flat standing behind another.
+geos::Geometry SeenAbove(const geos::Geometry& outline, const geos::Geometry& shadow, double tolerance) {
+    geos::Context& c = *outline.Owner();
+    if (shadow.IsEmpty()) return outline.Clone();
+    std::vector<geos::Geometry> columns;
+    double x0 = 0, z0 = 0, x1 = 0, z1 = 0;
+    geos::Bounds(outline, x0, z0, x1, z1);
+    for (const geos::Geometry& seen : geos::Parts(geos::Difference(outline, shadow))) {
+        if (!geos::IsPolygon(seen) || geos::Area(seen) < tolerance * tolerance) continue;
+        double sx0 = 0, sz0 = 0, sx1 = 0, sz1 = 0;
+        geos::Bounds(seen, sx0, sz0, sx1, sz1);
+        if (sx1 - sx0 > tolerance) columns.push_back(geos::Rectangle(c, sx0, z0 - 1, sx1, z1 + 1));
+    }
+    if (columns.empty()) return geos::Empty(c);
+    return geos::Intersection(outline, geos::UnionAll(c, std::move(columns)));
+}
+
 }  // namespace
 
 PlacedModel PlaceModel(const Mesh& mesh, ModelUp up, double heightMm, std::string& error) {
@@ -243,18 +281,18 @@ FlatsFromSource ModelFlats(const Mesh& mesh, const ModelSlicing& how) {
                  depths.end());
 
     geos::Context context;
-    geos::Geometry inFront = geos::Empty(context);
+    geos::Geometry shadow = geos::Empty(context);  // what the flats made so far hide behind them
     for (std::size_t i = 0; i < depths.size(); ++i) {
         const double front = i == 0 ? kInf : depths[i];
         const double behind = i + 1 < depths.size() ? depths[i + 1] : -kInf;
-        const geos::Geometry slab = SlabSilhouette(context, model, behind, front);
-        // A slab with nothing in it would only repeat the flat in front.
-        if (geos::Area(slab) <= 0) continue;
-        inFront = geos::Union(inFront, slab);
+        const geos::Geometry kept =
+            SeenAbove(Simplified(SlabSilhouette(context, model, behind, front), how.toleranceMm), shadow, how.toleranceMm);
         FreeformFlat flat;
         flat.depth = depths[i];
-        flat.loops = LoopsOf(Simplified(inFront, how.toleranceMm), how.toleranceMm);
-        if (!flat.loops.empty()) made.flats.push_back(std::move(flat));
+        flat.loops = LoopsOf(Simplified(kept, how.toleranceMm), how.toleranceMm);
+        if (flat.loops.empty()) continue;
+        shadow = geos::Union(shadow, SweptDown(kept));
+        made.flats.push_back(std::move(flat));
     }
     if (made.flats.empty()) made.error = context.Failed() ? msg::kModelUnreadable : msg::kModelFlatsNone;
     return made;

@@ -52,15 +52,18 @@ geos::Geometry SlabSilhouette(geos::Context& context, const PlacedModel& model, 
 
 // The flats of the model, nearest first, in millimetres (x from the model's
 // left, z from its lowest point), each at its depth. Flat i at depth d_i
-// shows the slab of the model between d_i and the next depth behind it
-// (the last one everything behind it, the first one also what lies in front
-// of it), joined with the outlines of all flats in front of it: a flat then
-// never stands lower than one in front of it, so slicing alone makes no
-// overhang (the back of a sphere, a roof falling to the back), and the
-// nearer flats stand in front of the parts they share with it. Fails with
-// the message in `error` for a model PlaceModel refuses, depths at or
-// behind the back sheet, more than kMaxModelFlats depths or a height that
-// is not above 0.
+// shows the slab of the model between d_i and the next depth behind it (the
+// last one everything behind it, the first one also what lies in front of
+// it): its front outline, nearer flats standing in front of it. Of a slab
+// only the columns (ranges of x) where it rises above the flats in front of
+// it are kept, whole from its foot up: a part wholly hidden behind nearer
+// flats (a house's back wall behind its front, the far slope of a roof)
+// would need the paper their roofs use, while a part that rises above them
+// stands on their roofs, as any flat standing behind another. So a model
+// that steps up toward its back (a porch, a house, a tower) makes a card.
+// A slab with nothing left makes no flat. Fails with the message in `error`
+// for a model PlaceModel refuses, depths at or behind the back sheet, more
+// than kMaxModelFlats depths or a height that is not above 0.
 FlatsFromSource ModelFlats(const Mesh& mesh, const ModelSlicing& how);
 
 }  // namespace pw

@@ -7,6 +7,7 @@
 
 #include "document/ModelFlatsFile.h"
 #include "import/ImportMessages.h"
+#include "model/freeform/FreeformChecks.h"
 
 namespace pw {
 namespace {
@@ -19,6 +20,14 @@ TEST(ModelFlatsFile, TheExampleHouseGivesItsStepsNearestFirst) {
     std::vector<double> depths;
     for (const FreeformFlat& flat : outcome.made.flats) depths.push_back(flat.depth);
     EXPECT_EQ(depths, (std::vector<double>{45, 35, 10}));
+    // The house's back wall and its roof's far slope lie hidden behind its
+    // front; the tower rises above it: a card, sliced at the steps or between.
+    for (const std::vector<double>& at : {std::vector<double>{}, std::vector<double>{45, 30, 20, 10}}) {
+        how.depthsMm = at;
+        FreeformCard card{120, 100, MakeModelFlats(POPWRIGHT_EXAMPLES_DIR "/stepped-house.obj", how).made.flats, {}};
+        PlaceFlats(card.flats, 70, 30, 0);
+        EXPECT_TRUE(CheckFreeformCard(card, BuildFreeformSheet(card)).empty());
+    }
 
     const ModelFlatsOutcome missing = MakeModelFlats("/nonexistent/house.obj", how);
     EXPECT_FALSE(missing.made.Made());
