@@ -25,7 +25,7 @@ pw::Mesh SteppedRelief(int n) {
         for (int j = 0; j < n; ++j) {
             // A square keeps its own depth, so the steps' sides are open: the
             // outline of every slab is then made of squares alone.
-            const float y = step(i, j), x0 = i * size, x1 = x0 + size, z0 = j * size, z1 = z0 + size;
+            const float y = step(i, j), x0 = i * size, x1 = (i + 1) * size, z0 = j * size, z1 = (j + 1) * size;
             for (const auto& p : {std::array<float, 3>{x0, y, z0}, {x1, y, z0}, {x1, y, z1}, {x0, y, z0}, {x1, y, z1}, {x0, y, z1}})
                 mesh.corners.push_back(p);
         }

@@ -102,6 +102,27 @@ TEST(ModelFlats, ASphereIsACircleWithinTheTolerance) {
     EXPECT_NEAR(geos::Area(front), pi * 2500, 2 * pi * 50 * within);
 }
 
+TEST(ModelFlats, OverlappingTrianglesGiveTheirWholeUnion) {
+    // Random triangles, many overlapping, some sharing edges, all facing one
+    // way: the silhouette is GEOS's own overlay of them, however joined.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> at(0, 40);
+    for (int round = 0; round < 20; ++round) {
+        PlacedModel model;
+        geos::Context c;
+        std::vector<geos::Geometry> triangles;
+        for (int t = 0; t < 1 + round * 20; ++t) {
+            std::array<double, 3> p{at(random), at(random), 5}, q{at(random), at(random), 5}, r{at(random), at(random), 5};
+            if ((q[0] - p[0]) * (r[1] - p[1]) - (r[0] - p[0]) * (q[1] - p[1]) < 0) std::swap(q, r);
+            if (t % 3 == 1) p = model.corners[model.corners.size() - 3], q = model.corners.back();
+            for (const auto& k : {p, q, r}) model.corners.push_back(k);
+            triangles.push_back(geos::Polygon(c, {{p[0], p[1]}, {q[0], q[1]}, {r[0], r[1]}}, {}));
+        }
+        const double expected = geos::Area(geos::UnionAll(c, std::move(triangles)));
+        EXPECT_NEAR(geos::Area(SlabSilhouette(c, model, 0, 10)), expected, 1e-9 * expected);
+    }
+}
+
 TEST(ModelFlats, AutomaticDepthsFindTheStepsOfAThreeStepModel) {
     // Shuffled triangles and any placement: the steps' faces are found, the back is never one.
     Mesh mesh = Steps({{30, 10, 10}, {40, 15, 25}, {50, 20, 40}});
