@@ -251,13 +251,17 @@ std::vector<double> AutomaticDepths(const PlacedModel& model, int count) {
     std::sort(steps.begin(), steps.end(), std::greater<>());
     constexpr double kApartMm = 1.0;
     std::vector<double> depths;
-    for (const auto& [area, depth] : steps) {
+    for (const auto& step : steps) {
+        const double area = step.first, depth = step.second;
         if (static_cast<int>(depths.size()) >= count || area < steps.front().first * 0.01) break;
         const bool apart = std::all_of(depths.begin(), depths.end(), [&](double d) { return std::fabs(d - depth) >= kApartMm; });
         if (apart) depths.push_back(depth);
     }
+    // A model without depth (a single sheet) still stands in front of the
+    // back sheet: its flat comes at 1 mm.
+    const double span = std::max(model.depth, kApartMm * count);
     if (depths.empty())
-        for (int k = 0; k < count; ++k) depths.push_back(model.depth * (count - k) / count);
+        for (int k = 0; k < count; ++k) depths.push_back(span * (count - k) / count);
     std::sort(depths.begin(), depths.end(), std::greater<>());
     return depths;
 }

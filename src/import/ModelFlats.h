@@ -42,7 +42,8 @@ PlacedModel PlaceModel(const Mesh& mesh, ModelUp up, double heightMm, std::strin
 // at the viewer (or straight away), ranked by the area they cover seen from
 // the front, at least 1 mm apart, at most `count` of them, nearest first.
 // The model's back (depth 0) is never one. A model without such faces (a
-// sphere) gets `count` depths evenly spaced from its front back.
+// sphere) gets `count` depths evenly spaced from its front back (at least
+// 1 mm apart, so a model without depth still gets one in front of the back).
 std::vector<double> AutomaticDepths(const PlacedModel& model, int count);
 
 // The front outline (x, z) of the part of the model whose depth lies in

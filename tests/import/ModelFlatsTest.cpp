@@ -139,6 +139,13 @@ TEST(ModelFlats, AutomaticDepthsFindTheStepsOfAThreeStepModel) {
     ASSERT_TRUE(error.empty());
     EXPECT_EQ(AutomaticDepths(placed, 3), (std::vector<double>{45, 35, 20}));
     EXPECT_EQ(AutomaticDepths(placed, 1).size(), 1u);
+
+    // A single sheet facing the viewer has no depth and no steps: its flat stands 1 mm in front of the back.
+    Mesh sheet;
+    for (const std::array<float, 3>& p : {std::array<float, 3>{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}) sheet.corners.push_back(p);
+    const FlatsFromSource made = ModelFlats(sheet, ModelSlicing{});
+    ASSERT_EQ(made.flats.size(), 1u);
+    EXPECT_EQ(made.flats[0].depth, 1.0);
 }
 
 TEST(ModelFlats, BadModelsAndDepthsAreRefusedWithTheirReason) {
