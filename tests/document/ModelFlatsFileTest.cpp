@@ -36,21 +36,16 @@ TEST(ModelFlatsFile, TheExampleHouseGivesItsStepsNearestFirst) {
 
 TEST(ModelFlatsFile, DepthListsReadBackAndBadOnesAreRefused) {
     std::mt19937 random(3);
-    std::uniform_real_distribution<double> mm(0.1, 500);
     for (int round = 0; round < 50; ++round) {
-        std::vector<double> written(1 + random() % 6);
+        std::vector<double> written(1 + random() % 6), read;
         std::ostringstream text;
         text.precision(17);
-        for (std::size_t k = 0; k < written.size(); ++k) text << (k ? (round % 2 ? ", " : ",") : "") << (written[k] = mm(random));
-        std::vector<double> read;
-        ASSERT_TRUE(ParseDepthList(text.str(), read)) << text.str();
-        EXPECT_EQ(read, written);
+        for (std::size_t k = 0; k < written.size(); ++k) text << (k ? ", " : "") << (written[k] = random() / 1e6);
+        ASSERT_TRUE(ParseDepthList(text.str(), read) && read == written) << text.str();
     }
     std::vector<double> kept{7};
-    for (const char* bad : {"", ",", "40,", "40,,10", "40 mm", "x", "1e999", "nan"}) {
-        EXPECT_FALSE(ParseDepthList(bad, kept)) << bad;
-        EXPECT_EQ(kept, std::vector<double>{7});
-    }
+    for (const char* bad : {"", ",", "40,", "40,,10", "40 mm", "x", "1e999", "nan"})
+        EXPECT_FALSE(ParseDepthList(bad, kept) || kept != std::vector<double>{7}) << bad;
 }
 
 }  // namespace
