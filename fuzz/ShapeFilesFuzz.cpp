@@ -11,6 +11,7 @@
 #include "edit/EditedCard.h"
 #include "edit/ReliefEdit.h"
 #include "import/ModelFile.h"
+#include "import/ModelFlats.h"
 #include "import/PictureFile.h"
 #include "import/ReliefSource.h"
 #include "model/GridInvariants.h"
@@ -62,6 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         pw::fuzz::Require(mesh.Triangles() > 0 && mesh.Triangles() <= pw::kMaxModelTriangles,
                           "a model read has triangles, not too many");
         if (pw::ModelReliefMap(mesh, settings, 42, 21, map, error)) CheckRelief(map);
+        // Sliced into flats, whatever the model: flats at their depths, or a reason.
+        pw::ModelSlicing how;
+        how.automaticCount = 3;
+        const pw::FlatsFromSource flats = pw::ModelFlats(mesh, how);
+        pw::fuzz::Require(flats.error.empty() == !flats.flats.empty(), "flats or a reason");
+        for (const pw::FreeformFlat& flat : flats.flats)
+            pw::fuzz::Require(flat.depth > 0 && !flat.loops.empty(), "a model's flat stands in front of the back");
     }
     return 0;
 }

@@ -54,6 +54,7 @@ enum CommandId : int {
     ID_PATTERN_PANE = 32867,
     ID_WELCOME = 32868,
     ID_DRAWING_FLATS = 32905,  // a drawing's layers as a free-form card's flats
+    ID_MODEL_AS_FLATS = 32915,  // a model sliced into flats of a free-form card
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

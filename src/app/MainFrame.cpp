@@ -31,6 +31,7 @@
 #include "app/HelpPage.h"
 #include "app/DrawingFlatsDialog.h"
 #include "app/InsertReliefDialog.h"
+#include "app/ModelFlatsDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/PatternClipboard.h"
 #include "app/MachineExport.h"
@@ -396,6 +397,7 @@ void CMainFrame::ConnectCommands() {
         {ID_INSERT_PICTURE, [this] { InsertRelief(static_cast<int>(ReliefKind::Picture)); }},
         {ID_INSERT_MODEL, [this] { InsertRelief(static_cast<int>(ReliefKind::Model)); }},
         {ID_DRAWING_FLATS, [this] { BringDrawingAsFlats(*doc_, prompts_, this); }},
+        {ID_MODEL_AS_FLATS, [this] { AddModelFlats(*doc_, prompts_, this); }},
         {ID_CHECK_CLOSING, [editor] { editor->OnCheckClosing(); }},
         {ID_NEW_FROM_GALLERY, [this] { NewFromGallery(); }},
         {ID_CARD_SIZE, [this] { ChangeCardSize(); }},
@@ -435,6 +437,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_CURSOR_LARGER)->setEnabled(grid && doc_->CanCursorLarger());
     actions_.at(ID_CONVERT_FREEFORM)->setEnabled(grid);
     actions_.at(ID_DRAWING_FLATS)->setEnabled(!grid);
+    actions_.at(ID_MODEL_AS_FLATS)->setEnabled(!grid);
     for (int id : {ID_HIDE_CURSOR, ID_MIRROR_MODE, ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_CHECK_INVALID_FIGURE,
                    ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL})
         if (QAction* action = Action(id)) action->setEnabled(grid);

@@ -31,5 +31,11 @@ inline constexpr const char* kFontReplaced = PW_TRANSLATE_NOOP("Messages", "No f
 inline constexpr const char* kAreaOutsideCard = PW_TRANSLATE_NOOP("Messages", "The area lies outside the card.");
 inline constexpr const char* kDepthOutsideCard = PW_TRANSLATE_NOOP("Messages", "The depth must be between 1 and %1.");
 inline constexpr const char* kThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages", "The threshold must be between 0 and 100.");
+// A model sliced into flats of a free-form card.
+inline constexpr const char* kModelFlatsDepthBehind = PW_TRANSLATE_NOOP("Messages", "Every depth of a model's flats must be more than 0 mm.");
+inline constexpr const char* kModelFlatsTooMany = PW_TRANSLATE_NOOP("Messages", "A model is sliced into at most 32 flats.");
+inline constexpr const char* kModelFlatsHeight = PW_TRANSLATE_NOOP("Messages", "The model's height must be more than 0 mm.");
+inline constexpr const char* kModelFlatsDepthList = PW_TRANSLATE_NOOP("Messages", "The depths must be millimetres separated by commas, such as 40,25,10.");
+inline constexpr const char* kModelFlatsNone = PW_TRANSLATE_NOOP("Messages", "No slice of the model shows anything seen from the front.");
 
 }  // namespace pw::msg

@@ -20,5 +20,5 @@ source=$1
   for n in 0 1 2 3; do echo "share/popwright/sound/s$n.wav"; done
   echo share/thumbnailers/popwright.thumbnailer
   (cd "$source/data/gallery" && find . -type f | sed 's|^\./|share/popwright/gallery/|')
-  for f in "$source"/examples/*.kpf "$source"/examples/*.pwf; do echo "share/popwright/examples/$(basename "$f")"; done
+  for f in "$source"/examples/*.kpf "$source"/examples/*.pwf "$source"/examples/*.obj; do echo "share/popwright/examples/$(basename "$f")"; done
 } | LC_ALL=C sort
