@@ -358,8 +358,8 @@ void CMainFrame::ConnectCommands() {
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
         {ID_APP_EXIT, [this] { close(); }},
-        {ID_EDIT_UNDO, [editor] { editor->OnEditUndo(); }},
-        {ID_EDIT_REDO, [editor] { editor->OnEditRedo(); }},
+        {ID_EDIT_UNDO, [this, editor] { doc_->IsFreeform() ? doc_->UndoFreeformEdit() : editor->OnEditUndo(); }},
+        {ID_EDIT_REDO, [this, editor] { doc_->IsFreeform() ? doc_->RedoFreeformEdit() : editor->OnEditRedo(); }},
         {ID_COPY_BMP, [this] { CopyPatternAsBmp(); }},
         {ID_EDIT_COPY, [this] { CopyPatternAsEmf(); }},
         {ID_CURSOR_SMALLER, [editor] { editor->OnCursorSmaller(); }},
@@ -409,8 +409,9 @@ void CMainFrame::UpdateCommandStates() {
     // A free-form card's flats are not edited in the window: the grid's
     // edit commands wait for a grid card.
     const bool grid = !doc_->IsFreeform();
-    actions_.at(ID_EDIT_UNDO)->setEnabled(grid && card.history.HasUndoSteps());
-    actions_.at(ID_EDIT_REDO)->setEnabled(grid && card.history.HasRedoSteps());
+    // The stack holds the shown card's steps alone, of either kind: a replaced card empties it.
+    actions_.at(ID_EDIT_UNDO)->setEnabled(card.history.HasUndoSteps());
+    actions_.at(ID_EDIT_REDO)->setEnabled(card.history.HasRedoSteps());
     actions_.at(ID_CURSOR_SMALLER)->setEnabled(grid && doc_->CanCursorSmaller());
     actions_.at(ID_CURSOR_LARGER)->setEnabled(grid && doc_->CanCursorLarger());
     actions_.at(ID_CONVERT_FREEFORM)->setEnabled(grid);

@@ -38,9 +38,16 @@ public:
     // Makes the document hold its grid card again (File New, a recovered grid card).
     void UseGridCard() { kind_ = CardKind::Grid; }
     const FreeformCard& Freeform() const { return freeform_; }
-    // Makes the document hold this free-form card (its sheet is built at the
-    // next Derive()).
+    // Makes the document hold this free-form card in place of the card it
+    // held, with nothing to undo (its sheet is built at the next Derive()).
     void SetFreeform(FreeformCard card);
+    // One edit of the free-form card: `edited` replaces it as one undo step
+    // on the card's command stack; false, and no step, when nothing changed
+    // (or the document holds a grid card).
+    bool EditFreeform(FreeformCard edited);
+    // Undo and Redo of the free-form card's newest step; false when there is none.
+    bool UndoFreeform();
+    bool RedoFreeform();
     // The free-form card's sheet with its pieces' roles, up to date with the
     // card; only for a free-form document.
     const FreeformSheet& DeriveFreeform();
@@ -85,6 +92,8 @@ private:
     KeptGridSheet sheet_;
     FreeformCard freeform_;
     FreeformSheet freeformSheet_;
+    // Each flat's own parts of the last sheet: an edit rebuilds the changed flats' alone.
+    KeptFlatParts flatParts_;
     bool freeformBuilt_ = false;
 };
 
