@@ -896,6 +896,16 @@ Welcome</source>
         <translation>Popwright の最初の一歩
 ようこそ</translation>
     </message>
+    <message>
+        <source>&amp;Flat List</source>
+        <translation>フラット一覧(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Show the free-form card&apos;s flats in a list
+Flat list</source>
+        <translation>自由形のカードのフラットを一覧で表示します
+フラット一覧</translation>
+    </message>
 </context>
 <context>
     <name>CuttingMachines</name>
@@ -1796,6 +1806,53 @@ Do you want to replace it?</source>
     <message>
         <source>This is a free-form card: its flats are not edited in the window.</source>
         <translation>これは自由形のカードです。その面はウィンドウでは編集できません。</translation>
+    </message>
+</context>
+<context>
+    <name>pw::FlatListDock</name>
+    <message>
+        <source>Flats</source>
+        <translation>フラット</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Depth (mm)</source>
+        <translation>奥行き (mm)</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>非表示</translation>
+    </message>
+    <message>
+        <source>Locked</source>
+        <translation>ロック</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>奥行き:</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上へ</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下へ</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
     </message>
 </context>
 <context>

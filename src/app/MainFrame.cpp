@@ -26,6 +26,7 @@
 #include "app/CardRecovery.h"
 #include "app/CommandTable.h"
 #include "app/EditController.h"
+#include "app/FlatListDock.h"
 #include "app/FramePlacement.h"
 #include "app/HelpPage.h"
 #include "app/InsertReliefDialog.h"
@@ -85,6 +86,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     CreateToolBar();
     CreateStatusBar();
     CreatePatternPane();
+    CreateFlatList();
     ConnectCommands();
 
     connect(doc_.get(), &CKirikoDoc::titleChanged, this, &CMainFrame::UpdateTitle);
@@ -382,6 +384,10 @@ void CMainFrame::ConnectCommands() {
         {ID_SHIFT_RELIEF, [this] { ShiftAllRelief(); }},
         {ID_WELCOME, [this] { ShowWelcome(); }},
         {ID_PATTERN_PANE, [this] { patternDock_->setVisible(!patternDock_->isVisible()); }},
+        {ID_FLAT_LIST, [this] {
+             flatListWanted_ = !flatList_->isVisible();
+             flatList_->setVisible(flatListWanted_);
+         }},
         {ID_OPEN_CARD, [editor] { editor->OnOpenCard(); }},
         {ID_CLOSE_CARD, [editor] { editor->OnCloseCard(); }},
         {ID_FOLD_OPEN_STEP, [editor] { editor->StepFoldAngle(+1); }},
@@ -425,6 +431,8 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_EDIT_HORIZONTAL)->setChecked(e.editPlane == 0);
     actions_.at(ID_EDIT_VERTICAL)->setChecked(e.editPlane == 1);
     if (patternDock_) actions_.at(ID_PATTERN_PANE)->setChecked(patternDock_->isVisible());
+    actions_.at(ID_FLAT_LIST)->setEnabled(!grid);
+    if (flatList_) actions_.at(ID_FLAT_LIST)->setChecked(flatList_->isVisible());
     doc_->RefreshModified();
     UpdateCursorPane();
     // The pattern follows every change of the card.

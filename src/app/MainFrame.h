@@ -25,6 +25,7 @@ struct EditedCard;
 class CKirikoView;
 class PatternPrinting;
 class PatternPane;
+class FlatListDock;
 class SettingsStore;
 class UserPrompts;
 
@@ -73,6 +74,8 @@ public:
     // The pattern pane and the dock that holds it (hidden until asked for).
     PatternPane* Pattern() const { return patternPane_; }
     QDockWidget* PatternDock() const { return patternDock_; }
+    // The free-form card's flat list, shown for a free-form card unless the user closed it.
+    FlatListDock* FlatList() const { return flatList_; }
 
     // The welcome, when the settings ask for it at start.
     void OfferWelcome();
@@ -113,6 +116,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreatePatternPane();
+    void CreateFlatList();
     // After a change of the whole card: the camera fits it again.
     void AfterReshape(int refusal);
     void ConnectCommands();
@@ -144,6 +148,8 @@ private:
     QToolBar* toolBar_ = nullptr;
     QDockWidget* patternDock_ = nullptr;
     PatternPane* patternPane_ = nullptr;
+    FlatListDock* flatList_ = nullptr;
+    bool flatListWanted_ = true;  // the user has not closed it
     QSlider* foldSlider_ = nullptr;
     QLabel* foldAngleLabel_ = nullptr;
     QLabel* closingPane_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "app/CardSizeDialog.h"
 #include "app/EditController.h"
+#include "app/FlatListDock.h"
 #include "app/GalleryDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
@@ -38,6 +39,18 @@ int PieceOfFace(const Sheet& sheet, const FaceHit& hit) {
 }
 
 }  // namespace
+
+void CMainFrame::CreateFlatList() {
+    flatList_ = new FlatListDock(*doc_, this);
+    addDockWidget(Qt::LeftDockWidgetArea, flatList_);
+    flatList_->hide();
+    // Shown with a free-form card, unless the user closed it; a grid card has no flats.
+    connect(doc_.get(), &CKirikoDoc::updateAllViews, this, [this] {
+        flatList_->setVisible(doc_->IsFreeform() && flatListWanted_);
+        UpdateCommandStates();
+    });
+    connect(flatList_, &QDockWidget::visibilityChanged, this, [this] { UpdateCommandStates(); });
+}
 
 void CMainFrame::CreatePatternPane() {
     patternPane_ = new PatternPane(doc_->Document(), this);
