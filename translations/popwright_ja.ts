@@ -897,8 +897,8 @@ Welcome</source>
 ようこそ</translation>
     </message>
     <message>
-        <source>&amp;Flat List</source>
-        <translation>フラット一覧(&amp;F)</translation>
+        <source>Fl&amp;at List</source>
+        <translation>フラット一覧(&amp;A)</translation>
     </message>
     <message>
         <source>Show the free-form card&apos;s flats in a list

@@ -136,7 +136,11 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     view_->setFocus();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The flat list hides as the closing window does, after the members it
+    // would update the commands from are gone: it reports to the window no more.
+    if (flatList_) disconnect(flatList_, nullptr, this, nullptr);
+}
 
 EditedCard& CMainFrame::Model() { return doc_->Card(); }
 
