@@ -1,6 +1,7 @@
 #include "edit/FlatOperations.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <utility>
 
@@ -67,7 +68,7 @@ bool RenameFlat(FreeformCard& card, int index, const std::string& name) {
 }
 
 bool SetFlatDepth(FreeformCard& card, int index, double depthMm) {
-    if (!Holds(card, index) || !(depthMm == depthMm)) return false;
+    if (!Holds(card, index) || std::isnan(depthMm)) return false;
     const double depth = std::clamp(depthMm, kLeastFlatDepthMm, std::max(kLeastFlatDepthMm, card.half));
     if (At(card, index).depth == depth) return false;
     At(card, index).depth = depth;

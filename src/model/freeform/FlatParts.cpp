@@ -1,6 +1,7 @@
 #include "model/freeform/FlatParts.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
