@@ -92,7 +92,7 @@ public:
     // no file, counts as changed until saved, and is called `title`.
     void OpenRecoveredCard(RecoveryCopy&& copy, const QString& title);
 
-    // A free-form card is shown from its sheet and not edited in the window.
+    // A free-form card is shown from its sheet and edited whole (EditFreeform).
     bool IsFreeform() const { return doc_.Kind() == CardKind::Freeform; }
     // What the 3D view draws of a free-form card (its sheet, the pieces at
     // fault marked); nullptr for a grid card.

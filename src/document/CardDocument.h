@@ -23,8 +23,9 @@ struct Sheet;
 // card by the same recipe.
 //
 // It holds a grid card or a free-form card (Kind()). A grid card is edited
-// through Card(); a free-form card is replaced whole with SetFreeform(), and
-// its sheet is built again from the flats at the next Derive().
+// through Card(); a free-form card is edited whole with EditFreeform() (one
+// undo step on the same command stack), and its sheet is built again at the
+// next Derive(), remaking only the changed flats' own parts.
 //
 // The document keeps the card's sheet from one derivation to the next: after
 // an edit only the columns the rebuild pass redid are read again, where a
