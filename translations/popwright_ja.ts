@@ -979,6 +979,16 @@ Model as flats</source>
             <translation>3D モデルを切り分けて自由形状カードの面にします
 モデルから面</translation>
         </message>
+        <message>
+            <source>Fl&amp;at List</source>
+            <translation>フラット一覧(&amp;A)</translation>
+        </message>
+        <message>
+            <source>Show the free-form card's flats in a list
+Flat list</source>
+            <translation>自由形のカードのフラットを一覧で表示します
+フラット一覧</translation>
+        </message>
     </context>
     <context>
         <name>CuttingMachines</name>
@@ -2339,6 +2349,53 @@ Do you want to replace it?</source>
         <message>
             <source>3D models (*.obj *.stl *.ply *.gltf *.glb *.3mf)</source>
             <translation>3D モデル (*.obj *.stl *.ply *.gltf *.glb *.3mf)</translation>
+        </message>
+    </context>
+    <context>
+        <name>pw::FlatListDock</name>
+        <message>
+            <source>Flats</source>
+            <translation>フラット</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>名前</translation>
+        </message>
+        <message>
+            <source>Depth (mm)</source>
+            <translation>奥行き (mm)</translation>
+        </message>
+        <message>
+            <source>Hidden</source>
+            <translation>非表示</translation>
+        </message>
+        <message>
+            <source>Locked</source>
+            <translation>ロック</translation>
+        </message>
+        <message>
+            <source>Depth:</source>
+            <translation>奥行き:</translation>
+        </message>
+        <message>
+            <source> mm</source>
+            <translation> mm</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>上へ</translation>
+        </message>
+        <message>
+            <source>Down</source>
+            <translation>下へ</translation>
+        </message>
+        <message>
+            <source>Duplicate</source>
+            <translation>複製</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
         </message>
     </context>
 </TS>

@@ -45,6 +45,7 @@ const std::vector<CommandSpec>& Commands() {
         {ID_CARD_SIZE, "cardSize", QT_TRANSLATE_NOOP("Commands", "Card Si&ze..."), "", QT_TRANSLATE_NOOP("Commands", "Make the card wider, narrower, taller or shorter around its relief\nCard size"), nullptr, false},
         {ID_SHIFT_RELIEF, "shiftRelief", QT_TRANSLATE_NOOP("Commands", "S&hift Relief..."), "", QT_TRANSLATE_NOOP("Commands", "Move all relief by whole columns or rows\nShift relief"), nullptr, false},
         {ID_PATTERN_PANE, "patternPane", QT_TRANSLATE_NOOP("Commands", "&Pattern Pane"), "", QT_TRANSLATE_NOOP("Commands", "Show the unfolded pattern beside the card\nPattern pane"), nullptr, true},
+        {ID_FLAT_LIST, "flatList", QT_TRANSLATE_NOOP("Commands", "Fl&at List"), "", QT_TRANSLATE_NOOP("Commands", "Show the free-form card's flats in a list\nFlat list"), nullptr, true},
         {ID_WELCOME, "welcome", QT_TRANSLATE_NOOP("Commands", "&Welcome..."), "", QT_TRANSLATE_NOOP("Commands", "First steps with Popwright\nWelcome"), nullptr, false},
         {ID_CHECK_CLOSING, "checkClosing", QT_TRANSLATE_NOOP("Commands", "Check C&losing"), "", QT_TRANSLATE_NOOP("Commands", "Check that the closed card hides its relief\nCheck closing"), nullptr, true},
         {ID_EXPORT_FOR_MACHINE, "exportForCuttingMachine", QT_TRANSLATE_NOOP("Commands", "Export for Cutting &Machine..."), "", QT_TRANSLATE_NOOP("Commands", "Save the pattern as a cutting machine takes it\nExport for cutting machine"), nullptr, false},
@@ -79,7 +80,7 @@ const std::vector<MenuSpec>& MenuBar() {
         {QT_TRANSLATE_NOOP("Commands", "&Cursor"), {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position and the fold change what the view shows, next to the
         // other view settings; the menu bar keeps its five pop-ups.
-        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CONVERT_FREEFORM, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_CHECK_BUILDABLE, ID_VIEW_TOOLBAR, ID_PATTERN_PANE, ID_SEPARATOR,
+        {QT_TRANSLATE_NOOP("Commands", "&Setting"), {ID_SETTING, ID_CONVERT_FREEFORM, ID_CHECK_INVALID_FIGURE, ID_CHECK_CLOSING, ID_CHECK_BUILDABLE, ID_VIEW_TOOLBAR, ID_PATTERN_PANE, ID_FLAT_LIST, ID_SEPARATOR,
                       ID_HOME_POSITION,
                       MenuEntry(QT_TRANSLATE_NOOP("Commands", "F&old"), {ID_OPEN_CARD, ID_CLOSE_CARD, ID_SEPARATOR, ID_FOLD_OPEN_STEP,
                                           ID_FOLD_CLOSE_STEP})}},

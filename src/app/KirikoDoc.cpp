@@ -48,10 +48,14 @@ void CKirikoDoc::RefreshFreeform() {
     shownFreeform_ = ShowFreeformSheet(built, freeformProblems_, shownFreeform_.revision + 1);
 }
 
-bool CKirikoDoc::IsModified() const { return convertedUnsaved_ || !model_.grid.SameShape(savedShape_); }
+bool CKirikoDoc::IsModified() const {
+    if (convertedUnsaved_) return true;
+    return IsFreeform() ? doc_.RecoveryText() != savedFreeform_ : !model_.grid.SameShape(savedShape_);
+}
 
 void CKirikoDoc::SetSavedShape() {
     savedShape_ = model_.grid;
+    savedFreeform_ = IsFreeform() ? doc_.RecoveryText() : std::string();
     convertedUnsaved_ = false;
     RefreshModified();
 }
@@ -211,9 +215,21 @@ void CKirikoDoc::OnConvertToFreeform() {
 }
 
 void CKirikoDoc::EditFreeform(FreeformCard edited) {
-    if (!IsFreeform()) return;
-    doc_.SetFreeform(std::move(edited));
-    convertedUnsaved_ = true;
+    if (!doc_.EditFreeform(std::move(edited))) return;
+    RefreshFreeform();
+    RefreshModified();
+    emit freeformEdited();
+}
+
+void CKirikoDoc::UndoFreeformEdit() {
+    if (!doc_.UndoFreeform()) return;
+    RefreshFreeform();
+    RefreshModified();
+    emit freeformEdited();
+}
+
+void CKirikoDoc::RedoFreeformEdit() {
+    if (!doc_.RedoFreeform()) return;
     RefreshFreeform();
     RefreshModified();
     emit freeformEdited();

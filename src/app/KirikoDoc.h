@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "document/CardDocument.h"
@@ -77,6 +78,10 @@ public:
     // document holds `edited` from now on, and freeformEdited() tells the
     // views. Ignored for a grid card.
     void EditFreeform(FreeformCard edited);
+    // Edit > Undo and Redo for a free-form card: the card before its newest
+    // edit, or after its newest undone one, shown as an edit is.
+    void UndoFreeformEdit();
+    void RedoFreeformEdit();
     // Runs the settings dialog and applies it after OK.
     void OnSetting();
 
@@ -87,7 +92,7 @@ public:
     // no file, counts as changed until saved, and is called `title`.
     void OpenRecoveredCard(RecoveryCopy&& copy, const QString& title);
 
-    // A free-form card is shown from its sheet and not edited in the window.
+    // A free-form card is shown from its sheet and edited whole (EditFreeform).
     bool IsFreeform() const { return doc_.Kind() == CardKind::Freeform; }
     // What the 3D view draws of a free-form card (its sheet, the pieces at
     // fault marked); nullptr for a grid card.
@@ -141,6 +146,7 @@ private:
     QString title_;
     QString currentCardPath_;
     CellGrid savedShape_;  // the card as last created, opened or saved
+    std::string savedFreeform_;  // a free-form card's file bytes then
     bool reportedModified_ = false;
     bool convertedUnsaved_ = false;  // a conversion or a recovered free-form card not yet saved
     std::vector<FlatProblem> freeformProblems_;

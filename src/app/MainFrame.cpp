@@ -26,6 +26,7 @@
 #include "app/CardRecovery.h"
 #include "app/CommandTable.h"
 #include "app/EditController.h"
+#include "app/FlatListDock.h"
 #include "app/FramePlacement.h"
 #include "app/FrontViewDock.h"
 #include "app/HelpPage.h"
@@ -91,6 +92,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     // The front view of a free-form card, beside the 3D view.
     frontDock_ = new FrontViewDock(*doc_, this);
     addDockWidget(Qt::LeftDockWidgetArea, frontDock_);
+    CreateFlatList();
     ConnectCommands();
 
     connect(doc_.get(), &CKirikoDoc::titleChanged, this, &CMainFrame::UpdateTitle);
@@ -146,6 +148,9 @@ CMainFrame::~CMainFrame() {
     // The widgets outlive the members they report to: hidden as the window
     // goes, a visible pattern pane would tell a frame whose document is gone.
     if (patternDock_) patternDock_->disconnect(this);
+    // The flat list hides as the closing window does, after the members it
+    // would update the commands from are gone: it reports to the window no more.
+    if (flatList_) disconnect(flatList_, nullptr, this, nullptr);
 }
 
 EditedCard& CMainFrame::Model() { return doc_->Card(); }
@@ -378,8 +383,8 @@ void CMainFrame::ConnectCommands() {
         {ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }},
         {ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); }},
         {ID_APP_EXIT, [this] { close(); }},
-        {ID_EDIT_UNDO, [editor] { editor->OnEditUndo(); }},
-        {ID_EDIT_REDO, [editor] { editor->OnEditRedo(); }},
+        {ID_EDIT_UNDO, [this, editor] { doc_->IsFreeform() ? doc_->UndoFreeformEdit() : editor->OnEditUndo(); }},
+        {ID_EDIT_REDO, [this, editor] { doc_->IsFreeform() ? doc_->RedoFreeformEdit() : editor->OnEditRedo(); }},
         {ID_COPY_BMP, [this] { CopyPatternAsBmp(); }},
         {ID_EDIT_COPY, [this] { CopyPatternAsEmf(); }},
         {ID_CURSOR_SMALLER, [editor] { editor->OnCursorSmaller(); }},
@@ -404,6 +409,10 @@ void CMainFrame::ConnectCommands() {
         {ID_SHIFT_RELIEF, [this] { ShiftAllRelief(); }},
         {ID_WELCOME, [this] { ShowWelcome(); }},
         {ID_PATTERN_PANE, [this] { patternDock_->setVisible(!patternDock_->isVisible()); }},
+        {ID_FLAT_LIST, [this] {
+             flatListWanted_ = !flatList_->isVisible();
+             flatList_->setVisible(flatListWanted_);
+         }},
         {ID_OPEN_CARD, [editor] { editor->OnOpenCard(); }},
         {ID_CLOSE_CARD, [editor] { editor->OnCloseCard(); }},
         {ID_FOLD_OPEN_STEP, [editor] { editor->StepFoldAngle(+1); }},
@@ -431,8 +440,9 @@ void CMainFrame::UpdateCommandStates() {
     // A free-form card's flats are not edited in the window: the grid's
     // edit commands wait for a grid card.
     const bool grid = !doc_->IsFreeform();
-    actions_.at(ID_EDIT_UNDO)->setEnabled(grid && card.history.HasUndoSteps());
-    actions_.at(ID_EDIT_REDO)->setEnabled(grid && card.history.HasRedoSteps());
+    // The stack holds the shown card's steps alone, of either kind: a replaced card empties it.
+    actions_.at(ID_EDIT_UNDO)->setEnabled(card.history.HasUndoSteps());
+    actions_.at(ID_EDIT_REDO)->setEnabled(card.history.HasRedoSteps());
     actions_.at(ID_CURSOR_SMALLER)->setEnabled(grid && doc_->CanCursorSmaller());
     actions_.at(ID_CURSOR_LARGER)->setEnabled(grid && doc_->CanCursorLarger());
     actions_.at(ID_CONVERT_FREEFORM)->setEnabled(grid);
@@ -448,6 +458,8 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_EDIT_HORIZONTAL)->setChecked(e.editPlane == 0);
     actions_.at(ID_EDIT_VERTICAL)->setChecked(e.editPlane == 1);
     if (patternDock_) actions_.at(ID_PATTERN_PANE)->setChecked(patternDock_->isVisible());
+    actions_.at(ID_FLAT_LIST)->setEnabled(!grid);
+    if (flatList_) actions_.at(ID_FLAT_LIST)->setChecked(flatList_->isVisible());
     doc_->RefreshModified();
     UpdateCursorPane();
     // The pattern follows every change of the card.

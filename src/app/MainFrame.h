@@ -26,6 +26,7 @@ struct EditedCard;
 class CKirikoView;
 class PatternPrinting;
 class PatternPane;
+class FlatListDock;
 class SettingsStore;
 class UserPrompts;
 
@@ -76,6 +77,8 @@ public:
     QDockWidget* PatternDock() const { return patternDock_; }
     // The front view of a free-form card and its dock.
     FrontViewDock* FrontDock() const { return frontDock_; }
+    // The free-form card's flat list, shown for a free-form card unless the user closed it.
+    FlatListDock* FlatList() const { return flatList_; }
 
     // The welcome, when the settings ask for it at start.
     void OfferWelcome();
@@ -116,6 +119,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreatePatternPane();
+    void CreateFlatList();
     // After a change of the whole card: the camera fits it again.
     void AfterReshape(int refusal);
     void ConnectCommands();
@@ -148,6 +152,8 @@ private:
     QDockWidget* patternDock_ = nullptr;
     PatternPane* patternPane_ = nullptr;
     FrontViewDock* frontDock_ = nullptr;
+    FlatListDock* flatList_ = nullptr;
+    bool flatListWanted_ = true;  // the user has not closed it
     QSlider* foldSlider_ = nullptr;
     QLabel* foldAngleLabel_ = nullptr;
     QLabel* closingPane_ = nullptr;

@@ -7,6 +7,9 @@
 
 #include "app/CardSizeDialog.h"
 #include "app/EditController.h"
+#include "app/FlatListDock.h"
+#include "app/FrontView.h"
+#include "app/FrontViewDock.h"
 #include "app/GalleryDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
@@ -38,6 +41,21 @@ int PieceOfFace(const Sheet& sheet, const FaceHit& hit) {
 }
 
 }  // namespace
+
+void CMainFrame::CreateFlatList() {
+    flatList_ = new FlatListDock(*doc_, this);
+    addDockWidget(Qt::LeftDockWidgetArea, flatList_);
+    flatList_->hide();
+    // Shown with a free-form card, unless the user closed it; a grid card has no flats.
+    connect(doc_.get(), &CKirikoDoc::updateAllViews, this, [this] {
+        flatList_->setVisible(doc_->IsFreeform() && flatListWanted_);
+        UpdateCommandStates();
+    });
+    connect(flatList_, &QDockWidget::visibilityChanged, this, [this] { UpdateCommandStates(); });
+    // One selection: a flat picked in the front view is picked in the list, and back.
+    connect(frontDock_->View(), &FrontView::selectedFlatChanged, flatList_, &FlatListDock::setSelectedFlat);
+    connect(flatList_, &FlatListDock::selectedFlatChanged, frontDock_->View(), &FrontView::setSelectedFlat);
+}
 
 void CMainFrame::CreatePatternPane() {
     patternPane_ = new PatternPane(doc_->Document(), this);

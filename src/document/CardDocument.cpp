@@ -4,6 +4,7 @@
 
 #include "edit/ReliefEdit.h"
 #include "model/AppSettings.h"
+#include "model/freeform/FreeformFile.h"
 #include "model/freeform/GridConversion.h"
 #include "output/PatternOptions.h"
 #include "model/RebuildPass.h"
@@ -15,11 +16,36 @@ void CardDocument::SetFreeform(FreeformCard card) {
     freeform_ = std::move(card);
     kind_ = CardKind::Freeform;
     freeformBuilt_ = false;
+    // The steps were the replaced card's, grid or free-form.
+    card_.history.ClearHistory();
+}
+
+bool CardDocument::EditFreeform(FreeformCard edited) {
+    // Cards are small: the file's bytes say whether anything changed, the
+    // fields it does not write (none) and rounding alike.
+    if (kind_ != CardKind::Freeform || WriteFreeformCard(edited) == WriteFreeformCard(freeform_)) return false;
+    FreeformCard before = std::move(freeform_);
+    freeform_ = std::move(edited);
+    freeformBuilt_ = false;
+    card_.history.PushFreeformStep(std::move(before));
+    return true;
+}
+
+bool CardDocument::UndoFreeform() {
+    if (kind_ != CardKind::Freeform || !card_.history.UndoFreeformStep(freeform_)) return false;
+    freeformBuilt_ = false;
+    return true;
+}
+
+bool CardDocument::RedoFreeform() {
+    if (kind_ != CardKind::Freeform || !card_.history.RedoFreeformStep(freeform_)) return false;
+    freeformBuilt_ = false;
+    return true;
 }
 
 const FreeformSheet& CardDocument::DeriveFreeform() {
     if (!freeformBuilt_) {
-        freeformSheet_ = BuildFreeformSheet(freeform_);
+        freeformSheet_ = BuildFreeformSheet(freeform_, flatParts_);
         freeformBuilt_ = true;
     }
     return freeformSheet_;

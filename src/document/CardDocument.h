@@ -23,8 +23,9 @@ struct Sheet;
 // card by the same recipe.
 //
 // It holds a grid card or a free-form card (Kind()). A grid card is edited
-// through Card(); a free-form card is replaced whole with SetFreeform(), and
-// its sheet is built again from the flats at the next Derive().
+// through Card(); a free-form card is edited whole with EditFreeform() (one
+// undo step on the same command stack), and its sheet is built again at the
+// next Derive(), remaking only the changed flats' own parts.
 //
 // The document keeps the card's sheet from one derivation to the next: after
 // an edit only the columns the rebuild pass redid are read again, where a
@@ -38,9 +39,16 @@ public:
     // Makes the document hold its grid card again (File New, a recovered grid card).
     void UseGridCard() { kind_ = CardKind::Grid; }
     const FreeformCard& Freeform() const { return freeform_; }
-    // Makes the document hold this free-form card (its sheet is built at the
-    // next Derive()).
+    // Makes the document hold this free-form card in place of the card it
+    // held, with nothing to undo (its sheet is built at the next Derive()).
     void SetFreeform(FreeformCard card);
+    // One edit of the free-form card: `edited` replaces it as one undo step
+    // on the card's command stack; false, and no step, when nothing changed
+    // (or the document holds a grid card).
+    bool EditFreeform(FreeformCard edited);
+    // Undo and Redo of the free-form card's newest step; false when there is none.
+    bool UndoFreeform();
+    bool RedoFreeform();
     // The free-form card's sheet with its pieces' roles, up to date with the
     // card; only for a free-form document.
     const FreeformSheet& DeriveFreeform();
@@ -85,6 +93,8 @@ private:
     KeptGridSheet sheet_;
     FreeformCard freeform_;
     FreeformSheet freeformSheet_;
+    // Each flat's own parts of the last sheet: an edit rebuilds the changed flats' alone.
+    KeptFlatParts flatParts_;
     bool freeformBuilt_ = false;
 };
 

@@ -42,6 +42,34 @@ void CommandStack::RedoLastStep(CellGrid& grid) {
     Notify(CardChange::Redone);
 }
 
+void CommandStack::PushFreeformStep(FreeformCard before) {
+    UndoStep step;
+    step.freeform = std::make_shared<const FreeformCard>(std::move(before));
+    PushStep(std::move(step));
+}
+
+bool CommandStack::UndoFreeformStep(FreeformCard& card) {
+    if (!history_.HasUndoSteps() || !history_.Steps().back().freeform) return false;
+    UndoneStep undone;
+    undone.step = history_.Steps().back();
+    undone.overwritten.freeform = std::make_shared<const FreeformCard>(std::move(card));
+    card = *undone.step.freeform;
+    history_.DropLastStep();
+    redo_.push_back(std::move(undone));
+    Notify(CardChange::Undone);
+    return true;
+}
+
+bool CommandStack::RedoFreeformStep(FreeformCard& card) {
+    if (redo_.empty() || !redo_.back().overwritten.freeform) return false;
+    UndoneStep undone = std::move(redo_.back());
+    redo_.pop_back();
+    card = *undone.overwritten.freeform;
+    history_.PushStep(std::move(undone.step));
+    Notify(CardChange::Redone);
+    return true;
+}
+
 void CommandStack::ClearHistory() {
     history_.ClearHistory();
     redo_.clear();

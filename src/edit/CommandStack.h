@@ -35,6 +35,12 @@ public:
     // Nothing happens when there is nothing to undo or redo.
     void UndoLastStep(CellGrid& grid);
     void RedoLastStep(CellGrid& grid);
+    // A free-form card's edit, already applied: `before` is the card as it was.
+    void PushFreeformStep(FreeformCard before);
+    // Undo and Redo of the newest step when it is a free-form card's: the
+    // card becomes what the step holds, and true; otherwise nothing happens.
+    bool UndoFreeformStep(FreeformCard& card);
+    bool RedoFreeformStep(FreeformCard& card);
     bool HasUndoSteps() const { return history_.HasUndoSteps(); }
     bool HasRedoSteps() const { return !redo_.empty(); }
     // The card was replaced.

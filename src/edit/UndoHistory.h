@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/CellGrid.h"
+#include "model/freeform/FreeformCard.h"
 
 namespace pw {
 
@@ -23,6 +24,9 @@ struct UndoLine {
 struct UndoStep {
     std::vector<UndoLine> lines;
     std::shared_ptr<const CellGrid> wholeCard;
+    // A free-form card's edit keeps the whole card as it was instead: such
+    // cards are a few kilobytes, and a flat's change can touch any of its loops.
+    std::shared_ptr<const FreeformCard> freeform;
 };
 
 // Copies line (x, z) of the grid.
@@ -47,6 +51,10 @@ public:
     // the lines' columns and right neighbours dirty and sets gridChanged.
     void UndoLastStep(CellGrid& grid);
     bool HasUndoSteps() const { return !steps_.empty(); }
+    // Forgets the newest step without writing it back (its owner restored what it saved).
+    void DropLastStep() {
+        if (!steps_.empty()) steps_.pop_back();
+    }
 
     std::size_t Size() const { return steps_.size(); }
     const std::deque<UndoStep>& Steps() const { return steps_; }

@@ -9,10 +9,12 @@
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
+#include <QDoubleSpinBox>
 #include <QStatusBar>
 
 #include "OutputCommandsFixture.h"
 #include "app/CommandTable.h"
+#include "app/FlatListDock.h"
 #include "app/KirikoDoc.h"
 #include "app/PatternPane.h"
 #include "app/PatternPrinting.h"
@@ -73,7 +75,9 @@ TEST_F(FreeformWindowTest, BuildableFindingsAreMarkedUntilTheCardChanges) {
     ASSERT_FALSE(frame->View()->MarkedSpots().empty());
     EXPECT_EQ(frame->Pattern()->MarkedSpots().size(), frame->View()->MarkedSpots().size());
     EXPECT_NEAR(frame->View()->MarkedSpots().front().at.x, 50.25, 1e-6);
-    frame->Doc().EditFreeform(frame->Doc().Document().Freeform());
+    FreeformCard nearer = frame->Doc().Document().Freeform();
+    nearer.flats[0].depth += 1;
+    frame->Doc().EditFreeform(nearer);
     EXPECT_TRUE(frame->View()->MarkedSpots().empty());
     EXPECT_TRUE(frame->Pattern()->MarkedSpots().empty());
 
@@ -104,6 +108,31 @@ TEST_F(FreeformWindowTest, PrintsTheSheetAtItsRealSizeInMillimetres) {
     constexpr double kMmPerPixel = 25.4 / 100;
     EXPECT_NEAR(ink.width() * kMmPerPixel, 160, 1.5);
     EXPECT_NEAR(ink.height() * kMmPerPixel, 200, 1.5);
+}
+
+// An edit from the flat list is one step of Edit > Undo and Redo; undone
+// back to the card as opened it counts as unchanged.
+TEST_F(FreeformWindowTest, UndoAndRedoTakeBackAndBringBackAnEditFromTheFlatList) {
+    const std::string opened = WriteFreeformCard(frame->Doc().Document().Freeform());
+    FlatListDock* list = frame->FlatList();
+    EXPECT_TRUE(list->isEnabled());
+    list->setSelectedFlat(0);
+    list->DepthField()->setValue(list->DepthField()->value() - 1);
+    const std::string edited = WriteFreeformCard(frame->Doc().Document().Freeform());
+    EXPECT_NE(edited, opened);
+    EXPECT_TRUE(frame->Doc().IsModified());
+    frame->UpdateCommandStates();
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_EQ(WriteFreeformCard(frame->Doc().Document().Freeform()), opened);
+    EXPECT_FALSE(frame->Doc().IsModified());
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+    Trigger(ID_EDIT_REDO);
+    EXPECT_EQ(WriteFreeformCard(frame->Doc().Document().Freeform()), edited);
+    EXPECT_NEAR(list->DepthField()->value(), frame->Doc().Document().Freeform().flats[0].depth, 1e-9);
+    prompts.answers.push_back(SaveChangesAnswer::Discard);
+    Trigger(ID_FILE_NEW);
+    EXPECT_FALSE(list->isEnabled());
+    EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
 }
 
 }  // namespace

@@ -125,9 +125,9 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     EXPECT_EQ(Entries(TopMenu(*frame, 2)),
               QStringList({"&Smaller\tCtrl+K", "&Larger\tCtrl+L", "Hide", "-", "&Mirror mode"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 3)), QStringList({"&Setting...", "Convert to &Free-Form Card", "&Check Invalid Figure",
-                                                        "Check C&losing", "Check &Buildable", "&Toolbar", "&Pattern Pane", "-",
-                                                        "&Home position", "F&old >"}));
-    QMenu* fold = TopMenu(*frame, 3)->actions().at(9)->menu();
+                                                        "Check C&losing", "Check &Buildable", "&Toolbar", "&Pattern Pane", "Fl&at List",
+                                                        "-", "&Home position", "F&old >"}));
+    QMenu* fold = TopMenu(*frame, 3)->actions().at(10)->menu();
     EXPECT_EQ(Entries(fold), QStringList({"&Open card\tCtrl+PgUp", "&Close card\tCtrl+PgDown", "-",
                                           "Open &15 degrees\tPgUp", "Close 1&5 degrees\tPgDown"}));
     // The switches show their check mark in the menus, not their toolbar icon.

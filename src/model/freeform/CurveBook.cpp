@@ -176,6 +176,14 @@ SheetPoint CurveBook::Snap(SheetPoint p, Keep keep) const {
     return p;
 }
 
+void CurveBook::Add(const CurveBook& other) {
+    for (const Curve& curve : other.curves_) {
+        const int id = static_cast<int>(curves_.size());
+        for (std::size_t i = 0; i < curve.points.size(); ++i) places_[KeyOf(curve.points[i])].push_back({id, static_cast<int>(i)});
+        curves_.push_back(curve);
+    }
+}
+
 SheetPath CurveBook::Recover(const std::vector<SheetPoint>& in, bool closed) const {
     std::vector<SheetPoint> pts = in;
     if (closed && pts.size() > 1 && pts.front() == pts.back()) pts.pop_back();

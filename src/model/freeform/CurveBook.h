@@ -20,6 +20,9 @@ public:
     // start repeated); its curves are remembered.
     std::vector<SheetPoint> Flatten(const SheetPath& path);
     // A ring (closed) or line out of an operation, with the curves back.
+    // Remembers every curve `other` flattened, after its own, as if this
+    // book had flattened them: a flat's curves kept from an earlier build.
+    void Add(const CurveBook& other);
     SheetPath Recover(const std::vector<SheetPoint>& points, bool closed) const;
     // An operation's new vertex on a chord of a curve, moved onto the curve
     // along one axis (keeping its s where it ends a line across the sheet,

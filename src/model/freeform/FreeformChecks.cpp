@@ -76,7 +76,9 @@ std::vector<FlatProblem> CheckFreeformCard(const FreeformCard& card, const Freef
     // A flat that stands on the top of a flat behind it: higher and in front,
     // its paper would have to come from under the other's roof.
     std::vector<std::vector<HorizontalRun>> runs;
-    for (const FreeformFlat& flat : card.flats) runs.push_back(HorizontalRuns(context, flat));
+    // A hidden flat is no paper: nothing stands on it.
+    for (const FreeformFlat& flat : card.flats)
+        runs.push_back(flat.hidden ? std::vector<HorizontalRun>{} : HorizontalRuns(context, flat));
     std::vector<int> overhanging(card.flats.size(), -1);
     for (std::size_t i = 0; i < card.flats.size(); ++i)
         for (const HorizontalRun& bottom : runs[i]) {

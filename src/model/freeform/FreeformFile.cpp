@@ -75,8 +75,14 @@ std::string ReadFlat(const Json& j, FreeformFlat& flat, std::size_t index, std::
             flat.roofless.push_back(point);
         }
     }
+    for (const char* mark : {"hidden", "locked"}) {
+        if (!j.contains(mark)) continue;
+        if (!j[mark].is_boolean()) return Fail(who, std::string("its ") + mark + " mark is not true or false");
+        (mark[0] == 'h' ? flat.hidden : flat.locked) = j[mark].get<bool>();
+    }
     for (auto it = j.begin(); it != j.end(); ++it)
-        if (it.key() != "name" && it.key() != "depth" && it.key() != "outline" && it.key() != "roofless")
+        if (it.key() != "name" && it.key() != "depth" && it.key() != "outline" && it.key() != "roofless" &&
+            it.key() != "hidden" && it.key() != "locked")
             flat.otherFields.emplace_back(it.key(), it.value().dump());
     return {};
 }
@@ -195,6 +201,9 @@ std::string WriteFreeformCard(const FreeformCard& card) {
             f["roofless"] = Json::array();
             for (const FrontPoint& p : flat.roofless) f["roofless"].push_back({p.x, p.z});
         }
+        // Written only when set, so a card without them keeps its bytes.
+        if (flat.hidden) f["hidden"] = true;
+        if (flat.locked) f["locked"] = true;
         for (const auto& [key, text] : flat.otherFields) f[key] = Json::parse(text, nullptr, false);
         j["flats"].push_back(std::move(f));
     }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 #include "model/freeform/CurveBook.h"
 #include "model/freeform/FlatGeometry.h"
+#include "model/freeform/FlatParts.h"
 #include "model/freeform/Geos.h"
 
 namespace pw {
@@ -45,7 +45,7 @@ SheetPoint Middle(const geos::Geometry& line) {
 
 class Builder {
 public:
-    explicit Builder(const FreeformCard& card) : card_(card) {}
+    Builder(const FreeformCard& card, FlatPartsStore& parts) : card_(card), parts_(parts), context_(parts.Context()) {}
     FreeformSheet Build();
 
 private:
@@ -74,7 +74,8 @@ private:
     void BuildEdges();
 
     const FreeformCard& card_;
-    geos::Context context_;
+    FlatPartsStore& parts_;
+    geos::Context& context_;
     CurveBook book_;
     FreeformSheet out_;
     std::vector<geos::Geometry> polygons_;  // each piece's, flattened
@@ -84,6 +85,7 @@ private:
         double x0 = 0, s0 = 0, x1 = 0, s1 = 0;
     };
     std::vector<Box> regionBoxes_;
+    std::vector<std::vector<HorizontalRun>> runs_;  // each flat's
     std::vector<std::vector<Landing>> landings_;
     std::vector<int> order_;  // the flats from the front
     std::vector<Fold> folds_;
@@ -97,13 +99,20 @@ FreeformSheet Builder::Build() {
     out_.sheet.half = card_.half;
     landings_.resize(n);
     for (const FreeformFlat& flat : card_.flats) {
-        regions_.push_back(FlatRegionOnSheet(context_, book_, flat));
-        Box box;
-        if (!regions_.back().IsEmpty()) geos::Bounds(regions_.back(), box.x0, box.s0, box.x1, box.s1);
-        regionBoxes_.push_back(box);
+        if (flat.hidden) {
+            regions_.push_back(geos::Empty(context_));
+            regionBoxes_.emplace_back();
+            runs_.emplace_back();
+            continue;
+        }
+        const FlatParts& parts = parts_.PartsOf(flat);
+        book_.Add(parts.book);
+        regions_.push_back(parts.region.Clone());
+        regionBoxes_.push_back({parts.x0, parts.s0, parts.x1, parts.s1});
+        runs_.push_back(parts.runs);
     }
-    order_.resize(n);
-    std::iota(order_.begin(), order_.end(), 0);
+    for (std::size_t i = 0; i < n; ++i)
+        if (!card_.flats[i].hidden) order_.push_back(static_cast<int>(i));
     std::stable_sort(order_.begin(), order_.end(),
                      [&](int a, int b) { return card_.flats[static_cast<std::size_t>(a)].depth > card_.flats[static_cast<std::size_t>(b)].depth; });
     for (int i : order_) BuildFlat(i);
@@ -111,6 +120,11 @@ FreeformSheet Builder::Build() {
     BuildBase();
     BuildEdges();
     out_.geometryFailed = context_.Failed();
+    // The pieces' geometry belongs to the store's context: gone before it may be renewed.
+    polygons_.clear();
+    regions_.clear();
+    folds_.clear();
+    parts_.FinishBuild();
     return std::move(out_);
 }
 
@@ -165,7 +179,7 @@ void Builder::BuildFlat(int i) {
             if (FoldAlong(f, line, SheetEdgeKind::Valley, l.roof, FreeformPieceRole::Roof)) info.heldBelow = true;
         }
     }
-    for (const HorizontalRun& run : HorizontalRuns(context_, flat)) {
+    for (const HorizontalRun& run : runs_[static_cast<std::size_t>(i)]) {
         if (!run.top) continue;
         const bool off = std::any_of(flat.roofless.begin(), flat.roofless.end(), [&](const FrontPoint& p) {
             return std::fabs(p.z - run.z) <= 1e-6 && p.x >= run.x0 - 1e-6 && p.x <= run.x1 + 1e-6;
@@ -346,6 +360,17 @@ void Builder::BuildEdges() {
 
 }  // namespace
 
-FreeformSheet BuildFreeformSheet(const FreeformCard& card) { return Builder(card).Build(); }
+FreeformSheet BuildFreeformSheet(const FreeformCard& card) {
+    FlatPartsStore parts;
+    return Builder(card, parts).Build();
+}
+
+KeptFlatParts::KeptFlatParts() : store_(std::make_unique<FlatPartsStore>()) {}
+KeptFlatParts::~KeptFlatParts() = default;
+KeptFlatParts::KeptFlatParts(KeptFlatParts&&) noexcept = default;
+KeptFlatParts& KeptFlatParts::operator=(KeptFlatParts&&) noexcept = default;
+std::size_t KeptFlatParts::MadeInLastBuild() const { return store_->MadeInLastBuild(); }
+
+FreeformSheet BuildFreeformSheet(const FreeformCard& card, KeptFlatParts& kept) { return Builder(card, kept.Store()).Build(); }
 
 }  // namespace pw

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,29 @@ struct FreeformSheet {
 // base halves with the crease. A point
 // at depth y and height z lies at s = y - z. It builds what the flats
 // describe even where that cannot be paper: CheckFreeformCard says why.
+// Hidden flats are left out, as if they were not on the card.
 FreeformSheet BuildFreeformSheet(const FreeformCard& card);
+
+class FlatPartsStore;
+// What each flat makes of the sheet on its own (its flattened paper and
+// top runs), kept from one build to the next so that an edit of one flat
+// of many remakes that flat's parts and what joins the flats, not the rest.
+class KeptFlatParts {
+public:
+    KeptFlatParts();
+    ~KeptFlatParts();
+    KeptFlatParts(KeptFlatParts&&) noexcept;
+    KeptFlatParts& operator=(KeptFlatParts&&) noexcept;
+    FlatPartsStore& Store() { return *store_; }
+    // How many flats the last build made parts for (the others were kept).
+    std::size_t MadeInLastBuild() const;
+
+private:
+    std::unique_ptr<FlatPartsStore> store_;
+};
+
+// The same sheet as BuildFreeformSheet(card), with the parts of flats that
+// are as they were at `kept`'s last build taken from it.
+FreeformSheet BuildFreeformSheet(const FreeformCard& card, KeptFlatParts& kept);
 
 }  // namespace pw

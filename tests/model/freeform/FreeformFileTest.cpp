@@ -102,6 +102,28 @@ TEST(FreeformFile, ReadsTheCardAndWritesItBackKeepingWhatItDoesNotKnow) {
     ExpectSameLoops(again.card.flats[0].loops, card.flats[0].loops);
 }
 
+// The hidden and locked marks come back as written, and a card without them
+// keeps the bytes it had before they existed.
+TEST(FreeformFile, HiddenAndLockedMarksAreWrittenOnlyWhenSet) {
+    FreeformCard card = ReadFreeformCard(kCard).card;
+    const std::string plain = WriteFreeformCard(card);
+    EXPECT_EQ(plain.find("hidden"), std::string::npos);
+    EXPECT_EQ(plain.find("locked"), std::string::npos);
+    for (int mask = 1; mask < 16; ++mask) {
+        card.flats[0].hidden = mask & 1, card.flats[0].locked = mask & 2;
+        card.flats[1].hidden = mask & 4, card.flats[1].locked = mask & 8;
+        const FreeformReadResult again = ReadFreeformCard(WriteFreeformCard(card));
+        ASSERT_TRUE(again.Ok()) << again.error;
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(again.card.flats[i].hidden, card.flats[i].hidden);
+            EXPECT_EQ(again.card.flats[i].locked, card.flats[i].locked);
+        }
+        EXPECT_EQ(again.card.flats[0].otherFields, card.flats[0].otherFields);
+    }
+    card.flats[0].hidden = card.flats[0].locked = card.flats[1].hidden = card.flats[1].locked = false;
+    EXPECT_EQ(WriteFreeformCard(card), plain);
+}
+
 TEST(FreeformFile, EachBadInputGetsOneMessageNamingTheFlat) {
     const std::string head = R"({"format": "popwright-freeform", "version": 1, "width": 160, "half": 100, "flats": [)";
     auto flat = [&](const std::string& fields) { return head + R"({"name": "Door", "depth": 40, )" + fields + "}]}"; };
@@ -120,6 +142,7 @@ TEST(FreeformFile, EachBadInputGetsOneMessageNamingTheFlat) {
         {head + R"({"depth": 1e999, "outline": "M 10 0 H 20 V 10 H 10 Z"}]})", "A number in the file is too large"},
         {flat(R"("outline": "M 10 0 L 30 0 L 30 20000 Z")"), "Door: the outline does not parse: a number is not finite or too large"},
         {flat(R"("outline": ")" + million + "\""), "Door: the outline does not parse: more than 10000 segments."},
+        {flat(R"("outline": "M 10 0 H 20 V 10 H 10 Z", "hidden": 1)"), "Door: its hidden mark is not true or false."},
     };
     for (const auto& [input, message] : cases) {
         const FreeformReadResult r = ReadFreeformCard(input);

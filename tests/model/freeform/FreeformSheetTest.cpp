@@ -225,5 +225,72 @@ TEST(FreeformSheet, EveryPieceEdgeLiesOnAPatternLineOfItsKindOnRandomCards) {
     EXPECT_GE(valid, 15);
 }
 
+// Two sheets with the same lines and pieces, exactly: the flats' indexes aside.
+void ExpectSameSheet(const FreeformSheet& a, const FreeformSheet& b, const std::string& where) {
+    auto samePath = [](const SheetPath& p, const SheetPath& q) {
+        if (p.start != q.start || p.closed != q.closed || p.segments.size() != q.segments.size()) return false;
+        for (std::size_t k = 0; k < p.segments.size(); ++k) {
+            const PathSegment &u = p.segments[k], &v = q.segments[k];
+            if (u.shape != v.shape || u.end != v.end || u.centre != v.centre || u.sweep != v.sweep || u.control1 != v.control1 ||
+                u.control2 != v.control2)
+                return false;
+        }
+        return true;
+    };
+    ASSERT_EQ(a.sheet.edges.size(), b.sheet.edges.size()) << where;
+    for (std::size_t e = 0; e < a.sheet.edges.size(); ++e) {
+        EXPECT_EQ(a.sheet.edges[e].kind, b.sheet.edges[e].kind) << where << ", edge " << e;
+        EXPECT_TRUE(samePath(a.sheet.edges[e].path, b.sheet.edges[e].path)) << where << ", edge " << e;
+    }
+    ASSERT_EQ(a.sheet.pieces.size(), b.sheet.pieces.size()) << where;
+    for (std::size_t p = 0; p < a.sheet.pieces.size(); ++p) {
+        const SheetPiece &u = a.sheet.pieces[p], &v = b.sheet.pieces[p];
+        EXPECT_TRUE(u.plane == v.plane && u.level == v.level && u.loops.size() == v.loops.size()) << where << ", piece " << p;
+        for (std::size_t l = 0; l < std::min(u.loops.size(), v.loops.size()); ++l)
+            EXPECT_TRUE(samePath(u.loops[l], v.loops[l])) << where << ", piece " << p;
+        EXPECT_EQ(a.pieces[p].role, b.pieces[p].role) << where;
+        EXPECT_TRUE(a.pieces[p].heldBelow == b.pieces[p].heldBelow && a.pieces[p].heldAbove == b.pieces[p].heldAbove) << where;
+    }
+    EXPECT_EQ(a.geometryFailed, b.geometryFailed);
+}
+
+// A sheet built again after random edits, with each flat's own parts kept
+// from the build before, is the sheet built from scratch; an edit of one
+// flat makes that flat's parts alone; a hidden flat is no paper at all.
+TEST(FreeformSheet, KeptPartsBuildTheSameSheetAsAFreshBuildAfterRandomEdits) {
+    std::mt19937 rng(2424);
+    auto pick = [&](const FreeformCard& c) { return std::uniform_int_distribution<std::size_t>(0, c.flats.size() - 1)(rng); };
+    for (int round = 0; round < 8; ++round) {
+        std::vector<FreeformFlat> flats;
+        for (int n = 0; n < 6; ++n) flats.push_back(RandomFlat(rng));
+        FreeformCard card = Card(flats);
+        KeptFlatParts kept;
+        BuildFreeformSheet(card, kept);
+        EXPECT_EQ(kept.MadeInLastBuild(), card.flats.size());
+        for (int step = 0; step < 12; ++step) {
+            const std::size_t i = pick(card);
+            std::size_t made = 1;
+            switch (std::uniform_int_distribution<int>(0, 4)(rng)) {
+                case 0: card.flats[i] = RandomFlat(rng); break;
+                case 1: card.flats[i].depth = std::uniform_real_distribution<double>(10, 90)(rng); break;
+                case 2: card.flats[i].roofless.push_back({card.flats[i].loops[0].start.x, 0}), made = 0; break;
+                case 3: card.flats[i].hidden = !card.flats[i].hidden, made = card.flats[i].hidden ? 0 : 1; break;
+                default: card.flats.erase(card.flats.begin() + static_cast<long>(i)), made = 0;
+            }
+            if (card.flats.empty()) card.flats.push_back(RandomFlat(rng)), made = 1;
+            const std::string where = "round " + std::to_string(round) + ", step " + std::to_string(step);
+            ExpectSameSheet(BuildFreeformSheet(card, kept), BuildFreeformSheet(card), where);
+            EXPECT_LE(kept.MadeInLastBuild(), made) << where;
+        }
+        // Hidden is as good as gone.
+        FreeformCard without = card;
+        const std::size_t h = pick(card);
+        card.flats[h].hidden = true;
+        without.flats.erase(without.flats.begin() + static_cast<long>(h));
+        ExpectSameSheet(BuildFreeformSheet(card), BuildFreeformSheet(without), "hidden flat " + std::to_string(h));
+        EXPECT_EQ(CheckFreeformCard(card, BuildFreeformSheet(card)).size(), CheckFreeformCard(without, BuildFreeformSheet(without)).size());
+    }
+}
+
 }  // namespace
 }  // namespace pw::test
