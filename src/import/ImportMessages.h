@@ -32,4 +32,18 @@ inline constexpr const char* kAreaOutsideCard = PW_TRANSLATE_NOOP("Messages", "T
 inline constexpr const char* kDepthOutsideCard = PW_TRANSLATE_NOOP("Messages", "The depth must be between 1 and %1.");
 inline constexpr const char* kThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages", "The threshold must be between 0 and 100.");
 
+// Text as free-form flats.
+inline constexpr const char* kFlatsTextEmpty = PW_TRANSLATE_NOOP("Messages", "There is no text to make flats of.");
+inline constexpr const char* kFlatsTextTooLong = PW_TRANSLATE_NOOP("Messages", "The text is longer than 500 characters.");
+inline constexpr const char* kFlatsTextNoGlyphs = PW_TRANSLATE_NOOP("Messages", "The font has none of the text's characters.");
+inline constexpr const char* kFlatsTextShapesFailed = PW_TRANSLATE_NOOP("Messages", "The letters' outlines could not be joined.");
+// %1 the font, %2 the characters with their code points.
+inline constexpr const char* kGlyphsMissing = PW_TRANSLATE_NOOP("Messages", "%1 has no glyph for %2: left out.");
+// %1 the run's height in millimetres.
+inline constexpr const char* kBaselineRunAdded = PW_TRANSLATE_NOOP("Messages",
+    "A baseline run %1 mm high joins the letters; a post at each end hangs a roof.");
+// %1 how many, %2 the stems' width in millimetres.
+inline constexpr const char* kStemsAdded = PW_TRANSLATE_NOOP("Messages",
+    "%1 letters or marks apart from the baseline run stand on stems %2 mm wide.");
+
 }  // namespace pw::msg
