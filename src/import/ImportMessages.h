@@ -44,6 +44,6 @@ inline constexpr const char* kBaselineRunAdded = PW_TRANSLATE_NOOP("Messages",
     "A baseline run %1 mm high joins the letters; a post at each end hangs a roof.");
 // %1 how many, %2 the stems' width in millimetres.
 inline constexpr const char* kStemsAdded = PW_TRANSLATE_NOOP("Messages",
-    "%1 letters or marks apart from the baseline run stand on stems %2 mm wide.");
+    "Parts apart from the baseline run stand on stems %2 mm wide: %1 of them.");
 
 }  // namespace pw::msg
