@@ -960,6 +960,16 @@ Welcome</source>
         <translation>Popwright の最初の一歩
 ようこそ</translation>
     </message>
+    <message>
+        <source>Text as Flats...</source>
+        <translation>文字をフラットに...</translation>
+    </message>
+    <message>
+        <source>Add a line of text as flats of the free-form card
+Text as flats</source>
+        <translation>1 行の文字をフリーフォームカードのフラットとして加えます
+文字をフラットに</translation>
+    </message>
 </context>
 <context>
     <name>CuttingMachines</name>
@@ -1850,6 +1860,45 @@ Do you want to replace it?</source>
     <message>
         <source>Paper</source>
         <translation>用紙</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CTextFlatsDialog</name>
+    <message>
+        <source>Text as Flats</source>
+        <translation>文字をフラットに</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>太字</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>フォント:</translation>
+    </message>
+    <message>
+        <source>Size (mm, capitals):</source>
+        <translation>大きさ (mm、大文字の高さ):</translation>
+    </message>
+    <message>
+        <source>Letter spacing (mm):</source>
+        <translation>文字間隔 (mm):</translation>
+    </message>
+    <message>
+        <source>Depth (mm):</source>
+        <translation>奥行き (mm):</translation>
+    </message>
+    <message>
+        <source>Position X (mm):</source>
+        <translation>位置 X (mm):</translation>
+    </message>
+    <message>
+        <source>Position Z (mm):</source>
+        <translation>位置 Z (mm):</translation>
     </message>
 </context>
 <context>
