@@ -252,7 +252,7 @@
     </message>
     <message>
         <source>Add flats to the free-form card IN, or to a new one with - and</source>
-        <translation>フリーフォームカード IN（- なら新しいカード。そのときは</translation>
+        <translation>自由形のカード IN（- なら新しいカード。そのときは</translation>
     </message>
     <message>
         <source>--width MM --half MM, and write OUT. SOURCE is:</source>
@@ -515,7 +515,7 @@
     </message>
     <message>
         <source>This is not a free-form card: convert makes one of it.</source>
-        <translation>フリーフォームカードではありません。convert でフリーフォームカードにできます。</translation>
+        <translation>自由形のカードではありません。convert で自由形のカードにできます。</translation>
     </message>
     <message>
         <source>The source made no flats.</source>
@@ -967,7 +967,7 @@ Welcome</source>
     <message>
         <source>Add a line of text as flats of the free-form card
 Text as flats</source>
-        <translation>1 行の文字をフリーフォームカードのフラットとして加えます
+        <translation>1 行の文字を自由形のカードのフラットとして加えます
 文字をフラットに</translation>
     </message>
 </context>

@@ -38,7 +38,9 @@ QString ShownNote(const std::string& note) {
     const QString text = QString::fromStdString(note);
     for (const char* form : {msg::kFontReplaced, msg::kGlyphsMissing, msg::kBaselineRunAdded, msg::kStemsAdded}) {
         QString pattern = QRegularExpression::escape(QString::fromUtf8(form));
-        pattern.replace(QStringLiteral("%1"), QStringLiteral("(.*)")).replace(QStringLiteral("%2"), QStringLiteral("(.*)"));
+        // escape() writes the form's "%" as "\\%".
+        for (const QString& number : {QStringLiteral("%1"), QStringLiteral("%2")})
+            pattern.replace(QStringLiteral("\\") + number, QStringLiteral("(.*)")).replace(number, QStringLiteral("(.*)"));
         const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^") + pattern + QStringLiteral("$")).match(text);
         if (!match.hasMatch()) continue;
         QString shown = QCoreApplication::translate("Messages", form);
