@@ -961,14 +961,14 @@ Welcome</source>
 ようこそ</translation>
     </message>
     <message>
-        <source>Text as Flats...</source>
-        <translation>文字をフラットに...</translation>
-    </message>
-    <message>
         <source>Add a line of text as flats of the free-form card
 Text as flats</source>
         <translation>1 行の文字を自由形のカードのフラットとして加えます
 文字をフラットに</translation>
+    </message>
+    <message>
+        <source>Text as &amp;Flats...</source>
+        <translation>文字をフラットに(&amp;F)...</translation>
     </message>
 </context>
 <context>
@@ -1385,6 +1385,10 @@ See /help/index.html with your browser.</source>
     <message>
         <source>Parts apart from the baseline run stand on stems %2 mm wide: %1 of them.</source>
         <translation>ベースラインの帯から離れた部分は幅 %2 mm の支柱で立たせました: %1 か所。</translation>
+    </message>
+    <message>
+        <source>The text&apos;s size must be above 0 and at most 1000 mm, its spacing at most 1000 mm either way.</source>
+        <translation>文字の大きさは 0 より大きく 1000 mm 以下、文字間隔は ±1000 mm 以内にしてください。</translation>
     </message>
 </context>
 <context>

@@ -37,7 +37,7 @@ const std::vector<CommandSpec>& Commands() {
          "plane-vertical", true},
         {ID_INSERT_TEXT, "insertText", QT_TRANSLATE_NOOP("Commands", "Insert &Text..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a line of text\nInsert text"), nullptr, false},
         {ID_INSERT_PICTURE, "insertPicture", QT_TRANSLATE_NOOP("Commands", "Insert &Picture..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a picture\nInsert picture"), nullptr, false},
-        {ID_TEXT_AS_FLATS, "textAsFlats", QT_TRANSLATE_NOOP("Commands", "Text as Flats..."), "", QT_TRANSLATE_NOOP("Commands", "Add a line of text as flats of the free-form card\nText as flats"), nullptr, false},
+        {ID_TEXT_AS_FLATS, "textAsFlats", QT_TRANSLATE_NOOP("Commands", "Text as &Flats..."), "", QT_TRANSLATE_NOOP("Commands", "Add a line of text as flats of the free-form card\nText as flats"), nullptr, false},
         {ID_CONVERT_FREEFORM, "convertToFreeform", QT_TRANSLATE_NOOP("Commands", "Convert to &Free-Form Card"), "", QT_TRANSLATE_NOOP("Commands", "Make the grid card a free-form card with the same pattern\nConvert to free-form card"), nullptr, false},
         {ID_INSERT_MODEL, "insertModel", QT_TRANSLATE_NOOP("Commands", "Insert &Model..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a 3D model\nInsert model"), nullptr, false},
         {ID_NEW_FROM_GALLERY, "newFromGallery", QT_TRANSLATE_NOOP("Commands", "New from &Gallery..."), "", QT_TRANSLATE_NOOP("Commands", "Start a new card from one of the gallery's designs\nNew from gallery"), nullptr, false},

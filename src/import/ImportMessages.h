@@ -36,6 +36,8 @@ inline constexpr const char* kThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages"
 inline constexpr const char* kFlatsTextEmpty = PW_TRANSLATE_NOOP("Messages", "There is no text to make flats of.");
 inline constexpr const char* kFlatsTextTooLong = PW_TRANSLATE_NOOP("Messages", "The text is longer than 500 characters.");
 inline constexpr const char* kFlatsTextNoGlyphs = PW_TRANSLATE_NOOP("Messages", "The font has none of the text's characters.");
+inline constexpr const char* kFlatsTextSizeOutOfRange = PW_TRANSLATE_NOOP("Messages",
+    "The text's size must be above 0 and at most 1000 mm, its spacing at most 1000 mm either way.");
 inline constexpr const char* kFlatsTextShapesFailed = PW_TRANSLATE_NOOP("Messages", "The letters' outlines could not be joined.");
 // %1 the font, %2 the characters with their code points.
 inline constexpr const char* kGlyphsMissing = PW_TRANSLATE_NOOP("Messages", "%1 has no glyph for %2: left out.");

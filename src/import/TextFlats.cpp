@@ -248,8 +248,10 @@ std::vector<FrontPoint> RooflessRuns(geos::Context& c, const FreeformFlat& flat,
 
 FlatsFromSource TextFlats(const TextFlatsRequest& request) {
     FlatsFromSource made;
-    if (!(request.sizeMm > 0) || !(request.depthMm > 0) || !std::isfinite(request.letterSpacingMm)) {
-        made.error = msg::kFlatsTextEmpty;
+    // Bounded so that the curves' chords stay few: no card is a metre high.
+    if (!(request.sizeMm > 0 && request.sizeMm <= 1000) || !(request.depthMm > 0 && request.depthMm <= 10000) ||
+        !(std::fabs(request.letterSpacingMm) <= 1000)) {
+        made.error = msg::kFlatsTextSizeOutOfRange;
         return made;
     }
     TextOutlines outlines = TextGlyphOutlines(request);
@@ -299,7 +301,9 @@ FlatsFromSource TextFlats(const TextFlatsRequest& request) {
     parts.push_back(letters.Clone());
     const geos::Geometry shape = geos::UnionAll(c, std::move(parts));
     FreeformFlat flat;
-    flat.name = request.text.size() > 40 ? request.text.substr(0, 40) : request.text;
+    // Named by the text, at most 40 characters of it, never cut inside one.
+    const std::vector<char32_t> characters = DecodeUtf8(request.text);
+    for (std::size_t k = 0; k < characters.size() && k < 40; ++k) flat.name += Utf8(characters[k] < ' ' ? U' ' : characters[k]);
     flat.depth = request.depthMm;
     flat.loops = LoopsOf(shape, book);
     if (c.Failed() || flat.loops.empty()) {

@@ -66,14 +66,16 @@ TEST_F(InsertReliefTest, TheEditMenuEndsWithTheThreeInsertsAndTheCardsSize) {
         if (a->text() == "&Edit") edit = a->menu();
     ASSERT_NE(edit, nullptr);
     const QList<QAction*> items = edit->actions();
-    ASSERT_GE(items.size(), 7);
-    EXPECT_EQ(items[items.size() - 6]->text(), "Insert &Text...");
-    EXPECT_EQ(items[items.size() - 5]->text(), "Insert &Picture...");
-    EXPECT_EQ(items[items.size() - 4]->text(), "Insert &Model...");
-    EXPECT_TRUE(items[items.size() - 7]->isSeparator());
-    EXPECT_TRUE(items[items.size() - 3]->isSeparator());
-    EXPECT_EQ(items[items.size() - 2]->text(), "Card Si&ze...");
-    EXPECT_EQ(items[items.size() - 1]->text(), "S&hift Relief...");
+    ASSERT_GE(items.size(), 9);
+    EXPECT_EQ(items[items.size() - 8]->text(), "Insert &Text...");
+    EXPECT_EQ(items[items.size() - 7]->text(), "Insert &Picture...");
+    EXPECT_EQ(items[items.size() - 6]->text(), "Insert &Model...");
+    EXPECT_TRUE(items[items.size() - 9]->isSeparator());
+    EXPECT_TRUE(items[items.size() - 5]->isSeparator());
+    EXPECT_EQ(items[items.size() - 4]->text(), "Card Si&ze...");
+    EXPECT_EQ(items[items.size() - 3]->text(), "S&hift Relief...");
+    EXPECT_TRUE(items[items.size() - 2]->isSeparator());
+    EXPECT_EQ(items[items.size() - 1]->text(), "Text as &Flats...");
 }
 
 TEST_F(InsertReliefTest, TextBecomesReliefAsOneUndoableEdit) {
