@@ -45,7 +45,8 @@ QString ShownNote(const std::string& note) {
         if (!match.hasMatch()) continue;
         QString shown = QCoreApplication::translate("Messages", form);
         // Filled in number order whatever order the form holds them in.
-        const bool swapped = QString::fromUtf8(form).indexOf(QStringLiteral("%2")) < QString::fromUtf8(form).indexOf(QStringLiteral("%1"));
+        const int first = QString::fromUtf8(form).indexOf(QStringLiteral("%1")), second = QString::fromUtf8(form).indexOf(QStringLiteral("%2"));
+        const bool swapped = second >= 0 && second < first;
         const QString one = match.captured(swapped ? 2 : 1), two = match.captured(swapped ? 1 : 2);
         return shown.replace(QStringLiteral("%1"), one).replace(QStringLiteral("%2"), two);
     }
@@ -88,7 +89,7 @@ CTextFlatsDialog::CTextFlatsDialog(double cardWidth, double cardHalf, QWidget* p
 TextFlatsRequest CTextFlatsDialog::Request() const {
     TextFlatsRequest request;
     request.text = text_->text().toStdString();
-    request.font = font_->currentFont().family().toStdString() + (bold_->isChecked() ? ":bold" : "");
+    request.font = font_->currentText().toStdString() + (bold_->isChecked() ? ":bold" : "");
     request.sizeMm = size_->value();
     request.letterSpacingMm = spacing_->value();
     request.depthMm = depth_->value();
