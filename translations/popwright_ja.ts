@@ -250,6 +250,30 @@
             <source>folded across its long side (100 × 148 mm at 74 mm; 148 × 200 mm at 100 mm).</source>
             <translation>（100 × 148 mm は 74 mm で、148 × 200 mm は 100 mm で折ります）。</translation>
         </message>
+        <message>
+            <source>Add flats to the free-form card IN, or to a new one with - and</source>
+            <translation>自由形のカード IN（- なら新しいカード。そのときは</translation>
+        </message>
+        <message>
+            <source>--width MM --half MM, and write OUT. SOURCE is:</source>
+            <translation>--width MM --half MM）にフラットを加えて OUT に書き出します。SOURCE:</translation>
+        </message>
+        <message>
+            <source>--text T [--font PATTERN] [--letter-spacing MM]   a line in a system font</source>
+            <translation>--text T [--font PATTERN] [--letter-spacing MM]   システムフォントの 1 行の文字</translation>
+        </message>
+        <message>
+            <source>--depth: how far in front of the back the flats stand (default 30).</source>
+            <translation>--depth: フラットが背面からどれだけ手前に立つか（既定 30）。</translation>
+        </message>
+        <message>
+            <source>--size: the height of the capitals (default 20), or of the shape's box.</source>
+            <translation>--size: 大文字の高さ（既定 20）、または形の外接枠の高さ。</translation>
+        </message>
+        <message>
+            <source>--at: where the lower left corner goes, along the crease and up (default 10,0).</source>
+            <translation>--at: 左下の角を置く位置。折り目に沿った位置と高さ（既定 10,0）。</translation>
+        </message>
     </context>
     <context>
         <name>CliMessages</name>
@@ -504,6 +528,46 @@
         <message>
             <source>Download the flat pattern as SVG</source>
             <translation>展開図を SVG でダウンロード</translation>
+        </message>
+        <message>
+            <source>flats needs an input card or -, an output card and one source: %1</source>
+            <translation>flats には入力カード（または -）、出力カード、ソースが一つ必要です: %1</translation>
+        </message>
+        <message>
+            <source>flats takes one source of flats</source>
+            <translation>flats に指定できるフラットのソースは一つだけです</translation>
+        </message>
+        <message>
+            <source>--at: give X,Z in millimetres, Z not below the floor</source>
+            <translation>--at: X,Z をミリメートルで指定してください（Z は床より下にできません）</translation>
+        </message>
+        <message>
+            <source>%1: give millimetres from 0.1 to 2000</source>
+            <translation>%1: 0.1 から 2000 までのミリメートルで指定してください</translation>
+        </message>
+        <message>
+            <source>%1 goes with another source than %2</source>
+            <translation>%1 は %2 以外のソースに使うオプションです</translation>
+        </message>
+        <message>
+            <source>a new card (-) needs --width and --half, each from 10 to 2000 mm</source>
+            <translation>新しいカード（-）には --width と --half（それぞれ 10～2000 mm）が必要です</translation>
+        </message>
+        <message>
+            <source>--width and --half go with a new card (-)</source>
+            <translation>--width と --half は新しいカード（-）に使います</translation>
+        </message>
+        <message>
+            <source>This is not a free-form card: convert makes one of it.</source>
+            <translation>自由形のカードではありません。convert で自由形のカードにできます。</translation>
+        </message>
+        <message>
+            <source>The source made no flats.</source>
+            <translation>ソースからフラットができませんでした。</translation>
+        </message>
+        <message>
+            <source>--letter-spacing: give millimetres from -100 to 100</source>
+            <translation>--letter-spacing: -100 から 100 までのミリメートルで指定してください</translation>
         </message>
     </context>
     <context>
@@ -989,6 +1053,16 @@ Flat list</source>
             <translation>自由形のカードのフラットを一覧で表示します
 フラット一覧</translation>
         </message>
+        <message>
+            <source>Add a line of text as flats of the free-form card
+Text as flats</source>
+            <translation>1 行の文字を自由形のカードのフラットとして加えます
+文字をフラットに</translation>
+        </message>
+        <message>
+            <source>Te&amp;xt as Flats...</source>
+            <translation>文字をフラットに(&amp;X)...</translation>
+        </message>
     </context>
     <context>
         <name>CuttingMachines</name>
@@ -1444,6 +1518,38 @@ See /help/index.html with your browser.</source>
         <message>
             <source>No slice of the model shows anything seen from the front.</source>
             <translation>モデルのどの断片も正面から見て何も見えません。</translation>
+        </message>
+        <message>
+            <source>There is no text to make flats of.</source>
+            <translation>フラットにする文字がありません。</translation>
+        </message>
+        <message>
+            <source>The text is longer than 500 characters.</source>
+            <translation>文字が 500 文字を超えています。</translation>
+        </message>
+        <message>
+            <source>The font has none of the text's characters.</source>
+            <translation>フォントに文字のグリフが一つもありません。</translation>
+        </message>
+        <message>
+            <source>The letters' outlines could not be joined.</source>
+            <translation>文字の輪郭を結合できませんでした。</translation>
+        </message>
+        <message>
+            <source>%1 has no glyph for %2: left out.</source>
+            <translation>%1 には %2 のグリフがないため省きました。</translation>
+        </message>
+        <message>
+            <source>A baseline run %1 mm high joins the letters; a post at each end hangs a roof.</source>
+            <translation>高さ %1 mm のベースラインの帯で文字をつなぎ、両端の柱から屋根を掛けました。</translation>
+        </message>
+        <message>
+            <source>Parts apart from the baseline run stand on stems %2 mm wide: %1 of them.</source>
+            <translation>ベースラインの帯から離れた部分は幅 %2 mm の支柱で立たせました: %1 か所。</translation>
+        </message>
+        <message>
+            <source>The text's size must be above 0 and at most 1000 mm, its spacing at most 1000 mm either way.</source>
+            <translation>文字の大きさは 0 より大きく 1000 mm 以下、文字間隔は ±1000 mm 以内にしてください。</translation>
         </message>
     </context>
     <context>
@@ -2396,6 +2502,45 @@ Do you want to replace it?</source>
         <message>
             <source>Delete</source>
             <translation>削除</translation>
+        </message>
+    </context>
+    <context>
+        <name>pw::CTextFlatsDialog</name>
+        <message>
+            <source>Text as Flats</source>
+            <translation>文字をフラットに</translation>
+        </message>
+        <message>
+            <source>Bold</source>
+            <translation>太字</translation>
+        </message>
+        <message>
+            <source>Text:</source>
+            <translation>文字:</translation>
+        </message>
+        <message>
+            <source>Font:</source>
+            <translation>フォント:</translation>
+        </message>
+        <message>
+            <source>Size (mm, capitals):</source>
+            <translation>大きさ (mm、大文字の高さ):</translation>
+        </message>
+        <message>
+            <source>Letter spacing (mm):</source>
+            <translation>文字間隔 (mm):</translation>
+        </message>
+        <message>
+            <source>Depth (mm):</source>
+            <translation>奥行き (mm):</translation>
+        </message>
+        <message>
+            <source>Position X (mm):</source>
+            <translation>位置 X (mm):</translation>
+        </message>
+        <message>
+            <source>Position Z (mm):</source>
+            <translation>位置 Z (mm):</translation>
         </message>
     </context>
 </TS>

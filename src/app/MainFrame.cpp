@@ -42,6 +42,7 @@
 #include "app/SettingsLoadSave.h"
 #include "app/SettingsStore.h"
 #include "app/ShownTexts.h"
+#include "app/TextFlatsDialog.h"
 #include "app/UserPrompts.h"
 #include "model/ClosingCheck.h"
 #include "view3d/KirikoView.h"
@@ -408,6 +409,7 @@ void CMainFrame::ConnectCommands() {
         {ID_CARD_SIZE, [this] { ChangeCardSize(); }},
         {ID_SHIFT_RELIEF, [this] { ShiftAllRelief(); }},
         {ID_WELCOME, [this] { ShowWelcome(); }},
+        {ID_TEXT_AS_FLATS, [this] { AddTextAsFlats(this, *doc_, prompts_, statusBar()); }},
         {ID_PATTERN_PANE, [this] { patternDock_->setVisible(!patternDock_->isVisible()); }},
         {ID_FLAT_LIST, [this] {
              flatListWanted_ = !flatList_->isVisible();
@@ -448,6 +450,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_CONVERT_FREEFORM)->setEnabled(grid);
     actions_.at(ID_DRAWING_FLATS)->setEnabled(!grid);
     actions_.at(ID_MODEL_AS_FLATS)->setEnabled(!grid);
+    actions_.at(ID_TEXT_AS_FLATS)->setEnabled(!grid);
     for (int id : {ID_HIDE_CURSOR, ID_MIRROR_MODE, ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_CHECK_INVALID_FIGURE,
                    ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL})
         if (QAction* action = Action(id)) action->setEnabled(grid);

@@ -8,6 +8,7 @@
 #include "cli/CliMessages.h"
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/FlatsCommand.h"
 #include "cli/GalleryCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/NewCommand.h"
@@ -36,6 +37,7 @@ void PrintUsage(std::ostream& to) {
           "      Write the grid card as a free-form card with the same pattern and faces.\n"
        << ExportHelp(ExportFormats(), CliListWords(to))
        << CheckHelp()
+       << FlatsHelp()
        << "  popwright-cli relief IN.kpf OUT.kpf SOURCE [--depth D] [--area COL,WIDTH,HEIGHT] [--inside]\n"
           "      Read IN, give the columns of the area the shape of a picture, a line of text\n"
           "      or a 3D model, write OUT. SOURCE is one of:\n"
@@ -100,6 +102,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "render") return RunRenderCommand(rest, out, err);
     if (command == "share") return RunShareCommand(rest, out, err);
     if (command == "gallery") return RunGalleryCommand(rest, out, err);
+    if (command == "flats") return RunFlatsCommand(rest, out, err);
     if (command == "thumbnail") return RunThumbnailCommand(rest, out, err);
     return UsageError(err, "unknown command \"" + command + "\"");
 }

@@ -38,4 +38,20 @@ inline constexpr const char* kModelFlatsHeight = PW_TRANSLATE_NOOP("Messages", "
 inline constexpr const char* kModelFlatsDepthList = PW_TRANSLATE_NOOP("Messages", "The depths must be millimetres separated by commas, such as 40,25,10.");
 inline constexpr const char* kModelFlatsNone = PW_TRANSLATE_NOOP("Messages", "No slice of the model shows anything seen from the front.");
 
+// Text as free-form flats.
+inline constexpr const char* kFlatsTextEmpty = PW_TRANSLATE_NOOP("Messages", "There is no text to make flats of.");
+inline constexpr const char* kFlatsTextTooLong = PW_TRANSLATE_NOOP("Messages", "The text is longer than 500 characters.");
+inline constexpr const char* kFlatsTextNoGlyphs = PW_TRANSLATE_NOOP("Messages", "The font has none of the text's characters.");
+inline constexpr const char* kFlatsTextSizeOutOfRange = PW_TRANSLATE_NOOP("Messages",
+    "The text's size must be above 0 and at most 1000 mm, its spacing at most 1000 mm either way.");
+inline constexpr const char* kFlatsTextShapesFailed = PW_TRANSLATE_NOOP("Messages", "The letters' outlines could not be joined.");
+// %1 the font, %2 the characters with their code points.
+inline constexpr const char* kGlyphsMissing = PW_TRANSLATE_NOOP("Messages", "%1 has no glyph for %2: left out.");
+// %1 the run's height in millimetres.
+inline constexpr const char* kBaselineRunAdded = PW_TRANSLATE_NOOP("Messages",
+    "A baseline run %1 mm high joins the letters; a post at each end hangs a roof.");
+// %1 how many, %2 the stems' width in millimetres.
+inline constexpr const char* kStemsAdded = PW_TRANSLATE_NOOP("Messages",
+    "Parts apart from the baseline run stand on stems %2 mm wide: %1 of them.");
+
 }  // namespace pw::msg
