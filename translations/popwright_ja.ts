@@ -1035,13 +1035,13 @@ Drawing as flats</source>
         </message>
         <message>
             <source>Model as &amp;Flats...</source>
-            <translation>モデルから面(&amp;F)...</translation>
+            <translation>モデルをフラットに(&amp;F)...</translation>
         </message>
         <message>
             <source>Slice a 3D model into flats of the free-form card
 Model as flats</source>
-            <translation>3D モデルを切り分けて自由形状カードの面にします
-モデルから面</translation>
+            <translation>3D モデルを切り分けて自由形のカードのフラットにします
+モデルをフラットに</translation>
         </message>
         <message>
             <source>Fl&amp;at List</source>
@@ -1501,11 +1501,11 @@ See /help/index.html with your browser.</source>
         </message>
         <message>
             <source>Every depth of a model's flats must be more than 0 mm.</source>
-            <translation>モデルの面の奥行きはすべて 0 mm より大きくしてください。</translation>
+            <translation>モデルのフラットの奥行きはすべて 0 mm より大きくしてください。</translation>
         </message>
         <message>
             <source>A model is sliced into at most 32 flats.</source>
-            <translation>モデルを切り分ける面は 32 枚までです。</translation>
+            <translation>モデルから作るフラットは 32 枚までです。</translation>
         </message>
         <message>
             <source>The model's height must be more than 0 mm.</source>
@@ -2100,8 +2100,8 @@ Do you want to replace it?</source>
     <context>
         <name>pw::EditController</name>
         <message>
-            <source>This is a free-form card: its flats are not edited in the window.</source>
-            <translation>これは自由形のカードです。その面はウィンドウでは編集できません。</translation>
+            <source>This is a free-form card: draw its flats in the front view.</source>
+            <translation>これは自由形のカードです。フラットは正面図で描きます。</translation>
         </message>
     </context>
     <context>
@@ -2402,7 +2402,7 @@ Do you want to replace it?</source>
         </message>
         <message>
             <source>Model as Flats</source>
-            <translation>モデルから面</translation>
+            <translation>モデルをフラットに</translation>
         </message>
         <message>
             <source>&amp;Browse...</source>

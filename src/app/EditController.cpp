@@ -165,7 +165,7 @@ void EditController::KeyPressed(QKeyEvent* event) {
     const int key = VirtualKeyFor(event->key());
     if (!editable_) {
         if (key != 0 && key != KEY_CTRL)
-            emit EditRefused(tr("This is a free-form card: its flats are not edited in the window."));
+            emit EditRefused(tr("This is a free-form card: draw its flats in the front view."));
         return;
     }
     if (key != 0 && key != KEY_CTRL) OpenForEditing();
