@@ -8,6 +8,8 @@
 #include "cli/CliLanguage.h"
 #include "cli/CliMessages.h"
 #include "cli/CommandWords.h"
+#include "cli/FlatsFromModel.h"
+#include "cli/FlatsFromSvg.h"
 #include "cli/FlatsFromText.h"
 #include "cli/FlatsNumbers.h"
 #include "document/CardDocument.h"
@@ -23,10 +25,27 @@ bool ParseMillimetres(const std::string& text, double& value, double least, doub
     return true;
 }
 
+namespace {
+
+// A drawing's layers at their own depths, --depth for those that name none.
+FlatsFromSource SvgSource(const FlatsOptions& options) { return SvgFlatsForCli(options.source, options.depthMm); }
+
+// A model's slices at --depths (or at its own steps), --size high (60 mm
+// unless given); the command then moves them to --at.
+FlatsFromSource ModelSource(const FlatsOptions& options) {
+    const auto depths = options.extras.find("--depths");
+    return ModelFlatsForCli(options.source, depths == options.extras.end() ? "" : depths->second,
+                            options.sizeMm > 0 ? options.sizeMm : 60, 0, 0);
+}
+
+}  // namespace
+
 const std::vector<FlatsSourceEntry>& FlatsSources() {
     // Each source of flats adds its entry here and its function in a file of its own.
     static const std::vector<FlatsSourceEntry> sources = {
         {"--text", {"--font", "--letter-spacing"}, &TextFlatsForCli, true},
+        {"--svg", {}, &SvgSource, false},
+        {"--model", {"--depths"}, &ModelSource, true},
     };
     return sources;
 }
@@ -38,7 +57,8 @@ constexpr double kLeastCardMm = 10, kMostCardMm = 2000;
 
 constexpr const char* kFlatsUsage =
     "flats needs an input card or -, an output card and one source: flats IN.pwf|- OUT.pwf --text T [--font PATTERN] "
-    "[--letter-spacing MM] [--depth MM] [--size MM] [--at X,Z] [--width MM --half MM]";
+    "[--letter-spacing MM] | --svg FILE | --model FILE [--depths MM,MM,...] [--depth MM] [--size MM] [--at X,Z] "
+    "[--width MM --half MM]";
 
 struct FlatsRequest {
     std::string in, out;
@@ -136,8 +156,11 @@ std::string FlatsHelp() {
            "      Add flats to the free-form card IN, or to a new one with - and\n"
            "      --width MM --half MM, and write OUT. SOURCE is:\n"
            "        --text T [--font PATTERN] [--letter-spacing MM]   a line in a system font\n"
+           "        --svg FILE                     a drawing's layers, at the depths their names give\n"
+           "        --model FILE [--depths MM,MM,...]   a 3D model sliced at those depths (default: its steps)\n"
            "      --depth: how far in front of the back the flats stand (default 30).\n"
-           "      --size: the height of the capitals (default 20), or of the shape's box.\n"
+           "      --size: the height of the capitals (default 20), or of the shape's box\n"
+           "      (a drawing: its own size; a model: 60).\n"
            "      --at: where the lower left corner goes, along the crease and up (default 10,0).\n";
 }
 

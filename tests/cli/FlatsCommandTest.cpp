@@ -45,6 +45,34 @@ TEST_F(FlatsCommandTest, TextBecomesFlatsOfANewCardAndOfAnExistingOne) {
     EXPECT_GE(card.flats[1].loops.front().start.s, 40);
 }
 
+// Every other way in goes through the same command: a drawing's layers keep
+// their depths, a model's slices stand at the depths asked for, and both are
+// moved to --at.
+TEST_F(FlatsCommandTest, DrawingsAndModelsBecomeFlatsPlacedAtTheGivenCorner) {
+    const std::string drawn = scratch_.Path("drawn.pwf"), sliced = scratch_.Path("sliced.pwf");
+    ASSERT_EQ(Cli({"flats", "-", drawn, "--width", "150", "--half", "100", "--svg",
+                   POPWRIGHT_EXAMPLES_DIR "/drawing-layers.svg", "--size", "40", "--at", "20,0"}),
+              kExitOk)
+        << err_.str();
+    const FreeformCard drawing = Read(drawn);
+    ASSERT_EQ(drawing.flats.size(), 2u);
+    EXPECT_NE(drawing.flats[0].depth, drawing.flats[1].depth);
+    ASSERT_EQ(Cli({"flats", "-", sliced, "--width", "150", "--half", "100", "--model",
+                   POPWRIGHT_EXAMPLES_DIR "/stepped-house.obj", "--depths", "40,20", "--at", "30,0"}),
+              kExitOk)
+        << err_.str();
+    const FreeformCard model = Read(sliced);
+    ASSERT_EQ(model.flats.size(), 2u);
+    EXPECT_DOUBLE_EQ(model.flats[0].depth, 40);
+    EXPECT_DOUBLE_EQ(model.flats[1].depth, 20);
+    for (const FreeformCard* card : {&drawing, &model}) {
+        double least = 1e9;
+        for (const FreeformFlat& flat : card->flats)
+            for (const FrontLoop& loop : flat.loops) least = std::min(least, loop.start.x);
+        EXPECT_GE(least, card == &drawing ? 20 - 1e-6 : 30 - 1e-6);
+    }
+}
+
 TEST_F(FlatsCommandTest, RefusesBadRequestsInOneLineAndWritesNothing) {
     const std::string out = scratch_.Path("out.pwf");
     const struct {
