@@ -52,6 +52,8 @@ packages=(
   libfontconfig-dev
   libharfbuzz-dev
   librsvg2-dev
+  # pictures traced into smooth outlines for free-form flats
+  libpotrace-dev
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
   nlohmann-json3-dev

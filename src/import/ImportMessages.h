@@ -32,4 +32,13 @@ inline constexpr const char* kAreaOutsideCard = PW_TRANSLATE_NOOP("Messages", "T
 inline constexpr const char* kDepthOutsideCard = PW_TRANSLATE_NOOP("Messages", "The depth must be between 1 and %1.");
 inline constexpr const char* kThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages", "The threshold must be between 0 and 100.");
 
+// Tracing a picture into flats; %1 a count or a factor.
+inline constexpr const char* kTraceNothing = PW_TRANSLATE_NOOP("Messages", "No part of the picture is dark enough at this threshold to become a flat.");
+inline constexpr const char* kTraceTooDetailed = PW_TRANSLATE_NOOP("Messages",
+    "The traced outlines have more than 200,000 pieces: raise the speckle size or use a simpler picture.");
+inline constexpr const char* kTraceLevelsOutOfRange = PW_TRANSLATE_NOOP("Messages", "The number of depth levels must be between 2 and 16.");
+inline constexpr const char* kTraceThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages", "The threshold must be between 0 and 255.");
+inline constexpr const char* kTraceSpecksDropped = PW_TRANSLATE_NOOP("Messages", "%1 speckles were dropped.");
+inline constexpr const char* kTraceShrunk = PW_TRANSLATE_NOOP("Messages", "The picture was traced at 1/%1 of its size.");
+
 }  // namespace pw::msg
