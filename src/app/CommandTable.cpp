@@ -38,6 +38,7 @@ const std::vector<CommandSpec>& Commands() {
         {ID_INSERT_TEXT, "insertText", QT_TRANSLATE_NOOP("Commands", "Insert &Text..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a line of text\nInsert text"), nullptr, false},
         {ID_INSERT_PICTURE, "insertPicture", QT_TRANSLATE_NOOP("Commands", "Insert &Picture..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a picture\nInsert picture"), nullptr, false},
         {ID_CONVERT_FREEFORM, "convertToFreeform", QT_TRANSLATE_NOOP("Commands", "Convert to &Free-Form Card"), "", QT_TRANSLATE_NOOP("Commands", "Make the grid card a free-form card with the same pattern\nConvert to free-form card"), nullptr, false},
+        {ID_PICTURE_FLATS, "pictureAsFlats", QT_TRANSLATE_NOOP("Commands", "P&icture as Flats..."), "", QT_TRANSLATE_NOOP("Commands", "Trace a picture into flats of the free-form card\nPicture as flats"), nullptr, false},
         {ID_INSERT_MODEL, "insertModel", QT_TRANSLATE_NOOP("Commands", "Insert &Model..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a 3D model\nInsert model"), nullptr, false},
         {ID_NEW_FROM_GALLERY, "newFromGallery", QT_TRANSLATE_NOOP("Commands", "New from &Gallery..."), "", QT_TRANSLATE_NOOP("Commands", "Start a new card from one of the gallery's designs\nNew from gallery"), nullptr, false},
         {ID_CARD_SIZE, "cardSize", QT_TRANSLATE_NOOP("Commands", "Card Si&ze..."), "", QT_TRANSLATE_NOOP("Commands", "Make the card wider, narrower, taller or shorter around its relief\nCard size"), nullptr, false},
@@ -71,7 +72,7 @@ const std::vector<MenuSpec>& MenuBar() {
         {QT_TRANSLATE_NOOP("Commands", "&Edit"),
          {ID_EDIT_UNDO, ID_EDIT_REDO,
           MenuEntry(QT_TRANSLATE_NOOP("Commands", "&Copy unfolded pattern to Clipboard"), {ID_COPY_BMP, ID_EDIT_COPY}),
-          ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL, ID_SEPARATOR, ID_CARD_SIZE, ID_SHIFT_RELIEF}},
+          ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL, ID_SEPARATOR, ID_PICTURE_FLATS, ID_SEPARATOR, ID_CARD_SIZE, ID_SHIFT_RELIEF}},
         {QT_TRANSLATE_NOOP("Commands", "&Cursor"), {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position and the fold change what the view shows, next to the
         // other view settings; the menu bar keeps its five pop-ups.

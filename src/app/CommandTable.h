@@ -53,6 +53,7 @@ enum CommandId : int {
     ID_SHIFT_RELIEF = 32866,
     ID_PATTERN_PANE = 32867,
     ID_WELCOME = 32868,
+    ID_PICTURE_FLATS = 32912,  // a picture traced into free-form flats
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

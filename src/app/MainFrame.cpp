@@ -29,6 +29,7 @@
 #include "app/FramePlacement.h"
 #include "app/HelpPage.h"
 #include "app/InsertReliefDialog.h"
+#include "app/PictureFlatsDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/PatternClipboard.h"
 #include "app/MachineExport.h"
@@ -376,6 +377,7 @@ void CMainFrame::ConnectCommands() {
         {ID_INSERT_TEXT, [this] { InsertRelief(static_cast<int>(ReliefKind::Text)); }},
         {ID_INSERT_PICTURE, [this] { InsertRelief(static_cast<int>(ReliefKind::Picture)); }},
         {ID_INSERT_MODEL, [this] { InsertRelief(static_cast<int>(ReliefKind::Model)); }},
+        {ID_PICTURE_FLATS, [this] { AddPictureFlats(*doc_, prompts_, this, statusBar()); }},
         {ID_CHECK_CLOSING, [editor] { editor->OnCheckClosing(); }},
         {ID_NEW_FROM_GALLERY, [this] { NewFromGallery(); }},
         {ID_CARD_SIZE, [this] { ChangeCardSize(); }},
@@ -414,6 +416,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_CURSOR_SMALLER)->setEnabled(grid && doc_->CanCursorSmaller());
     actions_.at(ID_CURSOR_LARGER)->setEnabled(grid && doc_->CanCursorLarger());
     actions_.at(ID_CONVERT_FREEFORM)->setEnabled(grid);
+    if (QAction* action = Action(ID_PICTURE_FLATS)) action->setEnabled(!grid);
     for (int id : {ID_HIDE_CURSOR, ID_MIRROR_MODE, ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_CHECK_INVALID_FIGURE,
                    ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL})
         if (QAction* action = Action(id)) action->setEnabled(grid);

@@ -38,6 +38,7 @@ inline constexpr const char* kTraceTooDetailed = PW_TRANSLATE_NOOP("Messages",
     "The traced outlines have more than 200,000 pieces: raise the speckle size or use a simpler picture.");
 inline constexpr const char* kTraceLevelsOutOfRange = PW_TRANSLATE_NOOP("Messages", "The number of depth levels must be between 2 and 16.");
 inline constexpr const char* kTraceThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages", "The threshold must be between 0 and 255.");
+inline constexpr const char* kTraceSpeckleOutOfRange = PW_TRANSLATE_NOOP("Messages", "The speckle size must be a whole number of pixels, 0 or more.");
 inline constexpr const char* kTraceSpecksDropped = PW_TRANSLATE_NOOP("Messages", "%1 speckles were dropped.");
 inline constexpr const char* kTraceShrunk = PW_TRANSLATE_NOOP("Messages", "The picture was traced at 1/%1 of its size.");
 

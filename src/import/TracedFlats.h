@@ -23,8 +23,8 @@ inline constexpr int kMaxDepthLevels = 16;
 // Larger pictures are traced made smaller by a whole factor (a note says so).
 inline constexpr long long kMaxTracedPixels = 25'000'000;
 // Longer outlines are traced from a picture halved until they fit: the
-// tracer's memory grows with them (some 200 bytes per pixel edge).
-inline constexpr long long kMaxTracedOutline = 4'000'000;
+// tracer's memory grows with them (some 150 bytes per pixel edge).
+inline constexpr long long kMaxTracedOutline = 1'000'000;
 // More curve pieces than this are refused: no card is cut from them.
 inline constexpr long long kMaxTracedSegments = 200'000;
 
