@@ -31,6 +31,7 @@ targets=(
   "fuzz_shape_files shapes fuzz/shapes.dict"
   "fuzz_recovery_files recovery fuzz/recovery.dict"
   "fuzz_freeform freeform fuzz/freeform.dict"
+  "fuzz_trace trace -"
 )
 
 mkdir -p "$build/artifacts"

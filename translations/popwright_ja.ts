@@ -896,6 +896,16 @@ Welcome</source>
         <translation>Popwright の最初の一歩
 ようこそ</translation>
     </message>
+    <message>
+        <source>P&amp;icture as Flats...</source>
+        <translation>画像をフラットに(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Trace a picture into flats of the free-form card
+Picture as flats</source>
+        <translation>画像をトレースして自由形のカードのフラットにします
+画像をフラットに</translation>
+    </message>
 </context>
 <context>
     <name>CuttingMachines</name>
@@ -1284,6 +1294,34 @@ See /help/index.html with your browser.</source>
         <source>Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold or *.dxf file.</source>
         <translation>*.bmp、*.emf、*.svg、*.pdf、*.fold、*.dxf のいずれかのファイルを指定してください。</translation>
     </message>
+    <message>
+        <source>No part of the picture is dark enough at this threshold to become a flat.</source>
+        <translation>このしきい値ではフラットになるほど暗い部分が画像にありません。</translation>
+    </message>
+    <message>
+        <source>The traced outlines have more than 200,000 pieces: raise the speckle size or use a simpler picture.</source>
+        <translation>トレースした輪郭の区間が 200,000 を超えます。除くごみの大きさを上げるか、もっと単純な画像を使ってください。</translation>
+    </message>
+    <message>
+        <source>The number of depth levels must be between 2 and 16.</source>
+        <translation>奥行きの段数は 2 から 16 の間で指定してください。</translation>
+    </message>
+    <message>
+        <source>The threshold must be between 0 and 255.</source>
+        <translation>しきい値は 0 から 255 の間で指定してください。</translation>
+    </message>
+    <message>
+        <source>The speckle size must be a whole number of pixels, 0 or more.</source>
+        <translation>ごみの大きさは 0 以上の整数の画素数で指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 speckles were dropped.</source>
+        <translation>%1 個のごみを除きました。</translation>
+    </message>
+    <message>
+        <source>The picture was traced at 1/%1 of its size.</source>
+        <translation>画像を 1/%1 の大きさでトレースしました。</translation>
+    </message>
 </context>
 <context>
     <name>PaperSizes</name>
@@ -1627,6 +1665,69 @@ Do you want to replace it?</source>
     <message>
         <source>A card is %1 to %2 columns wide and %3 to %4 cells high.</source>
         <translation>カードの幅は %1 から %2 列、高さは %3 から %4 マスです。</translation>
+    </message>
+</context>
+<context>
+    <name>pw::CPictureFlatsDialog</name>
+    <message>
+        <source>Picture as Flats</source>
+        <translation>画像をフラットに</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>参照(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>&amp;Picture:</source>
+        <translation>画像(&amp;P):</translation>
+    </message>
+    <message>
+        <source>&amp;Threshold (darker is paper):</source>
+        <translation>しきい値(&amp;T)（暗い方が紙）:</translation>
+    </message>
+    <message>
+        <source> pixels</source>
+        <translation> 画素</translation>
+    </message>
+    <message>
+        <source>Drop &amp;speckles up to:</source>
+        <translation>除くごみの大きさ(&amp;S):</translation>
+    </message>
+    <message>
+        <source>Depth &amp;map: black is near, white the back sheet</source>
+        <translation>深度マップ(&amp;M): 黒が手前、白が背面の紙</translation>
+    </message>
+    <message>
+        <source>&amp;Levels:</source>
+        <translation>段数(&amp;L):</translation>
+    </message>
+    <message>
+        <source>&amp;Depth (nearest):</source>
+        <translation>奥行き（いちばん手前）(&amp;D):</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>高さ(&amp;H):</translation>
+    </message>
+    <message>
+        <source>Lower left &amp;x:</source>
+        <translation>左下の x(&amp;X):</translation>
+    </message>
+    <message>
+        <source>Lower left &amp;z:</source>
+        <translation>左下の z(&amp;Z):</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg *.bmp *.gif *.svg *.svgz)</source>
+        <translation>画像 (*.png *.jpg *.jpeg *.bmp *.gif *.svg *.svgz)</translation>
+    </message>
+    <message>
+        <source>Please choose a picture file.</source>
+        <translation>画像ファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>Flats: %1</source>
+        <translation>フラット: %1</translation>
     </message>
 </context>
 <context>

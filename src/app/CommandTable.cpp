@@ -72,7 +72,9 @@ const std::vector<MenuSpec>& MenuBar() {
         {QT_TRANSLATE_NOOP("Commands", "&Edit"),
          {ID_EDIT_UNDO, ID_EDIT_REDO,
           MenuEntry(QT_TRANSLATE_NOOP("Commands", "&Copy unfolded pattern to Clipboard"), {ID_COPY_BMP, ID_EDIT_COPY}),
-          ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL, ID_SEPARATOR, ID_PICTURE_FLATS, ID_SEPARATOR, ID_CARD_SIZE, ID_SHIFT_RELIEF}},
+          // The free-form card's sources of flats, then the grid card's inserts.
+          ID_SEPARATOR, ID_PICTURE_FLATS,
+          ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL, ID_SEPARATOR, ID_CARD_SIZE, ID_SHIFT_RELIEF}},
         {QT_TRANSLATE_NOOP("Commands", "&Cursor"), {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position and the fold change what the view shows, next to the
         // other view settings; the menu bar keeps its five pop-ups.

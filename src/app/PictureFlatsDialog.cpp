@@ -61,7 +61,10 @@ CPictureFlatsDialog::CPictureFlatsDialog(const FreeformCard& card, UserPrompts& 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_);
     fileRow->addWidget(browse);
-    form->addRow(tr("&Picture:"), fileRow);
+    // A row holding a layout takes no buddy of its own: the label is made here.
+    auto* fileLabel = new QLabel(tr("&Picture:"), this);
+    fileLabel->setBuddy(file_);
+    form->addRow(fileLabel, fileRow);
 
     threshold_ = new QSlider(Qt::Horizontal, this);
     threshold_->setObjectName(QStringLiteral("threshold"));
@@ -72,7 +75,9 @@ CPictureFlatsDialog::CPictureFlatsDialog(const FreeformCard& card, UserPrompts& 
     auto* thresholdRow = new QHBoxLayout;
     thresholdRow->addWidget(threshold_);
     thresholdRow->addWidget(thresholdShown_);
-    form->addRow(tr("&Threshold (darker is paper):"), thresholdRow);
+    auto* thresholdLabel = new QLabel(tr("&Threshold (darker is paper):"), this);
+    thresholdLabel->setBuddy(threshold_);
+    form->addRow(thresholdLabel, thresholdRow);
 
     speckle_ = new QSpinBox(this);
     speckle_->setObjectName(QStringLiteral("speckle"));
@@ -185,7 +190,7 @@ void CPictureFlatsDialog::UpdatePreview() {
         return;
     }
     preview_->SetOutlines(traced.flats, previewPicture_.height);
-    notes_->setText(tr("%n flat(s)", nullptr, static_cast<int>(traced.flats.size())));
+    notes_->setText(tr("Flats: %1").arg(traced.flats.size()));
     ok_->setEnabled(true);
 }
 
