@@ -2,6 +2,7 @@
 
 #include <potracelib.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <memory>
@@ -102,14 +103,19 @@ bool TraceLevel(const GreyImage& picture, int below, long long speckPixels, doub
     return AddShapes(state->plist, depth, namePrefix, segments, out.flats);
 }
 
-// The picture made smaller until its pixels and the outlines at `below`
-// fit the tracer's bounds; `factor` says by how much.
-GreyImage Bounded(const GreyImage& picture, int below, int& factor) {
+// The picture made smaller until its pixels and the outlines at each of
+// the thresholds fit the tracer's bounds; `factor` says by how much.
+GreyImage Bounded(const GreyImage& picture, const std::vector<int>& thresholds, int& factor) {
     const long long pixels = static_cast<long long>(picture.width) * picture.height;
     factor = 1;
     while (pixels > kMaxTracedPixels * factor * factor) ++factor;
     GreyImage shrunk = ShrunkBy(picture, factor);
-    while (OutlineLength(PaperBelow(shrunk, below)) > kMaxTracedOutline) {
+    const auto longest = [&thresholds](const GreyImage& g) {
+        long long most = 0;
+        for (int below : thresholds) most = std::max(most, OutlineLength(PaperBelow(g, below)));
+        return most;
+    };
+    while (longest(shrunk) > kMaxTracedOutline) {
         factor *= 2;
         shrunk = ShrunkBy(picture, factor);
     }
@@ -139,8 +145,10 @@ FlatsFromSource TraceFlats(const GreyImage& picture, const TraceSettings& settin
     auto below = [n, &settings](int k) {
         return n == 0 ? settings.threshold : static_cast<int>(std::lround(256.0 - (k - 0.5) * 256.0 / n));
     };
+    std::vector<int> thresholds;
+    for (int k = n == 0 ? 0 : 1; k <= n; ++k) thresholds.push_back(below(k));
     int factor = 1;
-    const GreyImage traced = Bounded(picture, below(1), factor);
+    const GreyImage traced = Bounded(picture, thresholds, factor);
     long long specks = 0;
     bool fits = true;
     if (n == 0) {
