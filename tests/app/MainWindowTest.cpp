@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
                            "Print pre&view", "P&rint setup...", "-", "E&xit"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 1)),
               QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >", "-",
-                           "Insert &Text...", "Insert &Picture...", "Insert &Model...", "-", "Card Si&ze...",
+                           "P&icture as Flats...", "-", "Insert &Text...", "Insert &Picture...", "Insert &Model...", "-", "Card Si&ze...",
                            "S&hift Relief..."}));
     QMenu* copy = TopMenu(*frame, 1)->actions().at(2)->menu();
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
