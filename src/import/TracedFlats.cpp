@@ -66,10 +66,11 @@ FrontLoop LoopOf(const potrace_curve_t& curve) {
 // holds as holes (shapes inside those holes come as '+' paths of their own).
 bool AddShapes(const potrace_path_t* paths, double depth, const std::string& namePrefix, long long& segments,
                std::vector<FreeformFlat>& flats) {
+    const std::size_t first = flats.size();  // shapes count from 1 in each level
     for (const potrace_path_t* p = paths; p; p = p->next) {
         if (p->sign != '+' || p->curve.n <= 0) continue;
         FreeformFlat flat;
-        flat.name = namePrefix + std::to_string(flats.size() + 1);
+        flat.name = namePrefix + std::to_string(flats.size() - first + 1);
         flat.depth = depth;
         flat.loops.push_back(LoopOf(p->curve));
         segments += p->curve.n;
