@@ -53,7 +53,7 @@ packages=(
   libharfbuzz-dev
   librsvg2-dev
   # pictures traced into smooth outlines for free-form flats
-  libpotrace-dev
+  potrace
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
   nlohmann-json3-dev

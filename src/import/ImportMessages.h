@@ -40,6 +40,11 @@ inline constexpr const char* kTraceLevelsOutOfRange = PW_TRANSLATE_NOOP("Message
 inline constexpr const char* kTraceThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages", "The threshold must be between 0 and 255.");
 inline constexpr const char* kTraceSpeckleOutOfRange = PW_TRANSLATE_NOOP("Messages", "The speckle size must be a whole number of pixels, 0 or more.");
 inline constexpr const char* kTraceSpecksDropped = PW_TRANSLATE_NOOP("Messages", "%1 speckles were dropped.");
+inline constexpr const char* kTraceProgramMissing = PW_TRANSLATE_NOOP("Messages",
+    "The potrace program could not be started: install the potrace package to trace pictures.");
+inline constexpr const char* kTraceProgramFailed = PW_TRANSLATE_NOOP("Messages", "The potrace program failed to trace the picture.");
+inline constexpr const char* kTraceProgramTooSlow = PW_TRANSLATE_NOOP("Messages",
+    "The potrace program took too long to trace the picture and was stopped.");
 inline constexpr const char* kTraceShrunk = PW_TRANSLATE_NOOP("Messages", "The picture was traced at 1/%1 of its size.");
 
 }  // namespace pw::msg

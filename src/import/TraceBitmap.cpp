@@ -125,4 +125,16 @@ GreyImage ShrunkBy(const GreyImage& picture, int factor) {
     return out;
 }
 
+std::string PbmOf(const PaperMask& mask) {
+    std::string pbm = "P4\n" + std::to_string(mask.width) + " " + std::to_string(mask.height) + "\n";
+    const std::size_t header = pbm.size(), rowBytes = (static_cast<std::size_t>(mask.width) + 7) / 8;
+    pbm.resize(header + rowBytes * static_cast<std::size_t>(mask.height), '\0');
+    for (int y = 0; y < mask.height; ++y) {
+        char* row = pbm.data() + header + rowBytes * static_cast<std::size_t>(y);
+        for (int x = 0; x < mask.width; ++x)
+            if (mask.At(x, y)) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+    }
+    return pbm;
+}
+
 }  // namespace pw

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "import/GreyImage.h"
@@ -30,6 +31,9 @@ long long OutlineLength(const PaperMask& mask);
 // then holes in the paper (touching at an edge only; background reaching the
 // picture's border is never a hole). Returns how many were removed.
 int DropSpeckles(PaperMask& mask, long long maxPixels);
+
+// The mask as a binary PBM picture (P4), paper black: what potrace reads.
+std::string PbmOf(const PaperMask& mask);
 
 // The picture made `factor` times smaller on each side, each pixel the mean
 // of those it covers.

@@ -1,14 +1,13 @@
 #include "import/TracedFlats.h"
 
-#include <potracelib.h>
-
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <memory>
 #include <string>
+#include <vector>
 
+#include "import/ChildProgram.h"
 #include "import/ImportMessages.h"
+#include "import/PotraceSvg.h"
 #include "import/TraceBitmap.h"
 
 namespace pw {
@@ -21,87 +20,57 @@ std::string WithNumber(const char* text, long long n) {
     return out;
 }
 
-struct PotraceFree {
-    void operator()(potrace_state_t* s) const { potrace_state_free(s); }
-    void operator()(potrace_param_t* p) const { potrace_param_free(p); }
-};
-
-// The mask as potrace's bitmap: its line 0 is the lowest, so the picture's
-// last row goes first and the traced points come out with z up.
-struct PotraceBitmap {
-    int words = 0;
-    std::vector<potrace_word> map;
-    potrace_bitmap_t bitmap{};
-
-    explicit PotraceBitmap(const PaperMask& mask) {
-        constexpr int kBits = static_cast<int>(sizeof(potrace_word) * CHAR_BIT);
-        words = (mask.width + kBits - 1) / kBits;
-        map.assign(static_cast<std::size_t>(words) * static_cast<std::size_t>(mask.height), 0);
-        for (int y = 0; y < mask.height; ++y) {
-            potrace_word* line = map.data() + static_cast<std::size_t>(mask.height - 1 - y) * static_cast<std::size_t>(words);
-            for (int x = 0; x < mask.width; ++x)
-                if (mask.At(x, y)) line[x / kBits] |= potrace_word{1} << (kBits - 1 - x % kBits);
-        }
-        bitmap = {mask.width, mask.height, words, map.data()};
-    }
-};
-
-SheetPoint At(const potrace_dpoint_t& p) { return {p.x, p.y}; }
-
-FrontLoop LoopOf(const potrace_curve_t& curve) {
-    FrontLoop loop(At(curve.c[curve.n - 1][2]));
-    for (int i = 0; i < curve.n; ++i) {
-        const potrace_dpoint_t* c = curve.c[i];
-        if (curve.tag[i] == POTRACE_CURVETO) {
-            loop.CubicTo(At(c[0]), At(c[1]), At(c[2]));
-        } else {
-            loop.LineTo(At(c[1]));
-            loop.LineTo(At(c[2]));
-        }
-    }
-    return loop.Close();
+// potrace draws in tenths of a pixel by default, which its SVG keeps as
+// whole numbers: enough for a 0.5 pixel fit without larger output.
+// Speckles are gone already, and counted (turdsize 0); ambiguous corners
+// join paper as DropSpeckles joins it (turnpolicy black); corners and curve
+// joining as potrace's library defaults.
+std::vector<std::string> PotraceArguments() {
+    return {"--svg", "--output", "-", "--turdsize", "0", "--turnpolicy", "black",
+            "--alphamax", "1", "--opttolerance", "0.2", "-"};
 }
 
-// One flat per shape: a '+' path of potrace's tree with the '-' paths it
-// holds as holes (shapes inside those holes come as '+' paths of their own).
-bool AddShapes(const potrace_path_t* paths, double depth, const std::string& namePrefix, long long& segments,
-               std::vector<FreeformFlat>& flats) {
-    const std::size_t first = flats.size();  // shapes count from 1 in each level
-    for (const potrace_path_t* p = paths; p; p = p->next) {
-        if (p->sign != '+' || p->curve.n <= 0) continue;
-        FreeformFlat flat;
-        flat.name = namePrefix + std::to_string(flats.size() - first + 1);
-        flat.depth = depth;
-        flat.loops.push_back(LoopOf(p->curve));
-        segments += p->curve.n;
-        for (const potrace_path_t* hole = p->childlist; hole; hole = hole->sibling) {
-            if (hole->curve.n <= 0) continue;
-            flat.loops.push_back(LoopOf(hole->curve));
-            segments += hole->curve.n;
-        }
-        if (segments > kMaxTracedSegments) return false;
-        flats.push_back(std::move(flat));
+// potrace writes some 40 bytes per curve piece; more than this is past
+// kMaxTracedSegments in any case.
+constexpr std::size_t kMaxPotraceOutput = 64u << 20;
+
+// Why a run of potrace gave no outlines, or nullptr when it gave them.
+const char* ProgramError(ProgramOutcome outcome) {
+    switch (outcome) {
+        case ProgramOutcome::Finished: return nullptr;
+        case ProgramOutcome::Missing: return msg::kTraceProgramMissing;
+        case ProgramOutcome::TooSlow: return msg::kTraceProgramTooSlow;
+        case ProgramOutcome::TooMuch: return msg::kTraceTooDetailed;
+        case ProgramOutcome::Failed: break;
     }
-    return true;
+    return msg::kTraceProgramFailed;
 }
 
-// Traces the paper of `picture` below `below` into `out`; false when the
-// outlines are too many to use.
-bool TraceLevel(const GreyImage& picture, int below, long long speckPixels, double depth, const std::string& namePrefix,
-                long long& specks, FlatsFromSource& out) {
+// Traces the paper of `picture` below `below` into `out`, each shape potrace
+// writes one flat numbered from 1 within the level; an error says why not.
+const char* TraceLevel(const GreyImage& picture, int below, long long speckPixels, double depth,
+                       const std::string& namePrefix, const TraceProgram& program, long long& specks,
+                       FlatsFromSource& out) {
     PaperMask mask = PaperBelow(picture, below);
     specks += DropSpeckles(mask, speckPixels);
-    const PotraceBitmap bitmap(mask);
-    std::unique_ptr<potrace_param_t, PotraceFree> param(potrace_param_default());
-    if (!param) return false;
-    param->turdsize = 0;  // speckles are gone already, and counted
-    param->turnpolicy = POTRACE_TURNPOLICY_BLACK;  // as DropSpeckles joins paper
-    std::unique_ptr<potrace_state_t, PotraceFree> state(potrace_trace(param.get(), &bitmap.bitmap));
-    if (!state || state->status != POTRACE_STATUS_OK) return false;
+    if (std::find(mask.paper.begin(), mask.paper.end(), 1) == mask.paper.end()) return nullptr;
+    const ProgramRun run = RunProgram(program.path, PotraceArguments(), PbmOf(mask), program.seconds, kMaxPotraceOutput);
+    if (const char* error = ProgramError(run.outcome)) return error;
     long long segments = 0;
     for (const FreeformFlat& f : out.flats)
         for (const FrontLoop& l : f.loops) segments += static_cast<long long>(l.segments.size());
-    return AddShapes(state->plist, depth, namePrefix, segments, out.flats);
+    PotraceShapes read = ReadPotraceSvg(run.output, picture.height, static_cast<std::size_t>(kMaxTracedSegments - segments));
+    if (read.tooManySegments) return msg::kTraceTooDetailed;
+    if (!read.error.empty()) return msg::kTraceProgramFailed;
+    int number = 0;
+    for (std::vector<FrontLoop>& shape : read.shapes) {
+        FreeformFlat flat;
+        flat.name = namePrefix + std::to_string(++number);
+        flat.depth = depth;
+        flat.loops = std::move(shape);
+        out.flats.push_back(std::move(flat));
+    }
+    return nullptr;
 }
 
 // The picture made smaller until its pixels and the outlines at each of
@@ -125,7 +94,7 @@ GreyImage Bounded(const GreyImage& picture, const std::vector<int>& thresholds, 
 
 }  // namespace
 
-FlatsFromSource TraceFlats(const GreyImage& picture, const TraceSettings& settings) {
+FlatsFromSource TraceFlats(const GreyImage& picture, const TraceSettings& settings, const TraceProgram& program) {
     FlatsFromSource out;
     if (picture.Empty()) {
         out.error = msg::kPictureEmpty;
@@ -151,17 +120,17 @@ FlatsFromSource TraceFlats(const GreyImage& picture, const TraceSettings& settin
     int factor = 1;
     const GreyImage traced = Bounded(picture, thresholds, factor);
     long long specks = 0;
-    bool fits = true;
+    const char* error = nullptr;
     if (n == 0) {
-        fits = TraceLevel(traced, below(0), settings.speckPixels, settings.depthMm, "picture ", specks, out);
+        error = TraceLevel(traced, below(0), settings.speckPixels, settings.depthMm, "picture ", program, specks, out);
     } else {
-        for (int k = 1; k <= n && fits; ++k)
-            fits = TraceLevel(traced, below(k), settings.speckPixels, settings.depthMm * k / n,
-                              "level " + std::to_string(k) + " shape ", specks, out);
+        for (int k = 1; k <= n && !error; ++k)
+            error = TraceLevel(traced, below(k), settings.speckPixels, settings.depthMm * k / n,
+                               "level " + std::to_string(k) + " shape ", program, specks, out);
     }
-    if (!fits) {
+    if (error) {
         out.flats.clear();
-        out.error = msg::kTraceTooDetailed;
+        out.error = error;
         return out;
     }
     if (out.flats.empty()) {

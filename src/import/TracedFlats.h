@@ -2,6 +2,8 @@
 #include "import/FlatSource.h"
 #include "import/GreyImage.h"
 
+#include <string>
+
 namespace pw {
 
 // How a picture is traced into flats.
@@ -28,12 +30,19 @@ inline constexpr long long kMaxTracedOutline = 1'000'000;
 // More curve pieces than this are refused: no card is cut from them.
 inline constexpr long long kMaxTracedSegments = 200'000;
 
+// The potrace program the picture is traced with, run as a child process
+// (Debian's package potrace), and how long it may take for one level.
+struct TraceProgram {
+    std::string path = "/usr/bin/potrace";
+    int seconds = 60;
+};
+
 // Traces `picture` with potrace into flats in pixels (one pixel one
 // millimetre, z up, the picture's lower left corner at the origin) for the
 // caller to place with PlaceFlats. Each connected shape is its own flat
 // with its holes, so the card's checks name each one that floats or has no
 // top run, and it can be moved, deepened or deleted alone; the paper is the
 // same as one flat holding every loop.
-FlatsFromSource TraceFlats(const GreyImage& picture, const TraceSettings& settings);
+FlatsFromSource TraceFlats(const GreyImage& picture, const TraceSettings& settings, const TraceProgram& program = {});
 
 }  // namespace pw
