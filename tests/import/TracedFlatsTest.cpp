@@ -3,6 +3,7 @@
 #include <cmath>
 #include <random>
 
+#include "import/ImportMessages.h"
 #include "import/TracedFlats.h"
 #include "model/freeform/PathBounds.h"
 
@@ -96,6 +97,14 @@ TEST(TracedFlats, DepthMapGivesNestedFlatsAtQuantisedDepths) {
     }
     EXPECT_FALSE(TraceFlats(picture, {128, 4, 1, 45}).Made());
     EXPECT_FALSE(TraceFlats(GreyImage(50, 50), {}).Made());
+}
+
+TEST(TracedFlats, WithoutThePotraceProgramTheErrorSaysSo) {
+    GreyImage picture(40, 40);
+    Disc(picture, 20, 20, 10, 0);
+    const FlatsFromSource traced = TraceFlats(picture, {}, {"/no/such/potrace", 10});
+    EXPECT_TRUE(traced.flats.empty());
+    EXPECT_EQ(traced.error, msg::kTraceProgramMissing);
 }
 
 TEST(TracedFlats, LargePicturesAreTracedSmallerToTheSameSize) {
