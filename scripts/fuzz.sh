@@ -31,7 +31,7 @@ targets=(
   "fuzz_shape_files shapes fuzz/shapes.dict"
   "fuzz_recovery_files recovery fuzz/recovery.dict"
   "fuzz_freeform freeform fuzz/freeform.dict"
-  "fuzz_trace trace -"
+  "fuzz_trace trace fuzz/trace.dict"
 )
 
 mkdir -p "$build/artifacts"
