@@ -1322,6 +1322,18 @@ See /help/index.html with your browser.</source>
         <source>The picture was traced at 1/%1 of its size.</source>
         <translation>画像を 1/%1 の大きさでトレースしました。</translation>
     </message>
+    <message>
+        <source>The potrace program could not be started: install the potrace package to trace pictures.</source>
+        <translation>potrace プログラムを起動できませんでした。画像をトレースするには potrace パッケージをインストールしてください。</translation>
+    </message>
+    <message>
+        <source>The potrace program failed to trace the picture.</source>
+        <translation>potrace プログラムが画像のトレースに失敗しました。</translation>
+    </message>
+    <message>
+        <source>The potrace program took too long to trace the picture and was stopped.</source>
+        <translation>potrace プログラムによる画像のトレースに時間がかかりすぎたため、中止しました。</translation>
+    </message>
 </context>
 <context>
     <name>PaperSizes</name>
