@@ -1,7 +1,7 @@
 // Tracing a 4000 by 3000 picture into flats with potrace: forty discs and
 // two lines of letters drawn in black on white, traced at the default
-// threshold and speckle size (thresholding, speckle removal, potrace and
-// the curves' conversion to flats).
+// threshold and speckle size (thresholding, speckle removal, the potrace
+// program in its child process and the reading of its SVG into flats).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
