@@ -1,6 +1,7 @@
 #include "import/TracedFlats.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -49,12 +50,14 @@ const char* ProgramError(ProgramOutcome outcome) {
 // Traces the paper of `picture` below `below` into `out`, each shape potrace
 // writes one flat numbered from 1 within the level; an error says why not.
 const char* TraceLevel(const GreyImage& picture, int below, long long speckPixels, double depth,
-                       const std::string& namePrefix, const TraceProgram& program, long long& specks,
-                       FlatsFromSource& out) {
+                       const std::string& namePrefix, const TraceProgram& program,
+                       std::chrono::steady_clock::time_point deadline, long long& specks, FlatsFromSource& out) {
     PaperMask mask = PaperBelow(picture, below);
     specks += DropSpeckles(mask, speckPixels);
     if (std::find(mask.paper.begin(), mask.paper.end(), 1) == mask.paper.end()) return nullptr;
-    const ProgramRun run = RunProgram(program.path, PotraceArguments(), PbmOf(mask), program.seconds, kMaxPotraceOutput);
+    const auto left = std::chrono::ceil<std::chrono::seconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0) return msg::kTraceProgramTooSlow;
+    const ProgramRun run = RunProgram(program.path, PotraceArguments(), PbmOf(mask), static_cast<int>(left), kMaxPotraceOutput);
     if (const char* error = ProgramError(run.outcome)) return error;
     long long segments = 0;
     for (const FreeformFlat& f : out.flats)
@@ -121,12 +124,14 @@ FlatsFromSource TraceFlats(const GreyImage& picture, const TraceSettings& settin
     const GreyImage traced = Bounded(picture, thresholds, factor);
     long long specks = 0;
     const char* error = nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(program.seconds);
     if (n == 0) {
-        error = TraceLevel(traced, below(0), settings.speckPixels, settings.depthMm, "picture ", program, specks, out);
+        error = TraceLevel(traced, below(0), settings.speckPixels, settings.depthMm, "picture ", program, deadline,
+                           specks, out);
     } else {
         for (int k = 1; k <= n && !error; ++k)
             error = TraceLevel(traced, below(k), settings.speckPixels, settings.depthMm * k / n,
-                               "level " + std::to_string(k) + " shape ", program, specks, out);
+                               "level " + std::to_string(k) + " shape ", program, deadline, specks, out);
     }
     if (error) {
         out.flats.clear();

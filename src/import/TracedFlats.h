@@ -31,7 +31,8 @@ inline constexpr long long kMaxTracedOutline = 1'000'000;
 inline constexpr long long kMaxTracedSegments = 200'000;
 
 // The potrace program the picture is traced with, run as a child process
-// (Debian's package potrace), and how long it may take for one level.
+// (Debian's package potrace), and how long it may take for all the levels
+// of one picture together.
 struct TraceProgram {
     std::string path = "/usr/bin/potrace";
     int seconds = 60;
