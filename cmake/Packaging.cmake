@@ -53,9 +53,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends is computed from the programs' libraries, plus the Qt plugins that
 # no program links: the toolbar icons are SVG, drawn by libqt6svg6's icon
 # engine. Help opens the user guide with xdg-open, which desktops have but a
-# bare X session may not.
+# bare X session may not. Pictures are traced by the potrace program, run
+# as a child process rather than linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, potrace")
 # Qt's own dialogs in the translated languages, and a Japanese font for
 # Japanese text in reliefs and legends.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n, fonts-ipafont-gothic")

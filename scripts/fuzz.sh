@@ -32,6 +32,7 @@ targets=(
   "fuzz_recovery_files recovery fuzz/recovery.dict"
   "fuzz_freeform freeform fuzz/freeform.dict"
   "fuzz_svg_flats svg-flats fuzz/svg.dict"
+  "fuzz_trace trace fuzz/trace.dict"
 )
 
 mkdir -p "$build/artifacts"

@@ -55,6 +55,8 @@ packages=(
   # drawings as flats: SVG++ walks the tree libxml2 reads
   libsvgpp-dev
   libxml2-dev
+  # pictures traced into smooth outlines for free-form flats
+  potrace
   # model files' own checks: 3MF zip directories, glTF node graphs
   libminizip-dev
   nlohmann-json3-dev

@@ -40,6 +40,7 @@ const std::vector<CommandSpec>& Commands() {
         {ID_TEXT_AS_FLATS, "textAsFlats", QT_TRANSLATE_NOOP("Commands", "Te&xt as Flats..."), "", QT_TRANSLATE_NOOP("Commands", "Add a line of text as flats of the free-form card\nText as flats"), nullptr, false},
         {ID_CONVERT_FREEFORM, "convertToFreeform", QT_TRANSLATE_NOOP("Commands", "Convert to &Free-Form Card"), "", QT_TRANSLATE_NOOP("Commands", "Make the grid card a free-form card with the same pattern\nConvert to free-form card"), nullptr, false},
         {ID_DRAWING_FLATS, "drawingAsFlats", QT_TRANSLATE_NOOP("Commands", "&Drawing as Flats..."), "", QT_TRANSLATE_NOOP("Commands", "Bring the layers of an SVG drawing in as flats\nDrawing as flats"), nullptr, false},
+        {ID_PICTURE_FLATS, "pictureAsFlats", QT_TRANSLATE_NOOP("Commands", "P&icture as Flats..."), "", QT_TRANSLATE_NOOP("Commands", "Trace a picture into flats of the free-form card\nPicture as flats"), nullptr, false},
         {ID_INSERT_MODEL, "insertModel", QT_TRANSLATE_NOOP("Commands", "Insert &Model..."), "", QT_TRANSLATE_NOOP("Commands", "Make relief of a 3D model\nInsert model"), nullptr, false},
         {ID_MODEL_AS_FLATS, "modelAsFlats", QT_TRANSLATE_NOOP("Commands", "Model as &Flats..."), "", QT_TRANSLATE_NOOP("Commands", "Slice a 3D model into flats of the free-form card\nModel as flats"), nullptr, false},
         {ID_NEW_FROM_GALLERY, "newFromGallery", QT_TRANSLATE_NOOP("Commands", "New from &Gallery..."), "", QT_TRANSLATE_NOOP("Commands", "Start a new card from one of the gallery's designs\nNew from gallery"), nullptr, false},
@@ -77,7 +78,7 @@ const std::vector<MenuSpec>& MenuBar() {
           MenuEntry(QT_TRANSLATE_NOOP("Commands", "&Copy unfolded pattern to Clipboard"), {ID_COPY_BMP, ID_EDIT_COPY}),
           ID_SEPARATOR, ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL, ID_SEPARATOR, ID_CARD_SIZE, ID_SHIFT_RELIEF,
           // the free-form card's sources of flats
-          ID_SEPARATOR, ID_TEXT_AS_FLATS, ID_DRAWING_FLATS, ID_MODEL_AS_FLATS}},
+          ID_SEPARATOR, ID_TEXT_AS_FLATS, ID_DRAWING_FLATS, ID_PICTURE_FLATS, ID_MODEL_AS_FLATS}},
         {QT_TRANSLATE_NOOP("Commands", "&Cursor"), {ID_CURSOR_SMALLER, ID_CURSOR_LARGER, ID_HIDE_CURSOR, ID_SEPARATOR, ID_MIRROR_MODE}},
         // Home position and the fold change what the view shows, next to the
         // other view settings; the menu bar keeps its five pop-ups.

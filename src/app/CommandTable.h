@@ -57,6 +57,7 @@ enum CommandId : int {
     ID_MODEL_AS_FLATS = 32915,  // a model sliced into flats of a free-form card
     ID_FLAT_LIST = 32870,  // the free-form card's flat list dock
     ID_TEXT_AS_FLATS = 32900,  // a line of text as flats of a free-form card
+    ID_PICTURE_FLATS = 32912,  // a picture traced into free-form flats
 };
 
 // One command: a name for finding its action, its menu text (empty for toolbar-only commands), its keys

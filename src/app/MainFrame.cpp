@@ -33,6 +33,7 @@
 #include "app/DrawingFlatsDialog.h"
 #include "app/InsertReliefDialog.h"
 #include "app/ModelFlatsDialog.h"
+#include "app/PictureFlatsDialog.h"
 #include "app/KirikoDoc.h"
 #include "app/PatternClipboard.h"
 #include "app/MachineExport.h"
@@ -403,6 +404,7 @@ void CMainFrame::ConnectCommands() {
         {ID_INSERT_PICTURE, [this] { InsertRelief(static_cast<int>(ReliefKind::Picture)); }},
         {ID_INSERT_MODEL, [this] { InsertRelief(static_cast<int>(ReliefKind::Model)); }},
         {ID_DRAWING_FLATS, [this] { BringDrawingAsFlats(*doc_, prompts_, this); }},
+        {ID_PICTURE_FLATS, [this] { AddPictureFlats(*doc_, prompts_, this, statusBar()); }},
         {ID_MODEL_AS_FLATS, [this] { AddModelFlats(*doc_, prompts_, this); }},
         {ID_CHECK_CLOSING, [editor] { editor->OnCheckClosing(); }},
         {ID_NEW_FROM_GALLERY, [this] { NewFromGallery(); }},
@@ -451,6 +453,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_DRAWING_FLATS)->setEnabled(!grid);
     actions_.at(ID_MODEL_AS_FLATS)->setEnabled(!grid);
     actions_.at(ID_TEXT_AS_FLATS)->setEnabled(!grid);
+    actions_.at(ID_PICTURE_FLATS)->setEnabled(!grid);
     for (int id : {ID_HIDE_CURSOR, ID_MIRROR_MODE, ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_CHECK_INVALID_FIGURE,
                    ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL})
         if (QAction* action = Action(id)) action->setEnabled(grid);

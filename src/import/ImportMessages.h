@@ -54,4 +54,19 @@ inline constexpr const char* kBaselineRunAdded = PW_TRANSLATE_NOOP("Messages",
 inline constexpr const char* kStemsAdded = PW_TRANSLATE_NOOP("Messages",
     "Parts apart from the baseline run stand on stems %2 mm wide: %1 of them.");
 
+// Tracing a picture into flats; %1 a count or a factor.
+inline constexpr const char* kTraceNothing = PW_TRANSLATE_NOOP("Messages", "No part of the picture is dark enough at this threshold to become a flat.");
+inline constexpr const char* kTraceTooDetailed = PW_TRANSLATE_NOOP("Messages",
+    "The traced outlines have more than 200,000 pieces: raise the speckle size or use a simpler picture.");
+inline constexpr const char* kTraceLevelsOutOfRange = PW_TRANSLATE_NOOP("Messages", "The number of depth levels must be between 2 and 16.");
+inline constexpr const char* kTraceThresholdOutOfRange = PW_TRANSLATE_NOOP("Messages", "The threshold must be between 0 and 255.");
+inline constexpr const char* kTraceSpeckleOutOfRange = PW_TRANSLATE_NOOP("Messages", "The speckle size must be a whole number of pixels, 0 or more.");
+inline constexpr const char* kTraceSpecksDropped = PW_TRANSLATE_NOOP("Messages", "%1 speckles were dropped.");
+inline constexpr const char* kTraceProgramMissing = PW_TRANSLATE_NOOP("Messages",
+    "The potrace program could not be started: install the potrace package to trace pictures.");
+inline constexpr const char* kTraceProgramFailed = PW_TRANSLATE_NOOP("Messages", "The potrace program failed to trace the picture.");
+inline constexpr const char* kTraceProgramTooSlow = PW_TRANSLATE_NOOP("Messages",
+    "The potrace program took too long to trace the picture and was stopped.");
+inline constexpr const char* kTraceShrunk = PW_TRANSLATE_NOOP("Messages", "The picture was traced at 1/%1 of its size.");
+
 }  // namespace pw::msg

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, MenusHaveTheirTextsSeparatorsAndKeysInOrder) {
     EXPECT_EQ(Entries(TopMenu(*frame, 1)),
               QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy unfolded pattern to Clipboard >", "-",
                            "Insert &Text...", "Insert &Picture...", "Insert &Model...", "-", "Card Si&ze...",
-                           "S&hift Relief...", "-", "Te&xt as Flats...", "&Drawing as Flats...", "Model as &Flats..."}));
+                           "S&hift Relief...", "-", "Te&xt as Flats...", "&Drawing as Flats...", "P&icture as Flats...", "Model as &Flats..."}));
     QMenu* copy = TopMenu(*frame, 1)->actions().at(2)->menu();
     EXPECT_EQ(Entries(copy), QStringList({"BMP format", "EMF format\tCtrl+C"}));
     EXPECT_EQ(Entries(TopMenu(*frame, 2)),

@@ -64,6 +64,9 @@ for p in popwright popwright-cli; do
 done
 check "Depends names the package of every linked library${missing:+ (missing: ${missing[*]})}" [ ${#missing[@]} -eq 0 ]
 check "Depends names libqt6svg6, which draws the SVG toolbar icons" grep -qxF libqt6svg6 <<<"$depends_names"
+# potrace's library is GPL: pictures are traced by its program, never linked.
+check "Depends names potrace, the program pictures are traced with" grep -qxF potrace <<<"$depends_names"
+check "no program links libpotrace" bash -c "! readelf -d $root/usr/bin/* | grep -q 'NEEDED.*libpotrace'"
 
 # --- lintian ------------------------------------------------------------------
 # No errors; warnings only those in lintian-warnings.txt, each with its reason.

@@ -318,6 +318,7 @@ PathDataResult ParsePathData(std::string_view text, std::size_t maxSegments, dou
     }
     if (loops.TooMany()) {
         result.error = "more than " + std::to_string(maxSegments) + " segments";
+        result.tooManySegments = true;
     } else if (!in.Error().empty()) {
         result.error = in.Error();
     } else {

@@ -15,6 +15,7 @@ namespace pw {
 struct PathDataResult {
     std::vector<SheetPath> loops;
     std::string error;  // empty when the text was read
+    bool tooManySegments = false;  // the reason for the error: a bound, not a fault of the text
 };
 
 // An SVG endpoint arc from `from` to `to` as segments: one circular arc
