@@ -8,6 +8,7 @@
 #include "cli/CliLanguage.h"
 #include "cli/CliMessages.h"
 #include "cli/CommandWords.h"
+#include "cli/FlatsFromImage.h"
 #include "cli/FlatsFromModel.h"
 #include "cli/FlatsFromSvg.h"
 #include "cli/FlatsFromText.h"
@@ -30,6 +31,24 @@ namespace {
 // A drawing's layers at their own depths, --depth for those that name none.
 FlatsFromSource SvgSource(const FlatsOptions& options) { return SvgFlatsForCli(options.source, options.depthMm); }
 
+// A picture traced at --threshold (or, with --levels, a depth map), its
+// speckles below --speckle pixels dropped; --size high when given, else a
+// pixel a millimetre.
+FlatsFromSource ImageSource(const FlatsOptions& options) {
+    ImageFlatsOptions image;
+    image.image = options.source;
+    for (const auto& [name, value] : options.extras) {
+        std::string error;
+        ReadImageFlatsOption(name, value, image, error);
+        if (!error.empty()) {
+            FlatsFromSource refused;
+            refused.error = error;
+            return refused;
+        }
+    }
+    return ImageFlatsForCli(image, options.depthMm);
+}
+
 // A model's slices at --depths (or at its own steps), --size high (60 mm
 // unless given); the command then moves them to --at.
 FlatsFromSource ModelSource(const FlatsOptions& options) {
@@ -45,6 +64,7 @@ const std::vector<FlatsSourceEntry>& FlatsSources() {
     static const std::vector<FlatsSourceEntry> sources = {
         {"--text", {"--font", "--letter-spacing"}, &TextFlatsForCli, true},
         {"--svg", {}, &SvgSource, false},
+        {"--image", {"--threshold", "--levels", "--speckle"}, &ImageSource, false},
         {"--model", {"--depths"}, &ModelSource, true},
     };
     return sources;
@@ -57,7 +77,7 @@ constexpr double kLeastCardMm = 10, kMostCardMm = 2000;
 
 constexpr const char* kFlatsUsage =
     "flats needs an input card or -, an output card and one source: flats IN.pwf|- OUT.pwf --text T [--font PATTERN] "
-    "[--letter-spacing MM] | --svg FILE | --model FILE [--depths MM,MM,...] [--depth MM] [--size MM] [--at X,Z] "
+    "[--letter-spacing MM] | --svg FILE | --image FILE [--threshold N] [--levels N] [--speckle PIXELS] | --model FILE [--depths MM,MM,...] [--depth MM] [--size MM] [--at X,Z] "
     "[--width MM --half MM]";
 
 struct FlatsRequest {
@@ -157,10 +177,12 @@ std::string FlatsHelp() {
            "      --width MM --half MM, and write OUT. SOURCE is:\n"
            "        --text T [--font PATTERN] [--letter-spacing MM]   a line in a system font\n"
            "        --svg FILE                     a drawing's layers, at the depths their names give\n"
+           "        --image FILE [--threshold N] [--levels N] [--speckle PIXELS]   a picture, traced:\n"
+           "          darker than N of 255 is paper; --levels: a depth map in N levels, black nearest\n"
            "        --model FILE [--depths MM,MM,...]   a 3D model sliced at those depths (default: its steps)\n"
            "      --depth: how far in front of the back the flats stand (default 30).\n"
            "      --size: the height of the capitals (default 20), or of the shape's box\n"
-           "      (a drawing: its own size; a model: 60).\n"
+           "      (a drawing: its own size; a picture: a pixel a millimetre; a model: 60).\n"
            "      --at: where the lower left corner goes, along the crease and up (default 10,0).\n";
 }
 
