@@ -4,6 +4,7 @@
 
 #include "app/KirikoDoc.h"
 #include "edit/FlatOperations.h"
+#include "view3d/FreeformShown.h"
 #include "view3d/KirikoView.h"
 #include "view3d/SheetPicking.h"
 
@@ -23,7 +24,7 @@ QString FlatName(const FreeformCard& card, int flat) {
 }  // namespace
 
 FlatDepthDrag::FlatDepthDrag(CKirikoDoc& doc, CKirikoView& view, QStatusBar& status, QObject* parent)
-    : QObject(parent), doc_(doc), status_(status) {
+    : QObject(parent), doc_(doc), view_(view), status_(status) {
     connect(&view, &CKirikoView::FlatDepthDragged, this, &FlatDepthDrag::Dragged);
     connect(&view, &CKirikoView::FlatDepthDropped, this, &FlatDepthDrag::Dropped);
 }
@@ -46,14 +47,34 @@ void FlatDepthDrag::Dragged(int flat, double pixelsUp, bool fine) {
     status_.showMessage(tr("Depth of %1: %2 mm (Shift: finer steps)")
                             .arg(FlatName(doc_.Document().Freeform(), flat))
                             .arg(depth, 0, 'f', 2));
+    if (pixelsUp != 0 && (!sincePreview_.isValid() || sincePreview_.elapsed() >= kPreviewIntervalMs)) Preview(flat, depth);
+}
+
+void FlatDepthDrag::Preview(int flat, double depth) {
+    FreeformCard card = doc_.Document().Freeform();
+    if (!SetFlatDepth(card, flat, depth) || !doc_.ShownFreeform()) return;
+    previewBuilt_ = BuildFreeformSheet(card);
+    // Far from the document's revisions, so that neither the preview nor the
+    // document's sheet after it is taken for the other.
+    const std::uint64_t revision = doc_.ShownFreeform()->revision + (std::uint64_t{1} << 40) + ++previews_;
+    preview_ = ShowFreeformSheet(previewBuilt_, CheckFreeformCard(card, previewBuilt_), revision);
+    view_.ShowSheetKeepingCamera(&preview_);
+    previewShown_ = true;
+    sincePreview_.start();
 }
 
 void FlatDepthDrag::Dropped(int flat, double pixelsUp, bool fine) {
     double depth = 0;
-    if (!DepthFor(flat, pixelsUp, fine, depth)) return;
+    const bool moves = DepthFor(flat, pixelsUp, fine, depth);
     FreeformCard card = doc_.Document().Freeform();
+    const bool changed = moves && SetFlatDepth(card, flat, depth);
+    // An edit shows the document's sheet anew; without one the preview goes.
+    if (previewShown_ && !changed && doc_.ShownFreeform()) view_.ShowSheetKeepingCamera(doc_.ShownFreeform());
+    previewShown_ = false;
+    sincePreview_.invalidate();
+    if (!moves) return;
     const QString name = FlatName(card, flat);
-    if (SetFlatDepth(card, flat, depth)) doc_.EditFreeform(std::move(card));
+    if (changed) doc_.EditFreeform(std::move(card));
     status_.showMessage(tr("Depth of %1: %2 mm").arg(name).arg(depth, 0, 'f', 2), kDroppedMessageMs);
 }
 
