@@ -2336,6 +2336,25 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>pw::FlatDepthDrag</name>
+    <message>
+        <source>Flat %1</source>
+        <translation>フラット %1</translation>
+    </message>
+    <message>
+        <source>%1 is locked: unlock it in the flat list to change its depth.</source>
+        <translation>%1 はロックされています。奥行きを変えるにはフラット一覧でロックを外してください。</translation>
+    </message>
+    <message>
+        <source>Depth of %1: %2 mm (Shift: finer steps)</source>
+        <translation>%1 の奥行き: %2 mm（Shift: 細かく動かす）</translation>
+    </message>
+    <message>
+        <source>Depth of %1: %2 mm</source>
+        <translation>%1 の奥行き: %2 mm</translation>
+    </message>
+</context>
+<context>
     <name>pw::FlatListDock</name>
     <message>
         <source>Flats</source>

@@ -26,6 +26,7 @@
 #include "app/CardRecovery.h"
 #include "app/CommandTable.h"
 #include "app/EditController.h"
+#include "app/FlatDepthDrag.h"
 #include "app/FlatListDock.h"
 #include "app/FramePlacement.h"
 #include "app/FrontViewDock.h"
@@ -95,6 +96,7 @@ CMainFrame::CMainFrame(SettingsStore& store, UserPrompts& prompts, QWidget* pare
     frontDock_ = new FrontViewDock(*doc_, this);
     addDockWidget(Qt::LeftDockWidgetArea, frontDock_);
     CreateFlatList();
+    new FlatDepthDrag(*doc_, *view_, *statusBar(), this);
     ConnectCommands();
 
     connect(doc_.get(), &CKirikoDoc::titleChanged, this, &CMainFrame::UpdateTitle);

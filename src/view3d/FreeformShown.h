@@ -18,6 +18,9 @@ inline ShownSheet ShowFreeformSheet(const FreeformSheet& built, const std::vecto
     shown.sheet = &built.sheet;
     shown.revision = revision;
     shown.invalidPieces.assign(built.sheet.pieces.size(), false);
+    for (const FreeformPieceInfo& info : built.pieces)
+        shown.pieceFlats.push_back(info.role == FreeformPieceRole::Face || info.role == FreeformPieceRole::Roof ? info.flat
+                                                                                                               : -1);
     for (const FlatProblem& problem : problems)
         for (int piece : problem.pieces)
             if (piece >= 0 && static_cast<std::size_t>(piece) < shown.invalidPieces.size())

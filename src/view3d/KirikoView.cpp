@@ -18,6 +18,7 @@
 #include "view3d/FacePicking.h"
 #include "view3d/FoldMap.h"
 #include "view3d/GlRenderSink.h"
+#include "view3d/SheetPicking.h"
 
 namespace pw {
 
@@ -132,6 +133,14 @@ void CKirikoView::mousePressEvent(QMouseEvent* event) {
     // The widget keeps the mouse while a button is down, so the release always arrives.
     if (event->button() == Qt::LeftButton) {
         const QPoint p = event->position().toPoint();
+        const bool shift = event->modifiers() & Qt::ShiftModifier;
+        if (event->modifiers() & Qt::ControlModifier) draggedFlat_ = FlatAt(event->position().x(), event->position().y());
+        if (draggedFlat_ >= 0) {
+            dragPressY_ = p.y();
+            emit FlatDepthDragged(draggedFlat_, 0, shift);
+            event->accept();
+            return;
+        }
         camera_.BeginDrag(p.x(), p.y(), event->modifiers() & Qt::ShiftModifier, event->modifiers() & Qt::ControlModifier);
     }
     event->accept();
@@ -151,7 +160,9 @@ void CKirikoView::SetMarkedSpots(std::vector<MarkedSpot> spots) {
 
 void CKirikoView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (camera_.DragTo(p.x(), p.y())) {
+    if (draggedFlat_ >= 0) {
+        emit FlatDepthDragged(draggedFlat_, dragPressY_ - p.y(), event->modifiers() & Qt::ShiftModifier);
+    } else if (camera_.DragTo(p.x(), p.y())) {
         SetupCamera();
         update();
     } else if (event->buttons() == Qt::NoButton) {
@@ -161,7 +172,12 @@ void CKirikoView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CKirikoView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && draggedFlat_ >= 0) {
+        const int flat = draggedFlat_;
+        draggedFlat_ = -1;
+        emit FlatDepthDropped(flat, dragPressY_ - event->position().toPoint().y(),
+                              event->modifiers() & Qt::ShiftModifier);
+    } else if (event->button() == Qt::LeftButton) {
         const QPointF p = event->position();
         const QPoint at = p.toPoint();
         // A press and release without a drag between them is a click: it
@@ -171,24 +187,36 @@ void CKirikoView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-std::optional<FaceHit> CKirikoView::FaceAt(double x, double y) const {
-    // A card drawn from its sheet has no cells to pick (nor edits yet).
-    if (renderer_.ShownSheetOrNull()) return std::nullopt;
-    PointerRay ray;
-    if (!camera_.RayThrough(x, y, ray)) return std::nullopt;
+bool CKirikoView::OpenedCardRay(double x, double y, PointerRay& ray) const {
+    if (!camera_.RayThrough(x, y, ray)) return false;
     // On a folded card the ray is taken back to the opened card, where the
     // faces lie as the sheet holds them (the fold is affine, so the nearest
     // face stays the nearest). Closed or flat, faces lie on top of each
     // other and no face can be told from the picture: nothing is picked.
     if (foldAngle_ != kOpenAngle) {
         Matrix4 unfold;
-        if (!UnfoldMatrix(foldAngle_, unfold)) return std::nullopt;
+        if (!UnfoldMatrix(foldAngle_, unfold)) return false;
         for (Point3* p : {&ray.nearPoint, &ray.farPoint}) {
             const Vertex v = Transform(unfold, {p->x, p->y, p->z});
             *p = {v.x, v.y, v.z};
         }
     }
+    return true;
+}
+
+std::optional<FaceHit> CKirikoView::FaceAt(double x, double y) const {
+    // A card drawn from its sheet has no cells to pick (its flats: FlatAt).
+    if (renderer_.ShownSheetOrNull()) return std::nullopt;
+    PointerRay ray;
+    if (!OpenedCardRay(x, y, ray)) return std::nullopt;
     return PickFace(renderer_.Sheet().Cells(), ray);
+}
+
+int CKirikoView::FlatAt(double x, double y) const {
+    const ShownSheet* shown = renderer_.ShownSheetOrNull();
+    PointerRay ray;
+    if (!shown || !shown->sheet || !OpenedCardRay(x, y, ray)) return -1;
+    return FlatOfPiece(shown->pieceFlats, PickSheetPiece(*shown->sheet, ray));
 }
 
 void CKirikoView::wheelEvent(QWheelEvent* event) {

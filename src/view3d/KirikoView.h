@@ -70,6 +70,9 @@ public:
     // card it is found where the fold takes it; closed or flat, faces lie on
     // each other and none can be told from the picture.
     std::optional<FaceHit> FaceAt(double x, double y) const;
+    // The flat whose face or roof is drawn under the client point of a
+    // free-form card's sheet, by index in the card; -1 for none.
+    int FlatAt(double x, double y) const;
 
     // The piece of the card's sheet outlined on the opened card; -1 for none.
     void SetHighlightedPiece(int piece);
@@ -90,6 +93,12 @@ signals:
     void Clicked(double x, double y);
     // The pointer moved over the view with no button down (mouse tracking on).
     void Hovered(double x, double y);
+    // Ctrl + left drag on a flat of a free-form card: the pointer went
+    // `pixelsUp` pixels up from the press (0 at the press), with Shift held
+    // for `fine` steps; dropped at the release. Without a flat under the
+    // press, Ctrl drags the camera as on a grid card.
+    void FlatDepthDragged(int flat, double pixelsUp, bool fine);
+    void FlatDepthDropped(int flat, double pixelsUp, bool fine);
 
 protected:
     void initializeGL() override;
@@ -105,6 +114,9 @@ protected:
 private:
     // Viewport and projection matrix; the context must be current.
     void ApplyProjection();
+    // The ray under the client point, taken back to the opened card; false
+    // when there is none or the card is closed or laid flat.
+    bool OpenedCardRay(double x, double y, PointerRay& ray) const;
 
     EditedCard& model_;
     CardRenderer renderer_;
@@ -113,6 +125,8 @@ private:
     double foldAngle_ = kOpenAngle;
     bool closingShown_ = false;   // the check was on at the last frame
     ClosingReport closingFound_;  // and found this
+    int draggedFlat_ = -1;        // the flat a depth drag moves, while one runs
+    int dragPressY_ = 0;
 };
 
 }  // namespace pw

@@ -17,6 +17,9 @@ struct ShownSheet {
     const Sheet* sheet = nullptr;
     std::vector<bool> invalidPieces;  // by piece; missing ones are sound
     std::uint64_t revision = 0;
+    // By piece, the flat whose face or roof it is (a depth drag moves that
+    // flat); -1, or missing, for the base.
+    std::vector<int> pieceFlats;
 };
 
 // The view's model space measures from the crease at y = z = 1 and puts the

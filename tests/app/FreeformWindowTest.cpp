@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QDoubleSpinBox>
 #include <QStatusBar>
+#include <QTest>
 
 #include "OutputCommandsFixture.h"
 #include "app/CommandTable.h"
@@ -133,6 +134,46 @@ TEST_F(FreeformWindowTest, UndoAndRedoTakeBackAndBringBackAnEditFromTheFlatList)
     Trigger(ID_FILE_NEW);
     EXPECT_FALSE(list->isEnabled());
     EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
+}
+
+// Ctrl + drag on a flat in the 3D view moves it nearer by a quarter
+// millimetre a pixel upwards, as one undo step; a plain drag turns the
+// camera and leaves the card alone; a locked flat stays where it is.
+TEST_F(FreeformWindowTest, CtrlDragOnAFlatInThe3DViewChangesItsDepthAsOneUndoStep) {
+    CKirikoView* view = frame->View();
+    const FreeformCard opened = frame->Doc().Document().Freeform();
+    QPoint on(-1, -1);
+    int flat = -1;
+    for (int y = view->height() - 5; y > 5 && flat < 0; y -= 3)
+        for (int x = 5; x < view->width() - 5 && flat < 0; x += 3)
+            if ((flat = view->FlatAt(x + 0.5, y + 0.5)) >= 0) on = {x, y};
+    ASSERT_GE(flat, 0);
+    const QPoint up = on - QPoint(0, 20);
+    auto drag = [&](Qt::KeyboardModifiers keys) {
+        QTest::mousePress(view, Qt::LeftButton, keys, on);
+        QTest::mouseMove(view, up);
+        QTest::mouseRelease(view, Qt::LeftButton, keys, up);
+    };
+    const auto depth = [&] { return frame->Doc().Document().Freeform().flats[static_cast<std::size_t>(flat)].depth; };
+    const double before = depth();
+    drag(Qt::ControlModifier);
+    EXPECT_NEAR(depth(), std::min(before + 20 * 0.25, opened.half), 1e-9);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QString::number(depth(), 'f', 2)));
+    frame->UpdateCommandStates();
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_EQ(WriteFreeformCard(frame->Doc().Document().Freeform()), WriteFreeformCard(opened));
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+
+    FreeformCard locked = opened;
+    locked.flats[static_cast<std::size_t>(flat)].locked = true;
+    frame->Doc().EditFreeform(locked);
+    drag(Qt::ControlModifier);
+    EXPECT_EQ(depth(), before);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("locked")));
+    const double tilt = view->ViewCamera().angleX;
+    drag({});
+    EXPECT_EQ(depth(), before);
+    EXPECT_NE(view->ViewCamera().angleX, tilt);
 }
 
 }  // namespace

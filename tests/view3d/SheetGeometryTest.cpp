@@ -147,7 +147,7 @@ TEST(SheetGeometry, GridCardsSheetDrawnFromTheSheetCoversWhatTheGridPathDraws) {
         kept.Update(model.grid, false);
         CardGeometry fromGrid, fromSheet;
         fromGrid.Update(model.grid, kept, settings);
-        fromSheet.UpdateFromSheet({&kept.Current(), {}, 1}, settings);
+        fromSheet.UpdateFromSheet({&kept.Current(), {}, 1, {}}, settings);
         const std::vector<Face> grid = Faces(fromGrid), drawn = Faces(fromSheet);
         double gridArea = 0, drawnArea = 0;
         for (const Face& f : grid) {
