@@ -125,7 +125,8 @@ int ParseArguments(const std::vector<std::string>& args, FlatsRequest& r, std::o
     }
     const std::vector<std::string>& files = words.Files();
     if (files.size() != 2 || !r.source) return UsageError(err, kFlatsUsage);
-    for (const auto& [name, value] : r.options.extras) {
+    for (const auto& given : r.options.extras) {
+        const std::string& name = given.first;
         const auto& extras = r.source->extras;
         if (std::find_if(extras.begin(), extras.end(), [&](const char* e) { return name == e; }) == extras.end())
             return UsageError(err, name + " goes with another source than " + r.source->option);
