@@ -2404,10 +2404,6 @@ Do you want to replace it?</source>
 <context>
     <name>pw::FrontView</name>
     <message>
-        <source>Flat</source>
-        <translation>フラット</translation>
-    </message>
-    <message>
         <source>Polygon</source>
         <translation>多角形</translation>
     </message>

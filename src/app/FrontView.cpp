@@ -9,6 +9,7 @@
 
 #include "app/FrontViewParts.h"
 #include "app/KirikoDoc.h"
+#include "edit/FlatOperations.h"
 #include "edit/FlatShapes.h"
 #include "edit/FlatTransforms.h"
 #include "edit/FrontSnapping.h"
@@ -174,12 +175,10 @@ void FrontView::AddShape(FrontLoop loop, const QString& base, bool toSelected) {
 
 void FrontView::DuplicateSelected() {
     if (!SelectionEditable()) return;
+    // The same copy the flat list makes: right after the original, beside it on the sheet.
     FreeformCard card = Stored();
-    FreeformFlat copy = Transformed(card.flats[static_cast<std::size_t>(selected_)],
-                                    Affine::Translation(kDuplicateOffsetMm, 0));
-    copy.name = NumberedFlatName(card, copy.name.empty() ? tr("Flat").toStdString() : copy.name);
-    card.flats.push_back(std::move(copy));
-    const int index = static_cast<int>(card.flats.size()) - 1;
+    DuplicateFlat(card, selected_);
+    const int index = selected_ + 1;
     Commit(std::move(card));
     setSelectedFlat(index);
 }
@@ -187,7 +186,7 @@ void FrontView::DuplicateSelected() {
 void FrontView::DeleteSelected() {
     if (!SelectionEditable()) return;
     FreeformCard card = Stored();
-    card.flats.erase(card.flats.begin() + selected_);
+    DeleteFlat(card, selected_);
     selected_ = -1;
     Commit(std::move(card));
     emit selectedFlatChanged(-1);

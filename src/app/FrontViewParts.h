@@ -19,8 +19,6 @@ constexpr double kDragPixels = 3;
 constexpr double kRotateHandlePixels = 22;
 // A new flat stands this deep when nothing is selected to take the depth from.
 constexpr double kDefaultDepthMm = 30;
-// A duplicate lands this far to the right of its original.
-constexpr double kDuplicateOffsetMm = 5;
 
 inline double PixelDistance(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
 

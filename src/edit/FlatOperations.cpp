@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "edit/FlatTransforms.h"
 #include "model/freeform/PathBounds.h"
 
 namespace pw {
@@ -28,26 +29,6 @@ bool DeleteFlat(FreeformCard& card, int index) {
     return true;
 }
 
-void MoveFlat(FreeformFlat& flat, double dx, double dz) {
-    auto move = [dx, dz](SheetPoint& p) {
-        p.x += dx;
-        p.s += dz;
-    };
-    for (FrontLoop& loop : flat.loops) {
-        move(loop.start);
-        for (PathSegment& seg : loop.segments) {
-            move(seg.end);
-            move(seg.centre);
-            move(seg.control1);
-            move(seg.control2);
-        }
-    }
-    for (FrontPoint& p : flat.roofless) {
-        p.x += dx;
-        p.z += dz;
-    }
-}
-
 bool DuplicateFlat(FreeformCard& card, int index) {
     if (!Holds(card, index)) return false;
     FreeformFlat copy = At(card, index);
@@ -56,7 +37,7 @@ bool DuplicateFlat(FreeformCard& card, int index) {
     copy.locked = false;
     double x1 = 0;
     for (const FrontLoop& loop : copy.loops) x1 = std::max(x1, BoundsOf(loop).x1);
-    MoveFlat(copy, x1 + kDuplicateOffsetMm <= card.width ? kDuplicateOffsetMm : -kDuplicateOffsetMm, 0);
+    copy = Transformed(copy, Affine::Translation(x1 + kDuplicateOffsetMm <= card.width ? kDuplicateOffsetMm : -kDuplicateOffsetMm, 0));
     card.flats.insert(card.flats.begin() + index + 1, std::move(copy));
     return true;
 }

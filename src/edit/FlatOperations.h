@@ -27,7 +27,4 @@ bool MoveFlatInOrder(FreeformCard& card, int from, int to);
 bool SetFlatHidden(FreeformCard& card, int index, bool hidden);
 bool SetFlatLocked(FreeformCard& card, int index, bool locked);
 
-// The flat's outline moved by (dx, dz) in the front view, with its roofless marks.
-void MoveFlat(FreeformFlat& flat, double dx, double dz);
-
 }  // namespace pw
