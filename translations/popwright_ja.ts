@@ -294,6 +294,10 @@
         <source>(a drawing: its own size; a picture: a pixel a millimetre; a model: 60).</source>
         <translation>（図面: 元の大きさ、画像: 1 ピクセル 1 mm、モデル: 60）。</translation>
     </message>
+    <message>
+        <source>--legend           laser too: the key engraved in black, its letters as outlines</source>
+        <translation>--legend           レーザーでも可: 凡例を黒で彫刻 (文字はアウトライン)</translation>
+    </message>
 </context>
 <context>
     <name>CliMessages</name>
@@ -588,6 +592,14 @@
     <message>
         <source>--letter-spacing: give millimetres from -100 to 100</source>
         <translation>--letter-spacing: -100 から 100 までのミリメートルで指定してください</translation>
+    </message>
+    <message>
+        <source>%1 applies to --machine laser, which engraves it</source>
+        <translation>%1 は彫刻できる --machine laser にのみ使えます</translation>
+    </message>
+    <message>
+        <source>%1 does not apply to a cutting machine&apos;s files</source>
+        <translation>%1 はカッティングマシン用のファイルには使えません</translation>
     </message>
 </context>
 <context>
@@ -1250,6 +1262,10 @@ Picture as flats</source>
         <source>and %1 more</source>
         <translation>ほか %1 件</translation>
     </message>
+    <message>
+        <source>Engrave a key of the lines and the card&apos;s size</source>
+        <translation>線の種類とカードの大きさの凡例を彫刻する</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -1701,6 +1717,22 @@ See /help/index.html with your browser.</source>
     <message>
         <source>sheet %1 × %2 mm</source>
         <translation>用紙 %1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>cut: red, through the paper</source>
+        <translation>切り込み: 赤、紙を切り抜く</translation>
+    </message>
+    <message>
+        <source>folds: blue, cut part way through</source>
+        <translation>折り線: 青、紙の途中まで切る</translation>
+    </message>
+    <message>
+        <source>folds: red dashes, cut through</source>
+        <translation>折り線: 赤の破線、切り抜く</translation>
+    </message>
+    <message>
+        <source>folds too short for dashes: blue, cut part way</source>
+        <translation>破線にするには短い折り線: 青、途中まで切る</translation>
     </message>
 </context>
 <context>

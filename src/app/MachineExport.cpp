@@ -1,5 +1,6 @@
 #include "app/MachineExport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -41,6 +42,7 @@ struct MachineChoice {
     const CuttingMachine* machine = CuttingMachines().front();
     double kerfMm = 0.1;
     double dashMm = PatternOptions().dashMm;
+    bool legend = false;  // engraved, by a machine that engraves
 };
 
 double StoredMm(const SettingsStore& store, const char* entry, double low, double high, double fallback) {
@@ -53,6 +55,7 @@ MachineChoice Remembered(const SettingsStore& store) {
     if (const CuttingMachine* m = CuttingMachineNamed(store.GetText(kSection, "machine"))) c.machine = m;
     c.kerfMm = StoredMm(store, "kerfMm", 0, kMaxKerfMm, c.kerfMm);
     c.dashMm = StoredMm(store, "dashMm", kMinDashMm, kMaxDashMm, c.dashMm);
+    c.legend = store.GetText(kSection, "legend") == "1";
     return c;
 }
 
@@ -60,6 +63,7 @@ void Remember(SettingsStore& store, const MachineChoice& c) {
     store.SetText(kSection, "machine", c.machine->name);
     store.SetText(kSection, "kerfMm", FormatMm(c.kerfMm));
     store.SetText(kSection, "dashMm", FormatMm(c.dashMm));
+    store.SetText(kSection, "legend", c.legend ? "1" : "0");
 }
 
 QString MachineFilter(const CuttingMachine& machine) {
@@ -107,11 +111,15 @@ void MachineExport::ExportForMachine(QWidget* window) {
     form->addRow(QCoreApplication::translate("MachineExport", "Machine:"), machines);
     form->addRow(QCoreApplication::translate("MachineExport", "Laser kerf (mm):"), kerf);
     form->addRow(QCoreApplication::translate("MachineExport", "Perforation dash (mm):"), dash);
+    auto* legend = new QCheckBox(QCoreApplication::translate("MachineExport", "Engrave a key of the lines and the card's size"), &dialog);
+    legend->setChecked(choice.legend);
+    form->addRow(legend);
     // Only a laser offsets its cut; only a perforating machine cuts dashes.
     const auto follow = [&] {
         const CuttingMachine* m = all[static_cast<std::size_t>(std::max(0, machines->currentIndex()))];
         kerf->setEnabled(m->style.offsetsKerf);
         dash->setEnabled(m->fold == FoldTreatment::Perforation);
+        legend->setEnabled(m->style.engraves);
     };
     QObject::connect(machines, qOverload<int>(&QComboBox::currentIndexChanged), &dialog, follow);
     follow();
@@ -120,7 +128,8 @@ void MachineExport::ExportForMachine(QWidget* window) {
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
     if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
-    choice = {all[static_cast<std::size_t>(std::max(0, machines->currentIndex()))], kerf->value(), dash->value()};
+    choice = {all[static_cast<std::size_t>(std::max(0, machines->currentIndex()))], kerf->value(), dash->value(),
+              legend->isChecked()};
     Remember(store_, choice);
 
     const QString path = prompts_.GetSaveFileName(window, MachineFilter(*choice.machine));
@@ -139,6 +148,8 @@ void MachineExport::ExportForMachine(QWidget* window) {
     options.cellMm = settings_.print.cellMm;
     options.kerfMm = choice.machine->style.offsetsKerf ? choice.kerfMm : 0;
     options.dashMm = choice.dashMm;
+    options.legend = choice.legend && choice.machine->style.engraves;
+    options.legendWording = LegendWordingShown();
     const ScreenResolution screen = ScreenResolutionOf(window);
     if (!doc_.Export(*format, file, settings_, screen.PixelsPerCmX(), screen.PixelsPerCmY(), options))
         prompts_.ShowMessage(window, ShownMessage(msg::kFileSaveFailed));

@@ -457,7 +457,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_.at(ID_TEXT_AS_FLATS)->setEnabled(!grid);
     actions_.at(ID_PICTURE_FLATS)->setEnabled(!grid);
     for (int id : {ID_HIDE_CURSOR, ID_MIRROR_MODE, ID_EDIT_HORIZONTAL, ID_EDIT_VERTICAL, ID_CHECK_INVALID_FIGURE,
-                   ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL})
+                   ID_INSERT_TEXT, ID_INSERT_PICTURE, ID_INSERT_MODEL, ID_CARD_SIZE, ID_SHIFT_RELIEF})
         if (QAction* action = Action(id)) action->setEnabled(grid);
     actions_.at(ID_HIDE_CURSOR)->setText(e.cursorVisible ? tr("Hide") : tr("Show"));
     actions_.at(ID_MIRROR_MODE)->setChecked(e.mirrorMode);

@@ -69,7 +69,7 @@ QString ScoredFoldsShown(int count) {
 
 LegendWording LegendWordingShown() {
     LegendWording words;
-    for (std::string* text : {&words.cut, &words.mountain, &words.valley, &words.score, &words.card, &words.sheet})
+    for (std::string* text : words.Texts())
         *text = Translated("PatternLegend", text->c_str()).toStdString();
     return words;
 }

@@ -106,6 +106,7 @@ const char* const kCliTexts[] = {
     PW_TRANSLATE_NOOP("CliHelp", "--machine NAME     the file for a cutting machine (EXT among its own):"),
     PW_TRANSLATE_NOOP("CliHelp", "machines: %1"),
     PW_TRANSLATE_NOOP("CliHelp", "--kerf MM          laser only: the beam's width (%1 - %2); the cut runs half of it outside"),
+    PW_TRANSLATE_NOOP("CliHelp", "--legend           laser too: the key engraved in black, its letters as outlines"),
     PW_TRANSLATE_NOOP("CliHelp", "Check that the card survives the cutter and the fold: narrow bridges, loose"),
     PW_TRANSLATE_NOOP("CliHelp", "pieces, cuts and slits below the machine's smallest, folds too close; one line"),
     PW_TRANSLATE_NOOP("CliHelp", "each (where on the sheet and how large, in mm at the default print size)."),

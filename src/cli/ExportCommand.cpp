@@ -236,7 +236,8 @@ std::string ExportHelp(const ExportFormatList& formats, const ListWords& words) 
            "      --machine NAME     the file for a cutting machine (EXT among its own):\n"
            "                         machines: " + MachineNames() + "\n"
            "      --kerf MM          laser only: the beam's width (0 - " + FormatMm(kMaxKerfMm) +
-           "); the cut runs half of it outside\n";
+           "); the cut runs half of it outside\n"
+           "      --legend           laser too: the key engraved in black, its letters as outlines\n";
 }
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -263,7 +264,7 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     // The legend in the language the messages are in.
     LegendWording& words = request.options.legendWording;
-    for (std::string* text : {&words.cut, &words.mountain, &words.valley, &words.score, &words.card, &words.sheet})
+    for (std::string* text : words.Texts())
         *text = CliText(out, *text);
 
     const double perCm = kReferenceDpi * kInchesPerCentimetre;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "document/EngravedText.h"
 #include "edit/ReliefEdit.h"
 #include "model/AppSettings.h"
 #include "model/freeform/FreeformFile.h"
@@ -91,7 +92,8 @@ const Sheet& CardDocument::Derive() {
 
 bool CardDocument::Export(const ExportFormat& format, const std::string& path, const AppSettings& settings,
                           double pxPerCm, double pyPerCm, const PatternOptions& options, ExportReport& report) {
-    const ExportInput input{Derive(), settings, pxPerCm, pyPerCm, options, kind_ == CardKind::Freeform};
+    const ExportInput input{Derive(), settings, pxPerCm, pyPerCm, options, kind_ == CardKind::Freeform,
+                            EngravedTextOutlines};
     return WriteExportFile(format, path, input, report);
 }
 

@@ -90,7 +90,7 @@ AxisPlacement PlaceAxis(double paper, double low, double high) {
 
 // A legend row's sample: a short line drawn as the layer's lines are.
 CutterLayer SampleOf(const CutterLayer& layer, double x, double y, const PatternOptions& options) {
-    CutterLayer sample{layer.name, layer.color, kLegendStrokeMm, layer.dashMm, {}, {}};
+    CutterLayer sample{layer.name, layer.color, kLegendStrokeMm, layer.dashMm, {}, {}, false};
     const MmLine line{x, y, x + kLegendSampleMm, y};
     if (options.perforate && (layer.name == "mountain" || layer.name == "valley"))
         sample.lines = PerforateLine(line, PerforationPieceMm(layer.name, options.dashMm), options.gapMm);
@@ -162,12 +162,13 @@ std::vector<MmPath> PathsOf(const CutterLayer& layer, bool joined) {
 std::vector<const CutterLayer*> CutterPattern::LayersInOrder() const {
     std::vector<const CutterLayer*> layers;
     if (order == CutOrder::InnerFirst)
-        layers = {&mountain, &valley, &score, &cut};
+        layers = {&engrave, &mountain, &valley, &score, &cut};
     else
-        layers = {&cut, &mountain, &valley, &score};
-    if (score.lines.empty()) layers.erase(std::find(layers.begin(), layers.end(), &score));
+        layers = {&cut, &mountain, &valley, &score, &engrave};
+    for (const CutterLayer* optional : {&score, &engrave})
+        if (optional->Empty()) layers.erase(std::find(layers.begin(), layers.end(), optional));
     if (onlyDrawnLayers)
-        layers.erase(std::remove_if(layers.begin(), layers.end(), [](const CutterLayer* l) { return l->lines.empty(); }),
+        layers.erase(std::remove_if(layers.begin(), layers.end(), [](const CutterLayer* l) { return l->Empty(); }),
                      layers.end());
     return layers;
 }
@@ -264,15 +265,28 @@ void AddLegend(CutterPattern& p, const PatternOptions& options, const LegendText
     p.legend = std::move(legend);
 }
 
+}  // namespace
+
+std::vector<TextMark> LegendRows(const PatternLegend& legend, const std::vector<std::string>& texts) {
+    std::vector<TextMark> rows;
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        rows.push_back(TextMark{legend.left, legend.top + kLegendRowMm * (static_cast<double>(k) + 0.5) + kLegendTextMm * 0.35,
+                                kLegendTextMm, texts[k]});
+    return rows;
+}
+
+namespace {
+
 // The layers' names, colours and strokes.
 void SetLayers(CutterPattern& p, const PatternOptions& options, bool firstExport) {
     const double stroke = options.hairline ? kHairlineMm : 0.2;
     // Laser drivers cut red hairlines and take blue and green for other
     // passes; black is what they engrave.
-    p.cut = CutterLayer{"cut", firstExport ? "#000000" : "#FF0000", stroke, {}, {}, {}};
-    p.mountain = CutterLayer{"mountain", firstExport ? "#FF0000" : "#0000FF", stroke, {3, 1.5}, {}, {}};
-    p.valley = CutterLayer{"valley", firstExport ? "#0000FF" : "#00FF00", stroke, {0.5, 1}, {}, {}};
-    p.score = CutterLayer{"score", "#FF00FF", stroke, {}, {}, {}};
+    p.cut = CutterLayer{"cut", firstExport ? "#000000" : "#FF0000", stroke, {}, {}, {}, false};
+    p.mountain = CutterLayer{"mountain", firstExport ? "#FF0000" : "#0000FF", stroke, {3, 1.5}, {}, {}, false};
+    p.valley = CutterLayer{"valley", firstExport ? "#0000FF" : "#00FF00", stroke, {0.5, 1}, {}, {}, false};
+    p.score = CutterLayer{"score", "#FF00FF", stroke, {}, {}, {}, false};
+    p.engrave = CutterLayer{"engrave", "#000000", 0, {}, {}, {}, true};
 }
 
 // The layout; `firstExport` keeps the first export's colours and lines as

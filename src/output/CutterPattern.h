@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,10 @@ struct CutterLayer {
     // in millimetres: x across, the path's s down the page. Written after
     // the lines, each as one run the knife follows without lifting.
     std::vector<SheetPath> paths;
+    // Drawn as filled shapes (a laser's engraved letters), not as strokes.
+    bool filled = false;
+
+    bool Empty() const { return lines.empty() && paths.empty(); }
 };
 
 // A run of lines drawn without lifting the pen: its points in order; a
@@ -94,13 +99,17 @@ struct CutterPattern {
     // Perforated folds too short for a dash with a gap at each end: a
     // cutter must score them (or only draw them), never cut them through.
     CutterLayer score;
+    // What a laser engraves rather than cuts (its key, in letters drawn as
+    // outlines): black, filled, never offset for the kerf.
+    CutterLayer engrave;
     int scoredFolds = 0;
     std::optional<PatternLegend> legend;
 
-    // The layers in the order the files write them, the score layer only
-    // when it has lines: with the inner cuts first the folds come before
+    // The layers in the order the files write them, the score and engrave
+    // layers only when they have lines: with the inner cuts first the
+    // engraving (while the paper still lies whole) and the folds come before
     // every cut and the outline closes the cut layer; as drawn it is cut,
-    // mountain, valley, score.
+    // mountain, valley, score, engrave.
     std::vector<const CutterLayer*> LayersInOrder() const;
     // The smallest box around the sheet and the legend.
     void DrawingBox(double& left, double& top, double& right, double& bottom) const;
@@ -125,6 +134,15 @@ CutterPattern LayOutCutterPattern(const CellGrid& grid, int reverseMode, int rud
 // card's pattern is, with the same layers and options; its cuts keep their
 // arcs and Béziers, each written once, the outline last as one closed loop.
 CutterPattern LayOutMillimetrePattern(const Sheet& sheet, int reverseMode, const PatternOptions& options);
+
+// Lines of text as the outlines of their glyphs on the page, in
+// millimetres (x across, s down the page), for the files that engrave them.
+// Fonts are the document core's: it passes one to the writers.
+using TextOutliner = std::function<std::vector<SheetPath>(const TextMark& mark)>;
+
+// The legend's rows from the top, the texts starting at its left edge
+// (without samples): where a key of other lines than the pattern's goes.
+std::vector<TextMark> LegendRows(const PatternLegend& legend, const std::vector<std::string>& texts);
 
 // A fold as a row of pieces of pieceMm separated by gapMm, for folds that a
 // cutter must cut through in pieces: as many whole pieces as fit with at

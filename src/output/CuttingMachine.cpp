@@ -56,6 +56,14 @@ std::vector<MmLine> LinesOf(const std::vector<MmPath>& paths) {
     return lines;
 }
 
+MmPath MmPathOf(const SheetPath& path) {
+    MmPath run;
+    for (const SheetPoint& p : FlattenPath(path, kFlatteningToleranceMm)) run.points.push_back({p.x, p.s});
+    if (path.closed && !run.points.empty()) run.points.push_back(run.points.front());
+    run.closed = path.closed;
+    return run;
+}
+
 const char* FoldLayerName(FoldTreatment fold) {
     switch (fold) {
         case FoldTreatment::Score: return "score";
@@ -65,11 +73,31 @@ const char* FoldLayerName(FoldTreatment fold) {
     return "score";
 }
 
+// The engraved key: what each of the file's lines does to the paper, then
+// the card's and the sheet's size, the legend's last two texts.
+std::vector<SheetPath> EngravedKey(const CutterPattern& pattern, FoldTreatment fold, const LegendWording& words,
+                                   const TextOutliner& outline) {
+    const PatternLegend& legend = *pattern.legend;
+    std::vector<std::string> texts = {words.laserCut,
+                                      fold == FoldTreatment::Perforation ? words.laserPerforation : words.laserLightCut};
+    if (!pattern.score.lines.empty()) texts.push_back(words.laserScore);
+    for (std::size_t k = legend.texts.size() >= 2 ? legend.texts.size() - 2 : 0; k < legend.texts.size(); ++k)
+        texts.push_back(legend.texts[k].text);
+    std::vector<SheetPath> paths;
+    for (const TextMark& row : LegendRows(legend, texts)) {
+        std::vector<SheetPath> glyphs = outline(row);
+        paths.insert(paths.end(), std::make_move_iterator(glyphs.begin()), std::make_move_iterator(glyphs.end()));
+    }
+    return paths;
+}
+
 }  // namespace
 
-CutterPattern ForMachine(CutterPattern pattern, const CuttingMachine& machine, FoldTreatment fold, double kerfMm) {
+CutterPattern ForMachine(CutterPattern pattern, const CuttingMachine& machine, FoldTreatment fold, double kerfMm,
+                         const LegendWording& words, const TextOutliner& outline) {
     const MachineStyle& style = machine.style;
     const double stroke = style.hairline ? kHairlineMm : 0.25;
+    if (style.engraves && pattern.legend && outline) pattern.engrave.paths = EngravedKey(pattern, fold, words, outline);
     pattern.legend.reset();
     pattern.joined = true;
     pattern.onlyDrawnLayers = true;
@@ -77,7 +105,14 @@ CutterPattern ForMachine(CutterPattern pattern, const CuttingMachine& machine, F
     cut.color = style.cutColor;
     cut.strokeMm = stroke;
     cut.dashMm.clear();
-    if (style.offsetsKerf && kerfMm > 0) cut.lines = LinesOf(OffsetForKerf(PathsOf(cut, true), kerfMm));
+    if (style.offsetsKerf && kerfMm > 0) {
+        // The offset works on polygons: curves (a free-form card's) are
+        // flattened first, finer than the beam is wide.
+        std::vector<MmPath> runs = PathsOf(cut, true);
+        for (const SheetPath& path : cut.paths) runs.push_back(MmPathOf(path));
+        cut.lines = LinesOf(OffsetForKerf(runs, kerfMm));
+        cut.paths.clear();
+    }
     // Every fold on one layer: perforations are cut, so they take the cut's
     // colour; scores and light cuts the fold colour the machine's software
     // assigns its other tool or power to.
@@ -99,16 +134,19 @@ CutterPattern ForMachine(CutterPattern pattern, const CuttingMachine& machine, F
 bool WriteMachineFile(const CuttingMachine& machine, const std::string& path, const ExportInput& input,
                       ExportReport& report, void (*write)(std::ostream&, const CutterPattern&)) {
     PatternOptions options = input.options;
-    options.legend = false;
+    options.legend = input.options.legend && machine.style.engraves && input.outlineText;
     options.hairline = false;
     options.cutOrder = CutOrder::InnerFirst;  // machines cut in file order: the sheet free last
     // Asked to perforate, any machine cuts the folds in dashes.
     const FoldTreatment fold = input.options.perforate ? FoldTreatment::Perforation : machine.fold;
     options.perforate = fold == FoldTreatment::Perforation;
+    // A free-form card's sheet is in millimetres, laid out at its real size
+    // with its curves, as the pattern files lay it out.
+    const int mirror = input.settings.print.mirror;
     const CutterPattern pattern =
-        ForMachine(LayOutCutterPattern(input.sheet, input.settings.print.mirror, input.settings.print.sizePercent,
-                                       options),
-                   machine, fold, input.options.kerfMm);
+        ForMachine(input.millimetres ? LayOutMillimetrePattern(input.sheet, mirror, options)
+                                     : LayOutCutterPattern(input.sheet, mirror, input.settings.print.sizePercent, options),
+                   machine, fold, input.options.kerfMm, input.options.legendWording, input.outlineText);
     report.scoredFolds = pattern.scoredFolds;
     report.size = pattern.size;
     std::ostringstream text;

@@ -2,11 +2,10 @@
 #include <string>
 #include <vector>
 
+#include "output/CutterPattern.h"
 #include "output/ExportFormat.h"
 
 namespace pw {
-
-struct CutterPattern;
 
 // What a fold becomes on a cutting machine.
 enum class FoldTreatment {
@@ -22,6 +21,7 @@ struct MachineStyle {
     const char* foldColor = "#0000FF";
     bool hairline = false;  // lasers take a hairline stroke as a vector line
     bool offsetsKerf = false;  // the cut follows the paper half the kerf outside it
+    bool engraves = false;  // the legend is engraved in black beside the sheet
 };
 
 // A home cutting machine: the files it takes (declared in the format
@@ -50,12 +50,15 @@ std::string MachineNames();
 
 // The cutter-ready layout redrawn for the machine: the cut layer in its
 // colour (and, for a laser, offset outwards by half of `kerfMm`), every
-// fold on the one fold layer as `fold` says, no legend.
-CutterPattern ForMachine(CutterPattern pattern, const CuttingMachine& machine, FoldTreatment fold, double kerfMm);
+// fold on the one fold layer as `fold` says. A machine that engraves gets
+// the legend's place as a key of its own lines and the card's size, drawn
+// by `outline` on the engrave layer; the others cut no legend.
+CutterPattern ForMachine(CutterPattern pattern, const CuttingMachine& machine, FoldTreatment fold, double kerfMm,
+                         const LegendWording& words = LegendWording(), const TextOutliner& outline = nullptr);
 
 // The machine's file: the layout with `options` (folds perforated when the
-// machine perforates them or the options ask for it), redrawn for the
-// machine, written by `write`.
+// machine perforates them or the options ask for it; a legend only for a
+// machine that engraves it), redrawn for the machine, written by `write`.
 bool WriteMachineFile(const CuttingMachine& machine, const std::string& path, const ExportInput& input,
                       ExportReport& report, void (*write)(std::ostream&, const CutterPattern&));
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/TranslatableText.h"
+#include "output/CutterPattern.h"
 #include "output/PatternOptions.h"
 
 namespace pw {
@@ -34,6 +35,9 @@ struct ExportInput {
     // The sheet is drawn in millimetres (a free-form card's), not in cells:
     // the pattern is laid out at its real size and keeps its curves.
     bool millimetres = false;
+    // Text drawn as glyph outlines, for the files that engrave a key; empty:
+    // such files have none.
+    TextOutliner outlineText = nullptr;
 };
 
 // What a writer tells of the file it wrote, from the one layout it made:

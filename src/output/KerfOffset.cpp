@@ -62,9 +62,15 @@ std::vector<MmPath> OffsetForKerf(const std::vector<MmPath>& cuts, double kerfMm
     const geos::Geometry grown(
         c, GEOSBufferWithStyle_r(c.Handle(), paper.Get(), kerfMm / 2, 8, GEOSBUF_CAP_FLAT, GEOSBUF_JOIN_MITRE, 4.0));
     if (grown.Get() == nullptr) return cuts;
+    // The holes first and the sheet's own edge last, as the cut was
+    // ordered: cut free early, the sheet could shift under the beam.
+    std::vector<MmPath> edges;
     for (const geos::Geometry& part : geos::Parts(grown))
-        if (geos::IsPolygon(part))
-            for (const geos::Ring& ring : geos::PolygonRings(part)) out.push_back(PathOf(ring));
+        if (geos::IsPolygon(part)) {
+            const std::vector<geos::Ring> rings = geos::PolygonRings(part);
+            for (std::size_t k = 0; k < rings.size(); ++k) (k == 0 ? edges : out).push_back(PathOf(rings[k]));
+        }
+    out.insert(out.end(), edges.begin(), edges.end());
     return out;
 }
 

@@ -94,6 +94,15 @@ DxfLayer LayerOf(const CutterPattern& p, const CutterLayer* layer) {
                                   : kScoreLayer;
 }
 
+// The path with its curves replaced by chords within the usual tolerance.
+SheetPath FlattenedPath(const SheetPath& path) {
+    const std::vector<SheetPoint> points = FlattenPath(path, kFlatteningToleranceMm);
+    SheetPath flat(points.empty() ? path.start : points.front());
+    for (std::size_t k = 1; k < points.size(); ++k) flat.LineTo(points[k]);
+    flat.closed = path.closed;
+    return flat;
+}
+
 // A run with curves, on the sheet's DXF coordinates (origin at the sheet's
 // bottom-left corner, y upward): straight stretches as polylines (a lone
 // line as a LINE, a closed loop of lines as one closed polyline), arcs as
@@ -410,7 +419,14 @@ void WritePatternDxf(std::ostream& out, const CutterPattern& pattern) {
             }
         }
         CurvedRunWriter curves(body, modelSpace, dxf, pattern.sheetLeftMm, pattern.sheetBottomMm);
-        for (const SheetPath& path : layer->paths) curves.Write(path);
+        for (const SheetPath& path : layer->paths) {
+            // A filled shape must stay one closed entity, which a laser's
+            // software fills: its curves flattened into one polyline.
+            if (layer->filled)
+                curves.Write(FlattenedPath(path));
+            else
+                curves.Write(path);
+        }
     }
     body.Pair(0, "ENDSEC");
 

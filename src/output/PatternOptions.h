@@ -54,6 +54,17 @@ struct LegendWording {
     std::string score = PW_TRANSLATE_NOOP("PatternLegend", "fold to score, not cut: magenta, solid");
     std::string card = PW_TRANSLATE_NOOP("PatternLegend", "card %1 \u00D7 %2 mm (opened)");
     std::string sheet = PW_TRANSLATE_NOOP("PatternLegend", "sheet %1 \u00D7 %2 mm");
+    // A laser's engraved key names its own lines, which are not drawn as
+    // the pattern's: every fold on one layer, cut part way or in dashes.
+    std::string laserCut = PW_TRANSLATE_NOOP("PatternLegend", "cut: red, through the paper");
+    std::string laserLightCut = PW_TRANSLATE_NOOP("PatternLegend", "folds: blue, cut part way through");
+    std::string laserPerforation = PW_TRANSLATE_NOOP("PatternLegend", "folds: red dashes, cut through");
+    std::string laserScore = PW_TRANSLATE_NOOP("PatternLegend", "folds too short for dashes: blue, cut part way");
+
+    // Every text above, for putting them in another language.
+    std::vector<std::string*> Texts() {
+        return {&cut, &mountain, &valley, &score, &card, &sheet, &laserCut, &laserLightCut, &laserPerforation, &laserScore};
+    }
 };
 
 // What the SVG, PDF and pattern DXF exports are asked for.

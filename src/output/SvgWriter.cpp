@@ -13,6 +13,7 @@ namespace pw {
 namespace {
 
 std::string StrokeAttributes(const CutterLayer& layer) {
+    if (layer.filled) return "fill=\"" + std::string(layer.color) + "\" stroke=\"none\"";
     std::string text = "fill=\"none\" stroke=\"" + std::string(layer.color) + "\" stroke-width=\"" +
                        FormatStrokeMm(layer.strokeMm) + "\" stroke-linecap=\"butt\"";
     if (!layer.dashMm.empty()) {
@@ -46,10 +47,18 @@ std::string Point(SheetPoint p) { return FormatMm(p.x) + " " + FormatMm(p.s); }
 
 // Runs with curves: lines, arcs (in quarter turns at most, so that no
 // endpoint arc is ambiguous) and cubics, each run one path.
+// A filled layer's runs are the loops of one shape (a letter's outline and
+// its counters), written as one path so that the font's winding cuts the
+// counters out.
 void WritePaths(std::string& text, const CutterLayer& layer, const char* indent) {
     constexpr double kQuarterTurn = 1.5707963267948966;
+    if (layer.filled && !layer.paths.empty()) text += std::string(indent) + "<path d=\"";
     for (const SheetPath& path : layer.paths) {
-        text += std::string(indent) + "<path d=\"M " + Point(path.start);
+        if (!layer.filled)
+            text += std::string(indent) + "<path d=\"";
+        else if (&path != &layer.paths.front())
+            text += " ";
+        text += "M " + Point(path.start);
         SheetPoint at = path.start;
         for (const PathSegment& seg : path.segments) {
             if (seg.shape == SegmentShape::Line) {
@@ -66,8 +75,10 @@ void WritePaths(std::string& text, const CutterLayer& layer, const char* indent)
             }
             at = seg.end;
         }
-        text += path.closed ? " Z\"/>\n" : "\"/>\n";
+        if (path.closed) text += " Z";
+        if (!layer.filled) text += "\"/>\n";
     }
+    if (layer.filled && !layer.paths.empty()) text += "\"/>\n";
 }
 
 void WriteLayer(std::string& text, const CutterLayer& layer, bool joined) {

@@ -70,6 +70,10 @@ TEST_F(CheckCommandTest, RefusesBadInputInOneLineAndWritesNothing) {
         {{"export", card_, scratch_.Path("a.svg"), "--machine", "cricut", "--kerf", "0.1"}, kExitUsage, "--kerf"},
         {{"export", card_, scratch_.Path("a.dxf"), "--machine", "cricut"}, kExitUsage, "*.svg file"},
         {{"export", card_, scratch_.Path("a.svg"), "--machine", "knife"}, kExitUsage, "unknown machine"},
+        {{"export", card_, scratch_.Path("a.svg"), "--machine", "cricut", "--legend"}, kExitUsage,
+         "--legend applies to --machine laser"},
+        {{"export", card_, scratch_.Path("a.svg"), "--machine", "laser", "--page", "a3"}, kExitUsage,
+         "--page does not apply to a cutting machine's files"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());

@@ -14,6 +14,7 @@
 #include "document/CardDocument.h"
 #include "model/AppSettings.h"
 #include "model/freeform/SvgPathData.h"
+#include "output/CuttingMachine.h"
 #include "output/ExportFormat.h"
 #include "support/ScratchFolder.h"
 
@@ -87,6 +88,42 @@ TEST(FreeformExport, ARoundWindowIsATrueCircleInEveryCutterFile) {
         }
     }
     EXPECT_EQ(windows, 1);
+
+    // A machine's file lays the sheet out in millimetres as the pattern's
+    // does: a cutter's keeps the window's arcs as they are; a laser's, cut
+    // half a 0.2 mm kerf outside the paper, leaves a window of radius 9.9
+    // and cuts the grown outline last.
+    PatternOptions laser = options;
+    laser.kerfMm = 0.2;
+    ASSERT_TRUE(doc.Export(*CuttingMachineNamed("cricut")->formats.at(0), scratch.Path("c.svg"), settings, 40, 40, options));
+    ASSERT_TRUE(doc.Export(*CuttingMachineNamed("laser")->formats.at(0), scratch.Path("l.svg"), settings, 40, 40, laser));
+    const auto cutPaths = [&](const std::string& file) {
+        const std::string text = test::ReadWholeFile(scratch.Path(file));
+        const std::string group = text.substr(text.find("<g id=\"cut\""));
+        std::vector<std::string> found;
+        for (auto it = std::sregex_iterator(group.begin(), group.end(), path); it != std::sregex_iterator(); ++it)
+            found.push_back((*it)[1].str());
+        return found;
+    };
+    const std::vector<std::string> cricut = cutPaths("c.svg");
+    for (const std::string& d : texts)
+        if (d.find('A') != std::string::npos) {
+            EXPECT_NE(std::find(cricut.begin(), cricut.end(), d), cricut.end()) << d;
+        }
+    const std::vector<std::string> lasered = cutPaths("l.svg");
+    ASSERT_FALSE(lasered.empty());
+    const std::vector<double> edge = Numbers(lasered.back());
+    ASSERT_EQ(edge.size(), 8u) << lasered.back();
+    EXPECT_NEAR(std::min({edge[0], edge[2], edge[4], edge[6]}), left - 0.1, 1e-6);
+    int round = 0;
+    for (const std::string& d : lasered) {
+        const std::vector<double> v = Numbers(d);
+        if (v.size() < 40) continue;  // the window, flattened: many points
+        ++round;
+        for (std::size_t k = 0; k + 1 < v.size(); k += 2)
+            EXPECT_NEAR(std::hypot(v[k] - left - kX, v[k + 1] - top - kHalf - kS), kR - 0.1, 0.011);
+    }
+    EXPECT_EQ(round, 1);
 
     // PDF: the content is uncompressed; the window's cubics stay within
     // 0.01 mm of the circle at their ends and middles (page y down, the

@@ -6,7 +6,7 @@ namespace pw {
 // own (set to Score there), the cut in black, in millimetres, unfilled.
 const CuttingMachine& CricutMachine() {
     static const ExportFormat svg{
-        "cricut-svg", "svg", PW_TRANSLATE_NOOP("FileFilters", "Cricut SVG File"), {"svg"}, false, kMachineOptions, {},
+        "cricut-svg", "svg", PW_TRANSLATE_NOOP("FileFilters", "Cricut SVG File"), {"svg"}, false, kMachineOptions, kMachineRefusals,
         "", [](const std::string& path, const ExportInput& in, ExportReport& report) {
             return WriteMachineSvg(CricutMachine(), path, in, report);
         }};

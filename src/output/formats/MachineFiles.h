@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "output/CuttingMachine.h"
 
@@ -15,5 +16,13 @@ bool WriteMachineDxf(const CuttingMachine& machine, const std::string& path, con
 // The options every machine's file takes: the cell's size and, for the
 // perforating ones, the dash and gap.
 inline constexpr unsigned kMachineOptions = kTakesCellSize | kTakesPerforation;
+
+// Why a machine's file refuses the other pattern options: its software
+// sets the strokes, the page and the order of cutting, and only a laser
+// engraves a legend (any other machine would cut it).
+inline const std::vector<OptionRefusal> kMachineRefusals = {
+    {kTakesLegend, PW_TRANSLATE_NOOP("CliMessages", "%1 applies to --machine laser, which engraves it")},
+    {kTakesHairline | kTakesPaper | kTakesTiling | kTakesCutOrder,
+     PW_TRANSLATE_NOOP("CliMessages", "%1 does not apply to a cutting machine's files")}};
 
 }  // namespace pw

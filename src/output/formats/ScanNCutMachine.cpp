@@ -7,7 +7,7 @@ namespace pw {
 const CuttingMachine& ScanNCutMachine() {
     static const ExportFormat svg{
         "scanncut-svg", "svg", PW_TRANSLATE_NOOP("FileFilters", "ScanNCut SVG File"), {"svg"}, false,
-        kMachineOptions, {}, "", [](const std::string& path, const ExportInput& in, ExportReport& report) {
+        kMachineOptions, kMachineRefusals, "", [](const std::string& path, const ExportInput& in, ExportReport& report) {
             return WriteMachineSvg(ScanNCutMachine(), path, in, report);
         }};
     static const CuttingMachine machine{"scanncut", PW_TRANSLATE_NOOP("CuttingMachines", "Brother ScanNCut"), 1.5, FoldTreatment::Perforation,

@@ -8,12 +8,12 @@ namespace pw {
 const CuttingMachine& SilhouetteMachine() {
     static const ExportFormat dxf{
         "silhouette-dxf", "dxf", PW_TRANSLATE_NOOP("FileFilters", "Silhouette DXF File"), {"dxf"}, false,
-        kMachineOptions, {}, "", [](const std::string& path, const ExportInput& in, ExportReport& report) {
+        kMachineOptions, kMachineRefusals, "", [](const std::string& path, const ExportInput& in, ExportReport& report) {
             return WriteMachineDxf(SilhouetteMachine(), path, in, report);
         }};
     static const ExportFormat svg{
         "silhouette-svg", "svg", PW_TRANSLATE_NOOP("FileFilters", "Silhouette SVG File"), {"svg"}, false,
-        kMachineOptions, {}, "", [](const std::string& path, const ExportInput& in, ExportReport& report) {
+        kMachineOptions, kMachineRefusals, "", [](const std::string& path, const ExportInput& in, ExportReport& report) {
             return WriteMachineSvg(SilhouetteMachine(), path, in, report);
         }};
     static const CuttingMachine machine{"silhouette", PW_TRANSLATE_NOOP("CuttingMachines", "Silhouette"), 1.0, FoldTreatment::Perforation,
