@@ -167,7 +167,7 @@ std::vector<const CutterLayer*> CutterPattern::LayersInOrder() const {
         layers = {&cut, &mountain, &valley, &score};
     if (score.lines.empty()) layers.erase(std::find(layers.begin(), layers.end(), &score));
     if (onlyDrawnLayers)
-        layers.erase(std::remove_if(layers.begin(), layers.end(), [](const CutterLayer* l) { return l->lines.empty(); }),
+        layers.erase(std::remove_if(layers.begin(), layers.end(), [](const CutterLayer* l) { return l->lines.empty() && l->paths.empty(); }),
                      layers.end());
     return layers;
 }

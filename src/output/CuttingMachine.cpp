@@ -105,9 +105,11 @@ bool WriteMachineFile(const CuttingMachine& machine, const std::string& path, co
     // Asked to perforate, any machine cuts the folds in dashes.
     const FoldTreatment fold = input.options.perforate ? FoldTreatment::Perforation : machine.fold;
     options.perforate = fold == FoldTreatment::Perforation;
+    // A free-form card's sheet is in millimetres already, its cuts curved.
     const CutterPattern pattern =
-        ForMachine(LayOutCutterPattern(input.sheet, input.settings.print.mirror, input.settings.print.sizePercent,
-                                       options),
+        ForMachine(input.millimetres ? LayOutMillimetrePattern(input.sheet, input.settings.print.mirror, options)
+                                     : LayOutCutterPattern(input.sheet, input.settings.print.mirror,
+                                                           input.settings.print.sizePercent, options),
                    machine, fold, input.options.kerfMm);
     report.scoredFolds = pattern.scoredFolds;
     report.size = pattern.size;
