@@ -39,6 +39,8 @@ packages=(
   qpdf
   python3-ezdxf
   python3-shapely
+  # the pen plotter's HPGL drawn by a reader of its own
+  hp2xx
   # the shared web page opened headless with networking off
   chromium
   libemf2svg-dev

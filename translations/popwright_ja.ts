@@ -1124,6 +1124,10 @@ Picture as flats</source>
         <source>Silhouette</source>
         <translation>シルエット</translation>
     </message>
+    <message>
+        <source>Pen plotter</source>
+        <translation>ペンプロッター</translation>
+    </message>
 </context>
 <context>
     <name>FileFilters</name>
@@ -1198,6 +1202,10 @@ Picture as flats</source>
     <message>
         <source>Popwright Cards(*.kpf *.pwf)</source>
         <translation>Popwright カード(*.kpf *.pwf)</translation>
+    </message>
+    <message>
+        <source>HPGL Plotter File</source>
+        <translation>HPGL プロッターファイル</translation>
     </message>
 </context>
 <context>

@@ -69,11 +69,13 @@ TEST_F(CheckCommandTest, RefusesBadInputInOneLineAndWritesNothing) {
         {{"export", card_, scratch_.Path("a.svg"), "--machine", "laser", "--kerf", "0.51"}, kExitUsage, "--kerf: "},
         {{"export", card_, scratch_.Path("a.svg"), "--machine", "cricut", "--kerf", "0.1"}, kExitUsage, "--kerf"},
         {{"export", card_, scratch_.Path("a.dxf"), "--machine", "cricut"}, kExitUsage, "*.svg file"},
-        {{"export", card_, scratch_.Path("a.svg"), "--machine", "knife"}, kExitUsage, "unknown machine"},
+        {{"export", card_, scratch_.Path("a.svg"), "--machine", "knife"}, kExitUsage, "laser and plotter)"},
         {{"export", card_, scratch_.Path("a.svg"), "--machine", "cricut", "--legend"}, kExitUsage,
          "--legend applies to --machine laser"},
         {{"export", card_, scratch_.Path("a.svg"), "--machine", "laser", "--page", "a3"}, kExitUsage,
          "--page does not apply to a cutting machine's files"},
+        {{"export", card_, scratch_.Path("a.svg"), "--machine", "plotter"}, kExitUsage, "*.plt or *.hpgl file"},
+        {{"export", card_, scratch_.Path("none/a.plt"), "--machine", "plotter"}, kExitFileError, "a.plt: "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
@@ -85,6 +87,7 @@ TEST_F(CheckCommandTest, RefusesBadInputInOneLineAndWritesNothing) {
     }
     EXPECT_FALSE(fs::exists(scratch_.Path("a.svg")));
     EXPECT_FALSE(fs::exists(scratch_.Path("a.dxf")));
+    EXPECT_FALSE(fs::exists(scratch_.Path("none")));
 }
 
 }  // namespace

@@ -23,15 +23,15 @@ bool WriteOptions(const std::string& path, const ExportInput& in, ExportReport& 
     return true;
 }
 
-const ExportFormat kPlotter{"plotter",
-                            "hpgl",
-                            "HPGL File",
-                            {"hpgl", "plt"},
-                            false,
-                            kTakesCellSize | kTakesCutOrder | kTakesPerforation,
-                            {{kTakesPaper, "has no paper"}},
-                            "",
-                            WriteOptions};
+const ExportFormat kGcode{"gcode",
+                          "gcode",
+                          "G-code File",
+                          {"gcode", "nc"},
+                          false,
+                          kTakesCellSize | kTakesCutOrder | kTakesPerforation,
+                          {{kTakesPaper, "has no paper"}},
+                          "",
+                          WriteOptions};
 
 struct Outcome {
     int status;
@@ -48,7 +48,7 @@ TEST(ExportFormatsTest, AFormatAddedToTheListIsAcceptedCheckedAndDescribed) {
         return text.str();
     }();
     ExportFormatList formats = ExportFormats();
-    formats.push_back(&kPlotter);
+    formats.push_back(&kGcode);
     auto run = [&](const std::string& out, std::vector<std::string> options, const ExportFormatList& list) {
         std::vector<std::string> args = {scratch.Path("card.kpf"), scratch.Path(out)};
         args.insert(args.end(), options.begin(), options.end());
@@ -58,28 +58,28 @@ TEST(ExportFormatsTest, AFormatAddedToTheListIsAcceptedCheckedAndDescribed) {
     };
 
     // Either extension, in any case, reaches the format's writer with the options.
-    for (const char* name : {"a.hpgl", "b.PLT"}) {
+    for (const char* name : {"a.gcode", "b.NC"}) {
         EXPECT_EQ(run(name, {"--cell-mm", "4", "--perforate"}, formats).status, 0);
         EXPECT_EQ(test::ReadWholeFile(scratch.Path(name)), "4 perforated");
     }
     // Its own refusal, and the generic one naming it among the files that take options.
-    EXPECT_EQ(run("c.plt", {"--page", "a3"}, formats).err, "popwright-cli: --page has no paper\n");
-    EXPECT_EQ(run("c.plt", {"--legend"}, formats).err,
-              "popwright-cli: --legend applies to svg, pdf, dxf --pattern and hpgl files\n");
+    EXPECT_EQ(run("c.nc", {"--page", "a3"}, formats).err, "popwright-cli: --page has no paper\n");
+    EXPECT_EQ(run("c.nc", {"--legend"}, formats).err,
+              "popwright-cli: --legend applies to svg, pdf, dxf --pattern and gcode files\n");
     EXPECT_EQ(run("c.bmp", {"--cell-mm", "3"}, formats).err,
-              "popwright-cli: --cell-mm applies to svg, pdf, dxf --pattern and hpgl files\n");
+              "popwright-cli: --cell-mm applies to svg, pdf, dxf --pattern and gcode files\n");
     // The accepted extensions, in the refusal of another name and in --help.
-    EXPECT_NE(run("c.txt", {}, formats).err.find("Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold, *.dxf, *.hpgl or *.plt file."),
+    EXPECT_NE(run("c.txt", {}, formats).err.find("Please specify a *.bmp, *.emf, *.svg, *.pdf, *.fold, *.dxf, *.gcode or *.nc file."),
               std::string::npos);
     const std::string help = ExportHelp(formats);
-    EXPECT_NE(help.find("EXT: bmp emf svg pdf fold dxf (the relief's 3D faces; with --pattern the flat pattern) hpgl plt\n"),
+    EXPECT_NE(help.find("EXT: bmp emf svg pdf fold dxf (the relief's 3D faces; with --pattern the flat pattern) gcode nc\n"),
               std::string::npos) << help;
-    EXPECT_NE(help.find("      svg, pdf, dxf --pattern and hpgl only:\n"), std::string::npos) << help;
+    EXPECT_NE(help.find("      svg, pdf, dxf --pattern and gcode only:\n"), std::string::npos) << help;
     EXPECT_NE(help.find("      svg and pdf only:\n"), std::string::npos) << help;
 
     // Without it in the list, nothing knows it.
-    EXPECT_EQ(run("d.plt", {}, ExportFormats()).status, kExitUsage);
-    EXPECT_EQ(ExportHelp().find("hpgl"), std::string::npos);
+    EXPECT_EQ(run("d.nc", {}, ExportFormats()).status, kExitUsage);
+    EXPECT_EQ(ExportHelp().find("gcode"), std::string::npos);
 }
 
 }  // namespace

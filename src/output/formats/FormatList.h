@@ -19,4 +19,5 @@
     X(CricutMachine)           \
     X(SilhouetteMachine)       \
     X(ScanNCutMachine)         \
-    X(LaserMachine)
+    X(LaserMachine)            \
+    X(PlotterMachine)
