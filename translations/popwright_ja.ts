@@ -1274,6 +1274,10 @@ Picture as flats</source>
         <source>Engrave a key of the lines and the card&apos;s size</source>
         <translation>線の種類とカードの大きさの凡例を彫刻する</translation>
     </message>
+    <message>
+        <source>Perforate the folds</source>
+        <translation>折り線をミシン目にする</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>

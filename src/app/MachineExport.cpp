@@ -43,6 +43,7 @@ struct MachineChoice {
     double kerfMm = 0.1;
     double dashMm = PatternOptions().dashMm;
     bool legend = false;  // engraved, by a machine that engraves
+    bool perforate = false;  // the folds cut in dashes by a machine that would score them
 };
 
 double StoredMm(const SettingsStore& store, const char* entry, double low, double high, double fallback) {
@@ -56,6 +57,7 @@ MachineChoice Remembered(const SettingsStore& store) {
     c.kerfMm = StoredMm(store, "kerfMm", 0, kMaxKerfMm, c.kerfMm);
     c.dashMm = StoredMm(store, "dashMm", kMinDashMm, kMaxDashMm, c.dashMm);
     c.legend = store.GetText(kSection, "legend") == "1";
+    c.perforate = store.GetText(kSection, "perforate") == "1";
     return c;
 }
 
@@ -64,6 +66,7 @@ void Remember(SettingsStore& store, const MachineChoice& c) {
     store.SetText(kSection, "kerfMm", FormatMm(c.kerfMm));
     store.SetText(kSection, "dashMm", FormatMm(c.dashMm));
     store.SetText(kSection, "legend", c.legend ? "1" : "0");
+    store.SetText(kSection, "perforate", c.perforate ? "1" : "0");
 }
 
 QString MachineFilter(const CuttingMachine& machine) {
@@ -110,18 +113,25 @@ void MachineExport::ExportForMachine(QWidget* window) {
     dash->setValue(choice.dashMm);
     form->addRow(QCoreApplication::translate("MachineExport", "Machine:"), machines);
     form->addRow(QCoreApplication::translate("MachineExport", "Laser kerf (mm):"), kerf);
+    auto* perforate = new QCheckBox(QCoreApplication::translate("MachineExport", "Perforate the folds"), &dialog);
+    perforate->setChecked(choice.perforate);
+    form->addRow(perforate);
     form->addRow(QCoreApplication::translate("MachineExport", "Perforation dash (mm):"), dash);
     auto* legend = new QCheckBox(QCoreApplication::translate("MachineExport", "Engrave a key of the lines and the card's size"), &dialog);
     legend->setChecked(choice.legend);
     form->addRow(legend);
-    // Only a laser offsets its cut; only a perforating machine cuts dashes.
+    // Only a laser offsets its cut; a machine that scores its folds cuts
+    // dashes only when asked to.
     const auto follow = [&] {
         const CuttingMachine* m = all[static_cast<std::size_t>(std::max(0, machines->currentIndex()))];
         kerf->setEnabled(m->style.offsetsKerf);
-        dash->setEnabled(m->fold == FoldTreatment::Perforation);
+        const bool perforates = m->fold == FoldTreatment::Perforation;
+        perforate->setEnabled(!perforates);
+        dash->setEnabled(perforates || perforate->isChecked());
         legend->setEnabled(m->style.engraves);
     };
     QObject::connect(machines, qOverload<int>(&QComboBox::currentIndexChanged), &dialog, follow);
+    QObject::connect(perforate, &QCheckBox::toggled, &dialog, follow);
     follow();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -129,7 +139,7 @@ void MachineExport::ExportForMachine(QWidget* window) {
     form->addRow(buttons);
     if (prompts_.RunDialog(dialog) != QDialog::Accepted) return;
     choice = {all[static_cast<std::size_t>(std::max(0, machines->currentIndex()))], kerf->value(), dash->value(),
-              legend->isChecked()};
+              legend->isChecked(), perforate->isChecked()};
     Remember(store_, choice);
 
     const QString path = prompts_.GetSaveFileName(window, MachineFilter(*choice.machine));
@@ -148,6 +158,7 @@ void MachineExport::ExportForMachine(QWidget* window) {
     options.cellMm = settings_.print.cellMm;
     options.kerfMm = choice.machine->style.offsetsKerf ? choice.kerfMm : 0;
     options.dashMm = choice.dashMm;
+    options.perforate = choice.perforate && choice.machine->fold != FoldTreatment::Perforation;
     options.legend = choice.legend && choice.machine->style.engraves;
     options.legendWording = LegendWordingShown();
     const ScreenResolution screen = ScreenResolutionOf(window);
