@@ -1,5 +1,6 @@
 #include "app/FlatListDock.h"
 
+#include <QCloseEvent>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -184,6 +185,11 @@ void FlatListDock::UpdateButtons() {
     duplicate_->setEnabled(any);
     delete_->setEnabled(any);
     depth_->setEnabled(any);
+}
+
+void FlatListDock::closeEvent(QCloseEvent* event) {
+    QDockWidget::closeEvent(event);
+    if (event->isAccepted()) emit closedByUser();
 }
 
 }  // namespace pw

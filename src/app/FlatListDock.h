@@ -32,6 +32,11 @@ public slots:
 
 signals:
     void selectedFlatChanged(int index);
+    // The user closed the list with the title bar's button.
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     enum Column { kName, kDepth, kHidden, kLocked, kColumns };

@@ -52,6 +52,8 @@ void CMainFrame::CreateFlatList() {
         UpdateCommandStates();
     });
     connect(flatList_, &QDockWidget::visibilityChanged, this, [this] { UpdateCommandStates(); });
+    // Closed, it stays closed, through edits and other cards, until Setting > Flat List brings it back.
+    connect(flatList_, &FlatListDock::closedByUser, this, [this] { flatListWanted_ = false; });
     // One selection: a flat picked in the front view is picked in the list, and back.
     connect(frontDock_->View(), &FrontView::selectedFlatChanged, flatList_, &FlatListDock::setSelectedFlat);
     connect(flatList_, &FlatListDock::selectedFlatChanged, frontDock_->View(), &FrontView::setSelectedFlat);

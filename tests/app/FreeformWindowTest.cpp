@@ -131,10 +131,19 @@ TEST_F(FreeformWindowTest, UndoAndRedoTakeBackAndBringBackAnEditFromTheFlatList)
     Trigger(ID_EDIT_REDO);
     EXPECT_EQ(WriteFreeformCard(frame->Doc().Document().Freeform()), edited);
     EXPECT_NEAR(list->DepthField()->value(), frame->Doc().Document().Freeform().flats[0].depth, 1e-9);
+
+    // Closed with its title bar's button, the list stays closed on the next
+    // free-form card, until the menu brings it back.
+    ASSERT_TRUE(list->isVisible());
+    list->close();
     prompts.answers.push_back(SaveChangesAnswer::Discard);
     Trigger(ID_FILE_NEW);
     EXPECT_FALSE(list->isEnabled());
     EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
+    Trigger(ID_CONVERT_FREEFORM);
+    EXPECT_FALSE(list->isVisible());
+    Trigger(ID_FLAT_LIST);
+    EXPECT_TRUE(list->isVisible());
 }
 
 // Ctrl + drag on a flat in the 3D view moves it nearer by a quarter
