@@ -1,6 +1,7 @@
 #include "model/CellGrid.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "model/CellFlags.h"
 
@@ -33,8 +34,18 @@ void CellGrid::ChangeCellFlag(int x, int y, int z, std::uint8_t flag, bool set) 
 }
 
 int CellGrid::HeightAt(int x, int y) const {
-    for (int z = gridHeight - 1; z >= 0; --z)
-        if (IsSolid(x, y, z)) return z;
+    // The heights of one depth are neighbours in memory: eight at a time
+    // down to the word that holds the top, then cell by cell.
+    const std::uint8_t* row = cells_.data() + Index(x, y, 0);
+    constexpr std::uint64_t kSolidEveryByte = 0x0101010101010101ull * kSolidBit;
+    int z = gridHeight;
+    for (; z >= 8; z -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, row + z - 8, sizeof word);
+        if (word & kSolidEveryByte) break;
+    }
+    for (--z; z >= 0; --z)
+        if (row[z] & kSolidBit) return z;
     return 0;
 }
 
@@ -61,11 +72,11 @@ int CellGrid::MaxDepthUnder(int x, int z, int cursorSize) const {
 void CellGrid::RebuildColumn(int x) {
     stamps_.StampColumn(x);
     const int H = gridHeight;
-    for (int y = 1; y < H; ++y)
-        for (int z = 0; z < H; ++z) {
-            ChangeCellFlag(x, y, z, CELL_VERTICAL_FACE, false);
-            ChangeCellFlag(x, y, z, CELL_HORIZONTAL_FACE, false);
-        }
+    // Every face of depths 1 and up goes: one run of bytes from cell (x, 1, 0)
+    // to the column's end.
+    std::uint8_t* column = cells_.data() + Index(x, 0, 0);
+    constexpr std::uint8_t kKeep = static_cast<std::uint8_t>(~(CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE));
+    for (std::size_t i = static_cast<std::size_t>(H), end = static_cast<std::size_t>(H) * H; i < end; ++i) column[i] &= kKeep;
     ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, x > 1);
 
     // Walk from the front edge of the floor back to the back sheet, laying

@@ -24,6 +24,20 @@ constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
 constexpr std::uint64_t kVertical8 = kEveryByte * CELL_VERTICAL_FACE;
 constexpr std::uint64_t kHorizontal8 = kEveryByte * CELL_HORIZONTAL_FACE;
 constexpr std::uint64_t kFaceBits8 = kVertical8 | kHorizontal8;
+static_assert(CELL_HORIZONTAL_FACE == 2 * CELL_VERTICAL_FACE, "the face bits are neighbours");
+// The vertical face bit of every byte, where a byte's two face bits meet
+// after a shift by one.
+constexpr std::uint64_t kLowFaceBit8 = kVertical8;
+
+// `word` as Load8 read it, its lowest byte the first cell in memory
+// whatever the machine's byte order.
+std::uint64_t FirstCellLowest(std::uint64_t word) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    return __builtin_bswap64(word);
+#else
+    return word;
+#endif
+}
 
 // Reads column x in one pass over its cells: the faces by the unit of
 // sheet they cover (unit k is s = k .. k+1), the lines across the column
@@ -71,26 +85,18 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
         const std::uint8_t* row = cells + static_cast<std::size_t>(y) * H;
         const std::uint8_t* behind = y > 0 ? row - H : row;
         const std::uint8_t* leftRow = leftCells ? leftCells + static_cast<std::size_t>(y) * H : row;
-        for (int z = 0; z < H; ++z) {
-            // Most cells hold no face and border none: nothing to read there,
-            // which eight cells at a time tell at once.
-            if (z >= 1 && z + 8 <= H &&
-                (((Load8(row + z) | Load8(leftRow + z)) & kFaceBits8) | (Load8(row + z - 1) & kVertical8) |
-                 (Load8(behind + z) & kHorizontal8)) == 0) {
-                z += 7;
-                continue;
-            }
+        auto readCell = [&](int z) {
             const std::uint8_t cell = row[z];
             const std::uint8_t near = (z > 0 ? row[z - 1] & CELL_VERTICAL_FACE : 0) | (behind[z] & CELL_HORIZONTAL_FACE);
-            if (((cell | leftRow[z]) & faceBits) == 0 && near == 0) continue;
+            if (((cell | leftRow[z]) & faceBits) == 0 && near == 0) return;
             const std::uint8_t differ = (cell ^ leftRow[z]) & faceBits;
             if (differ & CELL_VERTICAL_FACE) cutSide(y - z - 1);
             if (differ & CELL_HORIZONTAL_FACE) cutSide(y - z);
-            if (y == 0) continue;
+            if (y == 0) return;
             const bool vertical = cell & CELL_VERTICAL_FACE, horizontal = cell & CELL_HORIZONTAL_FACE;
             if (vertical) put(y - z - 1, PiecePlane::Vertical, y - 1);
             if (horizontal) put(y - z, PiecePlane::Horizontal, z - 1);
-            if (z == 0) continue;
+            if (z == 0) return;
             const int s = y - z;
             const bool crease = y == 1 && z == 1;
             const bool verticalBelow = row[z - 1] & CELL_VERTICAL_FACE;
@@ -105,7 +111,20 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
                 line(s, !vertical ? SheetEdgeKind::InnerCut : crease ? SheetEdgeKind::Crease : SheetEdgeKind::Valley);
             else if (!horizontal && horizontalBehind)
                 line(s, verticalBelow ? SheetEdgeKind::Mountain : SheetEdgeKind::InnerCut);
+        };
+        readCell(0);
+        int z = 1;
+        // Most cells hold no face and border none: nothing to read there,
+        // which eight cells at a time tell at once; a word that has
+        // something is read cell by cell and then passed whole.
+        for (; z + 8 <= H; z += 8) {
+            const std::uint64_t any = ((Load8(row + z) | Load8(leftRow + z)) & kFaceBits8) |
+                                      (Load8(row + z - 1) & kVertical8) | (Load8(behind + z) & kHorizontal8);
+            // One bit at the bottom of each byte that has something.
+            for (std::uint64_t marks = FirstCellLowest((any | (any >> 1)) & kLowFaceBit8); marks != 0; marks &= marks - 1)
+                readCell(z + __builtin_ctzll(marks) / 8);
         }
+        for (; z < H; ++z) readCell(z);
     }
 
     for (std::size_t i = 0; i < units; ++i) {
