@@ -23,23 +23,32 @@ using CellYZ = std::pair<int, int>;  // a cell of one column: depth, height
 void ColumnFaces(const GridSheetCells& cells, int x, std::vector<CellYZ>& vertical, std::vector<CellYZ>& horizontal,
                  std::vector<int>& count) {
     const int H = cells.GridHeight();
+    const std::size_t depths = static_cast<std::size_t>(std::max(H, 0)) + 1;
+    // Both counts in one list, the vertical faces' first; the faces in the
+    // order the units meet them, where the two lists will stand.
+    count.assign(2 * depths, 0);
+    vertical.clear();
+    horizontal.clear();
+    for (int k = H - 2; k >= 1 - H; --k) {
+        const GridSheetCells::Cell c = cells.At(x, k);
+        if (!c.present || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
+        ++count[(c.vertical ? 0 : depths) + static_cast<std::size_t>(c.y) + 1];
+        (c.vertical ? vertical : horizontal).emplace_back(c.y, c.z);
+    }
+    for (std::size_t base : {std::size_t{0}, depths})
+        for (std::size_t y = 1; y < depths; ++y) count[base + y] += count[base + y - 1];
+    // Placed by a stable count of depths, through the spare half of the
+    // list: first the met order moves to the back, then lands sorted.
     for (std::vector<CellYZ>* faces : {&vertical, &horizontal}) {
-        const bool wantVertical = faces == &vertical;
-        count.assign(static_cast<std::size_t>(H) + 1, 0);
-        int n = 0;
-        for (int k = H - 2; k >= 1 - H; --k) {
-            const GridSheetCells::Cell& c = cells.At(x, k);
-            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
-            ++count[static_cast<std::size_t>(c.y) + 1];
-            ++n;
+        int* at = count.data() + (faces == &vertical ? 0 : depths);
+        const std::size_t n = faces->size();
+        faces->resize(2 * n);
+        std::copy(faces->begin(), faces->begin() + static_cast<std::ptrdiff_t>(n), faces->begin() + static_cast<std::ptrdiff_t>(n));
+        for (std::size_t i = n; i < 2 * n; ++i) {
+            const CellYZ f = (*faces)[i];
+            (*faces)[static_cast<std::size_t>(at[f.first]++)] = f;
         }
-        for (int y = 0; y < H; ++y) count[static_cast<std::size_t>(y) + 1] += count[static_cast<std::size_t>(y)];
-        faces->resize(static_cast<std::size_t>(n));
-        for (int k = H - 2; k >= 1 - H; --k) {
-            const GridSheetCells::Cell& c = cells.At(x, k);
-            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
-            (*faces)[static_cast<std::size_t>(count[static_cast<std::size_t>(c.y)]++)] = {c.y, c.z};
-        }
+        faces->resize(n);
     }
 }
 
@@ -207,23 +216,37 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     std::vector<CellYZ>& horizontal = t.horizontal;
     ColumnFaces(cells, a, vertical, horizontal, t.count);
     const double x0 = a, x1 = a + b;
+    // Every face's corners and colour written in place, into arrays sized
+    // once for all of them.
+    const std::size_t faces = vertical.size() + horizontal.size();
+    block.facePositions.resize(faces * 12);
+    block.faceColors.resize(faces * 12);
+    block.faceRoles.resize(faces);
+    float* position = block.facePositions.data();
+    std::size_t face = 0;
+    auto corner = [&position](double x, double y, double z) {
+        position[0] = static_cast<float>(x);
+        position[1] = static_cast<float>(y);
+        position[2] = static_cast<float>(z);
+        position += 3;
+    };
+    auto colour = [&](FaceColorRole role) {
+        WriteColor(block.faceColors, face, RoleColor(role));
+        block.faceRoles[face++] = role;
+    };
     for (const auto& [y, z] : vertical) {
-        const FaceColorRole role = RoleOf(sheet, a, y, z, true);
-        PushPoint(block.facePositions, x0, y, z);
-        PushPoint(block.facePositions, x1, y, z);
-        PushPoint(block.facePositions, x1, y, z + 1);
-        PushPoint(block.facePositions, x0, y, z + 1);
-        PushColor(block.faceColors, RoleColor(role));
-        block.faceRoles.push_back(role);
+        corner(x0, y, z);
+        corner(x1, y, z);
+        corner(x1, y, z + 1);
+        corner(x0, y, z + 1);
+        colour(RoleOf(sheet, a, y, z, true));
     }
     for (const auto& [y, z] : horizontal) {
-        PushPoint(block.facePositions, x0, y, z);
-        PushPoint(block.facePositions, x1, y, z);
-        PushPoint(block.facePositions, x1, y + 1, z);
-        PushPoint(block.facePositions, x0, y + 1, z);
-        const FaceColorRole role = RoleOf(sheet, a, y, z, false);
-        PushColor(block.faceColors, RoleColor(role));
-        block.faceRoles.push_back(role);
+        corner(x0, y, z);
+        corner(x1, y, z);
+        corner(x1, y + 1, z);
+        corner(x0, y + 1, z);
+        colour(RoleOf(sheet, a, y, z, false));
     }
     if (gridDisplay_) return;  // every face has its own outline instead
 
