@@ -24,6 +24,7 @@ constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
 constexpr std::uint64_t kVertical8 = kEveryByte * CELL_VERTICAL_FACE;
 constexpr std::uint64_t kHorizontal8 = kEveryByte * CELL_HORIZONTAL_FACE;
 constexpr std::uint64_t kFaceBits8 = kVertical8 | kHorizontal8;
+constexpr std::uint8_t kFaceBits = CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE;
 static_assert(CELL_HORIZONTAL_FACE == 2 * CELL_VERTICAL_FACE, "the face bits are neighbours");
 // The vertical face bit of every byte, where a byte's two face bits meet
 // after a shift by one.
@@ -37,6 +38,18 @@ std::uint64_t FirstCellLowest(std::uint64_t word) {
 #else
     return word;
 #endif
+}
+
+// The units cut along a column's left side, marked in `sideCut`, as runs.
+void JoinSideCuts(const std::vector<std::uint8_t>& sideCut, int H, Column& c) {
+    for (std::size_t i = 0; i < sideCut.size(); ++i) {
+        if (!sideCut[i]) continue;
+        const int k = static_cast<int>(i) - (H - 1);
+        if (!c.sideCuts.empty() && c.sideCuts.back().second == k)
+            c.sideCuts.back().second = k + 1;
+        else
+            c.sideCuts.emplace_back(k, k + 1);
+    }
 }
 
 // Reads column x in one pass over its cells: the faces by the unit of
@@ -79,7 +92,7 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
     const std::uint8_t* cells = g.Data() + static_cast<std::size_t>(x) * columnSize;
     // Column 1's left side is the sheet's outline.
     const std::uint8_t* leftCells = x > 1 ? cells - columnSize : nullptr;
-    const std::uint8_t faceBits = CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE;
+    const std::uint8_t faceBits = kFaceBits;
 
     for (int y = 0; y < H; ++y) {
         const std::uint8_t* row = cells + static_cast<std::size_t>(y) * H;
@@ -128,31 +141,64 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
     }
 
     for (std::size_t i = 0; i < units; ++i) {
+        if (!faces[i].present) continue;
         const int k = static_cast<int>(i) - (H - 1);
-        if (faces[i].present) {
-            const UnitFace& u = faces[i];
-            if (!c.runs.empty() && c.runs.back().s1 == k && c.runs.back().plane == u.plane && c.runs.back().level == u.level)
-                c.runs.back().s1 = k + 1;
-            else
-                c.runs.push_back({u.plane, u.level, k, k + 1});
-        }
-        if (sideCut[i]) {
-            if (!c.sideCuts.empty() && c.sideCuts.back().second == k)
-                c.sideCuts.back().second = k + 1;
-            else
-                c.sideCuts.emplace_back(k, k + 1);
+        const UnitFace& u = faces[i];
+        if (!c.runs.empty() && c.runs.back().s1 == k && c.runs.back().plane == u.plane && c.runs.back().level == u.level)
+            c.runs.back().s1 = k + 1;
+        else
+            c.runs.push_back({u.plane, u.level, k, k + 1});
+    }
+    JoinSideCuts(sideCut, H, c);
+}
+
+// Reads again only the cuts along column x's left side, for a column whose
+// own faces stayed as they were while its left neighbour's changed: where
+// the two differ in a face, eight cells at a time.
+void ReadSideCuts(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScratch& scratch) {
+    const int H = g.gridHeight;
+    std::vector<std::uint8_t>& sideCut = scratch.sideCut;
+    sideCut.assign(static_cast<std::size_t>(std::max(2 * H - 2, 0)), 0);
+    auto cutSide = [&](int k) {
+        if (k >= 1 - H && k <= H - 2) sideCut[static_cast<std::size_t>(k + H - 1)] = 1;
+    };
+    // Column 1's left side is the sheet's outline.
+    if (x > 1) {
+        const std::size_t columnSize = static_cast<std::size_t>(H) * H;
+        const std::uint8_t* cells = g.Data() + static_cast<std::size_t>(x) * columnSize;
+        const std::uint8_t* leftCells = cells - columnSize;
+        auto differ = [&](int y, int z, std::uint8_t bits) {
+            if (bits & CELL_VERTICAL_FACE) cutSide(y - z - 1);
+            if (bits & CELL_HORIZONTAL_FACE) cutSide(y - z);
+        };
+        for (int y = 0; y < H; ++y) {
+            const std::uint8_t* row = cells + static_cast<std::size_t>(y) * H;
+            const std::uint8_t* leftRow = leftCells + static_cast<std::size_t>(y) * H;
+            int z = 0;
+            for (; z + 8 <= H; z += 8) {
+                const std::uint64_t bits = (Load8(row + z) ^ Load8(leftRow + z)) & kFaceBits8;
+                for (std::uint64_t marks = FirstCellLowest((bits | (bits >> 1)) & kLowFaceBit8); marks != 0;
+                     marks &= marks - 1) {
+                    const int at = z + __builtin_ctzll(marks) / 8;
+                    differ(y, at, (row[at] ^ leftRow[at]) & kFaceBits);
+                }
+            }
+            for (; z < H; ++z) differ(y, z, (row[z] ^ leftRow[z]) & kFaceBits);
         }
     }
+    c.sideCuts.clear();
+    JoinSideCuts(sideCut, H, c);
 }
 
 // Makes `path` the lines from `start` through `ends`, in the memory it has.
 void SetPath(SheetPath& path, SheetPoint start, std::initializer_list<SheetPoint> ends, bool closed) {
     path.start = start;
-    path.segments.clear();
+    path.segments.resize(ends.size());
+    PathSegment* seg = path.segments.data();
     for (SheetPoint end : ends) {
-        PathSegment seg;
-        seg.end = end;
-        path.segments.push_back(seg);
+        *seg = PathSegment{};
+        seg->end = end;
+        ++seg;
     }
     path.closed = closed;
 }
@@ -212,7 +258,10 @@ const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
         const std::pair<std::uint64_t, std::uint64_t> key{g.ColumnStamp(x - 1), g.ColumnStamp(x)};
         auto& kept = keys_[static_cast<std::size_t>(x)];
         if (kept == key && key.second != 0) continue;
-        ReadColumn(g, x, columns_[static_cast<std::size_t>(x)], scratch_);
+        if (kept.second == key.second && key.second != 0)
+            ReadSideCuts(g, x, columns_[static_cast<std::size_t>(x)], scratch_);
+        else
+            ReadColumn(g, x, columns_[static_cast<std::size_t>(x)], scratch_);
         kept = key;
         ++columnsRead_;
         first = std::min(first, x);
