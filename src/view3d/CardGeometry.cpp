@@ -24,31 +24,30 @@ void ColumnFaces(const GridSheetCells& cells, int x, std::vector<CellYZ>& vertic
                  std::vector<int>& count) {
     const int H = cells.GridHeight();
     const std::size_t depths = static_cast<std::size_t>(std::max(H, 0)) + 1;
-    // Both counts in one list, the vertical faces' first; the faces in the
-    // order the units meet them, where the two lists will stand.
+    const std::size_t units = static_cast<std::size_t>(std::max(2 * H - 2, 0));
+    // Both counts in one list, the vertical faces' first. The faces land in
+    // the back half of their list in the order the units meet them, and from
+    // there in the front half by a stable count of depths.
     count.assign(2 * depths, 0);
-    vertical.clear();
-    horizontal.clear();
+    vertical.resize(2 * units);
+    horizontal.resize(2 * units);
+    std::size_t met[2] = {units, units};
     for (int k = H - 2; k >= 1 - H; --k) {
         const GridSheetCells::Cell c = cells.At(x, k);
         if (!c.present || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
-        ++count[(c.vertical ? 0 : depths) + static_cast<std::size_t>(c.y) + 1];
-        (c.vertical ? vertical : horizontal).emplace_back(c.y, c.z);
+        const std::size_t list = c.vertical ? 0 : 1;
+        ++count[list * depths + static_cast<std::size_t>(c.y) + 1];
+        (list == 0 ? vertical : horizontal)[met[list]++] = {c.y, c.z};
     }
-    for (std::size_t base : {std::size_t{0}, depths})
-        for (std::size_t y = 1; y < depths; ++y) count[base + y] += count[base + y - 1];
-    // Placed by a stable count of depths, through the spare half of the
-    // list: first the met order moves to the back, then lands sorted.
-    for (std::vector<CellYZ>* faces : {&vertical, &horizontal}) {
-        int* at = count.data() + (faces == &vertical ? 0 : depths);
-        const std::size_t n = faces->size();
-        faces->resize(2 * n);
-        std::copy(faces->begin(), faces->begin() + static_cast<std::ptrdiff_t>(n), faces->begin() + static_cast<std::ptrdiff_t>(n));
-        for (std::size_t i = n; i < 2 * n; ++i) {
-            const CellYZ f = (*faces)[i];
-            (*faces)[static_cast<std::size_t>(at[f.first]++)] = f;
+    for (std::size_t list : {0, 1}) {
+        std::vector<CellYZ>& faces = list == 0 ? vertical : horizontal;
+        int* at = count.data() + list * depths;
+        for (std::size_t y = 1; y < depths; ++y) at[y] += at[y - 1];
+        for (std::size_t i = units; i < met[list]; ++i) {
+            const CellYZ f = faces[i];
+            faces[static_cast<std::size_t>(at[f.first]++)] = f;
         }
-        faces->resize(n);
+        faces.resize(met[list] - units);
     }
 }
 
