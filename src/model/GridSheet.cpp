@@ -52,12 +52,47 @@ void JoinSideCuts(const std::vector<std::uint8_t>& sideCut, int H, Column& c) {
     }
 }
 
+// Marks in `sideCut` (one byte per unit of sheet) the units cut along
+// column x's left side: wherever it and its left neighbour differ in a
+// face, found eight cells at a time.
+void MarkSideCuts(const CellGrid& g, int x, std::vector<std::uint8_t>& sideCut) {
+    const int H = g.gridHeight;
+    sideCut.assign(static_cast<std::size_t>(std::max(2 * H - 2, 0)), 0);
+    // Column 1's left side is the sheet's outline.
+    if (x <= 1) return;
+    auto cutSide = [&](int k) {
+        if (k >= 1 - H && k <= H - 2) sideCut[static_cast<std::size_t>(k + H - 1)] = 1;
+    };
+    auto differ = [&](int y, int z, std::uint8_t bits) {
+        if (bits & CELL_VERTICAL_FACE) cutSide(y - z - 1);
+        if (bits & CELL_HORIZONTAL_FACE) cutSide(y - z);
+    };
+    const std::size_t columnSize = static_cast<std::size_t>(H) * H;
+    const std::uint8_t* cells = g.Data() + static_cast<std::size_t>(x) * columnSize;
+    const std::uint8_t* leftCells = cells - columnSize;
+    for (int y = 0; y < H; ++y) {
+        const std::uint8_t* row = cells + static_cast<std::size_t>(y) * H;
+        const std::uint8_t* leftRow = leftCells + static_cast<std::size_t>(y) * H;
+        int z = 0;
+        for (; z + 8 <= H; z += 8) {
+            const std::uint64_t bits = (Load8(row + z) ^ Load8(leftRow + z)) & kFaceBits8;
+            // One bit at the bottom of each byte that differs.
+            for (std::uint64_t marks = FirstCellLowest((bits | (bits >> 1)) & kLowFaceBit8); marks != 0;
+                 marks &= marks - 1) {
+                const int at = z + __builtin_ctzll(marks) / 8;
+                differ(y, at, (row[at] ^ leftRow[at]) & kFaceBits);
+            }
+        }
+        for (; z < H; ++z) differ(y, z, (row[z] ^ leftRow[z]) & kFaceBits);
+    }
+}
+
 // Reads column x in one pass over its cells: the faces by the unit of
 // sheet they cover (unit k is s = k .. k+1), the lines across the column
 // where a face ends (a fold where the paper turns from one plane into the
 // other, a cut where it ends with nothing beside it; the crease is the fold
 // between the base floor and the base back), and the cuts along its left
-// side wherever it and its left neighbour differ in a face.
+// side (MarkSideCuts).
 // Reads into `c` and works in `scratch`, both in the memory they already
 // have: after the first edits a column read asks for none.
 void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScratch& scratch) {
@@ -67,8 +102,6 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
     using UnitFace = GridSheetBuilder::ReadScratch::UnitFace;
     std::vector<UnitFace>& faces = scratch.faces;
     faces.assign(units, UnitFace{});
-    std::vector<std::uint8_t>& sideCut = scratch.sideCut;
-    sideCut.assign(units, 0);
     constexpr int kKinds = 5;
     std::vector<std::uint8_t>& seen = scratch.seen;
     seen.assign(static_cast<std::size_t>(2 * H + 1) * kKinds, 0);
@@ -79,9 +112,6 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
     auto put = [&](int k, PiecePlane plane, int level) {
         if (k >= 1 - H && k <= H - 2) faces[unitAt(k)] = {true, plane, level};
     };
-    auto cutSide = [&](int k) {
-        if (k >= 1 - H && k <= H - 2) sideCut[unitAt(k)] = 1;
-    };
     auto line = [&](int s, SheetEdgeKind kind) {
         const std::size_t i = static_cast<std::size_t>(s + H) * kKinds + static_cast<std::size_t>(kind);
         if (seen[i]) return;
@@ -90,22 +120,13 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
     };
     const std::size_t columnSize = static_cast<std::size_t>(H) * H;
     const std::uint8_t* cells = g.Data() + static_cast<std::size_t>(x) * columnSize;
-    // Column 1's left side is the sheet's outline.
-    const std::uint8_t* leftCells = x > 1 ? cells - columnSize : nullptr;
-    const std::uint8_t faceBits = kFaceBits;
 
-    for (int y = 0; y < H; ++y) {
+    // The faces of depth 0 count for the side cuts alone.
+    for (int y = 1; y < H; ++y) {
         const std::uint8_t* row = cells + static_cast<std::size_t>(y) * H;
-        const std::uint8_t* behind = y > 0 ? row - H : row;
-        const std::uint8_t* leftRow = leftCells ? leftCells + static_cast<std::size_t>(y) * H : row;
+        const std::uint8_t* behind = row - H;
         auto readCell = [&](int z) {
             const std::uint8_t cell = row[z];
-            const std::uint8_t near = (z > 0 ? row[z - 1] & CELL_VERTICAL_FACE : 0) | (behind[z] & CELL_HORIZONTAL_FACE);
-            if (((cell | leftRow[z]) & faceBits) == 0 && near == 0) return;
-            const std::uint8_t differ = (cell ^ leftRow[z]) & faceBits;
-            if (differ & CELL_VERTICAL_FACE) cutSide(y - z - 1);
-            if (differ & CELL_HORIZONTAL_FACE) cutSide(y - z);
-            if (y == 0) return;
             const bool vertical = cell & CELL_VERTICAL_FACE, horizontal = cell & CELL_HORIZONTAL_FACE;
             if (vertical) put(y - z - 1, PiecePlane::Vertical, y - 1);
             if (horizontal) put(y - z, PiecePlane::Horizontal, z - 1);
@@ -125,19 +146,25 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
             else if (!horizontal && horizontalBehind)
                 line(s, verticalBelow ? SheetEdgeKind::Mountain : SheetEdgeKind::InnerCut);
         };
-        readCell(0);
+        // A cell matters when it holds a face, stands right above a vertical
+        // one or right in front of a horizontal one.
+        auto matters = [&](int z) {
+            return ((row[z] & kFaceBits) | (z > 0 ? row[z - 1] & CELL_VERTICAL_FACE : 0) |
+                    (behind[z] & CELL_HORIZONTAL_FACE)) != 0;
+        };
+        if (matters(0)) readCell(0);
         int z = 1;
-        // Most cells hold no face and border none: nothing to read there,
-        // which eight cells at a time tell at once; a word that has
-        // something is read cell by cell and then passed whole.
+        // Most cells do not, which eight cells at a time tell at once; the
+        // ones that do are read one by one.
         for (; z + 8 <= H; z += 8) {
-            const std::uint64_t any = ((Load8(row + z) | Load8(leftRow + z)) & kFaceBits8) |
-                                      (Load8(row + z - 1) & kVertical8) | (Load8(behind + z) & kHorizontal8);
+            const std::uint64_t any = (Load8(row + z) & kFaceBits8) | (Load8(row + z - 1) & kVertical8) |
+                                      (Load8(behind + z) & kHorizontal8);
             // One bit at the bottom of each byte that has something.
             for (std::uint64_t marks = FirstCellLowest((any | (any >> 1)) & kLowFaceBit8); marks != 0; marks &= marks - 1)
                 readCell(z + __builtin_ctzll(marks) / 8);
         }
-        for (; z < H; ++z) readCell(z);
+        for (; z < H; ++z)
+            if (matters(z)) readCell(z);
     }
 
     for (std::size_t i = 0; i < units; ++i) {
@@ -149,45 +176,16 @@ void ReadColumn(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScrat
         else
             c.runs.push_back({u.plane, u.level, k, k + 1});
     }
-    JoinSideCuts(sideCut, H, c);
+    MarkSideCuts(g, x, scratch.sideCut);
+    JoinSideCuts(scratch.sideCut, H, c);
 }
 
 // Reads again only the cuts along column x's left side, for a column whose
-// own faces stayed as they were while its left neighbour's changed: where
-// the two differ in a face, eight cells at a time.
+// own faces stayed as they were while its left neighbour's changed.
 void ReadSideCuts(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScratch& scratch) {
-    const int H = g.gridHeight;
-    std::vector<std::uint8_t>& sideCut = scratch.sideCut;
-    sideCut.assign(static_cast<std::size_t>(std::max(2 * H - 2, 0)), 0);
-    auto cutSide = [&](int k) {
-        if (k >= 1 - H && k <= H - 2) sideCut[static_cast<std::size_t>(k + H - 1)] = 1;
-    };
-    // Column 1's left side is the sheet's outline.
-    if (x > 1) {
-        const std::size_t columnSize = static_cast<std::size_t>(H) * H;
-        const std::uint8_t* cells = g.Data() + static_cast<std::size_t>(x) * columnSize;
-        const std::uint8_t* leftCells = cells - columnSize;
-        auto differ = [&](int y, int z, std::uint8_t bits) {
-            if (bits & CELL_VERTICAL_FACE) cutSide(y - z - 1);
-            if (bits & CELL_HORIZONTAL_FACE) cutSide(y - z);
-        };
-        for (int y = 0; y < H; ++y) {
-            const std::uint8_t* row = cells + static_cast<std::size_t>(y) * H;
-            const std::uint8_t* leftRow = leftCells + static_cast<std::size_t>(y) * H;
-            int z = 0;
-            for (; z + 8 <= H; z += 8) {
-                const std::uint64_t bits = (Load8(row + z) ^ Load8(leftRow + z)) & kFaceBits8;
-                for (std::uint64_t marks = FirstCellLowest((bits | (bits >> 1)) & kLowFaceBit8); marks != 0;
-                     marks &= marks - 1) {
-                    const int at = z + __builtin_ctzll(marks) / 8;
-                    differ(y, at, (row[at] ^ leftRow[at]) & kFaceBits);
-                }
-            }
-            for (; z < H; ++z) differ(y, z, (row[z] ^ leftRow[z]) & kFaceBits);
-        }
-    }
+    MarkSideCuts(g, x, scratch.sideCut);
     c.sideCuts.clear();
-    JoinSideCuts(sideCut, H, c);
+    JoinSideCuts(scratch.sideCut, g.gridHeight, c);
 }
 
 // Makes `path` the lines from `start` through `ends`, in the memory it has.
