@@ -369,31 +369,32 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
     splice(sheet_.joins, j0, j1, part.joins);
     // The groups after point into the last replaced group, which came back
     // unchanged at the end of the new ones, or further on.
-    const std::size_t lastKept = replacing ? after.pieces : p1;
-    for (std::size_t j = j1 + static_cast<std::size_t>(joinShift); j < sheet_.joins.size(); ++j) {
-        PieceJoin& join = sheet_.joins[j];
-        for (int* index : {&join.first, &join.second})
-            if (static_cast<std::size_t>(*index) >= lastKept) *index += static_cast<int>(pieceShift);
-    }
+    const auto lastKept = static_cast<int>(replacing ? after.pieces : p1);
+    const auto shift = static_cast<int>(pieceShift);
+    if (shift != 0)
+        for (std::size_t j = j1 + static_cast<std::size_t>(joinShift); j < sheet_.joins.size(); ++j) {
+            PieceJoin& join = sheet_.joins[j];
+            join.first += join.first >= lastKept ? shift : 0;
+            join.second += join.second >= lastKept ? shift : 0;
+        }
 
-    std::vector<Group>& groups = nextGroups_;
-    groups.assign(groups_.begin(), groups_.begin() + static_cast<std::ptrdiff_t>(replacing ? i0 : 0));
-    groups.insert(groups.end(), fresh.begin(), fresh.end());
-    if (replacing)
-        for (std::size_t i = i1 + 1; i < groups_.size(); ++i) {
-            Group moved = groups_[i];
+    // The new groups in place of the old ones; the ones after them point
+    // as far further on as their pieces, edges and joins moved.
+    const std::size_t g0 = replacing ? i0 : 0, g1 = replacing ? i1 + 1 : 0;
+    splice(groups_, g0, g1, fresh);
+    if (pieceShift != 0 || edgeShift != 0 || joinShift != 0)
+        for (std::size_t i = g0 + fresh.size(); i < groups_.size(); ++i) {
+            Group& moved = groups_[i];
             moved.pieces = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(moved.pieces) + pieceShift);
             moved.edges = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(moved.edges) + edgeShift);
             moved.joins = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(moved.joins) + joinShift);
-            groups.push_back(moved);
         }
-    groups_.swap(groups);
 }
 
 // One group's pieces, the lines along its left side and across it, the
 // folds between its pieces and the seams to the group on its left.
 void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
-                                   std::vector<SheetEdge>& spareEdges) const {
+                                   std::vector<SheetEdge>& spareEdges) {
     const int e = group.start, n = group.count;
     const Column& c = columns_[static_cast<std::size_t>(e)];
     const std::size_t pieces0 = into.pieces.size(), edges0 = into.edges.size(), joins0 = into.joins.size();
@@ -406,6 +407,13 @@ void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left,
     for (const auto& cut : c.sideCuts) edge(SheetEdgeKind::InnerCut, e, cut.first, e, cut.second);
     for (const CrossLine& line : c.crossLines) edge(line.kind, e, line.s, e + n, line.s);
 
+    // Where a fold crosses the column: one flag per line position s, set
+    // for this group and cleared after it.
+    const int H = static_cast<int>(sheet_.half) + 1;
+    foldAt_.resize(static_cast<std::size_t>(2 * H + 1), 0);
+    auto foldFlag = [&](int s) -> std::uint8_t& { return foldAt_[static_cast<std::size_t>(std::clamp(s + H, 0, 2 * H))]; };
+    for (const CrossLine& line : c.crossLines)
+        if (IsFold(line.kind)) foldFlag(line.s) = 1;
     const int base = static_cast<int>(group.pieces);
     for (std::size_t i = 0; i < c.runs.size(); ++i) {
         const FaceRun& run = c.runs[i];
@@ -418,11 +426,10 @@ void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left,
                  {static_cast<double>(e + n), static_cast<double>(run.s1)},
                  {static_cast<double>(e), static_cast<double>(run.s1)}},
                 true);
-        if (i > 0 && c.runs[i - 1].s1 == run.s0 &&
-            std::any_of(c.crossLines.begin(), c.crossLines.end(),
-                        [&](const CrossLine& l) { return l.s == run.s0 && IsFold(l.kind); }))
+        if (i > 0 && c.runs[i - 1].s1 == run.s0 && foldFlag(run.s0))
             into.joins.push_back({base + static_cast<int>(i) - 1, base + static_cast<int>(i), PieceJoin::Kind::Fold});
     }
+    for (const CrossLine& line : c.crossLines) foldFlag(line.s) = 0;
     // Paper that goes on from the group on the left without a cut between.
     if (left) {
         const std::vector<FaceRun>& leftRuns = columns_[static_cast<std::size_t>(left->start)].runs;

@@ -83,13 +83,14 @@ private:
     // `sparePieces` and `spareEdges` are the replaced groups' own, whose
     // memory the new ones take over instead of asking for more.
     void AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
-                     std::vector<SheetEdge>& spareEdges) const;
+                     std::vector<SheetEdge>& spareEdges);
 
     std::vector<Column> columns_;
     ReadScratch scratch_;
     // Reassemble's working lists, kept so that an edit asks for no memory.
     Sheet spare_, part_;
-    std::vector<Group> fresh_, nextGroups_;
+    std::vector<Group> fresh_;
+    std::vector<std::uint8_t> foldAt_;  // AppendGroup's, all clear between groups
     std::vector<std::pair<std::uint64_t, std::uint64_t>> keys_;  // stamps of x-1 and x when read
     std::vector<Group> groups_;
     int width_ = -1, height_ = -1;
