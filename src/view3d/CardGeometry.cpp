@@ -21,34 +21,36 @@ using CellYZ = std::pair<int, int>;  // a cell of one column: depth, height
 // units instead of H·H cells. Going down the units, faces of one depth come
 // up in increasing height; a count per depth puts the depths in order.
 void ColumnFaces(const GridSheetCells& cells, int x, std::vector<CellYZ>& vertical, std::vector<CellYZ>& horizontal,
-                 std::vector<int>& count) {
+                 std::vector<int>& count, std::vector<CellYZ>& met) {
     const int H = cells.GridHeight();
     const std::size_t depths = static_cast<std::size_t>(std::max(H, 0)) + 1;
     const std::size_t units = static_cast<std::size_t>(std::max(2 * H - 2, 0));
-    // Both counts in one list, the vertical faces' first. The faces land in
-    // the back half of their list in the order the units meet them, and from
-    // there in the front half by a stable count of depths.
+    // Both counts in one list, the vertical faces' first; the faces in the
+    // order the units meet them, the vertical ones from the front of `met`
+    // and the horizontal ones from its back.
     count.assign(2 * depths, 0);
-    vertical.resize(2 * units);
-    horizontal.resize(2 * units);
-    std::size_t met[2] = {units, units};
+    if (met.size() < units) met.resize(units);
+    std::size_t nv = 0, nh = 0;
     for (int k = H - 2; k >= 1 - H; --k) {
         const GridSheetCells::Cell c = cells.At(x, k);
         if (!c.present || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
-        const std::size_t list = c.vertical ? 0 : 1;
-        ++count[list * depths + static_cast<std::size_t>(c.y) + 1];
-        (list == 0 ? vertical : horizontal)[met[list]++] = {c.y, c.z};
+        ++count[(c.vertical ? 0 : depths) + static_cast<std::size_t>(c.y) + 1];
+        if (c.vertical)
+            met[nv++] = {c.y, c.z};
+        else
+            met[units - ++nh] = {c.y, c.z};
     }
-    for (std::size_t list : {0, 1}) {
-        std::vector<CellYZ>& faces = list == 0 ? vertical : horizontal;
-        int* at = count.data() + list * depths;
+    // Then by a stable count of depths into their lists.
+    auto place = [&](std::vector<CellYZ>& faces, int* at, std::size_t n, bool fromBack) {
+        faces.resize(n);
         for (std::size_t y = 1; y < depths; ++y) at[y] += at[y - 1];
-        for (std::size_t i = units; i < met[list]; ++i) {
-            const CellYZ f = faces[i];
+        for (std::size_t i = 0; i < n; ++i) {
+            const CellYZ f = met[fromBack ? units - 1 - i : i];
             faces[static_cast<std::size_t>(at[f.first]++)] = f;
         }
-        faces.resize(met[list] - units);
-    }
+    };
+    place(vertical, count.data(), nv, false);
+    place(horizontal, count.data() + depths, nh, true);
 }
 
 // The cells where the faces of `a` and `b` differ, in walking order.
@@ -213,7 +215,7 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     Scratch& t = scratch_;
     std::vector<CellYZ>& vertical = t.vertical;
     std::vector<CellYZ>& horizontal = t.horizontal;
-    ColumnFaces(cells, a, vertical, horizontal, t.count);
+    ColumnFaces(cells, a, vertical, horizontal, t.count, t.met);
     const double x0 = a, x1 = a + b;
     // Every face's corners and colour written in place, into arrays sized
     // once for all of them.
@@ -257,7 +259,7 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     std::vector<CellYZ>& leftVertical = t.leftVertical;
     std::vector<CellYZ>& leftHorizontal = t.leftHorizontal;
     std::vector<CellYZ>& at = t.at;
-    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, t.count);
+    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, t.count, t.met);
     // Left edges, where the slab's faces differ from the column before it.
     Differing(leftVertical, vertical, at);
     for (const auto& [y, z] : at) line(x0, y, z, x0, y, z + 1);
