@@ -77,22 +77,23 @@ void CellGrid::RebuildColumn(int x) {
     std::uint8_t* column = cells_.data() + Index(x, 0, 0);
     constexpr std::uint8_t kKeep = static_cast<std::uint8_t>(~(CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE));
     for (std::size_t i = static_cast<std::size_t>(H), end = static_cast<std::size_t>(H) * H; i < end; ++i) column[i] &= kKeep;
-    ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, x > 1);
+    // Whether the column has its left neighbour's shape, until a difference
+    // shows; once one has, the neighbour need not be read any more.
+    bool sameAsLeft = x > 1;
 
     // Walk from the front edge of the floor back to the back sheet, laying
     // the column's paper strip over the solid cells.
     int prev = 1;
     for (int n = H - 1; n >= 1; --n) {
         const int c = HeightAt(x, n);
-        if (x > 1 && HeightAt(x - 1, n) != c) ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, false);
+        if (sameAsLeft && HeightAt(x - 1, n) != c) sameAsLeft = false;
         ChangeCellFlag(x, n, c + 1, CELL_HORIZONTAL_FACE, true);
         if (prev < c) {
             // A riser in the plane at depth n+1; tunnel heights in it fold
             // their paper back as the tunnel's floor at the run's bottom r.
             int r = prev + 1;
             for (int z = prev + 1; z <= c; ++z) {
-                if (x > 1 && IsSolid(x - 1, 1, z) != IsSolid(x, 1, z))
-                    ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, false);
+                if (sameAsLeft && IsSolid(x - 1, 1, z) != IsSolid(x, 1, z)) sameAsLeft = false;
                 if (IsSolid(x, 1, z)) {
                     ChangeCellFlag(x, n + 1, z, CELL_VERTICAL_FACE, true);
                     r = z + 1;
@@ -108,6 +109,7 @@ void CellGrid::RebuildColumn(int x) {
         prev = c;
     }
     for (int z = HeightAt(x, 1) + 1; z <= H - 1; ++z) ChangeCellFlag(x, 1, z, CELL_VERTICAL_FACE, true);
+    ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, sameAsLeft);
 }
 
 void CellGrid::MarkColumnsDirty(int first, int count) {

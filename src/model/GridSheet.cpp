@@ -201,17 +201,6 @@ void SetPath(SheetPath& path, SheetPoint start, std::initializer_list<SheetPoint
     path.closed = closed;
 }
 
-template <typename T>
-T& TakeSpare(std::vector<T>& into, std::vector<T>& spares) {
-    if (spares.empty()) {
-        into.emplace_back();
-    } else {
-        into.push_back(std::move(spares.back()));
-        spares.pop_back();
-    }
-    return into.back();
-}
-
 SheetPath Rectangle(double x0, double s0, double x1, double s1) {
     SheetPath path;
     SetPath(path, {x0, s0}, {{x1, s0}, {x1, s1}, {x0, s1}}, true);
@@ -312,47 +301,64 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
     const std::size_t e1 = replacing ? after.edges + after.edgeCount : 0;
     const std::size_t j1 = replacing ? after.joins + after.joinCount : 0;
 
-    // The groups anew, numbered as they will stand in the sheet, in the
-    // memory of the ones they replace.
-    // Spares left over from earlier edits serve as well: every field of a
-    // piece or edge taken from them is set anew.
-    std::vector<SheetPiece>& sparePieces = spare_.pieces;
-    std::vector<SheetEdge>& spareEdges = spare_.edges;
-    constexpr std::size_t kKeptSpares = 256;
-    if (sparePieces.size() > kKeptSpares) sparePieces.resize(kKeptSpares);
-    if (spareEdges.size() > kKeptSpares) spareEdges.resize(kKeptSpares);
-    sparePieces.insert(sparePieces.end(), std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p0)),
-                       std::make_move_iterator(sheet_.pieces.begin() + static_cast<std::ptrdiff_t>(p1)));
-    spareEdges.insert(spareEdges.end(), std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e0)),
-                      std::make_move_iterator(sheet_.edges.begin() + static_cast<std::ptrdiff_t>(e1)));
-    Sheet& part = part_;
-    part.pieces.clear();
-    part.edges.clear();
-    part.joins.clear();
-    part.pieces.reserve(sparePieces.size());
-    part.edges.reserve(spareEdges.size());
+    // The groups anew, numbered as they will stand in the sheet: how many
+    // pieces and edges each has is known from its first column before any
+    // is made.
     std::vector<Group>& fresh = fresh_;
     fresh.clear();
-    fresh.reserve(static_cast<std::size_t>(std::max(colB - colA + 1, 0)));
-    const Group* left = replacing && i0 > 0 ? &groups_[i0 - 1] : nullptr;
+    std::size_t pieceCount = 0, edgeCount = 0;
     for (int e = colA; e <= colB;) {
         Group group;
         group.start = e;
         group.count = 1;
         while (e + group.count <= colB && !startsGroup(e + group.count)) ++group.count;
-        group.pieces = p0 + part.pieces.size();
-        group.edges = e0 + part.edges.size();
-        group.joins = j0 + part.joins.size();
-        AppendGroup(part, group, left, sparePieces, spareEdges);
+        const Column& c = columns_[static_cast<std::size_t>(e)];
+        group.pieces = p0 + pieceCount;
+        group.edges = e0 + edgeCount;
+        group.pieceCount = c.runs.size();
+        group.edgeCount = c.sideCuts.size() + c.crossLines.size();
+        pieceCount += group.pieceCount;
+        edgeCount += group.edgeCount;
         fresh.push_back(group);
-        left = &fresh.back();
         e += group.count;
     }
+    // The replaced range of each list grows or shrinks to what the new groups
+    // need (the tail after it moves once), and the new pieces and edges are
+    // written over the old ones in the memory those have. A range that
+    // shrinks leaves its surplus as spares for one that grows later.
+    constexpr std::size_t kKeptSpares = 256;
+    auto resizeRange = [](auto& list, std::size_t from, std::size_t to, std::size_t count, auto& spares) {
+        const auto at = [&list](std::size_t i) { return list.begin() + static_cast<std::ptrdiff_t>(i); };
+        if (count < to - from) {
+            for (std::size_t i = from + count; i < to && spares.size() < kKeptSpares; ++i) spares.push_back(std::move(list[i]));
+            list.erase(at(from + count), at(to));
+        } else if (count > to - from) {
+            const std::size_t more = count - (to - from);
+            const std::size_t taken = std::min(more, spares.size());
+            const auto firstTaken = spares.end() - static_cast<std::ptrdiff_t>(taken);
+            list.insert(at(to), std::make_move_iterator(firstTaken), std::make_move_iterator(spares.end()));
+            spares.erase(firstTaken, spares.end());
+            list.insert(at(to + taken), more - taken, typename std::decay_t<decltype(list)>::value_type{});
+        }
+    };
+    resizeRange(sheet_.pieces, p0, p1, pieceCount, spare_.pieces);
+    resizeRange(sheet_.edges, e0, e1, edgeCount, spare_.edges);  // the outline stays last
 
-    const auto pieceShift = static_cast<std::ptrdiff_t>(part.pieces.size()) - static_cast<std::ptrdiff_t>(p1 - p0);
-    const auto edgeShift = static_cast<std::ptrdiff_t>(part.edges.size()) - static_cast<std::ptrdiff_t>(e1 - e0);
+    Sheet& part = part_;  // the joins, spliced in below
+    part.joins.clear();
+    const Group* left = replacing && i0 > 0 ? &groups_[i0 - 1] : nullptr;
+    for (Group& group : fresh) {
+        const std::size_t joinsBefore = part.joins.size();
+        group.joins = j0 + joinsBefore;
+        WriteGroup(group, left, part.joins);
+        group.joinCount = part.joins.size() - joinsBefore;
+        left = &group;
+    }
+
+    const auto pieceShift = static_cast<std::ptrdiff_t>(pieceCount) - static_cast<std::ptrdiff_t>(p1 - p0);
+    const auto edgeShift = static_cast<std::ptrdiff_t>(edgeCount) - static_cast<std::ptrdiff_t>(e1 - e0);
     const auto joinShift = static_cast<std::ptrdiff_t>(part.joins.size()) - static_cast<std::ptrdiff_t>(j1 - j0);
-    // Over the old range first, so that the lists' tails move once at most.
+    // Over the old range first, so that the list's tail moves once at most.
     auto splice = [](auto& list, std::size_t from, std::size_t to, auto& with) {
         const std::size_t common = std::min(to - from, with.size());
         const auto at = list.begin() + static_cast<std::ptrdiff_t>(from + common);
@@ -363,9 +369,7 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
         else
             list.erase(at, list.begin() + static_cast<std::ptrdiff_t>(to));
     };
-    change_ = {false, colA, colB, p0, part.pieces.size(), pieceShift};
-    splice(sheet_.pieces, p0, p1, part.pieces);
-    splice(sheet_.edges, e0, e1, part.edges);  // the outline stays last
+    change_ = {false, colA, colB, p0, pieceCount, pieceShift};
     splice(sheet_.joins, j0, j1, part.joins);
     // The groups after point into the last replaced group, which came back
     // unchanged at the end of the new ones, or further on.
@@ -391,21 +395,22 @@ void GridSheetBuilder::Reassemble(const CellGrid& g, int firstChanged, int lastC
         }
 }
 
-// One group's pieces, the lines along its left side and across it, the
-// folds between its pieces and the seams to the group on its left.
-void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
-                                   std::vector<SheetEdge>& spareEdges) {
+// One group's pieces and the lines along its left side and across it,
+// written over the sheet's pieces and edges at the group's indices (which
+// stand ready for as many as it has), and the folds between its pieces and
+// the seams to the group on its left, added to `joins`.
+void GridSheetBuilder::WriteGroup(const Group& group, const Group* left, std::vector<PieceJoin>& joins) {
     const int e = group.start, n = group.count;
     const Column& c = columns_[static_cast<std::size_t>(e)];
-    const std::size_t pieces0 = into.pieces.size(), edges0 = into.edges.size(), joins0 = into.joins.size();
 
-    auto edge = [&](SheetEdgeKind kind, double x0, double s0, double x1, double s1) {
-        SheetEdge& made = TakeSpare(into.edges, spareEdges);
-        made.kind = kind;
-        SetPath(made.path, {x0, s0}, {{x1, s1}}, false);
+    SheetEdge* edge = sheet_.edges.data() + group.edges;
+    auto writeEdge = [&edge](SheetEdgeKind kind, double x0, double s0, double x1, double s1) {
+        edge->kind = kind;
+        SetPath(edge->path, {x0, s0}, {{x1, s1}}, false);
+        ++edge;
     };
-    for (const auto& cut : c.sideCuts) edge(SheetEdgeKind::InnerCut, e, cut.first, e, cut.second);
-    for (const CrossLine& line : c.crossLines) edge(line.kind, e, line.s, e + n, line.s);
+    for (const auto& cut : c.sideCuts) writeEdge(SheetEdgeKind::InnerCut, e, cut.first, e, cut.second);
+    for (const CrossLine& line : c.crossLines) writeEdge(line.kind, e, line.s, e + n, line.s);
 
     // Where a fold crosses the column: one flag per line position s, set
     // for this group and cleared after it.
@@ -417,7 +422,7 @@ void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left,
     const int base = static_cast<int>(group.pieces);
     for (std::size_t i = 0; i < c.runs.size(); ++i) {
         const FaceRun& run = c.runs[i];
-        SheetPiece& piece = TakeSpare(into.pieces, sparePieces);
+        SheetPiece& piece = sheet_.pieces[group.pieces + i];
         piece.plane = run.plane;
         piece.level = run.level;
         piece.loops.resize(1);
@@ -427,7 +432,7 @@ void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left,
                  {static_cast<double>(e), static_cast<double>(run.s1)}},
                 true);
         if (i > 0 && c.runs[i - 1].s1 == run.s0 && foldFlag(run.s0))
-            into.joins.push_back({base + static_cast<int>(i) - 1, base + static_cast<int>(i), PieceJoin::Kind::Fold});
+            joins.push_back({base + static_cast<int>(i) - 1, base + static_cast<int>(i), PieceJoin::Kind::Fold});
     }
     for (const CrossLine& line : c.crossLines) foldFlag(line.s) = 0;
     // Paper that goes on from the group on the left without a cut between.
@@ -438,16 +443,13 @@ void GridSheetBuilder::AppendGroup(Sheet& into, Group& group, const Group* left,
             const FaceRun& a = leftRuns[i];
             const FaceRun& b = c.runs[j];
             if (std::min(a.s1, b.s1) > std::max(a.s0, b.s0) && a.plane == b.plane && a.level == b.level)
-                into.joins.push_back({leftBase + static_cast<int>(i), base + static_cast<int>(j), PieceJoin::Kind::Seam});
+                joins.push_back({leftBase + static_cast<int>(i), base + static_cast<int>(j), PieceJoin::Kind::Seam});
             if (a.s1 < b.s1)
                 ++i;
             else
                 ++j;
         }
     }
-    group.pieceCount = into.pieces.size() - pieces0;
-    group.edgeCount = into.edges.size() - edges0;
-    group.joinCount = into.joins.size() - joins0;
 }
 
 }  // namespace pw

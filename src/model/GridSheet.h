@@ -80,17 +80,15 @@ private:
         std::size_t pieceCount = 0, edgeCount = 0, joinCount = 0;
     };
     void Reassemble(const CellGrid& grid, int firstChanged, int lastChanged);
-    // `sparePieces` and `spareEdges` are the replaced groups' own, whose
-    // memory the new ones take over instead of asking for more.
-    void AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
-                     std::vector<SheetEdge>& spareEdges);
+    void WriteGroup(const Group& group, const Group* left, std::vector<PieceJoin>& joins);
 
     std::vector<Column> columns_;
     ReadScratch scratch_;
-    // Reassemble's working lists, kept so that an edit asks for no memory.
+    // Reassemble's working lists, kept so that an edit asks for no memory:
+    // pieces and edges a shrinking range gave up, and the joins anew.
     Sheet spare_, part_;
     std::vector<Group> fresh_;
-    std::vector<std::uint8_t> foldAt_;  // AppendGroup's, all clear between groups
+    std::vector<std::uint8_t> foldAt_;  // WriteGroup's, all clear between groups
     std::vector<std::pair<std::uint64_t, std::uint64_t>> keys_;  // stamps of x-1 and x when read
     std::vector<Group> groups_;
     int width_ = -1, height_ = -1;
