@@ -168,10 +168,19 @@ TEST(GridSheet, AKeptSheetFollowsEditsReadingOnlyTheChangedColumns) {
         const int x = std::uniform_int_distribution<int>(1, 22)(rng);
         const int y = std::uniform_int_distribution<int>(1, 10)(rng);
         const int z = std::uniform_int_distribution<int>(1, 10)(rng);
-        if (std::uniform_int_distribution<int>(0, 3)(rng) == 0)
+        const int kind = std::uniform_int_distribution<int>(0, 3)(rng);
+        if (kind == 0) {
             test::AddTunnel(g, x, z);
-        else
+        } else if (kind == 1) {
+            // Only the edited column rebuilt: its right neighbour keeps its
+            // faces, and only the cuts along its left side are read again.
+            for (int b = 1; b <= y; ++b)
+                for (int h = 1; h <= z; ++h) g.SetSolid(x, b, h, true);
+            g.MarkColumnsDirty(x, 0);
+            g.gridChanged = true;
+        } else {
             test::AddBox(g, x, y, z);
+        }
         RunRebuildPass(g);
         kept.Update(g);
         keptCells.Update(g, false);
