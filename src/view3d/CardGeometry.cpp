@@ -251,10 +251,19 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     }
     if (gridDisplay_) return;  // every face has its own outline instead
 
+    // Each list of candidate cells below gives a line per cell at most: the
+    // array grows to hold that many before the list is walked, the lines are
+    // written in place, and the array ends at the last one written.
     std::vector<float>& lines = block.linePositions;
-    auto line = [&lines](double xa, double ya, double za, double xb, double yb, double zb) {
-        PushPoint(lines, xa, ya, za);
-        PushPoint(lines, xb, yb, zb);
+    std::size_t written = 0;
+    auto room = [&](std::size_t candidates) {
+        if (lines.size() < written + candidates * 6) lines.resize(written + candidates * 6);
+    };
+    auto line = [&](double xa, double ya, double za, double xb, double yb, double zb) {
+        float* p = lines.data() + written;
+        p[0] = static_cast<float>(xa), p[1] = static_cast<float>(ya), p[2] = static_cast<float>(za);
+        p[3] = static_cast<float>(xb), p[4] = static_cast<float>(yb), p[5] = static_cast<float>(zb);
+        written += 6;
     };
     std::vector<CellYZ>& leftVertical = t.leftVertical;
     std::vector<CellYZ>& leftHorizontal = t.leftHorizontal;
@@ -262,8 +271,10 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, t.count, t.met);
     // Left edges, where the slab's faces differ from the column before it.
     Differing(leftVertical, vertical, at);
+    room(at.size());
     for (const auto& [y, z] : at) line(x0, y, z, x0, y, z + 1);
     Differing(leftHorizontal, horizontal, at);
+    room(at.size());
     for (const auto& [y, z] : at) line(x0, y, z, x0, y + 1, z);
     // Bottom and top edges of vertical faces: where a cell and the one below
     // it differ, which only a face or the cell above one can be (listed so,
@@ -274,6 +285,7 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
         if (z + 1 <= H - 1) at.emplace_back(y, z + 1);
     }
     Unique(at);
+    room(at.size());
     for (const auto& [y, z] : at)
         if (cells.HasVerticalFace(a, y, z) != cells.HasVerticalFace(a, y, z - 1)) line(x0, y, z, x1, y, z);
     // Back and front edges of horizontal ones, likewise in depth: the faces'
@@ -290,8 +302,10 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     at.clear();
     std::merge(faceCells.begin(), faceCells.end(), frontCells.begin(), frontCells.end(), std::back_inserter(at));
     Unique(at);
+    room(at.size());
     for (const auto& [y, z] : at)
         if (cells.HasHorizontalFace(a, y, z) != cells.HasHorizontalFace(a, y - 1, z)) line(x0, y, z, x1, y, z);
+    lines.resize(written);
 }
 
 bool CardGeometry::Recolour(GeometryBlock& block, const KeptGridSheet& sheet, bool all) {
