@@ -188,6 +188,19 @@ void ReadSideCuts(const CellGrid& g, int x, Column& c, GridSheetBuilder::ReadScr
     JoinSideCuts(scratch.sideCut, g.gridHeight, c);
 }
 
+// Whether two reads of a column found the same paper and lines.
+bool SameColumn(const Column& a, const Column& b) {
+    auto sameRun = [](const GridSheetBuilder::FaceRun& p, const GridSheetBuilder::FaceRun& q) {
+        return p.plane == q.plane && p.level == q.level && p.s0 == q.s0 && p.s1 == q.s1;
+    };
+    auto sameLine = [](const GridSheetBuilder::CrossLine& p, const GridSheetBuilder::CrossLine& q) {
+        return p.s == q.s && p.kind == q.kind;
+    };
+    return a.sideCuts == b.sideCuts &&
+           std::equal(a.runs.begin(), a.runs.end(), b.runs.begin(), b.runs.end(), sameRun) &&
+           std::equal(a.crossLines.begin(), a.crossLines.end(), b.crossLines.begin(), b.crossLines.end(), sameLine);
+}
+
 // Makes `path` the lines from `start` through `ends`, in the memory it has.
 void SetPath(SheetPath& path, SheetPoint start, std::initializer_list<SheetPoint> ends, bool closed) {
     path.start = start;
@@ -240,17 +253,33 @@ const Sheet& GridSheetBuilder::Update(const CellGrid& g) {
     }
     columnsRead_ = 0;
     change_ = Change{};
+    startsGroup_.resize(columns_.size(), 0);
     int first = W, last = -1;
     for (int x = 1; x <= W - 2; ++x) {
         const std::pair<std::uint64_t, std::uint64_t> key{g.ColumnStamp(x - 1), g.ColumnStamp(x)};
         auto& kept = keys_[static_cast<std::size_t>(x)];
         if (kept == key && key.second != 0) continue;
-        if (kept.second == key.second && key.second != 0)
-            ReadSideCuts(g, x, columns_[static_cast<std::size_t>(x)], scratch_);
-        else
-            ReadColumn(g, x, columns_[static_cast<std::size_t>(x)], scratch_);
+        // What was read before stays in `previous_` (in the memory the new
+        // read would otherwise ask for), so that a column read again the same
+        // as before puts nothing together anew: as the right neighbour of an
+        // edit, rebuilt for its group flag alone, mostly is.
+        Column& column = columns_[static_cast<std::size_t>(x)];
+        bool changed = whole;
+        if (kept.second == key.second && key.second != 0) {
+            previous_.sideCuts.swap(column.sideCuts);
+            ReadSideCuts(g, x, column, scratch_);
+            changed = changed || column.sideCuts != previous_.sideCuts;
+        } else {
+            std::swap(previous_, column);
+            ReadColumn(g, x, column, scratch_);
+            changed = changed || !SameColumn(column, previous_);
+        }
+        const char starts = x == 1 || !g.HasFlag(x, 0, 0, COLUMN_SAME_AS_LEFT);
+        changed = changed || starts != startsGroup_[static_cast<std::size_t>(x)];
+        startsGroup_[static_cast<std::size_t>(x)] = starts;
         kept = key;
         ++columnsRead_;
+        if (!changed) continue;
         first = std::min(first, x);
         last = std::max(last, x);
     }

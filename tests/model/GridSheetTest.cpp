@@ -205,6 +205,28 @@ TEST(GridSheet, AKeptSheetFollowsEditsReadingOnlyTheChangedColumns) {
     EXPECT_EQ(Canonical(kept.Update(g)), Canonical(DeriveGridSheet(g)));
 }
 
+// A column rebuilt without a change of shape reads as before, yet may join
+// its left neighbour's group: here the neighbour was made like it while
+// only the neighbour was rebuilt, and the column itself is rebuilt later.
+TEST(GridSheet, AKeptSheetRegroupsAColumnThatReadsAsBeforeButNowMatchesItsLeft) {
+    CellGrid g;
+    g.NewCard(12, 8);
+    test::AddBox(g, 5, 3, 4);
+    RunRebuildPass(g);
+    GridSheetBuilder kept;
+    kept.Update(g);
+    for (int y = 1; y <= 3; ++y)
+        for (int z = 1; z <= 4; ++z) g.SetSolid(4, y, z, true);
+    g.MarkColumnsDirty(4, 0);
+    g.gridChanged = true;
+    RunRebuildPass(g);
+    EXPECT_EQ(Canonical(kept.Update(g)), Canonical(DeriveGridSheet(g)));
+    g.MarkColumnsDirty(5, 0);
+    g.gridChanged = true;
+    RunRebuildPass(g);
+    EXPECT_EQ(Canonical(kept.Update(g)), Canonical(DeriveGridSheet(g)));
+}
+
 TEST(SheetPath, CurvesFlattenWithinTheTolerance) {
     std::mt19937 rng(3);
     std::uniform_real_distribution<double> coord(-50, 50);
