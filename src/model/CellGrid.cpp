@@ -1,6 +1,7 @@
 #include "model/CellGrid.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "model/CellFlags.h"
 
@@ -33,8 +34,18 @@ void CellGrid::ChangeCellFlag(int x, int y, int z, std::uint8_t flag, bool set) 
 }
 
 int CellGrid::HeightAt(int x, int y) const {
-    for (int z = gridHeight - 1; z >= 0; --z)
-        if (IsSolid(x, y, z)) return z;
+    // The heights of one depth are neighbours in memory: eight at a time
+    // down to the word that holds the top, then cell by cell.
+    const std::uint8_t* row = cells_.data() + Index(x, y, 0);
+    constexpr std::uint64_t kSolidEveryByte = 0x0101010101010101ull * kSolidBit;
+    int z = gridHeight;
+    for (; z >= 8; z -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, row + z - 8, sizeof word);
+        if (word & kSolidEveryByte) break;
+    }
+    for (--z; z >= 0; --z)
+        if (row[z] & kSolidBit) return z;
     return 0;
 }
 
@@ -61,27 +72,39 @@ int CellGrid::MaxDepthUnder(int x, int z, int cursorSize) const {
 void CellGrid::RebuildColumn(int x) {
     stamps_.StampColumn(x);
     const int H = gridHeight;
-    for (int y = 1; y < H; ++y)
-        for (int z = 0; z < H; ++z) {
-            ChangeCellFlag(x, y, z, CELL_VERTICAL_FACE, false);
-            ChangeCellFlag(x, y, z, CELL_HORIZONTAL_FACE, false);
-        }
-    ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, x > 1);
+    // Every face of depths 1 and up goes: one run of bytes from cell (x, 1, 0)
+    // to the column's end.
+    std::uint8_t* column = cells_.data() + Index(x, 0, 0);
+    constexpr std::uint8_t kKeep = static_cast<std::uint8_t>(~(CELL_VERTICAL_FACE | CELL_HORIZONTAL_FACE));
+    const std::size_t end = static_cast<std::size_t>(H) * H;
+    std::size_t i = static_cast<std::size_t>(H);
+    // Eight cells a word: the compiler does not do this for a loop of bytes
+    // of unknown length at the optimisation level the build uses.
+    constexpr std::uint64_t kKeepEveryByte = 0x0101010101010101ull * kKeep;
+    for (; i + 8 <= end; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, column + i, sizeof word);
+        word &= kKeepEveryByte;
+        std::memcpy(column + i, &word, sizeof word);
+    }
+    for (; i < end; ++i) column[i] &= kKeep;
+    // Whether the column has its left neighbour's shape, until a difference
+    // shows; once one has, the neighbour need not be read any more.
+    bool sameAsLeft = x > 1;
 
     // Walk from the front edge of the floor back to the back sheet, laying
     // the column's paper strip over the solid cells.
     int prev = 1;
     for (int n = H - 1; n >= 1; --n) {
         const int c = HeightAt(x, n);
-        if (x > 1 && HeightAt(x - 1, n) != c) ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, false);
+        if (sameAsLeft && HeightAt(x - 1, n) != c) sameAsLeft = false;
         ChangeCellFlag(x, n, c + 1, CELL_HORIZONTAL_FACE, true);
         if (prev < c) {
             // A riser in the plane at depth n+1; tunnel heights in it fold
             // their paper back as the tunnel's floor at the run's bottom r.
             int r = prev + 1;
             for (int z = prev + 1; z <= c; ++z) {
-                if (x > 1 && IsSolid(x - 1, 1, z) != IsSolid(x, 1, z))
-                    ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, false);
+                if (sameAsLeft && IsSolid(x - 1, 1, z) != IsSolid(x, 1, z)) sameAsLeft = false;
                 if (IsSolid(x, 1, z)) {
                     ChangeCellFlag(x, n + 1, z, CELL_VERTICAL_FACE, true);
                     r = z + 1;
@@ -97,6 +120,7 @@ void CellGrid::RebuildColumn(int x) {
         prev = c;
     }
     for (int z = HeightAt(x, 1) + 1; z <= H - 1; ++z) ChangeCellFlag(x, 1, z, CELL_VERTICAL_FACE, true);
+    ChangeCellFlag(x, 0, 0, COLUMN_SAME_AS_LEFT, sameAsLeft);
 }
 
 void CellGrid::MarkColumnsDirty(int first, int count) {

@@ -23,8 +23,9 @@ Sheet DeriveGridSheet(const CellGrid& grid);
 // The same, kept between changes for one grid object (whose column stamps
 // tell what the rebuild pass redid): a column is read again only when its
 // faces or its left neighbour's were rebuilt since the last update, and only
-// the column groups around the columns read again are put together anew, so
-// an edit costs about what reading its columns costs, whatever the card's size.
+// the column groups around the columns that read otherwise than before (or
+// joined or left a group) are put together anew, so an edit costs about what
+// reading its columns costs, whatever the card's size.
 class GridSheetBuilder {
 public:
     const Sheet& Update(const CellGrid& grid);
@@ -80,16 +81,17 @@ private:
         std::size_t pieceCount = 0, edgeCount = 0, joinCount = 0;
     };
     void Reassemble(const CellGrid& grid, int firstChanged, int lastChanged);
-    // `sparePieces` and `spareEdges` are the replaced groups' own, whose
-    // memory the new ones take over instead of asking for more.
-    void AppendGroup(Sheet& into, Group& group, const Group* left, std::vector<SheetPiece>& sparePieces,
-                     std::vector<SheetEdge>& spareEdges) const;
+    void WriteGroup(const Group& group, const Group* left, std::vector<PieceJoin>& joins);
 
     std::vector<Column> columns_;
+    Column previous_;                 // a column's read before the latest one
+    std::vector<char> startsGroup_;   // per column, as it was when last read
     ReadScratch scratch_;
-    // Reassemble's working lists, kept so that an edit asks for no memory.
+    // Reassemble's working lists, kept so that an edit asks for no memory:
+    // pieces and edges a shrinking range gave up, and the joins anew.
     Sheet spare_, part_;
-    std::vector<Group> fresh_, nextGroups_;
+    std::vector<Group> fresh_;
+    std::vector<std::uint8_t> foldAt_;  // WriteGroup's, all clear between groups
     std::vector<std::pair<std::uint64_t, std::uint64_t>> keys_;  // stamps of x-1 and x when read
     std::vector<Group> groups_;
     int width_ = -1, height_ = -1;

@@ -33,6 +33,7 @@ GridSheetCells::GridSheetCells(const Sheet& sheet)
     const int units = std::max(2 * height_ - 2, 0);
     cells_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(units), Cell{});
     groupStarts_.assign(static_cast<std::size_t>(width_), 0);
+    pieceShift_.assign(static_cast<std::size_t>(width_), 0);
     for (std::size_t i = 0; i < sheet.pieces.size(); ++i) Place(sheet.pieces[i], static_cast<int>(i));
 }
 
@@ -41,12 +42,12 @@ void GridSheetCells::Renew(const Sheet& sheet, int firstColumn, int lastColumn, 
     const std::size_t units = static_cast<std::size_t>(std::max(2 * height_ - 2, 0));
     const int from = std::max(firstColumn, 0), to = std::min(lastColumn, width_ - 1);
     if (laterShift != 0)
-        for (std::size_t i = static_cast<std::size_t>(std::max(to + 1, 0)) * units; i < cells_.size(); ++i)
-            if (cells_[i].piece >= 0) cells_[i].piece += static_cast<int>(laterShift);
+        for (int x = std::max(to + 1, 0); x < width_; ++x) pieceShift_[static_cast<std::size_t>(x)] += static_cast<int>(laterShift);
     for (int x = from; x <= to; ++x) {
         std::fill_n(cells_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(x) * units),
                     static_cast<std::ptrdiff_t>(units), Cell{});
         groupStarts_[static_cast<std::size_t>(x)] = 0;
+        pieceShift_[static_cast<std::size_t>(x)] = 0;
     }
     for (std::size_t i = firstPiece; i < firstPiece + pieceCount && i < sheet.pieces.size(); ++i)
         Place(sheet.pieces[i], static_cast<int>(i));

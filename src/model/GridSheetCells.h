@@ -37,10 +37,12 @@ public:
     int GridHeight() const { return height_; }
 
     // The face over unit k (1 - H <= k <= H - 2) of card column x.
-    const Cell& At(int x, int k) const {
-        if (x < 0 || x >= width_ || k < 1 - height_ || k > height_ - 2) return none_;
-        return cells_[static_cast<std::size_t>(x) * static_cast<std::size_t>(2 * height_ - 2) +
-                      static_cast<std::size_t>(k + height_ - 1)];
+    Cell At(int x, int k) const {
+        if (x < 0 || x >= width_ || k < 1 - height_ || k > height_ - 2) return Cell{};
+        Cell c = cells_[static_cast<std::size_t>(x) * static_cast<std::size_t>(2 * height_ - 2) +
+                        static_cast<std::size_t>(k + height_ - 1)];
+        if (c.piece >= 0) c.piece += pieceShift_[static_cast<std::size_t>(x)];
+        return c;
     }
     // Whether cell (x, y, z) holds a vertical or a horizontal face: what
     // the grid's face flags say, read from the sheet.
@@ -62,7 +64,10 @@ private:
     int width_ = 0, height_ = 0;
     std::vector<Cell> cells_;        // (x, k) at x * (2H - 2) + k + H - 1
     std::vector<char> groupStarts_;  // per grid column
-    Cell none_;
+    // Per grid column, what the pieces of the column moved by since its
+    // cells were placed: a change moves the pieces of every column after
+    // it, and one number per column follows that instead of every cell.
+    std::vector<int> pieceShift_;
 };
 
 }  // namespace pw

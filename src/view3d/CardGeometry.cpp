@@ -21,26 +21,36 @@ using CellYZ = std::pair<int, int>;  // a cell of one column: depth, height
 // units instead of H·H cells. Going down the units, faces of one depth come
 // up in increasing height; a count per depth puts the depths in order.
 void ColumnFaces(const GridSheetCells& cells, int x, std::vector<CellYZ>& vertical, std::vector<CellYZ>& horizontal,
-                 std::vector<int>& count) {
+                 std::vector<int>& count, std::vector<CellYZ>& met) {
     const int H = cells.GridHeight();
-    for (std::vector<CellYZ>* faces : {&vertical, &horizontal}) {
-        const bool wantVertical = faces == &vertical;
-        count.assign(static_cast<std::size_t>(H) + 1, 0);
-        int n = 0;
-        for (int k = H - 2; k >= 1 - H; --k) {
-            const GridSheetCells::Cell& c = cells.At(x, k);
-            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
-            ++count[static_cast<std::size_t>(c.y) + 1];
-            ++n;
-        }
-        for (int y = 0; y < H; ++y) count[static_cast<std::size_t>(y) + 1] += count[static_cast<std::size_t>(y)];
-        faces->resize(static_cast<std::size_t>(n));
-        for (int k = H - 2; k >= 1 - H; --k) {
-            const GridSheetCells::Cell& c = cells.At(x, k);
-            if (!c.present || c.vertical != wantVertical || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
-            (*faces)[static_cast<std::size_t>(count[static_cast<std::size_t>(c.y)]++)] = {c.y, c.z};
-        }
+    const std::size_t depths = static_cast<std::size_t>(std::max(H, 0)) + 1;
+    const std::size_t units = static_cast<std::size_t>(std::max(2 * H - 2, 0));
+    // Both counts in one list, the vertical faces' first; the faces in the
+    // order the units meet them, the vertical ones from the front of `met`
+    // and the horizontal ones from its back.
+    count.assign(2 * depths, 0);
+    if (met.size() < units) met.resize(units);
+    std::size_t nv = 0, nh = 0;
+    for (int k = H - 2; k >= 1 - H; --k) {
+        const GridSheetCells::Cell c = cells.At(x, k);
+        if (!c.present || c.y < 0 || c.y >= H || c.z < 0 || c.z >= H) continue;
+        ++count[(c.vertical ? 0 : depths) + static_cast<std::size_t>(c.y) + 1];
+        if (c.vertical)
+            met[nv++] = {c.y, c.z};
+        else
+            met[units - ++nh] = {c.y, c.z};
     }
+    // Then by a stable count of depths into their lists.
+    auto place = [&](std::vector<CellYZ>& faces, int* at, std::size_t n, bool fromBack) {
+        faces.resize(n);
+        for (std::size_t y = 1; y < depths; ++y) at[y] += at[y - 1];
+        for (std::size_t i = 0; i < n; ++i) {
+            const CellYZ f = met[fromBack ? units - 1 - i : i];
+            faces[static_cast<std::size_t>(at[f.first]++)] = f;
+        }
+    };
+    place(vertical, count.data(), nv, false);
+    place(horizontal, count.data() + depths, nh, true);
 }
 
 // The cells where the faces of `a` and `b` differ, in walking order.
@@ -205,41 +215,66 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     Scratch& t = scratch_;
     std::vector<CellYZ>& vertical = t.vertical;
     std::vector<CellYZ>& horizontal = t.horizontal;
-    ColumnFaces(cells, a, vertical, horizontal, t.count);
+    ColumnFaces(cells, a, vertical, horizontal, t.count, t.met);
     const double x0 = a, x1 = a + b;
+    // Every face's corners and colour written in place, into arrays sized
+    // once for all of them.
+    const std::size_t faces = vertical.size() + horizontal.size();
+    block.facePositions.resize(faces * 12);
+    block.faceColors.resize(faces * 12);
+    block.faceRoles.resize(faces);
+    float* position = block.facePositions.data();
+    std::size_t face = 0;
+    auto corner = [&position](double x, double y, double z) {
+        position[0] = static_cast<float>(x);
+        position[1] = static_cast<float>(y);
+        position[2] = static_cast<float>(z);
+        position += 3;
+    };
+    auto colour = [&](FaceColorRole role) {
+        WriteColor(block.faceColors, face, RoleColor(role));
+        block.faceRoles[face++] = role;
+    };
     for (const auto& [y, z] : vertical) {
-        const FaceColorRole role = RoleOf(sheet, a, y, z, true);
-        PushPoint(block.facePositions, x0, y, z);
-        PushPoint(block.facePositions, x1, y, z);
-        PushPoint(block.facePositions, x1, y, z + 1);
-        PushPoint(block.facePositions, x0, y, z + 1);
-        PushColor(block.faceColors, RoleColor(role));
-        block.faceRoles.push_back(role);
+        corner(x0, y, z);
+        corner(x1, y, z);
+        corner(x1, y, z + 1);
+        corner(x0, y, z + 1);
+        colour(RoleOf(sheet, a, y, z, true));
     }
     for (const auto& [y, z] : horizontal) {
-        PushPoint(block.facePositions, x0, y, z);
-        PushPoint(block.facePositions, x1, y, z);
-        PushPoint(block.facePositions, x1, y + 1, z);
-        PushPoint(block.facePositions, x0, y + 1, z);
-        const FaceColorRole role = RoleOf(sheet, a, y, z, false);
-        PushColor(block.faceColors, RoleColor(role));
-        block.faceRoles.push_back(role);
+        corner(x0, y, z);
+        corner(x1, y, z);
+        corner(x1, y + 1, z);
+        corner(x0, y + 1, z);
+        colour(RoleOf(sheet, a, y, z, false));
     }
     if (gridDisplay_) return;  // every face has its own outline instead
 
+    // Each list of candidate cells below gives a line per cell at most: the
+    // array grows to hold that many before the list is walked, the lines are
+    // written in place, and the array ends at the last one written.
     std::vector<float>& lines = block.linePositions;
-    auto line = [&lines](double xa, double ya, double za, double xb, double yb, double zb) {
-        PushPoint(lines, xa, ya, za);
-        PushPoint(lines, xb, yb, zb);
+    std::size_t written = 0;
+    auto room = [&](std::size_t candidates) {
+        if (lines.size() < written + candidates * 6) lines.resize(written + candidates * 6);
+    };
+    auto line = [&](double xa, double ya, double za, double xb, double yb, double zb) {
+        float* p = lines.data() + written;
+        p[0] = static_cast<float>(xa), p[1] = static_cast<float>(ya), p[2] = static_cast<float>(za);
+        p[3] = static_cast<float>(xb), p[4] = static_cast<float>(yb), p[5] = static_cast<float>(zb);
+        written += 6;
     };
     std::vector<CellYZ>& leftVertical = t.leftVertical;
     std::vector<CellYZ>& leftHorizontal = t.leftHorizontal;
     std::vector<CellYZ>& at = t.at;
-    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, t.count);
+    ColumnFaces(cells, a - 1, leftVertical, leftHorizontal, t.count, t.met);
     // Left edges, where the slab's faces differ from the column before it.
     Differing(leftVertical, vertical, at);
+    room(at.size());
     for (const auto& [y, z] : at) line(x0, y, z, x0, y, z + 1);
     Differing(leftHorizontal, horizontal, at);
+    room(at.size());
     for (const auto& [y, z] : at) line(x0, y, z, x0, y + 1, z);
     // Bottom and top edges of vertical faces: where a cell and the one below
     // it differ, which only a face or the cell above one can be (listed so,
@@ -250,6 +285,7 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
         if (z + 1 <= H - 1) at.emplace_back(y, z + 1);
     }
     Unique(at);
+    room(at.size());
     for (const auto& [y, z] : at)
         if (cells.HasVerticalFace(a, y, z) != cells.HasVerticalFace(a, y, z - 1)) line(x0, y, z, x1, y, z);
     // Back and front edges of horizontal ones, likewise in depth: the faces'
@@ -266,8 +302,10 @@ void CardGeometry::Derive(GeometryBlock& block, const KeptGridSheet& sheet, int 
     at.clear();
     std::merge(faceCells.begin(), faceCells.end(), frontCells.begin(), frontCells.end(), std::back_inserter(at));
     Unique(at);
+    room(at.size());
     for (const auto& [y, z] : at)
         if (cells.HasHorizontalFace(a, y, z) != cells.HasHorizontalFace(a, y - 1, z)) line(x0, y, z, x1, y, z);
+    lines.resize(written);
 }
 
 bool CardGeometry::Recolour(GeometryBlock& block, const KeptGridSheet& sheet, bool all) {

@@ -136,7 +136,7 @@ private:
     UpdateCounts last_;
     // Lists Derive fills anew for every block, kept so that their memory is.
     struct Scratch {
-        std::vector<std::pair<int, int>> vertical, horizontal, leftVertical, leftHorizontal, at, faceCells, frontCells;
+        std::vector<std::pair<int, int>> vertical, horizontal, leftVertical, leftHorizontal, at, faceCells, frontCells, met;
         std::vector<int> count;
     } scratch_;
 };

@@ -168,10 +168,19 @@ TEST(GridSheet, AKeptSheetFollowsEditsReadingOnlyTheChangedColumns) {
         const int x = std::uniform_int_distribution<int>(1, 22)(rng);
         const int y = std::uniform_int_distribution<int>(1, 10)(rng);
         const int z = std::uniform_int_distribution<int>(1, 10)(rng);
-        if (std::uniform_int_distribution<int>(0, 3)(rng) == 0)
+        const int kind = std::uniform_int_distribution<int>(0, 3)(rng);
+        if (kind == 0) {
             test::AddTunnel(g, x, z);
-        else
+        } else if (kind == 1) {
+            // Only the edited column rebuilt: its right neighbour keeps its
+            // faces, and only the cuts along its left side are read again.
+            for (int b = 1; b <= y; ++b)
+                for (int h = 1; h <= z; ++h) g.SetSolid(x, b, h, true);
+            g.MarkColumnsDirty(x, 0);
+            g.gridChanged = true;
+        } else {
             test::AddBox(g, x, y, z);
+        }
         RunRebuildPass(g);
         kept.Update(g);
         keptCells.Update(g, false);
@@ -192,6 +201,28 @@ TEST(GridSheet, AKeptSheetFollowsEditsReadingOnlyTheChangedColumns) {
     kept.Update(g);
     EXPECT_EQ(kept.ColumnsReadLastUpdate(), 0);
     g.NewCard(10, 6);
+    RunRebuildPass(g);
+    EXPECT_EQ(Canonical(kept.Update(g)), Canonical(DeriveGridSheet(g)));
+}
+
+// A column rebuilt without a change of shape reads as before, yet may join
+// its left neighbour's group: here the neighbour was made like it while
+// only the neighbour was rebuilt, and the column itself is rebuilt later.
+TEST(GridSheet, AKeptSheetRegroupsAColumnThatReadsAsBeforeButNowMatchesItsLeft) {
+    CellGrid g;
+    g.NewCard(12, 8);
+    test::AddBox(g, 5, 3, 4);
+    RunRebuildPass(g);
+    GridSheetBuilder kept;
+    kept.Update(g);
+    for (int y = 1; y <= 3; ++y)
+        for (int z = 1; z <= 4; ++z) g.SetSolid(4, y, z, true);
+    g.MarkColumnsDirty(4, 0);
+    g.gridChanged = true;
+    RunRebuildPass(g);
+    EXPECT_EQ(Canonical(kept.Update(g)), Canonical(DeriveGridSheet(g)));
+    g.MarkColumnsDirty(5, 0);
+    g.gridChanged = true;
     RunRebuildPass(g);
     EXPECT_EQ(Canonical(kept.Update(g)), Canonical(DeriveGridSheet(g)));
 }
