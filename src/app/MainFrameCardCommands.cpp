@@ -138,7 +138,9 @@ void CMainFrame::ShiftAllRelief() {
 }
 
 void CMainFrame::OfferWelcome() {
-    if (settings_.view.showWelcome) ShowWelcome();
+    // A start that brought back a crashed session's card goes straight on
+    // with it: the welcome's choices would only ask to save it first.
+    if (settings_.view.showWelcome && !doc_->IsModified()) ShowWelcome();
 }
 
 void CMainFrame::ShowWelcome() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/EditController.h"
+#include "app/KirikoDoc.h"
 #include "app/MainFrame.h"
 #include "app/SettingsStore.h"
 #include "edit/EditedCard.h"
@@ -52,6 +53,15 @@ TEST_F(MainFrameTest, FirstCardComesFromTheSettings) {
     EXPECT_EQ(frame->Model().grid.gridWidth, 22);
     EXPECT_EQ(frame->Model().grid.gridHeight, 9);
     EXPECT_TRUE(frame->Model().history.Steps().empty());
+}
+
+TEST_F(MainFrameTest, TheWelcomeGreetsAFreshStartButNotACardWithChanges) {
+    frame->OfferWelcome();
+    ASSERT_EQ(prompts.dialogTitles.size(), 1);
+    Key(Qt::Key_Space);  // changed, as a card recovered at start is
+    ASSERT_TRUE(frame->Doc().IsModified());
+    frame->OfferWelcome();
+    EXPECT_EQ(prompts.dialogTitles.size(), 1);
 }
 
 TEST_F(MainFrameTest, CursorSizeKeysFollowTheirEnabling) {
