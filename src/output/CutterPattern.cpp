@@ -159,6 +159,14 @@ std::vector<MmPath> PathsOf(const CutterLayer& layer, bool joined) {
     return paths;
 }
 
+MmPath FlattenedRun(const SheetPath& path) {
+    MmPath run;
+    for (const SheetPoint& p : FlattenPath(path, kFlatteningToleranceMm)) run.points.push_back({p.x, p.s});
+    if (path.closed && !run.points.empty()) run.points.push_back(run.points.front());
+    run.closed = path.closed;
+    return run;
+}
+
 std::vector<const CutterLayer*> CutterPattern::LayersInOrder() const {
     std::vector<const CutterLayer*> layers;
     if (order == CutOrder::InnerFirst)

@@ -58,6 +58,9 @@ struct MmPath {
 // the one before it ends continues the run; without, every line is a run of
 // its own.
 std::vector<MmPath> PathsOf(const CutterLayer& layer, bool joined);
+// A run with curves (a layer's `paths`) as a run of lines, its curves
+// flattened within kFlatteningToleranceMm; a closed one ends at its start.
+MmPath FlattenedRun(const SheetPath& path);
 
 // The key beside the sheet: a short sample of each kind of line in its
 // layer's colour and pattern (never a hairline, so that laser drivers do not

@@ -56,14 +56,6 @@ std::vector<MmLine> LinesOf(const std::vector<MmPath>& paths) {
     return lines;
 }
 
-MmPath MmPathOf(const SheetPath& path) {
-    MmPath run;
-    for (const SheetPoint& p : FlattenPath(path, kFlatteningToleranceMm)) run.points.push_back({p.x, p.s});
-    if (path.closed && !run.points.empty()) run.points.push_back(run.points.front());
-    run.closed = path.closed;
-    return run;
-}
-
 const char* FoldLayerName(FoldTreatment fold) {
     switch (fold) {
         case FoldTreatment::Score: return "score";
@@ -109,7 +101,7 @@ CutterPattern ForMachine(CutterPattern pattern, const CuttingMachine& machine, F
         // The offset works on polygons: curves (a free-form card's) are
         // flattened first, finer than the beam is wide.
         std::vector<MmPath> runs = PathsOf(cut, true);
-        for (const SheetPath& path : cut.paths) runs.push_back(MmPathOf(path));
+        for (const SheetPath& path : cut.paths) runs.push_back(FlattenedRun(path));
         cut.lines = LinesOf(OffsetForKerf(runs, kerfMm));
         cut.paths.clear();
     }

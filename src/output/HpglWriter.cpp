@@ -85,8 +85,7 @@ void WriteHpgl(std::ostream& out, const CutterPattern& pattern) {
         // Curved runs (a free-form card's cuts) on the page: x across, s down.
         for (const SheetPath& path : layer->paths) {
             std::vector<PlotterPoint> points;
-            for (const SheetPoint& p : FlattenPath(path, kFlatteningToleranceMm)) points.push_back(hpgl.At(p.x, p.s));
-            if (path.closed && !points.empty()) points.push_back(points.front());
+            for (const MmPoint& p : FlattenedRun(path).points) points.push_back(hpgl.At(p.x, p.y));
             hpgl.Run(points);
         }
     }
